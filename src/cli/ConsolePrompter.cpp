@@ -1,0 +1,53 @@
+#include "cli/ConsolePrompter.h"
+
+#include <unistd.h>
+
+#include <cstdio>
+#include <iostream>
+#include <string>
+
+namespace nbx::cli {
+
+void ConsolePrompter::Show(std::string_view text, MessageIcon) {
+    std::cerr << text << "\n\n" << std::flush;
+}
+
+Answer ConsolePrompter::Ask(std::string_view text, Buttons buttons, Answer defaultAnswer,
+                            MessageIcon) {
+    std::cerr << text << "\n";
+    if (forced_) {
+        const Answer a = *forced_ ? Answer::Yes : Answer::No;
+        std::cerr << (a == Answer::Yes ? "[yes]" : "[no]") << "\n\n" << std::flush;
+        return a;
+    }
+    if (!::isatty(STDIN_FILENO)) {
+        std::cerr << "[" << (defaultAnswer == Answer::Yes ? "yes" : defaultAnswer == Answer::No ? "no" : "cancel")
+                  << "]\n\n"
+                  << std::flush;
+        return defaultAnswer;
+    }
+    const bool withCancel = buttons == Buttons::YesNoCancel;
+    for (;;) {
+        std::cerr << (withCancel ? "(y)es, (n)o or (c)ancel? " : "(y)es or (n)o? ") << std::flush;
+        std::string line;
+        if (!std::getline(std::cin, line)) {
+            std::cerr << "\n";
+            return defaultAnswer;
+        }
+        if (line.empty()) {
+            return defaultAnswer;
+        }
+        const char c = static_cast<char>(line[0] | 0x20);
+        if (c == 'y') {
+            return Answer::Yes;
+        }
+        if (c == 'n') {
+            return Answer::No;
+        }
+        if (c == 'c' && withCancel) {
+            return Answer::Cancel;
+        }
+    }
+}
+
+}  // namespace nbx::cli

@@ -1,0 +1,24 @@
+#pragma once
+// Messages on stderr, one per paragraph. Questions are read from the terminal when there is
+// one; otherwise --yes / --no answer them, or the default button does.
+
+#include <optional>
+
+#include "common/Prompter.h"
+
+namespace nbx::cli {
+
+class ConsolePrompter final : public Prompter {
+public:
+    // forced: the answer given by --yes or --no, if any.
+    explicit ConsolePrompter(std::optional<bool> forced = std::nullopt) : forced_(forced) {}
+
+    void Show(std::string_view text, MessageIcon icon) override;
+    Answer Ask(std::string_view text, Buttons buttons, Answer defaultAnswer,
+               MessageIcon icon) override;
+
+private:
+    std::optional<bool> forced_;
+};
+
+}  // namespace nbx::cli

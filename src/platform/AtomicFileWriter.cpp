@@ -1,0 +1,115 @@
+#include "platform/AtomicFileWriter.h"
+
+#include <fcntl.h>
+#include <sys/stat.h>
+#include <unistd.h>
+
+#include <cerrno>
+#include <cstring>
+
+#include "platform/Paths.h"
+#include "platform/TempFiles.h"
+
+namespace nbx::platform {
+
+namespace {
+constexpr std::size_t kBufferSize = 1 << 20;
+}
+
+AtomicFileWriter::AtomicFileWriter(std::string targetPath) : target_(std::move(targetPath)) {}
+
+AtomicFileWriter::~AtomicFileWriter() {
+    if (fd_ >= 0) {
+        ::close(fd_);
+    }
+    if (!committed_) {
+        RemoveFileQuietly(tempPath_);
+    }
+}
+
+bool AtomicFileWriter::Open() {
+    std::string folder = FolderPartOfPath(target_);
+    if (folder.empty()) {
+        folder = ".";
+    }
+    tempPath_ = CreateUniqueFile(folder, "." + FileNameOfPath(target_) + ".", error_);
+    if (tempPath_.empty()) {
+        return false;
+    }
+    fd_ = ::open(tempPath_.c_str(), O_WRONLY | O_TRUNC | O_CLOEXEC);
+    if (fd_ < 0) {
+        error_ = errno;
+        return false;
+    }
+    buffer_.reserve(kBufferSize);
+    return true;
+}
+
+bool AtomicFileWriter::Flush() {
+    const char* p = buffer_.data();
+    std::size_t left = buffer_.size();
+    while (left > 0) {
+        const ssize_t n = ::write(fd_, p, left);
+        if (n < 0) {
+            if (errno == EINTR) {
+                continue;
+            }
+            error_ = errno;
+            return false;
+        }
+        p += n;
+        left -= static_cast<std::size_t>(n);
+    }
+    buffer_.clear();
+    return true;
+}
+
+bool AtomicFileWriter::Write(const void* data, std::size_t size) {
+    if (fd_ < 0 || error_ != 0) {
+        return false;
+    }
+    if (buffer_.size() + size > kBufferSize && !Flush()) {
+        return false;
+    }
+    if (size >= kBufferSize) {
+        buffer_.assign(static_cast<const char*>(data), size);
+        return Flush();
+    }
+    buffer_.append(static_cast<const char*>(data), size);
+    return true;
+}
+
+bool AtomicFileWriter::Commit() {
+    if (fd_ < 0 || error_ != 0 || !Flush()) {
+        return false;
+    }
+    struct stat st {};
+    if (::stat(target_.c_str(), &st) == 0) {
+        ::fchmod(fd_, st.st_mode & 07777);
+    }
+    if (::fsync(fd_) != 0) {
+        error_ = errno;
+        return false;
+    }
+    const int rc = ::close(fd_);
+    fd_ = -1;
+    if (rc != 0) {
+        error_ = errno;
+        return false;
+    }
+    if (::rename(tempPath_.c_str(), target_.c_str()) != 0) {
+        error_ = errno;
+        return false;
+    }
+    committed_ = true;
+    return true;
+}
+
+bool WriteFileAtomically(const std::string& path, std::string_view bytes, int& errorCode) {
+    AtomicFileWriter writer(path);
+    const bool ok = writer.Open() && writer.Write(bytes) && writer.Commit();
+    errorCode = ok ? 0 : writer.error();
+    return ok;
+}
+
+}  // namespace nbx::platform

@@ -1,0 +1,34 @@
+#include "platform/Clock.h"
+
+#include <chrono>
+#include <ctime>
+#include <thread>
+
+namespace nbx::platform {
+
+LocalTime LocalNow() {
+    const std::time_t now = std::time(nullptr);
+    std::tm tm {};
+    localtime_r(&now, &tm);
+    LocalTime t;
+    t.year = tm.tm_year + 1900;
+    t.month = tm.tm_mon + 1;
+    t.day = tm.tm_mday;
+    t.hour = tm.tm_hour;
+    t.minute = tm.tm_min;
+    t.second = tm.tm_sec;
+    t.dayOfWeek = tm.tm_wday;
+    return t;
+}
+
+std::uint64_t TickCountMs() {
+    using namespace std::chrono;
+    return static_cast<std::uint64_t>(
+        duration_cast<milliseconds>(steady_clock::now().time_since_epoch()).count());
+}
+
+void SleepMs(unsigned milliseconds) {
+    std::this_thread::sleep_for(std::chrono::milliseconds(milliseconds));
+}
+
+}  // namespace nbx::platform

@@ -1,0 +1,62 @@
+#include "platform/Paths.h"
+
+#include <sys/stat.h>
+
+namespace nbx::platform {
+
+std::string DisplayName(std::string_view path) {
+    const auto pos = path.rfind(kSeparator);
+    if (pos == std::string_view::npos) {
+        return "ERROR";
+    }
+    return std::string(path.substr(pos + 1));
+}
+
+std::string FileNameOfPath(std::string_view path) {
+    const auto pos = path.rfind(kSeparator);
+    return std::string(pos == std::string_view::npos ? path : path.substr(pos + 1));
+}
+
+std::string FolderPartOfPath(std::string_view path) {
+    const auto pos = path.rfind(kSeparator);
+    return pos == std::string_view::npos ? std::string() : std::string(path.substr(0, pos + 1));
+}
+
+std::string JoinPath(std::string_view folder, std::string_view name) {
+    std::string out(folder);
+    if (!out.empty() && out.back() != kSeparator) {
+        out += kSeparator;
+    }
+    out += name;
+    return out;
+}
+
+bool IsAbsolutePath(std::string_view path) {
+#ifdef _WIN32
+    return path.size() >= 3 && path[1] == ':' && (path[2] == '\\' || path[2] == '/');
+#else
+    return !path.empty() && path.front() == '/';
+#endif
+}
+
+std::string NativeSeparators(std::string_view path) {
+    std::string out(path);
+    for (char& c : out) {
+        if (c == '\\' || c == '/') {
+            c = kSeparator;
+        }
+    }
+    return out;
+}
+
+bool FileExists(const std::string& path) {
+    struct stat st {};
+    return ::stat(path.c_str(), &st) == 0 && S_ISREG(st.st_mode);
+}
+
+bool FolderExists(const std::string& path) {
+    struct stat st {};
+    return ::stat(path.c_str(), &st) == 0 && S_ISDIR(st.st_mode);
+}
+
+}  // namespace nbx::platform

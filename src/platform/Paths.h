@@ -1,0 +1,37 @@
+#pragma once
+// Path helpers in the native separator. Project files keep full paths; these split and join
+// them the way the rest of the program expects ("after the last separator").
+
+#include <string>
+#include <string_view>
+
+namespace nbx::platform {
+
+#ifdef _WIN32
+inline constexpr char kSeparator = '\\';
+#else
+inline constexpr char kSeparator = '/';
+#endif
+
+// The part of a path after its last separator, or "ERROR" when it has none.
+std::string DisplayName(std::string_view path);
+
+// The part of a path after its last separator, or the whole path when it has none.
+std::string FileNameOfPath(std::string_view path);
+
+// Everything up to and including the last separator; empty when there is none.
+std::string FolderPartOfPath(std::string_view path);
+
+// folder + separator + name, without doubling a separator that the folder already ends in.
+std::string JoinPath(std::string_view folder, std::string_view name);
+
+// True for a path that names a place without a current folder ("/..." here).
+bool IsAbsolutePath(std::string_view path);
+
+// Turns the relative spellings used in data file names ("icons\\Books\\x.ico") into native ones.
+std::string NativeSeparators(std::string_view path);
+
+bool FileExists(const std::string& path);
+bool FolderExists(const std::string& path);
+
+}  // namespace nbx::platform

@@ -1,0 +1,44 @@
+#include "platform/Paths.h"
+
+#include <gtest/gtest.h>
+
+#include "common/ProgramFolderPath.h"
+#include "platform/ExecutablePath.h"
+#include "support/TempDir.h"
+
+namespace nbx::platform {
+namespace {
+
+TEST(PathsTest, SplitsAtTheLastSeparator) {
+    struct Case {
+        const char* path;
+        const char* display;
+        const char* fileName;
+        const char* folder;
+    };
+    const Case cases[] = {
+        {"/books/src/index.html", "index.html", "index.html", "/books/src/"},
+        {"index.html", "ERROR", "index.html", ""},
+        {"/books/src/", "", "", "/books/src/"},
+        {"", "ERROR", "", ""},
+    };
+    for (const auto& c : cases) {
+        EXPECT_EQ(DisplayName(c.path), c.display) << c.path;
+        EXPECT_EQ(FileNameOfPath(c.path), c.fileName) << c.path;
+        EXPECT_EQ(FolderPartOfPath(c.path), c.folder) << c.path;
+    }
+    EXPECT_EQ(JoinPath("/a", "b"), "/a/b");
+    EXPECT_EQ(JoinPath("/a/", "b"), "/a/b");
+}
+
+TEST(PathsTest, ProgramFolderPathFollowsTheProgram) {
+    OverrideExecutablePath("/opt/nimbrel/tamsel");
+    EXPECT_EQ(ProgramFolderPath("icons\\Books\\idr_main.ico"), "/opt/nimbrel/icons/Books/idr_main.ico");
+    OverrideExecutablePath("tamsel");
+    EXPECT_EQ(ProgramFolderPath("eview.dat"), "");
+    OverrideExecutablePath("");
+    EXPECT_FALSE(ProgramFolderPath("eview.dat").empty());
+}
+
+}  // namespace
+}  // namespace nbx::platform
