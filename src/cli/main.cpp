@@ -1,35 +1,44 @@
 // tamselc: the compiler without a window, for scripts, servers and tests.
 
-#include <cstring>
 #include <iostream>
 #include <string>
 #include <string_view>
 
+#include "cli/Command.h"
+
 namespace {
 
-constexpr const char* kUsage =
-    "Usage: tamselc COMMAND [ARGUMENTS]\n"
-    "\n"
-    "Commands:\n"
-    "  --version            print the version\n"
-    "  --help               print this text\n";
+void PrintUsage(std::ostream& out) {
+    out << "Usage: tamselc COMMAND [ARGUMENTS]\n\nCommands:\n";
+    for (const auto& c : nbx::cli::AllCommands()) {
+        out << "  " << c.usage << "\n";
+    }
+    out << "  --version                 print the version\n"
+           "  --help                    print this text\n";
+}
 
 }  // namespace
 
 int main(int argc, char** argv) {
     if (argc < 2) {
-        std::cerr << kUsage;
+        PrintUsage(std::cerr);
         return 2;
     }
-    const std::string_view command = argv[1];
-    if (command == "--version" || command == "version") {
+    const std::string_view name = argv[1];
+    if (name == "--version" || name == "version") {
         std::cout << NBX_VERSION_TEXT << "\n";
         return 0;
     }
-    if (command == "--help" || command == "help" || command == "-h") {
-        std::cout << kUsage;
+    if (name == "--help" || name == "help" || name == "-h") {
+        PrintUsage(std::cout);
         return 0;
     }
-    std::cerr << "tamselc: unknown command '" << command << "'\n\n" << kUsage;
+    for (const auto& c : nbx::cli::AllCommands()) {
+        if (name == c.name) {
+            return c.run(nbx::cli::Args(argv + 2, argv + argc));
+        }
+    }
+    std::cerr << "tamselc: unknown command '" << name << "'\n\n";
+    PrintUsage(std::cerr);
     return 2;
 }
