@@ -21,7 +21,10 @@ Answer ConsolePrompter::Ask(std::string_view text, Buttons buttons, Answer defau
         return a;
     }
     if (!::isatty(STDIN_FILENO)) {
-        std::cerr << "[" << (defaultAnswer == Answer::Yes ? "yes" : defaultAnswer == Answer::No ? "no" : "cancel")
+        std::cerr << "["
+                  << (defaultAnswer == Answer::Yes  ? "yes"
+                      : defaultAnswer == Answer::No ? "no"
+                                                    : "cancel")
                   << "]\n\n"
                   << std::flush;
         return defaultAnswer;

@@ -5,6 +5,8 @@
 #include <string_view>
 
 #include "cli/Command.h"
+#include "cli/ConsolePrompter.h"
+#include "extensions/ExtensionLoader.h"
 
 namespace {
 
@@ -16,6 +18,19 @@ void PrintUsage(std::ostream& out) {
     out << "  --version                 print the version\n"
            "  --help                    print this text\n";
 }
+
+// The configured extensions stay loaded while a command runs, as they do in the window.
+class LoadedExtensions {
+public:
+    LoadedExtensions() {
+        nbx::cli::ConsolePrompter prompter;
+        nbx::LoadConfiguredExtensions(*nbx::ProcessExtensionRegistry(), prompter, nullptr);
+    }
+    ~LoadedExtensions() {
+        nbx::UnloadExtensions(*nbx::ProcessExtensionRegistry(), nullptr);
+        nbx::DestroyProcessExtensionRegistry();
+    }
+};
 
 }  // namespace
 
@@ -35,6 +50,7 @@ int main(int argc, char** argv) {
     }
     for (const auto& c : nbx::cli::AllCommands()) {
         if (name == c.name) {
+            LoadedExtensions extensions;
             return c.run(nbx::cli::Args(argv + 2, argv + argc));
         }
     }

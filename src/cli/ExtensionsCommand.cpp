@@ -1,0 +1,28 @@
+// tamselc extensions: the loaded extensions, one per line:
+//   display name <TAB> run-time|design-time <TAB> path
+
+#include <iostream>
+
+#include "cli/Command.h"
+#include "extensions/ExtensionLoader.h"
+
+namespace nbx::cli {
+
+int RunExtensions(const Args& args) {
+    if (!args.empty()) {
+        std::cerr << "Usage: tamselc extensions\n";
+        return 2;
+    }
+    const ExtensionRegistry* registry = ProcessExtensionRegistry();
+    if (!registry) {
+        return 0;
+    }
+    for (const auto& [path, info] : registry->records()) {
+        std::cout << ExtensionDisplayName(info) << "\t"
+                  << (IsRuntimeExtension(info, nullptr) ? "run-time" : "design-time") << "\t"
+                  << path << "\n";
+    }
+    return 0;
+}
+
+}  // namespace nbx::cli

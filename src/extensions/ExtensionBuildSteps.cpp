@@ -1,0 +1,42 @@
+#include "extensions/ExtensionBuildSteps.h"
+
+#include <algorithm>
+
+#include "extensions/ExtensionLoader.h"
+#include "platform/Paths.h"
+
+namespace nbx {
+
+std::string MissingExtensionsMessage(const std::string& missingList) {
+    if (missingList.empty()) {
+        return {};
+    }
+    return "The following extensions were selected when the project was created, but are not "
+           "available on this PC:\n\n" +
+           missingList +
+           "\nPlease use 'Add-Ins' on the 'Edit' menu to select which extensions you wish to "
+           "use.";
+}
+
+bool AllSelectedExtensionsInstalled(const std::vector<std::string>& selected,
+                                    const ExtensionRegistry& registry) {
+    return std::all_of(selected.begin(), selected.end(),
+                       [&](const std::string& path) { return registry.Contains(path); });
+}
+
+std::vector<EmbeddedLibrary> RuntimeLibrariesToEmbed(const std::vector<std::string>& selected,
+                                                     const ExtensionRegistry& registry,
+                                                     void* mainWindow) {
+    std::vector<EmbeddedLibrary> out;
+    for (const auto& [path, info] : registry.records()) {
+        if (!IsRuntimeExtension(info, mainWindow)) {
+            continue;
+        }
+        if (std::find(selected.begin(), selected.end(), path) != selected.end()) {
+            out.push_back({"__nxa__" + platform::FileNameOfPath(path), path});
+        }
+    }
+    return out;
+}
+
+}  // namespace nbx
