@@ -6,6 +6,7 @@
 
 #include <algorithm>
 #include <cerrno>
+#include <cstring>
 
 #include "common/Prompter.h"
 #include "common/TextToHtml.h"
@@ -155,13 +156,19 @@ bool ReadIncludeFile(const std::string& path, std::string& text) {
         text = std::move(buffer);
         return true;
     }
-    text.reserve(buffer.size() + 3 * tabs);
-    for (const char c : buffer) {
-        if (c == '\t') {
-            text.append(4, ' ');
-        } else {
-            text += c;
+    text.resize(buffer.size() + 3 * tabs);
+    char* out = text.data();
+    const char* p = buffer.data();
+    const char* const end = p + buffer.size();
+    while (p < end) {
+        const void* tab = std::memchr(p, '\t', static_cast<std::size_t>(end - p));
+        const char* const stop = tab ? static_cast<const char*>(tab) : end;
+        out = std::copy(p, stop, out);
+        if (!tab) {
+            break;
         }
+        out = std::fill_n(out, 4, ' ');
+        p = stop + 1;
     }
     return true;
 }
