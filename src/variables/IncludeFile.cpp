@@ -175,17 +175,17 @@ bool ReadIncludeFile(const std::string& path, std::string& text) {
 
 bool ResolveVariableValue(std::int32_t kind, const std::string& storedValue,
                           std::string& resolved) {
-    resolved.clear();
+    // Built aside, so that resolved may be the stored value itself.
+    std::string value;
     if (IsRebrandableKind(kind)) {
-        resolved = storedValue;
-        return true;
-    }
-    if (!IsIncludeKind(kind) || !ReadIncludeFile(storedValue, resolved)) {
+        value = storedValue;
+    } else if (!IsIncludeKind(kind) || !ReadIncludeFile(storedValue, value)) {
+        resolved.clear();
         return false;
+    } else if (kind == kIncludeTextToHtml) {
+        ConvertTextToHtml(value);
     }
-    if (kind == kIncludeTextToHtml) {
-        ConvertTextToHtml(resolved);
-    }
+    resolved = std::move(value);
     return true;
 }
 
