@@ -1,0 +1,16 @@
+#pragma once
+#include <string>
+
+namespace nbx {
+
+// Turns plain text into an HTML fragment, in place:
+// - "&", "<", ">" and '"' become "&amp;", "&lt;", "&gt;" and "&quot;" (so an entity typed in
+//   the text stays visible as text);
+// - a tab counts as four spaces;
+// - every line break ("\r\n", lone "\r", "\n") becomes "<BR>", and the spaces that end a line
+//   are dropped (spaces at the very end of the text stay);
+// - a single space stays a space; a run of two or more spaces becomes as many "&nbsp;".
+// Never fails. Runs in one pass over the text.
+void ConvertTextToHtml(std::string& text);
+
+}  // namespace nbx
