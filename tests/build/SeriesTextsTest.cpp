@@ -55,7 +55,8 @@ TEST(SeriesTextsTest, SummaryNamesAndQuestion) {
 }
 
 TEST(SeriesTextsTest, RangeChecks) {
-    EXPECT_EQ(CheckSeriesRange(5, 5), "First item in series must be numbered smaller than last item.");
+    EXPECT_EQ(CheckSeriesRange(5, 5),
+              "First item in series must be numbered smaller than last item.");
     EXPECT_EQ(CheckSeriesRange(0, 1000000), "Too many E-Books in series.");
     EXPECT_EQ(CheckSeriesRange(1, 1000000), "");
 }

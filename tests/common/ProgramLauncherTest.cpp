@@ -23,12 +23,12 @@ TEST(ProgramLauncherTest, FailuresNameTheProgramAndTheReason) {
     EXPECT_FALSE(LaunchProgram(dir.File("missing"), ShowState::Normal, prompter));
     EXPECT_FALSE(LaunchProgram(dir.File("no/such/folder/book"), ShowState::Normal, prompter));
     EXPECT_FALSE(LaunchProgram(notAProgram, ShowState::Normal, prompter));
-    EXPECT_THAT(prompter.messages,
-                ElementsAre("Can't start " + dir.File("missing") + ", as the file was not found.",
-                            "Can't start " + dir.File("no/such/folder/book") +
-                                ", as the path was not found.",
-                            "Can't start " + notAProgram +
-                                ", the program appears to be corrupted or invalid."));
+    EXPECT_THAT(
+        prompter.messages,
+        ElementsAre(
+            "Can't start " + dir.File("missing") + ", as the file was not found.",
+            "Can't start " + dir.File("no/such/folder/book") + ", as the path was not found.",
+            "Can't start " + notAProgram + ", the program appears to be corrupted or invalid."));
     EXPECT_TRUE(LaunchProgram("/bin/true", ShowState::Maximized, prompter));
     EXPECT_EQ(prompter.messages.size(), 3u);
 }
@@ -54,8 +54,9 @@ protected:
 
 TEST_F(DocumentLauncherTest, ResultsUpTo32FailWithTheirReason) {
     const std::pair<int, const char*> cases[] = {
-        {31, "\n\nThe reason was:-\nThere is no application associated with the given filename "
-             "extension."},
+        {31,
+         "\n\nThe reason was:-\nThere is no application associated with the given filename "
+         "extension."},
         {32, "\n\nThe reason was:-\nThe specified dynamic-link library was not found."},
         {7, "installation process for the web browser)."},
     };
