@@ -20,6 +20,8 @@ public:
 class SeriesProgress {
 public:
     virtual ~SeriesProgress() = default;
+    // Shows the window with its caption; the bar is smooth when asked.
+    virtual void Open(std::string_view caption, bool smooth) = 0;
     virtual void SetRange(int lower, int upper, int step) = 0;
     virtual void StepIt() = 0;
     virtual void SetText(std::string_view text) = 0;
