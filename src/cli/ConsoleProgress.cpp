@@ -1,0 +1,78 @@
+#include "cli/ConsoleProgress.h"
+
+#include <unistd.h>
+
+#include <csignal>
+#include <iostream>
+
+namespace nbx::cli {
+
+namespace {
+volatile std::sig_atomic_t g_interrupted = 0;
+void OnInterrupt(int) {
+    g_interrupted = 1;
+}
+}  // namespace
+
+ConsoleBuildProgress::ConsoleBuildProgress() : terminal_(::isatty(STDERR_FILENO) != 0) {}
+
+void ConsoleBuildProgress::ReportStage(std::string_view text, int percent) {
+    if (!terminal_) {
+        return;
+    }
+    std::cerr << "\r\033[K" << text << " " << percent << "%" << std::flush;
+    shown_ = true;
+}
+
+void ConsoleBuildProgress::EndProgress() {
+    if (shown_) {
+        std::cerr << "\r\033[K" << std::flush;
+        shown_ = false;
+    }
+}
+
+void ConsoleSeriesProgress::Open(std::string_view caption, bool) {
+    caption_ = caption;
+    open_ = true;
+    cancelled_ = false;
+    g_interrupted = 0;
+    std::signal(SIGINT, OnInterrupt);
+    std::cerr << caption_ << " (Ctrl+C cancels before the next item)\n";
+}
+
+void ConsoleSeriesProgress::SetRange(int lower, int upper, int step) {
+    lower_ = lower;
+    upper_ = upper;
+    step_ = step;
+    position_ = lower;
+}
+
+void ConsoleSeriesProgress::StepIt() {
+    position_ += step_;
+}
+
+void ConsoleSeriesProgress::SetText(std::string_view text) {
+    if (!open_) {
+        return;
+    }
+    const int percent =
+        lower_ < upper_ ? static_cast<int>(static_cast<long long>(position_ + step_ - lower_) *
+                                           100 / (upper_ - lower_))
+                        : 0;
+    std::cerr << caption_ << " [" << percent << "%] " << text << "\n";
+}
+
+void ConsoleSeriesProgress::PumpMessages(bool) {
+    if (g_interrupted) {
+        cancelled_ = true;
+    }
+}
+
+void ConsoleSeriesProgress::Close() {
+    if (open_) {
+        std::signal(SIGINT, SIG_DFL);
+        open_ = false;
+    }
+}
+
+}  // namespace nbx::cli

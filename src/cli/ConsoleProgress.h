@@ -1,0 +1,44 @@
+#pragma once
+// Build progress on stderr: one line rewritten in place on a terminal, nothing otherwise.
+// The series "window" prints each item and treats Ctrl+C as its Cancel button.
+
+#include <string>
+
+#include "build/BuildProgress.h"
+
+namespace nbx::cli {
+
+class ConsoleBuildProgress final : public BuildProgress {
+public:
+    ConsoleBuildProgress();
+    ~ConsoleBuildProgress() override { EndProgress(); }
+    void ReportStage(std::string_view text, int percent) override;
+    void EndProgress() override;
+
+private:
+    bool terminal_;
+    bool shown_ = false;
+};
+
+class ConsoleSeriesProgress final : public SeriesProgress {
+public:
+    ~ConsoleSeriesProgress() override { Close(); }
+    void Open(std::string_view caption, bool smooth) override;
+    void SetRange(int lower, int upper, int step) override;
+    void StepIt() override;
+    void SetText(std::string_view text) override;
+    void PumpMessages(bool escapeAllowed) override;
+    bool Cancelled() const override { return cancelled_; }
+    void Close() override;
+
+private:
+    std::string caption_;
+    int lower_ = 0;
+    int upper_ = 100;
+    int step_ = 1;
+    int position_ = 0;
+    bool open_ = false;
+    bool cancelled_ = false;
+};
+
+}  // namespace nbx::cli

@@ -1,0 +1,200 @@
+#include "common/ProgramLauncher.h"
+
+#include <spawn.h>
+#include <sys/wait.h>
+#include <unistd.h>
+
+#include <cerrno>
+
+#include "common/Prompter.h"
+#include "platform/Clock.h"
+#include "platform/Paths.h"
+
+extern char** environ;
+
+namespace nbx {
+
+namespace {
+
+constexpr int kStarted = 33;
+
+// errno of a failed start turned into the launch result the messages know.
+int ResultOfErrno(int error, const std::string& path) {
+    switch (error) {
+        case ENOENT: {
+            const std::string folder = platform::FolderPartOfPath(path);
+            return folder.empty() || platform::FolderExists(folder) ? 2 : 3;
+        }
+        case ENOTDIR:
+            return 3;
+        case ENOEXEC:
+        case ELIBBAD:
+            return 11;
+        case ENOMEM:
+        case EAGAIN:
+            return 0;
+        case EACCES:
+        case EPERM:
+            return 5;
+        default:
+            return 1;
+    }
+}
+
+int Spawn(const char* program, const std::string& argument, bool searchPath, pid_t& pid) {
+    std::string arg0 = program;
+    std::string arg1 = argument;
+    char* argv[] = {arg0.data(), argument.empty() ? nullptr : arg1.data(), nullptr};
+    return searchPath ? ::posix_spawnp(&pid, program, nullptr, nullptr, argv, environ)
+                      : ::posix_spawn(&pid, program, nullptr, nullptr, argv, environ);
+}
+
+// The default opener: xdg-open. It usually hands the target over and exits at once; its exit
+// code tells what went wrong. One that is still running after a second has started a handler.
+int OpenWithXdg(const std::string& target) {
+    pid_t pid = 0;
+    const int rc = Spawn("xdg-open", target, true, pid);
+    if (rc != 0) {
+        return rc == ENOENT ? 31 : ResultOfErrno(rc, "");
+    }
+    for (int waited = 0; waited < 1000; waited += 20) {
+        int status = 0;
+        const pid_t done = ::waitpid(pid, &status, WNOHANG);
+        if (done == pid) {
+            if (!WIFEXITED(status)) {
+                return 1;
+            }
+            switch (WEXITSTATUS(status)) {
+                case 0:
+                    return kStarted;
+                case 2:
+                    return 2;  // the file does not exist
+                case 3:
+                    return 31;  // no tool to open it with
+                default:
+                    return 27;  // the association is incomplete or failed
+            }
+        }
+        platform::SleepMs(20);
+    }
+    return kStarted;
+}
+
+DocumentOpener& Opener() {
+    static DocumentOpener opener = OpenWithXdg;
+    return opener;
+}
+
+}  // namespace
+
+int StartProgram(const std::string& commandLine) {
+    pid_t pid = 0;
+    const int rc = Spawn(commandLine.c_str(), "", false, pid);
+    if (rc != 0) {
+        return ResultOfErrno(rc, commandLine);
+    }
+    // Nobody waits for the program; a child that ends is reaped here when it already has.
+    int status = 0;
+    ::waitpid(pid, &status, WNOHANG);
+    return kStarted;
+}
+
+std::string ProgramLaunchMessage(const std::string& commandLine, int result) {
+    switch (result) {
+        case 0:
+            return "Can't start " + commandLine + ", out of memory or resources.";
+        case 2:
+            return "Can't start " + commandLine + ", as the file was not found.";
+        case 3:
+            return "Can't start " + commandLine + ", as the path was not found.";
+        case 11:
+            return "Can't start " + commandLine +
+                   ", the program appears to be corrupted or invalid.";
+        default:
+            return "Unable to start " + commandLine;
+    }
+}
+
+bool LaunchProgram(const std::string& commandLine, ShowState, Prompter& prompter) {
+    const int result = StartProgram(commandLine);
+    if (result > 31) {
+        return true;
+    }
+    prompter.Show(ProgramLaunchMessage(commandLine, result), MessageIcon::Warning);
+    return false;
+}
+
+std::string DocumentLaunchMessage(int result) {
+    std::string message =
+        "The web page could not be opened.\n\nTo use this option, you must :-\n1. Have a "
+        "connection to the Internet.\n2. Have a web browser (for example Microsoft Internet "
+        "Explorer) installed on your system.\n3. The web browser set to pick up file "
+        "associations (this normally occurs as part of the installation process for the web "
+        "browser).";
+    const char* reason = nullptr;
+    switch (result) {
+        case 0:
+            reason = "The operating system is out of memory or resources.";
+            break;
+        case 2:
+            reason = "The specified file was not found.";
+            break;
+        case 3:
+            reason = "The specified path was not found.";
+            break;
+        case 5:
+            reason = "The operating system denied access to the specified file.";
+            break;
+        case 8:
+            reason = "There was not enough memory to complete the operation.";
+            break;
+        case 11:
+            reason = "The .EXE file is invalid (non-Win32 .EXE or error in .EXE image).";
+            break;
+        case 26:
+            reason = "A sharing violation occurred.";
+            break;
+        case 27:
+            reason = "The filename association is incomplete or invalid.";
+            break;
+        case 28:
+            reason = "The DDE transaction could not be completed because the request timed out.";
+            break;
+        case 29:
+            reason = "The DDE transaction failed.";
+            break;
+        case 30:
+            reason =
+                "The DDE transaction could not be completed because other DDE transactions "
+                "were being processed.";
+            break;
+        case 31:
+            reason = "There is no application associated with the given filename extension.";
+            break;
+        case 32:
+            reason = "The specified dynamic-link library was not found.";
+            break;
+        default:
+            break;
+    }
+    if (reason) {
+        message += "\n\nThe reason was:-\n";
+        message += reason;
+    }
+    return message;
+}
+
+bool LaunchDocument(const std::string& target, Prompter& prompter) {
+    const int result = Opener()(target);
+    if (result > 32) {
+        return true;
+    }
+    prompter.Show(DocumentLaunchMessage(result), MessageIcon::Warning);
+    return false;
+}
+
+void SetDocumentOpener(DocumentOpener opener) {
+    Opener() = opener ? std::move(opener) : DocumentOpener(OpenWithXdg);
+}
+
+}  // namespace nbx

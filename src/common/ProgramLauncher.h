@@ -1,0 +1,38 @@
+#pragma once
+// Starting programs and opening documents or web addresses, each with its own failure
+// messages. Results use the small numbers that the messages are keyed on: above 31 (program)
+// or 32 (document) is success; 0 out of resources, 2 file not found, 3 path not found,
+// 11 bad format, 31 no associated application, and so on.
+
+#include <functional>
+#include <string>
+
+namespace nbx {
+
+class Prompter;
+
+enum class ShowState { Normal, Maximized };
+
+// Starts `commandLine` (the full path of a program, run without arguments). On failure shows
+// the message for the result and returns false.
+bool LaunchProgram(const std::string& commandLine, ShowState show, Prompter& prompter);
+
+// The message LaunchProgram shows for a failed start with `result` (0..31).
+std::string ProgramLaunchMessage(const std::string& commandLine, int result);
+
+// Starts the program; the launch result (33 on success).
+int StartProgram(const std::string& commandLine);
+
+// Opens a document or web address with the desktop's handler. On failure shows the web-page
+// message (with the reason, when the result has one) and returns false.
+bool LaunchDocument(const std::string& target, Prompter& prompter);
+
+// The message LaunchDocument shows for a failed open with `result` (0..32).
+std::string DocumentLaunchMessage(int result);
+
+// How documents are opened: the default runs xdg-open. Tests and the window programs replace
+// it (the windows use their toolkit's own). Returns a launch result.
+using DocumentOpener = std::function<int(const std::string& target)>;
+void SetDocumentOpener(DocumentOpener opener);
+
+}  // namespace nbx

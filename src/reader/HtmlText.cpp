@@ -1,0 +1,160 @@
+#include "reader/HtmlText.h"
+
+#include <cstdint>
+
+namespace nbx::reader {
+
+namespace {
+
+bool StartsWithNoCase(std::string_view text, std::size_t pos, std::string_view lowerWord) {
+    if (text.size() - pos < lowerWord.size()) {
+        return false;
+    }
+    for (std::size_t i = 0; i < lowerWord.size(); ++i) {
+        char c = text[pos + i];
+        if (c >= 'A' && c <= 'Z') {
+            c = static_cast<char>(c - 'A' + 'a');
+        }
+        if (c != lowerWord[i]) {
+            return false;
+        }
+    }
+    return true;
+}
+
+void AppendUtf8(std::string& out, std::uint32_t cp) {
+    if (cp == 0 || cp > 0x10FFFF || (cp >= 0xD800 && cp <= 0xDFFF)) {
+        cp = 0xFFFD;
+    }
+    if (cp < 0x80) {
+        out += static_cast<char>(cp);
+    } else if (cp < 0x800) {
+        out += static_cast<char>(0xC0 | (cp >> 6));
+        out += static_cast<char>(0x80 | (cp & 0x3F));
+    } else if (cp < 0x10000) {
+        out += static_cast<char>(0xE0 | (cp >> 12));
+        out += static_cast<char>(0x80 | ((cp >> 6) & 0x3F));
+        out += static_cast<char>(0x80 | (cp & 0x3F));
+    } else {
+        out += static_cast<char>(0xF0 | (cp >> 18));
+        out += static_cast<char>(0x80 | ((cp >> 12) & 0x3F));
+        out += static_cast<char>(0x80 | ((cp >> 6) & 0x3F));
+        out += static_cast<char>(0x80 | (cp & 0x3F));
+    }
+}
+
+// Decodes the reference starting at html[pos] == '&'; returns the characters consumed, or 0
+// when it is not a reference (the '&' then stands for itself).
+std::size_t DecodeReference(std::string_view html, std::size_t pos, std::string& out) {
+    const std::size_t semi = html.find(';', pos);
+    if (semi == std::string_view::npos || semi - pos > 10) {
+        return 0;
+    }
+    const std::string_view body = html.substr(pos + 1, semi - pos - 1);
+    if (body.size() >= 2 && body[0] == '#') {
+        std::uint32_t cp = 0;
+        const bool hex = body[1] == 'x' || body[1] == 'X';
+        for (std::size_t i = hex ? 2 : 1; i < body.size(); ++i) {
+            const char c = body[i];
+            int digit = -1;
+            if (c >= '0' && c <= '9') {
+                digit = c - '0';
+            } else if (hex && c >= 'a' && c <= 'f') {
+                digit = c - 'a' + 10;
+            } else if (hex && c >= 'A' && c <= 'F') {
+                digit = c - 'A' + 10;
+            }
+            if (digit < 0) {
+                return 0;
+            }
+            cp = cp * (hex ? 16 : 10) + static_cast<std::uint32_t>(digit);
+            if (cp > 0x10FFFF) {
+                cp = 0x110000;  // stays invalid however many digits follow
+            }
+        }
+        AppendUtf8(out, cp);
+        return semi - pos + 1;
+    }
+    static const std::pair<std::string_view, std::uint32_t> kNamed[] = {
+        {"amp", '&'},   {"lt", '<'},     {"gt", '>'},       {"quot", '"'},     {"apos", '\''},
+        {"nbsp", ' '},  {"copy", 0xA9},  {"reg", 0xAE},     {"eacute", 0xE9},  {"egrave", 0xE8},
+        {"auml", 0xE4}, {"ouml", 0xF6},  {"uuml", 0xFC},    {"Auml", 0xC4},    {"Ouml", 0xD6},
+        {"Uuml", 0xDC}, {"szlig", 0xDF}, {"mdash", 0x2014}, {"ndash", 0x2013}, {"hellip", 0x2026},
+    };
+    for (const auto& [name, cp] : kNamed) {
+        if (body == name) {
+            AppendUtf8(out, cp);
+            return semi - pos + 1;
+        }
+    }
+    return 0;
+}
+
+}  // namespace
+
+std::string VisibleText(std::string_view html) {
+    std::string out;
+    out.reserve(html.size());
+    std::size_t pos = 0;
+    while (pos < html.size()) {
+        const char c = html[pos];
+        if (c == '<') {
+            if (StartsWithNoCase(html, pos, "<!--")) {
+                const std::size_t end = html.find("-->", pos + 4);
+                pos = end == std::string_view::npos ? html.size() : end + 3;
+                continue;
+            }
+            const bool script = StartsWithNoCase(html, pos, "<script");
+            const bool style = StartsWithNoCase(html, pos, "<style");
+            const std::size_t end = html.find('>', pos);
+            if (end == std::string_view::npos) {
+                break;
+            }
+            pos = end + 1;
+            if (script || style) {
+                const std::string_view closing = script ? "</script" : "</style";
+                std::size_t close = pos;
+                while (close < html.size() && !StartsWithNoCase(html, close, closing)) {
+                    close = html.find('<', close + 1);
+                    if (close == std::string_view::npos) {
+                        close = html.size();
+                    }
+                }
+                pos = close;
+            }
+            out += ' ';  // a tag separates words
+            continue;
+        }
+        if (c == '&') {
+            if (const std::size_t used = DecodeReference(html, pos, out)) {
+                pos += used;
+                continue;
+            }
+        }
+        out += c;
+        ++pos;
+    }
+    return out;
+}
+
+std::vector<std::string> WordsOf(std::string_view text) {
+    std::vector<std::string> words;
+    std::string word;
+    for (const char ch : text) {
+        const auto c = static_cast<unsigned char>(ch);
+        if ((c >= 'a' && c <= 'z') || (c >= '0' && c <= '9') || c >= 0x80) {
+            word += static_cast<char>(c);
+        } else if (c >= 'A' && c <= 'Z') {
+            word += static_cast<char>(c - 'A' + 'a');
+        } else if (!word.empty()) {
+            words.push_back(std::move(word));
+            word.clear();
+        }
+    }
+    if (!word.empty()) {
+        words.push_back(std::move(word));
+    }
+    return words;
+}
+
+}  // namespace nbx::reader
