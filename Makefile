@@ -20,7 +20,7 @@ test: build
 	@cd $(BUILD) && ctest --output-on-failure -j $(JOBS)
 
 demo: build
-	@$(BUILD)/program/tamselc --version
+	@$(BUILD)/program/tamselc show examples/sample/sample.nxp
 
 clean:
 	rm -rf $(BUILD)
