@@ -17,6 +17,7 @@ namespace nbx::projectfile {
 class ByteReader {
 public:
     explicit ByteReader(std::string_view bytes) : data_(bytes) {}
+    explicit ByteReader(std::string&&) = delete;  // the bytes must outlive the reader
 
     bool failed() const { return failed_; }
     std::size_t remaining() const { return data_.size() - pos_; }

@@ -96,15 +96,18 @@ TEST(ByteReaderTest, CountsAreCheckedAgainstTheBytesLeft) {
     EXPECT_TRUE(r.failed());
 
     // Exactly enough bytes for the smallest records is accepted; one fewer is not.
-    ByteReader fits(test::LayoutBytes().U32(4).Empty(8).bytes);
+    const std::string fitting = test::LayoutBytes().U32(4).Empty(8).bytes;
+    ByteReader fits(fitting);
     EXPECT_EQ(fits.ReadCount(2), 4u);
     EXPECT_FALSE(fits.failed());
-    ByteReader tooShort(test::LayoutBytes().U32(4).Empty(7).bytes);
+    const std::string oneShort = test::LayoutBytes().U32(4).Empty(7).bytes;
+    ByteReader tooShort(oneShort);
     EXPECT_EQ(tooShort.ReadCount(2), 0u);
     EXPECT_TRUE(tooShort.failed());
 
     // Zero or negative counts mean an empty list.
-    ByteReader negative(test::LayoutBytes().U32(0xFFFFFFFF).bytes);
+    const std::string minusOne = test::LayoutBytes().U32(0xFFFFFFFF).bytes;
+    ByteReader negative(minusOne);
     EXPECT_EQ(negative.ReadCount(1), 0u);
     EXPECT_FALSE(negative.failed());
 }
