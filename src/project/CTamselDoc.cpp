@@ -32,7 +32,7 @@ bool CTamselDoc::OnOpenDocument(const std::string& path, Prompter& prompter,
         case ProjectLoadStatus::Rejected:
             break;
     }
-    SetModifiedFlag(false);
+    // A fresh default project replaces the open one, which is not asked about.
     OnNewDocument();
     prompter.Show("Unexpected file format.");
     return false;

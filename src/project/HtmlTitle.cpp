@@ -6,11 +6,11 @@
 
 #include <cerrno>
 
+#include "common/AsciiText.h"
+
 namespace nbx {
 
 namespace {
-
-constexpr std::string_view kWhiteSpace = " \t\r\n\v\f";
 
 bool IsContinuationByte(unsigned char c) {
     return (c & 0xC0) == 0x80;
@@ -44,25 +44,15 @@ std::string FindHtmlTitle(std::string_view head) {
     if (head.empty()) {
         return {};
     }
-    std::string upper(head);
-    for (char& c : upper) {
-        if (c >= 'a' && c <= 'z') {
-            c = static_cast<char>(c - 'a' + 'A');
-        }
-    }
+    const std::string upper = ToUpperAscii(std::string(head));
     constexpr std::string_view kOpen = "<TITLE>";
     const std::size_t open = upper.find(kOpen);
     const std::size_t close = upper.find("</TITLE>");
     if (open == std::string::npos || close == std::string::npos || close < open) {
         return {};
     }
-    std::string_view title = head.substr(open + kOpen.size(), close - open - kOpen.size());
-    const std::size_t first = title.find_first_not_of(kWhiteSpace);
-    if (first == std::string_view::npos) {
-        return {};
-    }
-    title = title.substr(first, title.find_last_not_of(kWhiteSpace) - first + 1);
-    std::string out(title);
+    std::string out(
+        TrimAsciiWhiteSpace(head.substr(open + kOpen.size(), close - open - kOpen.size())));
     CutTitle(out, kMaxTitleLength);
     return out;
 }

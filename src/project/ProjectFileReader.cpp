@@ -7,6 +7,7 @@
 #include <cerrno>
 #include <filesystem>
 
+#include "common/AsciiText.h"
 #include "common/Prompter.h"
 #include "platform/Paths.h"
 #include "project/ByteReader.h"
@@ -42,8 +43,6 @@ int LayoutNumber(std::string_view version) {
 constexpr std::int32_t kIncludeHtmlKind = 4;
 constexpr std::int32_t kIncludeTextKind = 5;
 
-constexpr std::string_view kWhiteSpace = " \t\r\n\v\f";
-
 void ReadStrings(ByteReader& r, std::initializer_list<std::string*> fields) {
     for (std::string* f : fields) {
         *f = r.ReadString();
@@ -58,7 +57,7 @@ void ReadNumbers(ByteReader& r, std::initializer_list<std::int32_t*> fields) {
 
 // Handlers of "3.00" held a program to run; later ones hold the command itself.
 std::string RunCommandOf(const std::string& stored) {
-    if (stored.find_first_not_of(kWhiteSpace) == std::string::npos) {
+    if (TrimAsciiWhiteSpace(stored).empty()) {
         return {};
     }
     return "##RUN('" + stored + "')";
@@ -260,12 +259,7 @@ ProjectDecodeResult DecodeProjectFile(std::string_view bytes, ProjectSettings& p
 }
 
 std::vector<std::string> RefusedNameMessages(std::string_view path) {
-    std::string name = "XXXXX" + platform::FileNameOfPath(path);
-    for (char& c : name) {
-        if (c >= 'A' && c <= 'Z') {
-            c = static_cast<char>(c - 'A' + 'a');
-        }
-    }
+    const std::string name = "XXXXX" + ToLowerAscii(platform::FileNameOfPath(path));
     const std::string_view e4 = std::string_view(name).substr(name.size() - 4);
     const std::string_view e5 = std::string_view(name).substr(name.size() - 5);
     std::vector<std::string> messages;

@@ -7,6 +7,7 @@
 #include <string_view>
 #include <unordered_map>
 
+#include "common/AsciiText.h"
 #include "common/Prompter.h"
 #include "platform/Paths.h"
 #include "project/HtmlTitle.h"
@@ -14,15 +15,6 @@
 namespace nbx {
 
 namespace {
-
-std::string UpperCase(std::string text) {
-    for (char& c : text) {
-        if (c >= 'a' && c <= 'z') {
-            c = static_cast<char>(c - 'a' + 'A');
-        }
-    }
-    return text;
-}
 
 bool IsRegularFile(DIR* dir, const dirent& item) {
     if (item.d_type == DT_REG) {
@@ -108,13 +100,13 @@ void RescanSourceFolder(Project& project, bool showEmptyMessage, Prompter& promp
         }
         return;
     }
-    const std::string output = UpperCase(project.outputExe);
-    const std::string rebrander = UpperCase(project.rebranderExe);
+    const std::string output = ToUpperAscii(project.outputExe);
+    const std::string rebrander = ToUpperAscii(project.rebranderExe);
     for (SourceFile& f : project.files) {
         if (f.excluded || f.path.empty()) {
             continue;
         }
-        const std::string path = UpperCase(f.path);
+        const std::string path = ToUpperAscii(f.path);
         const char* reason = nullptr;
         if (path == output) {
             reason = " has been Excluded from the E-Book, as this is the Output E-Book EXE file.";
