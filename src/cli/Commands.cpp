@@ -4,9 +4,15 @@ namespace nbx::cli {
 
 // Each command's Run lives in the file named after it.
 int RunExtensions(const Args& args);
+int RunSave(const Args& args);
+int RunScan(const Args& args);
+int RunShow(const Args& args);
 
 const std::vector<Command>& AllCommands() {
     static const std::vector<Command> commands = {
+        {"show", "show PROJECT              print the project as JSON", RunShow},
+        {"save", "save PROJECT OUT          save the project in the newest layout", RunSave},
+        {"scan", "scan PROJECT [--folder DIR]  rescan the source folder and save", RunScan},
         {"extensions", "extensions                list the loaded extensions", RunExtensions},
     };
     return commands;

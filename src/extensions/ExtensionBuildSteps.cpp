@@ -7,17 +7,6 @@
 
 namespace nbx {
 
-std::string MissingExtensionsMessage(const std::string& missingList) {
-    if (missingList.empty()) {
-        return {};
-    }
-    return "The following extensions were selected when the project was created, but are not "
-           "available on this PC:\n\n" +
-           missingList +
-           "\nPlease use 'Add-Ins' on the 'Edit' menu to select which extensions you wish to "
-           "use.";
-}
-
 bool AllSelectedExtensionsInstalled(const std::vector<std::string>& selected,
                                     const ExtensionRegistry& registry) {
     return std::all_of(selected.begin(), selected.end(),

@@ -16,10 +16,6 @@ inline constexpr const char* kMissingExtensionsAdvice =
     "extensions are loaded into your E-Book. When you click OK on this dialog, all missing "
     "extensions are removed from the project.";
 
-// The message shown after a project that names missing extensions was opened; empty when
-// `missingList` (from FindMissingExtensions) is empty.
-std::string MissingExtensionsMessage(const std::string& missingList);
-
 // True when every selected extension is in the registry.
 bool AllSelectedExtensionsInstalled(const std::vector<std::string>& selected,
                                     const ExtensionRegistry& registry);

@@ -46,15 +46,4 @@ void DestroyProcessExtensionRegistry() {
     p.destroyed = true;
 }
 
-std::string FindMissingExtensions(const std::vector<std::string>& selected,
-                                  const ExtensionRegistry& registry) {
-    std::string missing;
-    for (const auto& path : selected) {
-        if (!registry.Contains(path)) {
-            missing += path + "\n";
-        }
-    }
-    return missing;
-}
-
 }  // namespace nbx

@@ -8,10 +8,11 @@
 #include <vector>
 
 #include "extensions/ExtensionInfo.h"
+#include "project/InstalledExtensions.h"
 
 namespace nbx {
 
-class ExtensionRegistry {
+class ExtensionRegistry final : public InstalledExtensions {
 public:
     using Records = std::map<std::string, ExtensionInfo, std::less<>>;
 
@@ -19,6 +20,7 @@ public:
     void Store(ExtensionInfo info);
     const ExtensionInfo* Find(std::string_view path) const;
     bool Contains(std::string_view path) const { return Find(path) != nullptr; }
+    bool IsInstalled(std::string_view path) const override { return Contains(path); }
 
     // Records in registry order.
     const Records& records() const { return records_; }
@@ -33,9 +35,5 @@ private:
 ExtensionRegistry* ProcessExtensionRegistry();
 void DestroyProcessExtensionRegistry();
 
-// The entries of `selected` that the registry does not hold, in list order, each followed
-// by "\n"; empty when none is missing.
-std::string FindMissingExtensions(const std::vector<std::string>& selected,
-                                  const ExtensionRegistry& registry);
 
 }  // namespace nbx

@@ -1,6 +1,10 @@
 #include "project/CTamselDoc.h"
 
+#include "common/Prompter.h"
 #include "platform/Paths.h"
+#include "platform/SystemError.h"
+#include "project/ProjectFileReader.h"
+#include "project/ProjectFileWriter.h"
 
 namespace nbx {
 
@@ -8,6 +12,41 @@ bool CTamselDoc::OnNewDocument() {
     path_.clear();
     title_ = "Untitled";
     project_ = std::make_unique<Project>();
+    return true;
+}
+
+bool CTamselDoc::OnOpenDocument(const std::string& path, Prompter& prompter,
+                                const InstalledExtensions& installed) {
+    auto loaded = std::make_unique<Project>();
+    const ProjectLoadResult result = LoadProjectFile(path, *loaded, prompter, installed);
+    switch (result.status) {
+        case ProjectLoadStatus::Loaded:
+            project_ = std::move(loaded);
+            project_->SetModified(false);
+            SetPath(path);
+            return true;
+        case ProjectLoadStatus::CannotRead:
+            prompter.Show("Failed to open document.\n\n" + path + "\n" +
+                          platform::SystemErrorText(result.errorCode));
+            return false;
+        case ProjectLoadStatus::Rejected:
+            break;
+    }
+    // A fresh default project replaces the open one, which is not asked about.
+    OnNewDocument();
+    prompter.Show("Unexpected file format.");
+    return false;
+}
+
+bool CTamselDoc::OnSaveDocument(const std::string& path, Prompter& prompter) {
+    int error = 0;
+    if (!SaveProjectFile(path, *project_, error)) {
+        prompter.Show("Failed to save document.\n\n" + path + "\n" +
+                      platform::SystemErrorText(error));
+        return false;
+    }
+    SetPath(path);
+    SetModifiedFlag(false);
     return true;
 }
 

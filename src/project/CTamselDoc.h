@@ -4,9 +4,12 @@
 #include <memory>
 #include <string>
 
+#include "project/InstalledExtensions.h"
 #include "project/Project.h"
 
 namespace nbx {
+
+class Prompter;
 
 class CTamselDoc {
 public:
@@ -17,6 +20,19 @@ public:
     // Clears the path, titles the document "Untitled" and replaces the project by a fresh
     // default one that is not modified.
     bool OnNewDocument();
+
+    // Opens a project file. On success the project is replaced, the path set and the
+    // modified flag cleared. A file that is refused or not a readable project shows its
+    // messages, then "Unexpected file format.", and leaves a fresh default project; a file
+    // that cannot be opened at all shows the system's reason and keeps the current project.
+    bool OnOpenDocument(const std::string& path, Prompter& prompter,
+                        const InstalledExtensions& installed = NothingInstalled());
+
+    // Saves the project in the newest layout through a temporary file and a rename, then
+    // sets the path and clears the modified flag. A failure shows "Failed to save document."
+    // with the system's reason and leaves the previous file, the path and the flag as they
+    // were.
+    bool OnSaveDocument(const std::string& path, Prompter& prompter);
 
     Project& project() { return *project_; }
     const Project& project() const { return *project_; }

@@ -1,0 +1,16 @@
+#pragma once
+// A project as JSON for `tamselc show`: the model's field names as keys, in the model's
+// order, plus "modified".
+
+#include <string>
+
+namespace nbx {
+class Project;
+}
+
+namespace nbx::cli {
+
+// Indented JSON text; bytes that are not UTF-8 are replaced by U+FFFD.
+std::string ProjectToJson(const Project& project);
+
+}  // namespace nbx::cli

@@ -1,0 +1,116 @@
+#include "project/ProjectFileWriter.h"
+
+#include "platform/AtomicFileWriter.h"
+#include "project/ByteWriter.h"
+#include "project/ProjectFileFormat.h"
+
+namespace nbx {
+
+using projectfile::ByteWriter;
+
+namespace {
+
+void WriteFlags(ByteWriter& w, std::initializer_list<std::int32_t> values) {
+    for (const std::int32_t v : values) {
+        w.WriteI32(v);
+    }
+}
+
+void WriteStrings(ByteWriter& w, std::initializer_list<const std::string*> values) {
+    for (const std::string* s : values) {
+        w.WriteString(*s);
+    }
+}
+
+void WriteSourceFile(ByteWriter& w, const SourceFile& f) {
+    w.WriteString(f.path);
+    w.WriteZeros(2);
+    w.WriteI32(f.preprocess);
+    WriteStrings(w, {&f.title, &f.description, &f.keywords, &f.orderKey});
+    WriteFlags(w, {f.inContents, f.searchable, f.excluded});
+}
+
+void WriteVariable(ByteWriter& w, const Variable& v) {
+    WriteStrings(w, {&v.name, &v.description, &v.value});
+    WriteFlags(w, {v.canRebrand, v.kind});
+}
+
+}  // namespace
+
+std::string EncodeProjectFile(const ProjectSettings& p) {
+    ByteWriter w;
+    w.WriteString(projectfile::kVersion420);
+    w.WriteEmptyStrings(1);
+    WriteStrings(w,
+                 {&p.title, &p.author, &p.authorEmail, &p.authorUrl, &p.publisher, &p.copyright});
+    w.WriteZeros(3);
+    w.WriteEmptyStrings(projectfile::kReservedStringBlock + 2);
+
+    w.WriteI32(static_cast<std::int32_t>(p.files.size()));
+    for (const SourceFile& f : p.files) {
+        WriteSourceFile(w, f);
+    }
+    WriteStrings(w, {&p.outputExe, &p.sourceFolder});
+
+    WriteFlags(w, {p.splashPercentageBar, p.splashExtraDelay, p.nextButton, p.previousButton,
+                   p.tooltipBalloon, p.tooltipShort, p.tooltipShowDestinations, p.scrollbarsHidden,
+                   p.statusBarHideDestinations, p.nextPreviousLoop});
+    w.WriteI32(p.exitButton);
+    w.WriteString(p.language);
+    w.WriteZeros(6);
+
+    w.WriteI32(static_cast<std::int32_t>(p.extensions.size()));
+    for (const std::string& e : p.extensions) {
+        w.WriteString(e);
+    }
+    w.WriteI32(static_cast<std::int32_t>(p.variables.size()));
+    for (const Variable& v : p.variables) {
+        WriteVariable(w, v);
+    }
+
+    w.WriteI32(p.aboutPage);
+    w.WriteString(p.aboutFile);
+    w.WriteI32(p.contentsPage);
+    w.WriteString(p.contentsFile);
+    w.WriteZeros(1);
+    w.WriteEmptyStrings(1);
+    WriteFlags(w, {p.popupMenu, p.buildRebrander});
+    WriteStrings(
+        w, {&p.rebranderExe, &p.rebranderTitle, &p.rebranderStartMessage, &p.rebranderEndMessage});
+    w.WriteI32(p.rebranderOption);
+
+    // Back ... Print, a reserved word, then About.
+    for (int b = kButtonBack; b <= kButtonPrint; ++b) {
+        w.WriteI32(p.toolbarButtons[b]);
+    }
+    w.WriteZeros(1);
+    w.WriteI32(p.toolbarButtons[kButtonAbout]);
+    w.WriteI32(p.toolbarPosition);
+
+    WriteStrings(w, {&p.affiliateNickname, &p.onStart});
+    w.WriteEmptyStrings(2);
+    w.WriteString(p.onExit);
+
+    w.WriteZeros(1);
+    WriteFlags(w, {p.autoOpenLinksInNewWindow, p.initialWidth, p.initialHeight, p.initialPosition});
+    WriteStrings(w, {&p.startupMessage, &p.splashBitmap, &p.iconFile});
+    w.WriteI32(p.installOption);
+    w.WriteZeros(3);
+    w.WriteEmptyStrings(1);
+
+    WriteFlags(w, {p.searchShowMatch, p.searchDescriptions});
+    for (const std::uint32_t c : p.colors) {
+        w.WriteU32(c);
+    }
+    WriteFlags(
+        w, {p.contentsDescriptions, p.windowResizable, p.windowResizableCopyA,
+            p.windowResizableCopyB, p.alwaysOnTop, p.menuShown, p.toolbarInitially, p.toolbarToggle,
+            p.toolbarLabels, p.statusBarInitially, p.statusBarToggle, p.contentsPopupList});
+    return w.TakeBytes();
+}
+
+bool SaveProjectFile(const std::string& path, const ProjectSettings& project, int& errorCode) {
+    return platform::WriteFileAtomically(path, EncodeProjectFile(project), errorCode);
+}
+
+}  // namespace nbx

@@ -1,0 +1,18 @@
+#pragma once
+// Writes a project in the newest project file layout, "4.20".
+
+#include <string>
+
+#include "project/ProjectSettings.h"
+
+namespace nbx {
+
+// The whole file as bytes. Reserved fields are written as 0 or the empty string.
+std::string EncodeProjectFile(const ProjectSettings& project);
+
+// Writes the file through a temporary file in the same folder and a rename, so a failed or
+// interrupted save leaves the previous file as it was. False with errorCode (an errno) set
+// when the file cannot be written.
+bool SaveProjectFile(const std::string& path, const ProjectSettings& project, int& errorCode);
+
+}  // namespace nbx

@@ -1,0 +1,134 @@
+// Runs the built tamselc program as a script would and checks what it prints.
+
+#include <fcntl.h>
+#include <spawn.h>
+#include <sys/wait.h>
+#include <unistd.h>
+
+#include <gtest/gtest.h>
+#include <nlohmann/json.hpp>
+
+#include "project/Project.h"
+#include "project/ProjectFileWriter.h"
+#include "support/TempDir.h"
+
+extern char** environ;
+
+namespace nbx {
+namespace {
+
+const std::string kSample = std::string(NBX_TEST_SOURCE_DIR) + "/examples/sample/sample.nxp";
+
+struct Outcome {
+    int exitCode = -1;
+    std::string out;
+    std::string err;
+};
+
+Outcome Tamselc(const std::vector<std::string>& args) {
+    test::TempDir io;
+    const std::string outPath = io.File("out"), errPath = io.File("err");
+    posix_spawn_file_actions_t actions;
+    posix_spawn_file_actions_init(&actions);
+    posix_spawn_file_actions_addopen(&actions, 0, "/dev/null", O_RDONLY, 0);
+    posix_spawn_file_actions_addopen(&actions, 1, outPath.c_str(), O_WRONLY | O_CREAT, 0600);
+    posix_spawn_file_actions_addopen(&actions, 2, errPath.c_str(), O_WRONLY | O_CREAT, 0600);
+    std::vector<std::string> all = {std::string(NBX_PROGRAM_DIR) + "/tamselc"};
+    all.insert(all.end(), args.begin(), args.end());
+    std::vector<char*> argv;
+    for (std::string& a : all)
+        argv.push_back(a.data());
+    argv.push_back(nullptr);
+    Outcome run;
+    pid_t pid = 0;
+    if (posix_spawn(&pid, argv[0], &actions, nullptr, argv.data(), environ) == 0) {
+        int status = 0;
+        ::waitpid(pid, &status, 0);
+        run.exitCode = WIFEXITED(status) ? WEXITSTATUS(status) : -1;
+    }
+    posix_spawn_file_actions_destroy(&actions);
+    run.out = test::ReadWholeFile(outPath);
+    run.err = test::ReadWholeFile(errPath);
+    return run;
+}
+
+TEST(TamselcShowTest, PrintsTheSampleProjectAsJson) {
+    const Outcome run = Tamselc({"show", kSample});
+    ASSERT_EQ(run.exitCode, 0) << run.err;
+    EXPECT_EQ(run.err, "");
+    const auto json = nlohmann::json::parse(run.out);
+    EXPECT_EQ(json["title"], "A Small Garden");
+    EXPECT_EQ(json["files"].size(), 5u);
+    EXPECT_EQ(json["files"][0]["orderKey"], "00001000");
+    EXPECT_EQ(json["variables"][1]["kind"], 4);
+    EXPECT_EQ(json["colors"], nlohmann::json({0xCCFFFF, 0, 0xFFFFFF, 0x993300, 0x993300, 0xFF}));
+    EXPECT_EQ(json["toolbarButtons"], nlohmann::json({1, 1, 1, 1, 1, 1, 1, 1, 0, 0, 1, 1}));
+    EXPECT_EQ(json["modified"], false);
+}
+
+TEST(TamselcShowTest, RejectedFilePrintsTheMessagesOnePerParagraph) {
+    test::TempDir dir;
+    const Outcome run = Tamselc({"show", dir.Write("Book.HTM", "<html></html>")});
+    EXPECT_EQ(run.exitCode, 1);
+    EXPECT_EQ(run.out, "");
+    EXPECT_EQ(run.err,
+              "You can not load HTML files into Nimbrel E-Book Compiler.\n\nInstead you should "
+              "save your HTML files into a folder and then use the Scan Folder option on the "
+              "Edit menu.\n\nFor more detailed instructions, see the Getting Started section of "
+              "the Help.\n\nUnexpected file format.\n\n");
+}
+
+TEST(TamselcSaveTest, WritesTheNewestLayoutWithTheSameContent) {
+    test::TempDir dir;
+    const std::string out = dir.File("copy.nxp");
+    ASSERT_EQ(Tamselc({"save", kSample, out}).exitCode, 0);
+    EXPECT_EQ(test::ReadWholeFile(out).substr(0, 5),
+              "\x04"
+              "4.20");
+    EXPECT_EQ(Tamselc({"show", out}).out, Tamselc({"show", kSample}).out);
+    EXPECT_EQ(Tamselc({"save", kSample, dir.File("missing/x.nxp")}).exitCode, 1);
+}
+
+TEST(TamselcScanTest, SetsTheFolderRescansAndSaves) {
+    test::TempDir dir;
+    dir.Write("src/b.htm", "<title>Second</title>");
+    dir.Write("src/a.htm", "<title>First</title>");
+    dir.Write("src/book", "the output program");
+    Project initial;
+    initial.outputExe = dir.File("src/book");
+    int error = 0;
+    const std::string project = dir.File("book.nxp");
+    ASSERT_TRUE(SaveProjectFile(project, initial, error));
+
+    const Outcome scan = Tamselc({"scan", project, "--folder", dir.File("src/")});
+    ASSERT_EQ(scan.exitCode, 0) << scan.err;
+    EXPECT_EQ(scan.err,
+              "book has been Excluded from the E-Book, as this is the Output E-Book EXE file.\n\n");
+
+    const auto json = nlohmann::json::parse(Tamselc({"show", project}).out);
+    EXPECT_EQ(json["sourceFolder"], dir.File("src"));
+    ASSERT_EQ(json["files"].size(), 3u);
+    EXPECT_EQ(json["files"][0]["title"], "First");
+    EXPECT_EQ(json["files"][1]["title"], "Second");
+    EXPECT_EQ(json["files"][2]["excluded"], 1);
+
+    // Again without --folder: the same folder, and the program is already excluded.
+    const Outcome again = Tamselc({"scan", project});
+    EXPECT_EQ(again.exitCode, 0);
+    EXPECT_EQ(again.err, "");
+}
+
+TEST(TamselcTest, WrongArgumentsGiveUsage) {
+    for (const auto& args : std::vector<std::vector<std::string>>{{"show"},
+                                                                  {"save", kSample},
+                                                                  {"scan"},
+                                                                  {"scan", "a", "b"},
+                                                                  {"scan", "a", "--folder"}}) {
+        const Outcome run = Tamselc(args);
+        EXPECT_EQ(run.exitCode, 2) << args[0] << " " << args.size();
+        EXPECT_NE(run.err.find("Usage"), std::string::npos);
+    }
+}
+
+}  // namespace
+}  // namespace nbx
