@@ -22,5 +22,16 @@ test: build
 demo: build
 	@$(BUILD)/program/tamselc --version
 
+# Builds every fuzz/*Fuzzer.cpp with clang in its own folder and runs each for FUZZ_SECONDS.
+FUZZ_BUILD ?= build-fuzz
+FUZZ_SECONDS ?= 60
+fuzz: deps
+	@CC=clang CXX=clang++ cmake -S . -B $(FUZZ_BUILD) -G Ninja -DCMAKE_BUILD_TYPE=RelWithDebInfo -DNBX_FUZZ=ON -DNBX_BUILD_GUI=OFF >/dev/null
+	@cmake --build $(FUZZ_BUILD) -j $(JOBS)
+	@for f in $(FUZZ_BUILD)/fuzz/*Fuzzer; do \
+		mkdir -p $(FUZZ_BUILD)/corpus/$$(basename $$f); \
+		echo "$$f"; $$f -max_total_time=$(FUZZ_SECONDS) $(FUZZ_BUILD)/corpus/$$(basename $$f) || exit 1; \
+	done
+
 clean:
 	rm -rf $(BUILD)
