@@ -65,7 +65,8 @@ bool CLanguageMap::Read(RandomAccessInput& input) {
                      reader.error();
             return false;
         }
-        table.insert_or_assign(key, std::move(text));
+        // Files written here ascend by key, so the end is the right place almost always.
+        table.insert_or_assign(table.end(), key, std::move(text));
     }
     table_ = std::move(table);
     return true;

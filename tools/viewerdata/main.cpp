@@ -65,50 +65,35 @@ int Report(const std::vector<std::string>& errors) {
     return errors.empty() ? 0 : 1;
 }
 
-int WriteMap(const nbx::CLanguageMap& map, const std::string& output) {
-    if (!map.Write(output)) {
-        std::cerr << map.error() << "\n";
-        return 1;
-    }
-    return 0;
-}
-
-int Language(const std::vector<std::string>& args) {
-    if (args.size() != 2 && !(args.size() == 4 && args[2] == "--reference")) {
-        std::cerr << "usage: nbxviewerdata language SOURCE OUTPUT [--reference SOURCE]\n";
+// "language" and "translat": a table compiled from a source.
+int Table(const std::string& command, const std::vector<std::string>& args) {
+    const bool language = command == "language";
+    const bool withReference = language && args.size() == 4 && args[2] == "--reference";
+    if (args.size() != 2 && !withReference) {
+        std::cerr << "usage: nbxviewerdata " << command << " SOURCE OUTPUT"
+                  << (language ? " [--reference SOURCE]" : "") << "\n";
         return 2;
     }
     std::vector<std::string> errors;
     std::vector<SourceEntry> entries;
     std::vector<SourceEntry> reference;
     if (!ParseSourceFile(args[0], entries, errors) ||
-        (args.size() == 4 && !ParseSourceFile(args[3], reference, errors))) {
+        (withReference && !ParseSourceFile(args[3], reference, errors))) {
         return 1;
     }
     nbx::CLanguageMap map;
-    if (!nbx::datagen::CompileLanguage(entries, args.size() == 4 ? &reference : nullptr, args[0],
-                                       map, errors) ||
-        !errors.empty()) {
+    const bool compiled =
+        language ? nbx::datagen::CompileLanguage(entries, withReference ? &reference : nullptr,
+                                                 args[0], map, errors)
+                 : nbx::datagen::CompileTranslation(entries, args[0], map, errors);
+    if (!compiled || !errors.empty()) {
         return Report(errors);
     }
-    return WriteMap(map, args[1]);
-}
-
-int Translat(const std::vector<std::string>& args) {
-    if (args.size() != 2) {
-        std::cerr << "usage: nbxviewerdata translat SOURCE OUTPUT\n";
-        return 2;
-    }
-    std::vector<std::string> errors;
-    std::vector<SourceEntry> entries;
-    if (!ParseSourceFile(args[0], entries, errors)) {
+    if (!map.Write(args[1])) {
+        std::cerr << map.error() << "\n";
         return 1;
     }
-    nbx::CLanguageMap map;
-    if (!nbx::datagen::CompileTranslation(entries, args[0], map, errors) || !errors.empty()) {
-        return Report(errors);
-    }
-    return WriteMap(map, args[1]);
+    return 0;
 }
 
 int Toolbar(const std::vector<std::string>& args) {
@@ -152,11 +137,8 @@ int Toolbar(const std::vector<std::string>& args) {
 int main(int argc, char** argv) {
     const std::vector<std::string> args(argv + std::min(argc, 2), argv + argc);
     const std::string command = argc > 1 ? argv[1] : "";
-    if (command == "language") {
-        return Language(args);
-    }
-    if (command == "translat") {
-        return Translat(args);
+    if (command == "language" || command == "translat") {
+        return Table(command, args);
     }
     if (command == "toolbar") {
         return Toolbar(args);
