@@ -26,15 +26,17 @@ TEST(DataSourceTest, ReadsLinesAndBlocks) {
         "\n"
         "# not a comment here\n"
         ">>>\n"
-        "C =\n",
+        "C =\n"
+        "E = ends <<<\n",
         "src", errors);
     EXPECT_TRUE(errors.empty());
-    ASSERT_EQ(entries.size(), 3u);
+    ASSERT_EQ(entries.size(), 4u);
     EXPECT_EQ(entries[0].name, "A");
     EXPECT_EQ(entries[0].value, "one\ttwo\n \\");
     EXPECT_EQ(entries[0].line, 2);
     EXPECT_EQ(entries[1].value, "  <p>\\n raw</p>\n\n# not a comment here");
     EXPECT_EQ(entries[2].value, "");
+    EXPECT_EQ(entries[3].value, "ends <<<");
 }
 
 TEST(DataSourceTest, ReportsEveryProblemWithItsLine) {

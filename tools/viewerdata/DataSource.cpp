@@ -104,7 +104,10 @@ std::vector<SourceEntry> ParseDataSource(std::string_view text, std::string_view
         }
         SourceEntry entry;
         entry.line = lineNo;
-        if (line.size() > 3 && line.substr(line.size() - 3) == "<<<") {
+        // "Name <<<" opens a block; "Name = text <<<" is a line whose text ends in "<<<".
+        const bool block = line.size() > 3 && line.substr(line.size() - 3) == "<<<" &&
+                           line.find('=') == std::string_view::npos;
+        if (block) {
             entry.name = Trim(line.substr(0, line.size() - 3));
             std::size_t end = i + 1;
             while (end < lines.size() && Trim(lines[end]) != ">>>") {
