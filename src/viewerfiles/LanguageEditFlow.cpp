@@ -1,5 +1,6 @@
 #include "viewerfiles/LanguageEditFlow.h"
 
+#include "common/TextTrim.h"
 #include "platform/AtomicFileWriter.h"
 #include "platform/FileHandle.h"
 #include "platform/Paths.h"
@@ -9,20 +10,6 @@
 namespace nbx {
 
 namespace {
-
-bool IsBlank(char c) {
-    return c == ' ' || c == '\t' || c == '\n' || c == '\r' || c == '\v' || c == '\f';
-}
-
-std::string_view Trimmed(std::string_view text) {
-    while (!text.empty() && IsBlank(text.front())) {
-        text.remove_prefix(1);
-    }
-    while (!text.empty() && IsBlank(text.back())) {
-        text.remove_suffix(1);
-    }
-    return text;
-}
 
 bool IsLetterOrDigit(char c) {
     return (c >= '0' && c <= '9') || (c >= 'a' && c <= 'z') || (c >= 'A' && c <= 'Z');
@@ -50,13 +37,13 @@ bool SameLanguagePath(const std::string& a, const std::string& b) {
 }  // namespace
 
 bool LanguageNameOkEnabled(std::string_view typed) {
-    return !Trimmed(typed).empty();
+    return !TrimWhiteSpaceView(typed).empty();
 }
 
 LanguageNameCheck CheckLanguageName(std::string_view typed, std::string_view startName,
                                     Prompter& prompter) {
     LanguageNameCheck check;
-    if (Trimmed(typed).empty()) {
+    if (TrimWhiteSpaceView(typed).empty()) {
         check.message = "You must enter a name.";
         return check;
     }

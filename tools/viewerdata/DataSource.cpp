@@ -2,23 +2,11 @@
 
 #include <set>
 
+#include "common/TextTrim.h"
+
 namespace nbx::datagen {
 
 namespace {
-
-bool IsBlank(char c) {
-    return c == ' ' || c == '\t' || c == '\r';
-}
-
-std::string_view Trim(std::string_view s) {
-    while (!s.empty() && IsBlank(s.front())) {
-        s.remove_prefix(1);
-    }
-    while (!s.empty() && IsBlank(s.back())) {
-        s.remove_suffix(1);
-    }
-    return s;
-}
 
 bool IsName(std::string_view s) {
     if (s.empty()) {
@@ -98,7 +86,7 @@ std::vector<SourceEntry> ParseDataSource(std::string_view text, std::string_view
     const std::vector<std::string_view> lines = Lines(text);
     for (std::size_t i = 0; i < lines.size(); ++i) {
         const int lineNo = static_cast<int>(i + 1);
-        const std::string_view line = Trim(lines[i]);
+        const std::string_view line = TrimWhiteSpaceView(lines[i]);
         if (line.empty() || line.front() == '#') {
             continue;
         }
@@ -108,9 +96,9 @@ std::vector<SourceEntry> ParseDataSource(std::string_view text, std::string_view
         const bool block = line.size() > 3 && line.substr(line.size() - 3) == "<<<" &&
                            line.find('=') == std::string_view::npos;
         if (block) {
-            entry.name = Trim(line.substr(0, line.size() - 3));
+            entry.name = TrimWhiteSpaceView(line.substr(0, line.size() - 3));
             std::size_t end = i + 1;
-            while (end < lines.size() && Trim(lines[end]) != ">>>") {
+            while (end < lines.size() && TrimWhiteSpaceView(lines[end]) != ">>>") {
                 ++end;
             }
             if (end == lines.size()) {
@@ -130,9 +118,9 @@ std::vector<SourceEntry> ParseDataSource(std::string_view text, std::string_view
                 fail(lineNo, "expected \"Name = value\" or \"Name <<<\"");
                 continue;
             }
-            entry.name = Trim(line.substr(0, eq));
+            entry.name = TrimWhiteSpaceView(line.substr(0, eq));
             std::string problem;
-            if (!Unescape(Trim(line.substr(eq + 1)), entry.value, problem)) {
+            if (!Unescape(TrimWhiteSpaceView(line.substr(eq + 1)), entry.value, problem)) {
                 fail(lineNo, problem);
                 continue;
             }
