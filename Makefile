@@ -23,13 +23,13 @@ test: build
 demo: build
 	@$(BUILD)/program/tamselc show examples/sample/sample.nxp
 
-fuzz:
-	@cmake -S . -B build-fuzz -G Ninja -DCMAKE_BUILD_TYPE=RelWithDebInfo -DNBX_FUZZ=ON \
-		-DCMAKE_C_COMPILER=clang -DCMAKE_CXX_COMPILER=clang++ >/dev/null
-	@cmake --build build-fuzz -j $(JOBS) --target ProjectFileFuzzer
-	@mkdir -p fuzz/corpus
-	@build-fuzz/fuzz/ProjectFileFuzzer -dict=fuzz/project_file.dict \
-		-max_total_time=$(FUZZ_SECONDS) fuzz/corpus examples/sample
+# Builds every fuzz/*Fuzzer.cpp with clang in its own folder and runs each for FUZZ_SECONDS
+# (FUZZERS=... names some of them).
+FUZZ_BUILD ?= build-fuzz
+fuzz: deps
+	@CC=clang CXX=clang++ cmake -S . -B $(FUZZ_BUILD) -G Ninja -DCMAKE_BUILD_TYPE=RelWithDebInfo -DNBX_FUZZ=ON -DNBX_BUILD_GUI=OFF >/dev/null
+	@cmake --build $(FUZZ_BUILD) -j $(JOBS)
+	@FUZZ_BUILD=$(FUZZ_BUILD) FUZZ_SECONDS=$(FUZZ_SECONDS) bash fuzz/run.sh $(FUZZERS)
 
 clean:
 	rm -rf $(BUILD)

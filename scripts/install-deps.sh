@@ -14,6 +14,7 @@ packages=(
     libgtest-dev
     libgmock-dev
     nlohmann-json3-dev
+    clang
 )
 
 missing=()

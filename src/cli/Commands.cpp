@@ -4,6 +4,7 @@ namespace nbx::cli {
 
 // Each command's Run lives in the file named after it.
 int RunExtensions(const Args& args);
+int RunLang(const Args& args);
 int RunSave(const Args& args);
 int RunScan(const Args& args);
 int RunShow(const Args& args);
@@ -14,6 +15,8 @@ const std::vector<Command>& AllCommands() {
         {"save", "save PROJECT OUT          save the project in the newest layout", RunSave},
         {"scan", "scan PROJECT [--folder DIR]  rescan the source folder and save", RunScan},
         {"extensions", "extensions                list the loaded extensions", RunExtensions},
+        {"lang", "lang FILE | --check NAME  print a language file as JSON, or check NAME.lng",
+         RunLang},
     };
     return commands;
 }

@@ -1,0 +1,75 @@
+// tamselc lang FILE          prints a language file (or translat.dat) as JSON: an array of
+//                            {"key", "flag", "value"} in ascending key order
+// tamselc lang --check NAME  runs the language file check on the program folder's NAME.lng
+
+#include <iostream>
+#include <string>
+
+#include <nlohmann/json.hpp>
+
+#include "cli/Command.h"
+#include "viewerfiles/CLanguageMap.h"
+#include "viewerfiles/LanguageFileCheck.h"
+#include "viewerfiles/LanguageFiles.h"
+#include "viewerfiles/LanguageFormat.h"
+
+namespace nbx::cli {
+
+namespace {
+
+int Usage() {
+    std::cerr << "Usage: tamselc lang FILE\n       tamselc lang --check NAME\n";
+    return 2;
+}
+
+int Print(const std::string& path) {
+    CLanguageMap map;
+    if (!map.Read(path)) {
+        std::cerr << "tamselc: can't read language data: " << map.error() << "\n";
+        return 1;
+    }
+    nlohmann::ordered_json records = nlohmann::ordered_json::array();
+    for (const auto& entry : map) {
+        char flag = 0;
+        const std::string value = map.GetText(entry.first, flag);
+        records.push_back({{"key", entry.first},
+                           {"flag", flag ? std::string(1, flag) : std::string()},
+                           {"value", value}});
+    }
+    // Texts are bytes; anything that is not UTF-8 is shown as U+FFFD rather than refused.
+    std::cout << records.dump(2, ' ', false, nlohmann::ordered_json::error_handler_t::replace)
+              << "\n";
+    return 0;
+}
+
+int Check(const std::string& name) {
+    const std::string path = LanguagePath(name);
+    if (CheckLanguageFile(path)) {
+        std::cout << path << ": version " << lang::kVersionText << ", passes the check\n";
+        return 0;
+    }
+    std::cerr << "The language file is corrupt, missing, or intended for use with a different "
+                 "version of Nimbrel E-Book Compiler.\n";
+    CLanguageMap map;
+    if (!map.Read(path)) {
+        std::cerr << map.error() << "\n";
+    } else {
+        std::cerr << path << ": key " << lang::kVersionKey << " holds \""
+                  << map.GetText(lang::kVersionKey) << "\", not \"" << lang::kVersionText << "\"\n";
+    }
+    return 1;
+}
+
+}  // namespace
+
+int RunLang(const Args& args) {
+    if (args.size() == 1 && args[0] != "--check") {
+        return Print(args[0]);
+    }
+    if (args.size() == 2 && args[0] == "--check") {
+        return Check(args[1]);
+    }
+    return Usage();
+}
+
+}  // namespace nbx::cli
