@@ -254,47 +254,44 @@ std::string PackBytes(std::string_view bytes) {
     return std::move(packer.output());
 }
 
-bool PackStream(platform::FileHandle& source, ByteSink& sink, std::uint64_t& packedSize,
-                std::uint64_t stopAbove, bool* tooLarge) {
-    packedSize = 0;
-    if (tooLarge) {
-        *tooLarge = false;
-    }
+PackStreamResult PackStream(platform::FileHandle& source, ByteSink& sink, std::uint64_t stopAbove) {
+    PackStreamResult result;
     Packer packer;
     std::vector<char> chunk(kReadChunk);
+    // Passes the output on once at least `atLeast` bytes have gathered.
     auto drain = [&](std::size_t atLeast) {
         std::string& out = packer.output();
         if (out.size() < atLeast) {
             return true;
         }
-        if (packedSize + out.size() > stopAbove) {
-            if (tooLarge) {
-                *tooLarge = true;
-            }
+        if (result.packedSize + out.size() > stopAbove) {
+            result.tooLarge = true;
             return false;
         }
         if (!sink.Write(out.data(), out.size())) {
             return false;
         }
-        packedSize += out.size();
+        result.packedSize += out.size();
         out.clear();
         return true;
     };
     for (;;) {
         const std::int64_t n = source.Read(chunk.data(), chunk.size());
         if (n < 0) {
-            return false;
+            return result;
         }
         if (n == 0) {
             break;
         }
         packer.Add(chunk.data(), static_cast<std::size_t>(n));
+        result.inputSize += static_cast<std::uint64_t>(n);
         if (!drain(kOutputChunk)) {
-            return false;
+            return result;
         }
     }
     packer.Finish();
-    return drain(0);
+    result.ok = drain(0);
+    return result;
 }
 
 bool PackFile(const std::string& sourcePath, const std::string& targetPath) {
@@ -305,8 +302,7 @@ bool PackFile(const std::string& sourcePath, const std::string& targetPath) {
         return false;
     }
     FileSink sink(target);
-    std::uint64_t packedSize = 0;
-    return PackStream(source, sink, packedSize);
+    return PackStream(source, sink).ok;
 }
 
 }  // namespace nbx

@@ -60,12 +60,18 @@ private:
 // The packed form of bytes.
 std::string PackBytes(std::string_view bytes);
 
-// Packs the rest of `source` (read from its current position) into `sink`. packedSize
-// receives the number of bytes passed to the sink. When stopAbove is given and the packed
-// form grows past it, packing stops early and the call returns false with *tooLarge set.
-// False when a read or a write fails.
-bool PackStream(platform::FileHandle& source, ByteSink& sink, std::uint64_t& packedSize,
-                std::uint64_t stopAbove = UINT64_MAX, bool* tooLarge = nullptr);
+struct PackStreamResult {
+    bool ok = false;               // every read and write succeeded and packing ran to the end
+    bool tooLarge = false;         // stopped because the packed form passed stopAbove
+    std::uint64_t inputSize = 0;   // bytes read from the source
+    std::uint64_t packedSize = 0;  // bytes passed to the sink
+};
+
+// Packs the rest of `source` (from its current position) into `sink`. When the packed form
+// would grow past stopAbove bytes, packing stops early with tooLarge set; bytes already
+// passed to the sink stay there.
+PackStreamResult PackStream(platform::FileHandle& source, ByteSink& sink,
+                            std::uint64_t stopAbove = UINT64_MAX);
 
 // Packs the file at sourcePath into a new file at targetPath. False when the source cannot be
 // opened, the target cannot be created, or a read or write fails.
