@@ -42,6 +42,20 @@ bool ReadCount(RecordStreamReader& reader, std::uint64_t minItemBytes, const cha
     return true;
 }
 
+// Reads count items of a table, each through visit; count was checked against the bytes left.
+template <class T, class Visit>
+bool ReadItems(RecordStreamReader& reader, std::int32_t count, std::vector<T>& items, Visit visit) {
+    items.resize(static_cast<std::size_t>(count));
+    ItemReader v(reader);
+    for (auto& item : items) {
+        visit(item, v);
+        if (!reader.ok()) {
+            return false;
+        }
+    }
+    return true;
+}
+
 }  // namespace
 
 bool ReadSettingsRecord(RecordStreamReader& reader, BuildSettings& settings) {
@@ -53,37 +67,18 @@ bool ReadSettingsRecord(RecordStreamReader& reader, BuildSettings& settings) {
 bool ReadDirectory(RecordStreamReader& reader, std::vector<DirectoryEntry>& entries) {
     entries.clear();
     std::int32_t count = 0;
-    if (!reader.ReadMagic(record::kDirectoryBegin) ||
-        !ReadCount(reader, kMinDirectoryEntryBytes, "entries", count)) {
-        return false;
-    }
-    entries.resize(static_cast<std::size_t>(count));
-    ItemReader v(reader);
-    for (auto& e : entries) {
-        VisitDirectoryEntry(e, v);
-        if (!reader.ok()) {
-            return false;
-        }
-    }
-    return true;
+    return reader.ReadMagic(record::kDirectoryBegin) &&
+           ReadCount(reader, kMinDirectoryEntryBytes, "entries", count) &&
+           ReadItems(reader, count, entries, [](auto& e, auto& v) { VisitDirectoryEntry(e, v); });
 }
 
 bool ReadVariablesTable(RecordStreamReader& reader, std::vector<ArchiveVariable>& variables) {
     variables.clear();
     std::int32_t reserved = 0, count = 0;
-    if (!reader.ReadMagic(record::kVariablesBegin) || !reader.ReadWord(reserved) ||
-        !ReadCount(reader, kMinArchiveVariableBytes, "variables", count)) {
-        return false;
-    }
-    variables.resize(static_cast<std::size_t>(count));
-    ItemReader v(reader);
-    for (auto& var : variables) {
-        VisitArchiveVariable(var, v);
-        if (!reader.ok()) {
-            return false;
-        }
-    }
-    return true;
+    return reader.ReadMagic(record::kVariablesBegin) && reader.ReadWord(reserved) &&
+           ReadCount(reader, kMinArchiveVariableBytes, "variables", count) &&
+           ReadItems(reader, count, variables,
+                     [](auto& var, auto& v) { VisitArchiveVariable(var, v); });
 }
 
 bool ReadArchiveTrailer(RecordStreamReader& reader, ArchiveTrailer& trailer) {

@@ -1,5 +1,6 @@
 #include "build/ArchiveRecordWriter.h"
 
+#include <initializer_list>
 #include <limits>
 
 namespace nbx {
@@ -29,9 +30,23 @@ private:
     RecordStreamWriter& w_;
 };
 
-template <class T>
-bool CountFits(const std::vector<T>& items) {
-    return items.size() <= static_cast<std::size_t>(std::numeric_limits<std::int32_t>::max());
+// The header words, the count, then every item through visit; false for more items than a
+// word can count.
+template <class T, class Visit>
+bool WriteTable(RecordStreamWriter& writer, std::initializer_list<std::uint32_t> header,
+                const std::vector<T>& items, Visit visit) {
+    if (items.size() > static_cast<std::size_t>(std::numeric_limits<std::int32_t>::max())) {
+        return false;
+    }
+    for (std::uint32_t word : header) {
+        writer.WriteMagic(word);
+    }
+    writer.WriteWord(static_cast<std::int32_t>(items.size()));
+    ItemWriter v(writer);
+    for (const auto& item : items) {
+        visit(item, v);
+    }
+    return writer.ok();
 }
 
 }  // namespace
@@ -43,31 +58,14 @@ bool WriteSettingsRecord(RecordStreamWriter& writer, const BuildSettings& settin
 }
 
 bool WriteDirectory(RecordStreamWriter& writer, const std::vector<DirectoryEntry>& entries) {
-    if (!CountFits(entries)) {
-        return false;
-    }
-    ItemWriter v(writer);
-    writer.WriteMagic(record::kDirectoryBegin);
-    writer.WriteWord(static_cast<std::int32_t>(entries.size()));
-    for (const auto& e : entries) {
-        VisitDirectoryEntry(e, v);
-    }
-    return writer.ok();
+    return WriteTable(writer, {record::kDirectoryBegin}, entries,
+                      [](const auto& e, auto& v) { VisitDirectoryEntry(e, v); });
 }
 
 bool WriteVariablesTable(RecordStreamWriter& writer,
                          const std::vector<ArchiveVariable>& variables) {
-    if (!CountFits(variables)) {
-        return false;
-    }
-    ItemWriter v(writer);
-    writer.WriteMagic(record::kVariablesBegin);
-    writer.WriteWord(0);
-    writer.WriteWord(static_cast<std::int32_t>(variables.size()));
-    for (const auto& var : variables) {
-        VisitArchiveVariable(var, v);
-    }
-    return writer.ok();
+    return WriteTable(writer, {record::kVariablesBegin, 0}, variables,
+                      [](const auto& var, auto& v) { VisitArchiveVariable(var, v); });
 }
 
 bool WriteArchiveTrailer(RecordStreamWriter& writer, const ArchiveTrailer& trailer) {

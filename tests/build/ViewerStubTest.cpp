@@ -8,12 +8,11 @@
 #include <filesystem>
 #include <string>
 
-#include "build/EntryWriter.h"
 #include "build/IconCustomiser.h"
-#include "build/OutputAssembler.h"
 #include "platform/Paths.h"
 #include "support/RecordingPrompter.h"
 #include "support/TempDir.h"
+#include "support/TestBook.h"
 
 namespace nbx {
 namespace {
@@ -60,35 +59,16 @@ TEST(ViewerStubTest, BuiltBookRunsWithTheAuthorsIcon) {
     EXPECT_TRUE(patched.substr(0, 494000) == before.substr(0, 494000));
     EXPECT_EQ(patched.substr(494000 + 22), test::ReadWholeFile(custom).substr(22));
 
-    std::vector<DirectoryEntry> directory;
-    platform::FileHandle content;
-    const std::string contentPath = dir.File("content.vmt");
-    ASSERT_TRUE(content.Open(contentPath, platform::FileHandle::Mode::CreateTruncate));
-    DirectoryEntry page;
-    page.name = "index.html";
-    page.title = "Welcome";
-    ASSERT_TRUE(
-        AppendEntry(content, dir.Write("index.html", "<html>hello</html>"), page, directory));
-    DirectoryEntry picture;
-    picture.name = "cover.gif";
-    ASSERT_TRUE(AppendEntry(content, dir.Write("cover.gif", "GIF89a"), picture, directory));
-    content.Close();
-
     BuildSettings settings;
     settings.title = "My First Book";
-    const std::vector<ArchiveVariable> variables;
-    AssemblyParts parts;
-    parts.outputPath = dir.File("book");
-    parts.stubPath = stubCopy;
-    parts.settings = &settings;
-    parts.directory = &directory;
-    parts.variables = &variables;
-    parts.contentPath = contentPath;
-    OutputAssembler assembler;
-    ASSERT_TRUE(assembler.Assemble(parts)) << assembler.error();
+    const std::string book = dir.File("book");
+    ASSERT_EQ(test::WriteTestBook(
+                  dir, stubCopy, book, settings,
+                  {{"index.html", "<html>hello</html>", "Welcome"}, {"cover.gif", "GIF89a", ""}}),
+              "");
 
     int status = 0;
-    const std::string out = RunProgram(parts.outputPath, status);
+    const std::string out = RunProgram(book, status);
     EXPECT_EQ(status, 0);
     EXPECT_EQ(out, "My First Book\n  index.html  Welcome\n");
 }

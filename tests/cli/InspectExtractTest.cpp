@@ -9,10 +9,9 @@
 #include <string>
 
 #include "build/ArchiveRecordWriter.h"
-#include "build/EntryWriter.h"
-#include "build/OutputAssembler.h"
 #include "platform/Paths.h"
 #include "support/TempDir.h"
+#include "support/TestBook.h"
 
 namespace nbx {
 namespace {
@@ -40,34 +39,18 @@ Output Tamselc(const std::string& arguments) {
 // An e-book whose entries have the given names and contents.
 std::string MakeBook(const test::TempDir& dir,
                      const std::vector<std::pair<std::string, std::string>>& files) {
-    const std::string contentPath = dir.File("content.vmt");
-    platform::FileHandle content;
-    content.Open(contentPath, platform::FileHandle::Mode::CreateTruncate);
-    std::vector<DirectoryEntry> directory;
-    int i = 0;
+    std::vector<test::TestBookFile> bookFiles;
     for (const auto& [name, data] : files) {
-        DirectoryEntry e;
-        e.name = name;
-        e.title = "Page " + name;
-        e.searchable = 1;
-        AppendEntry(content, dir.Write("src" + std::to_string(i++), data), e, directory);
+        bookFiles.push_back({name, data, "Page " + name});
     }
-    content.Close();
     BuildSettings settings;
     settings.title = "Inspected";
     settings.initialWidth = -3;
-    const std::vector<ArchiveVariable> variables = {{"NAME", "Your name", "Fred", 1, 0}};
-    AssemblyParts parts;
-    parts.outputPath = dir.File("book");
-    parts.stubPath = dir.Write("stub", "STUB");
-    parts.settings = &settings;
-    parts.directory = &directory;
-    parts.variables = &variables;
-    parts.buildTime = 1000;
-    parts.contentPath = contentPath;
-    OutputAssembler assembler;
-    EXPECT_TRUE(assembler.Assemble(parts)) << assembler.error();
-    return parts.outputPath;
+    const std::string book = dir.File("book");
+    EXPECT_EQ(test::WriteTestBook(dir, dir.Write("stub", "STUB"), book, settings, bookFiles,
+                                  {{"NAME", "Your name", "Fred", 1, 0}}, 1000),
+              "");
+    return book;
 }
 
 TEST(InspectTest, EBookAsJson) {
