@@ -103,7 +103,7 @@ int main(int argc, char** argv) {
     Put(out, 4, 2);
     Put(out, 0, 4);  // no compression
     Put(out, colourBytes + maskBytes, 4);
-    Put(out, 0, 16);  // resolution and colour counts
+    out.append(16, '\0');  // resolution and colour counts
     for (std::uint32_t c : palette) {
         out += static_cast<char>(c & 0xFF);  // blue, green, red, reserved
         out += static_cast<char>((c >> 8) & 0xFF);
