@@ -15,6 +15,7 @@ for fuzzer in "$build"/fuzz/*Fuzzer; do
     seeds=()
     case $name in
         ProjectFileFuzzer) args+=(-dict=fuzz/project_file.dict); seeds=(examples/sample) ;;
+        ArchiveReaderFuzzer) "$build/fuzz/ArchiveReaderSeeds" "$corpus" ;;
     esac
     echo "== $name"
     "$fuzzer" "${args[@]}" "$corpus" "${seeds[@]}"

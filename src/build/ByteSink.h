@@ -3,6 +3,7 @@
 // first failure; the bytes of a failed write may be partly written.
 
 #include <cstddef>
+#include <cstdint>
 #include <string>
 
 #include "platform/FileHandle.h"
@@ -36,6 +37,18 @@ public:
 
 private:
     platform::FileHandle& file_;
+};
+
+// XORs every byte with a mask on its way to another sink, which must outlive this one.
+class MaskingSink final : public ByteSink {
+public:
+    MaskingSink(ByteSink& inner, std::uint8_t mask) : inner_(inner), mask_(mask) {}
+    bool Write(const void* data, std::size_t size) override;
+
+private:
+    ByteSink& inner_;
+    std::uint8_t mask_;
+    std::string buffer_;
 };
 
 }  // namespace nbx

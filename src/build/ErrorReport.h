@@ -1,8 +1,10 @@
 #pragma once
-// The two forms of build failure messages: a title with advice, and a title with the
-// system's own text for a failed call. Reporting one closes the progress displays first.
+// The two message forms of a failed build: a title with advice, and a title with the system's
+// own text for a failed call. Reporting through a BuildUi closes the build's progress
+// displays first; reporting through a bare Prompter leaves them to its caller.
 
 #include <string>
+#include <string_view>
 
 #include "build/BuildProgress.h"
 
@@ -25,21 +27,30 @@ struct BuildUi {
 };
 
 // "Error:\n" + title + "\n\nHow you can fix this:\n" + advice
-std::string BuildErrorText(const std::string& title, const std::string& advice);
+std::string BuildErrorText(std::string_view title, std::string_view advice);
 
-// title [+ "\n\nError Occurred During:" + context] + "\n\nDetailed Error Information:" +
-// the system's text for errorCode without line feeds + "\n\nPossible solution(s):\n" + solution
-std::string SystemErrorText(const std::string& title, const std::string& context, int errorCode,
-                            const std::string& solution);
+// title, then "\n\nError Occurred During:" + context when context is not empty, then
+// "\n\nDetailed Error Information:" + the system's text for errorCode, then
+// "\n\nPossible solution(s):\n" + solution.
+std::string SystemErrorReportText(std::string_view title, std::string_view context,
+                                  int errorCode, std::string_view solution);
 
-// The system's text for errorCode with its line feeds removed.
-std::string SystemErrorLine(int errorCode);
+// The system's text for an error code with its line-feed characters removed, as the build's
+// messages quote it.
+std::string SystemMessageForReport(int errorCode);
 
-void ReportBuildError(BuildUi& ui, const std::string& title, const std::string& advice);
+void ReportBuildError(Prompter& prompter, std::string_view title, std::string_view advice);
+void ReportSystemError(Prompter& prompter, std::string_view title, std::string_view context,
+                       int errorCode, std::string_view solution);
+
+// The same, after closing the series window and the stage display.
+void ReportBuildError(BuildUi& ui, std::string_view title, std::string_view advice);
 inline void ReportBuildError(BuildUi& ui, const BuildError& error) {
     ReportBuildError(ui, error.title, error.advice);
 }
-void ReportSystemError(BuildUi& ui, const std::string& title, const std::string& context,
-                       int errorCode, const std::string& solution);
+void ReportSystemError(BuildUi& ui, std::string_view title, std::string_view context,
+                       int errorCode, std::string_view solution);
+// Closes the series window and the stage display, as a report does before its message.
+void CloseBuildDisplays(BuildUi& ui);
 
 }  // namespace nbx

@@ -37,6 +37,10 @@ public:
     bool ReadString(std::string& text);
     bool ReadBlock(void* data, std::size_t size);
 
+    // Marks the stream failed, for checks on the values read; keeps an earlier reason.
+    // Always returns false.
+    bool Fail(std::string message);
+
     bool ok() const { return error_.empty(); }
     const std::string& error() const { return error_; }
     // Offset in the input of the next byte to be read.
@@ -46,7 +50,6 @@ public:
 
 private:
     bool Take(void* data, std::size_t size, const char* what);
-    bool Fail(std::string message);
 
     RandomAccessInput& input_;
     std::uint64_t position_;

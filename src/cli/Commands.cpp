@@ -4,6 +4,8 @@ namespace nbx::cli {
 
 // Each command's Run lives in the file named after it.
 int RunExtensions(const Args& args);
+int RunExtract(const Args& args);
+int RunInspect(const Args& args);
 int RunLang(const Args& args);
 int RunSave(const Args& args);
 int RunScan(const Args& args);
@@ -17,6 +19,9 @@ const std::vector<Command>& AllCommands() {
         {"extensions", "extensions                list the loaded extensions", RunExtensions},
         {"lang", "lang FILE | --check NAME  print a language file as JSON, or check NAME.lng",
          RunLang},
+        {"inspect", "inspect FILE              print an e-book or a Rebrander as JSON", RunInspect},
+        {"extract", "extract FILE DIR          write every entry of an e-book, unpacked, into DIR",
+         RunExtract},
     };
     return commands;
 }

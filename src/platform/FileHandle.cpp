@@ -96,10 +96,12 @@ bool FileHandle::ReadAt(std::uint64_t offset, void* data, std::size_t size) {
     return true;
 }
 
-bool FileHandle::Write(const void* data, std::size_t size) {
+bool FileHandle::WriteAll(const void* data, std::size_t size, const std::uint64_t* offset) {
     const auto* p = static_cast<const char*>(data);
+    std::uint64_t at = offset ? *offset : 0;
     while (size > 0) {
-        const ssize_t n = ::write(fd_, p, size);
+        const ssize_t n =
+            offset ? ::pwrite(fd_, p, size, static_cast<off_t>(at)) : ::write(fd_, p, size);
         if (n < 0) {
             if (errno == EINTR) {
                 continue;
@@ -107,26 +109,18 @@ bool FileHandle::Write(const void* data, std::size_t size) {
             return Fail();
         }
         p += n;
+        at += static_cast<std::uint64_t>(n);
         size -= static_cast<std::size_t>(n);
     }
     return true;
 }
 
+bool FileHandle::Write(const void* data, std::size_t size) {
+    return WriteAll(data, size, nullptr);
+}
+
 bool FileHandle::WriteAt(std::uint64_t offset, const void* data, std::size_t size) {
-    const auto* p = static_cast<const char*>(data);
-    while (size > 0) {
-        const ssize_t n = ::pwrite(fd_, p, size, static_cast<off_t>(offset));
-        if (n < 0) {
-            if (errno == EINTR) {
-                continue;
-            }
-            return Fail();
-        }
-        p += n;
-        offset += static_cast<std::uint64_t>(n);
-        size -= static_cast<std::size_t>(n);
-    }
-    return true;
+    return WriteAll(data, size, &offset);
 }
 
 bool FileHandle::Seek(std::uint64_t offset) {

@@ -49,6 +49,8 @@ public:
 
 private:
     bool Fail();
+    // Writes at offset, or at the current position when offset is null.
+    bool WriteAll(const void* data, std::size_t size, const std::uint64_t* offset);
 
     int fd_ = -1;
     int error_ = 0;

@@ -134,10 +134,10 @@ TEST(ErrorReportTest, ReportClosesTheDisplaysBeforeTheMessage) {
     EXPECT_EQ(progress.ended, 1);
     ASSERT_EQ(prompter.messages.size(), 1u);
     EXPECT_EQ(prompter.messages[0], "Error:\nTitle.\n\nHow you can fix this:\nAdvice.");
-    EXPECT_EQ(SystemErrorText("T", "ctx", ENOENT, "S"),
+    EXPECT_EQ(SystemErrorReportText("T", "ctx", ENOENT, "S"),
               "T\n\nError Occurred During:ctx\n\nDetailed Error Information:No such file or "
               "directory\n\nPossible solution(s):\nS");
-    EXPECT_EQ(SystemErrorText("T", "", ENOENT, "S").find("Occurred"), std::string::npos);
+    EXPECT_EQ(SystemErrorReportText("T", "", ENOENT, "S").find("Occurred"), std::string::npos);
 }
 
 }  // namespace

@@ -1,0 +1,96 @@
+// tamselc inspect FILE: an e-book (or a Rebrander) as one JSON object on stdout.
+
+#include <iostream>
+#include <memory>
+#include <nlohmann/json.hpp>
+#include <string>
+
+#include "build/ArchiveReader.h"
+#include "build/RebranderReader.h"
+#include "cli/Command.h"
+
+namespace nbx::cli {
+
+namespace {
+
+using nlohmann::json;
+
+// Turns whatever a Visit... function hands it into JSON members; reserved items are left out.
+class JsonVisitor {
+public:
+    explicit JsonVisitor(json& out) : out_(out) {}
+    void Magic(std::uint32_t) {}
+    template <class T>
+    void Item(const char* name, const T& value) {
+        if (std::string_view(name).starts_with("reserved")) {
+            return;
+        }
+        out_[name] = value;
+    }
+    template <std::size_t N>
+    void Block(const char*, const std::array<std::uint8_t, N>&) {}
+
+private:
+    json& out_;
+};
+
+template <class Record, class Visit>
+json ToJson(const Record& record, Visit visit) {
+    json out = json::object();
+    JsonVisitor v(out);
+    visit(record, v);
+    return out;
+}
+
+void Print(const json& j) {
+    // Texts are bytes of the author's code page; anything that is not UTF-8 is shown replaced.
+    std::cout << j.dump(2, ' ', false, json::error_handler_t::replace) << "\n";
+}
+
+}  // namespace
+
+int RunInspect(const Args& args) {
+    if (args.size() != 1) {
+        std::cerr << "Usage: tamselc inspect FILE\n";
+        return 2;
+    }
+    ArchiveReader reader;
+    if (reader.Open(args[0])) {
+        json out;
+        out["trailer"] =
+            ToJson(reader.trailer(), [](auto& r, auto& v) { VisitArchiveTrailer(r, v); });
+        out["settings"] =
+            ToJson(reader.settings(), [](auto& r, auto& v) { VisitSettingsRecord(r, v); });
+        out["directory"] = json::array();
+        for (const auto& e : reader.directory()) {
+            out["directory"].push_back(
+                ToJson(e, [](auto& r, auto& v) { VisitDirectoryEntry(r, v); }));
+        }
+        out["variables"] = json::array();
+        for (const auto& var : reader.variables()) {
+            out["variables"].push_back(
+                ToJson(var, [](auto& r, auto& v) { VisitArchiveVariable(r, v); }));
+        }
+        Print(out);
+        return 0;
+    }
+
+    // Not an e-book; it may be a Rebrander.
+    FileInput input;
+    if (input.Open(args[0])) {
+        RebranderTrailer trailer;
+        RebranderRecord record;
+        std::string error;
+        if (ReadRebranderFile(input, trailer, record, error)) {
+            json out;
+            out["trailer"] = ToJson(trailer, [](auto& r, auto& v) { VisitRebranderTrailer(r, v); });
+            out["record"] = ToJson(record, [](auto& r, auto& v) { VisitRebranderRecord(r, v); });
+            Print(out);
+            return 0;
+        }
+    }
+    std::cerr << "tamselc inspect: " << args[0] << ": " << reader.error() << "\n";
+    return 1;
+}
+
+}  // namespace nbx::cli

@@ -1,0 +1,77 @@
+// The reader stub made by the build, used the way the compiler uses it: copied, given the
+// author's icon, joined to an archive, and run.
+
+#include <gtest/gtest.h>
+
+#include <array>
+#include <cstdio>
+#include <filesystem>
+#include <string>
+
+#include "build/IconCustomiser.h"
+#include "platform/Paths.h"
+#include "support/RecordingPrompter.h"
+#include "support/TempDir.h"
+#include "support/TestBook.h"
+
+namespace nbx {
+namespace {
+
+const std::string kProgramDir = NBX_PROGRAM_DIR;
+
+std::string RunProgram(const std::string& command, int& status) {
+    std::string out;
+    FILE* p = ::popen(command.c_str(), "r");
+    if (!p) {
+        status = -1;
+        return out;
+    }
+    std::array<char, 4096> buffer;
+    std::size_t n = 0;
+    while ((n = std::fread(buffer.data(), 1, buffer.size(), p)) > 0) {
+        out.append(buffer.data(), n);
+    }
+    status = ::pclose(p);
+    return out;
+}
+
+TEST(ViewerStubTest, StubHasTheStockIconAt494000) {
+    const std::string stub = test::ReadWholeFile(platform::JoinPath(kProgramDir, "eview.dat"));
+    const std::string icon =
+        test::ReadWholeFile(platform::JoinPath(kProgramDir, "icons/Books/idr_main.ico"));
+    ASSERT_EQ(icon.size(), 766u);
+    ASSERT_EQ(stub.size(), 494000u + 766u);
+    EXPECT_EQ(stub.substr(494000), icon);
+    EXPECT_EQ(stub.substr(0, 4),
+              "\x7F"
+              "ELF");
+}
+
+TEST(ViewerStubTest, BuiltBookRunsWithTheAuthorsIcon) {
+    test::TempDir dir;
+    const std::string stubCopy = dir.File("stub.vmt");
+    std::filesystem::copy_file(platform::JoinPath(kProgramDir, "eview.dat"), stubCopy);
+    const std::string before = test::ReadWholeFile(stubCopy);
+    const std::string custom = platform::JoinPath(kProgramDir, "icons/Computers/globe.ico");
+    test::RecordingPrompter prompter;
+    ASSERT_TRUE(CustomiseIcon(stubCopy, custom, kProgramDir, prompter));
+    const std::string patched = test::ReadWholeFile(stubCopy);
+    EXPECT_TRUE(patched.substr(0, 494000) == before.substr(0, 494000));
+    EXPECT_EQ(patched.substr(494000 + 22), test::ReadWholeFile(custom).substr(22));
+
+    BuildSettings settings;
+    settings.title = "My First Book";
+    const std::string book = dir.File("book");
+    ASSERT_EQ(test::WriteTestBook(
+                  dir, stubCopy, book, settings,
+                  {{"index.html", "<html>hello</html>", "Welcome"}, {"cover.gif", "GIF89a", ""}}),
+              "");
+
+    int status = 0;
+    const std::string out = RunProgram(book, status);
+    EXPECT_EQ(status, 0);
+    EXPECT_EQ(out, "My First Book\n  index.html  Welcome\n");
+}
+
+}  // namespace
+}  // namespace nbx

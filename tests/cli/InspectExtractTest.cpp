@@ -1,0 +1,148 @@
+// tamselc inspect and extract, run as programs on files the core writes.
+
+#include <gtest/gtest.h>
+
+#include <array>
+#include <cstdio>
+#include <filesystem>
+#include <nlohmann/json.hpp>
+#include <string>
+
+#include "build/ArchiveRecordWriter.h"
+#include "platform/Paths.h"
+#include "support/TempDir.h"
+#include "support/TestBook.h"
+
+namespace nbx {
+namespace {
+
+const std::string kTamselc = platform::JoinPath(NBX_PROGRAM_DIR, "tamselc");
+
+struct Output {
+    int status = 0;
+    std::string out;
+};
+
+Output Tamselc(const std::string& arguments) {
+    Output result;
+    FILE* p = ::popen((kTamselc + " " + arguments + " 2>/dev/null").c_str(), "r");
+    std::array<char, 4096> buffer;
+    std::size_t n = 0;
+    while ((n = std::fread(buffer.data(), 1, buffer.size(), p)) > 0) {
+        result.out.append(buffer.data(), n);
+    }
+    const int status = ::pclose(p);
+    result.status = WIFEXITED(status) ? WEXITSTATUS(status) : -1;
+    return result;
+}
+
+// An e-book whose entries have the given names and contents.
+std::string MakeBook(const test::TempDir& dir,
+                     const std::vector<std::pair<std::string, std::string>>& files) {
+    std::vector<test::TestBookFile> bookFiles;
+    for (const auto& [name, data] : files) {
+        bookFiles.push_back({name, data, "Page " + name});
+    }
+    BuildSettings settings;
+    settings.title = "Inspected";
+    settings.initialWidth = -3;
+    const std::string book = dir.File("book");
+    EXPECT_EQ(test::WriteTestBook(dir, dir.Write("stub", "STUB"), book, settings, bookFiles,
+                                  {{"NAME", "Your name", "Fred", 1, 0}}, 1000),
+              "");
+    return book;
+}
+
+TEST(InspectTest, EBookAsJson) {
+    test::TempDir dir;
+    const std::string book =
+        MakeBook(dir, {{"index.html", std::string(2000, 'x')}, {"a.gif", "GIF"}});
+    const Output r = Tamselc("inspect " + book);
+    ASSERT_EQ(r.status, 0);
+    const auto j = nlohmann::json::parse(r.out);
+    EXPECT_EQ(j["trailer"]["buildTime"], 1000);
+    EXPECT_EQ(j["trailer"]["settingsOffset"], 4);
+    EXPECT_EQ(j["trailer"]["version"], 422);
+    EXPECT_EQ(j["settings"]["title"], "Inspected");
+    EXPECT_EQ(j["settings"]["initialWidth"], -3);
+    EXPECT_EQ(j["settings"]["entryCount"], 2);
+    EXPECT_EQ(j["settings"]["toolbarButtons"].size(), 13u);
+    ASSERT_EQ(j["directory"].size(), 2u);
+    const auto& e = j["directory"][0];
+    for (const char* key :
+         {"name", "offset", "storedLength", "unpackedLength", "searchable", "inContents", "title",
+          "description", "keywords", "orderKey", "preprocess"}) {
+        EXPECT_TRUE(e.contains(key)) << key;
+    }
+    EXPECT_EQ(e["name"], "index.html");
+    EXPECT_EQ(e["unpackedLength"], 2000);
+    EXPECT_EQ(j["directory"][1]["unpackedLength"], 0);
+    EXPECT_EQ(j["variables"][0]["name"], "NAME");
+    EXPECT_EQ(j["variables"][0]["canRebrand"], 1);
+}
+
+TEST(InspectTest, RebranderAsJson) {
+    test::TempDir dir;
+    std::string bytes = "REBRAND STUB";
+    {
+        StringSink sink(bytes);
+        RecordStreamWriter w(sink);
+        RebranderRecord record;
+        record.ebookFileName = "book.exe";
+        record.title = "T";
+        record.rebranderTitle = "Rebrand T";
+        WriteRebranderRecord(w, record);
+        WriteRebranderTrailer(w, {77, 12});
+        ASSERT_TRUE(w.Flush());
+    }
+    const Output r = Tamselc("inspect " + dir.Write("rebrand", bytes));
+    ASSERT_EQ(r.status, 0);
+    const auto j = nlohmann::json::parse(r.out);
+    EXPECT_EQ(j["trailer"]["buildTime"], 77);
+    EXPECT_EQ(j["trailer"]["recordOffset"], 12);
+    EXPECT_EQ(j["record"]["ebookFileName"], "book.exe");
+    EXPECT_EQ(j["record"]["rebranderTitle"], "Rebrand T");
+    EXPECT_EQ(j["record"]["rebranderOption"], 1);
+}
+
+TEST(InspectTest, OtherFilesAreRefused) {
+    test::TempDir dir;
+    EXPECT_EQ(Tamselc("inspect " + dir.Write("text", std::string(500, 'a'))).status, 1);
+    EXPECT_EQ(Tamselc("inspect " + dir.File("missing")).status, 1);
+    EXPECT_EQ(Tamselc("inspect").status, 2);
+}
+
+TEST(ExtractTest, WritesEntriesAndRefusesUnsafeNames) {
+    test::TempDir dir;
+    const std::string big(100000, 'q');
+    const std::string book = MakeBook(dir, {{"index.html", big},
+                                            {"../escape.html", "bad"},
+                                            {"sub/page.html", "bad"},
+                                            {"..", "bad"},
+                                            {".", "bad"},
+                                            {"pic.gif", "GIF89a"}});
+    const std::string out = dir.File("out");
+    const Output r = Tamselc("extract " + book + " " + out);
+    EXPECT_EQ(r.status, 1);  // some names were refused
+    EXPECT_EQ(r.out, "index.html\npic.gif\n");
+    EXPECT_TRUE(test::ReadWholeFile(platform::JoinPath(out, "index.html")) == big);
+    EXPECT_EQ(test::ReadWholeFile(platform::JoinPath(out, "pic.gif")), "GIF89a");
+    EXPECT_FALSE(platform::FileExists(dir.File("escape.html")));
+    std::size_t written = 0;
+    for (const auto& f : std::filesystem::recursive_directory_iterator(out)) {
+        written += f.is_regular_file() ? 1 : 0;
+    }
+    EXPECT_EQ(written, 2u);
+}
+
+TEST(ExtractTest, CleanBookExtractsWhole) {
+    test::TempDir dir;
+    const std::string book = MakeBook(dir, {{"index.html", "<html></html>"}, {"empty.txt", ""}});
+    const Output r = Tamselc("extract " + book + " " + dir.File("new/folder"));
+    EXPECT_EQ(r.status, 0);
+    EXPECT_EQ(test::ReadWholeFile(dir.File("new/folder/empty.txt")), "");
+    EXPECT_TRUE(platform::FileExists(dir.File("new/folder/empty.txt")));
+}
+
+}  // namespace
+}  // namespace nbx

@@ -1,0 +1,42 @@
+#include "support/TestBook.h"
+
+#include "build/EntryWriter.h"
+#include "build/OutputAssembler.h"
+
+namespace nbx::test {
+
+std::string WriteTestBook(const TempDir& dir, const std::string& stubPath,
+                          const std::string& outputPath, const BuildSettings& settings,
+                          const std::vector<TestBookFile>& files,
+                          const std::vector<ArchiveVariable>& variables, std::uint32_t buildTime) {
+    const std::string contentPath = dir.File("content.vmt");
+    std::vector<DirectoryEntry> directory;
+    {
+        platform::FileHandle content;
+        if (!content.Open(contentPath, platform::FileHandle::Mode::CreateTruncate)) {
+            return "cannot create " + contentPath;
+        }
+        for (std::size_t i = 0; i < files.size(); ++i) {
+            DirectoryEntry e;
+            e.name = files[i].name;
+            e.title = files[i].title;
+            e.searchable = 1;
+            const std::string source = dir.Write("sources/" + std::to_string(i), files[i].data);
+            if (!AppendEntry(content, source, e, directory)) {
+                return "cannot append " + files[i].name;
+            }
+        }
+    }
+    AssemblyParts parts;
+    parts.outputPath = outputPath;
+    parts.stubPath = stubPath;
+    parts.settings = &settings;
+    parts.directory = &directory;
+    parts.variables = &variables;
+    parts.buildTime = buildTime;
+    parts.contentPath = contentPath;
+    OutputAssembler assembler;
+    return assembler.Assemble(parts) ? std::string() : assembler.error();
+}
+
+}  // namespace nbx::test
