@@ -5,10 +5,13 @@
 #include <filesystem>
 
 #include "build/BuildChecks.h"
+#include "build/BuildEBook.h"
+#include "build/RebranderBuild.h"
 #include "build/SeriesTexts.h"
 #include "common/Prompter.h"
 #include "platform/Clock.h"
 #include "platform/TempFiles.h"
+#include "project/SourceFolderScan.h"
 
 namespace nbx {
 
@@ -82,6 +85,34 @@ std::vector<std::string> SeriesVariableChoices(const Project& project) {
 std::string NoSeriesVariableMessage() {
     return "Your project must contain either a 'HTML Fragment' or 'Text to convert to HTML' "
            "Nimbrel Variable to Build a Series.";
+}
+
+bool PrepareSeriesCommand(Project& project, Prompter& prompter) {
+    RescanSourceFolder(project, true, prompter);
+    project.SortFiles();
+    if (project.files.empty()) {
+        prompter.Show("The source folder does not contain any files.");
+        return false;
+    }
+    if (SeriesVariableChoices(project).empty()) {
+        prompter.Show(NoSeriesVariableMessage());
+        return false;
+    }
+    return true;
+}
+
+SeriesBuilders ProgramSeriesBuilders(const BuildEnvironment& environment) {
+    SeriesBuilders builders;
+    builders.buildEBook = [environment](Project& project, BuildUi& ui, std::int64_t buildTime,
+                                        bool seriesFlag) {
+        return BuildEBook(project, ui, buildTime, seriesFlag, environment);
+    };
+    builders.buildRebrander = [environment](Project& project, BuildUi& ui,
+                                            std::int64_t buildTime) {
+        return BuildRebrander(project, ui, buildTime, environment.compilerFolder);
+    };
+    builders.clock = [] { return platform::SecondsSince1970(); };
+    return builders;
 }
 
 bool MeasureSeriesBuild(Project& project, BuildUi& ui, const SeriesBuilders& builders,

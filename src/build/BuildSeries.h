@@ -8,6 +8,7 @@
 #include <string>
 #include <vector>
 
+#include "build/BuildEBook.h"
 #include "build/ErrorReport.h"
 #include "project/Project.h"
 
@@ -35,6 +36,15 @@ std::vector<std::string> SeriesVariableChoices(const Project& project);
 
 // Shown when the project has no variable a series can number.
 std::string NoSeriesVariableMessage();
+
+// The Build Series command's first steps: the file list refreshed from the source folder
+// and sorted, then "The source folder does not contain any files." or the no-variable
+// message when a series cannot be built. False after the message.
+bool PrepareSeriesCommand(Project& project, Prompter& prompter);
+
+// The builds of a real series: BuildEBook and BuildRebrander in this program's folder, dated
+// by the clock.
+SeriesBuilders ProgramSeriesBuilders(const BuildEnvironment& environment);
 
 // The measuring build before the dialog: output checks, one e-book (asking the Table Of
 // Contents question when it arises) and its Rebrander when the project builds one, all with

@@ -24,3 +24,28 @@ bool CopyToSink(platform::FileHandle& source, ByteSink& sink, std::uint64_t& cop
 }
 
 }  // namespace nbx
+
+namespace nbx {
+
+bool CopyWholeFile(const std::string& from, const std::string& to, int& errorCode) {
+    platform::FileHandle source;
+    if (!source.Open(from, platform::FileHandle::Mode::Read)) {
+        errorCode = source.error();
+        return false;
+    }
+    platform::FileHandle target;
+    if (!target.Open(to, platform::FileHandle::Mode::CreateTruncate)) {
+        errorCode = target.error();
+        return false;
+    }
+    FileSink sink(target);
+    std::uint64_t copied = 0;
+    if (!CopyToSink(source, sink, copied)) {
+        errorCode = source.error() ? source.error() : target.error();
+        return false;
+    }
+    errorCode = 0;
+    return true;
+}
+
+}  // namespace nbx

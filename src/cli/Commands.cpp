@@ -3,16 +3,24 @@
 namespace nbx::cli {
 
 // Each command's Run lives in the file named after it.
+int RunBuild(const Args& args);
 int RunExtensions(const Args& args);
 int RunExtract(const Args& args);
 int RunInspect(const Args& args);
 int RunLang(const Args& args);
 int RunSave(const Args& args);
+int RunRun(const Args& args);
 int RunScan(const Args& args);
+int RunSeries(const Args& args);
 int RunShow(const Args& args);
 
 const std::vector<Command>& AllCommands() {
     static const std::vector<Command> commands = {
+        {"build", "build PROJECT [--output PATH] [--yes|--no] [--save]  build the e-book", RunBuild},
+        {"run", "run PROJECT [--output PATH] [--yes|--no] [--save]    build, then start it", RunRun},
+        {"series",
+         "series PROJECT --variable NAME --first N --last M [--no-rebranders] [--yes|--no]",
+         RunSeries},
         {"show", "show PROJECT              print the project as JSON", RunShow},
         {"save", "save PROJECT OUT          save the project in the newest layout", RunSave},
         {"scan", "scan PROJECT [--folder DIR]  rescan the source folder and save", RunScan},

@@ -7,9 +7,17 @@
 namespace nbx::platform {
 
 LocalTime LocalNow() {
-    const std::time_t now = std::time(nullptr);
+    return LocalTimeAt(SecondsSince1970());
+}
+
+std::int64_t SecondsSince1970() {
+    return static_cast<std::int64_t>(std::time(nullptr));
+}
+
+LocalTime LocalTimeAt(std::int64_t secondsSince1970) {
+    const std::time_t when = static_cast<std::time_t>(secondsSince1970);
     std::tm tm {};
-    localtime_r(&now, &tm);
+    localtime_r(&when, &tm);
     LocalTime t;
     t.year = tm.tm_year + 1900;
     t.month = tm.tm_mon + 1;

@@ -16,6 +16,12 @@ struct LocalTime {
 
 LocalTime LocalNow();
 
+// The local calendar time of a moment given in seconds since 1970.
+LocalTime LocalTimeAt(std::int64_t secondsSince1970);
+
+// Seconds since 1970, now.
+std::int64_t SecondsSince1970();
+
 // Milliseconds from an arbitrary fixed point; only differences mean anything.
 std::uint64_t TickCountMs();
 

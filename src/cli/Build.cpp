@@ -1,0 +1,113 @@
+// tamselc build PROJECT [--output PATH] [--yes|--no] [--save]: the Build command.
+// tamselc run PROJECT [--output PATH] [--yes|--no] [--save]: the same, then starts the e-book.
+
+#include <filesystem>
+#include <iostream>
+#include <optional>
+
+#include "build/BuildCommand.h"
+#include "cli/Command.h"
+#include "cli/ConsolePrompter.h"
+#include "cli/ConsoleProgress.h"
+#include "cli/OpenProject.h"
+#include "common/ProgramLauncher.h"
+#include "project/SourceFolderScan.h"
+
+namespace nbx::cli {
+
+namespace {
+
+struct BuildArgs {
+    std::string project;
+    std::optional<std::string> output;
+    std::optional<bool> answer;
+    bool save = false;
+};
+
+std::optional<BuildArgs> ParseBuildArgs(const Args& args) {
+    BuildArgs parsed;
+    for (std::size_t i = 0; i < args.size(); ++i) {
+        const std::string& a = args[i];
+        if (a == "--output" && i + 1 < args.size()) {
+            std::error_code ec;
+            parsed.output = std::filesystem::absolute(args[++i], ec).lexically_normal().string();
+        } else if (a == "--yes" || a == "--no") {
+            parsed.answer = a == "--yes";
+        } else if (a == "--save") {
+            parsed.save = true;
+        } else if (parsed.project.empty() && a.rfind("--", 0) != 0) {
+            parsed.project = a;
+        } else {
+            return std::nullopt;
+        }
+    }
+    if (parsed.project.empty()) {
+        return std::nullopt;
+    }
+    return parsed;
+}
+
+int BuildAndMaybeRun(const Args& args, bool run) {
+    const auto parsed = ParseBuildArgs(args);
+    if (!parsed) {
+        std::cerr << "Usage: tamselc " << (run ? "run" : "build")
+                  << " PROJECT [--output PATH] [--yes|--no] [--save]\n";
+        return 2;
+    }
+    ConsolePrompter prompter(parsed->answer);
+    CTamselDoc doc;
+    if (!OpenProject(doc, parsed->project, prompter)) {
+        return 1;
+    }
+    Project& project = doc.project();
+    if (parsed->output) {
+        project.outputExe = *parsed->output;
+        project.SetModified();
+    }
+    BuildCommandHooks hooks;
+    // Without a folder chooser, Scan Folder reads the folder the project already names.
+    hooks.scanFolder = [&prompter](Project& p) {
+        RescanSourceFolder(p, true, prompter);
+        return true;
+    };
+    if (!PrepareBuildCommand(project, prompter, hooks)) {
+        if (!project.files.empty() && project.outputExe.empty()) {
+            std::cerr << "tamselc: the project names no output e-book; give one with --output "
+                         "PATH\n";
+        }
+        return 1;
+    }
+    ConsoleBuildProgress progress;
+    BuildUi ui{prompter, progress};
+    const bool built = BuildWithRebrander(project, ui, BuildEnvironment::ForThisProgram());
+    if (parsed->save && !doc.OnSaveDocument(parsed->project, prompter)) {
+        return 1;
+    }
+    if (!built) {
+        return 1;
+    }
+    if (run) {
+        return LaunchProgram(project.outputExe, ShowState::Normal, prompter) ? 0 : 1;
+    }
+    const BuiltOutput book = DescribeBuiltOutput(project.outputExe);
+    std::cout << "Output E-Book EXE: " << book.path << " (" << book.sizeText << ")\n";
+    const BuiltOutput rebrander =
+        DescribeBuiltOutput(project.buildRebrander ? project.rebranderExe : std::string());
+    if (rebrander.shown) {
+        std::cout << "Output Rebrander EXE: " << rebrander.path << " (" << rebrander.sizeText
+                  << ")\n";
+    }
+    return 0;
+}
+
+}  // namespace
+
+int RunBuild(const Args& args) {
+    return BuildAndMaybeRun(args, false);
+}
+
+int RunRun(const Args& args) {
+    return BuildAndMaybeRun(args, true);
+}
+
+}  // namespace nbx::cli

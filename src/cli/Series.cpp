@@ -1,0 +1,99 @@
+// tamselc series PROJECT --variable NAME --first N --last M [--no-rebranders] [--yes|--no]:
+// the Build Series command.
+
+#include <algorithm>
+#include <charconv>
+#include <iostream>
+#include <optional>
+
+#include "build/BuildSeries.h"
+#include "build/SeriesTexts.h"
+#include "cli/Command.h"
+#include "cli/ConsolePrompter.h"
+#include "cli/ConsoleProgress.h"
+#include "cli/OpenProject.h"
+
+namespace nbx::cli {
+
+namespace {
+
+std::optional<std::int64_t> Number(const std::string& text) {
+    std::int64_t value = 0;
+    const auto [end, ec] = std::from_chars(text.data(), text.data() + text.size(), value);
+    if (ec != std::errc() || end != text.data() + text.size()) {
+        return std::nullopt;
+    }
+    return value;
+}
+
+}  // namespace
+
+int RunSeries(const Args& args) {
+    std::string projectPath;
+    SeriesRequest request = RememberedSeriesRequest();
+    request.buildRebranders = true;
+    std::optional<bool> answer;
+    bool usage = false;
+    for (std::size_t i = 0; i < args.size() && !usage; ++i) {
+        const std::string& a = args[i];
+        const bool hasValue = i + 1 < args.size();
+        if (a == "--variable" && hasValue) {
+            request.variable = args[++i];
+        } else if ((a == "--first" || a == "--last") && hasValue) {
+            const auto n = Number(args[++i]);
+            usage = !n;
+            (a == "--first" ? request.first : request.last) = n.value_or(0);
+        } else if (a == "--no-rebranders") {
+            request.buildRebranders = false;
+        } else if (a == "--yes" || a == "--no") {
+            answer = a == "--yes";
+        } else if (projectPath.empty() && a.rfind("--", 0) != 0) {
+            projectPath = a;
+        } else {
+            usage = true;
+        }
+    }
+    if (usage || projectPath.empty()) {
+        std::cerr << "Usage: tamselc series PROJECT --variable NAME --first N --last M "
+                     "[--no-rebranders] [--yes|--no]\n";
+        return 2;
+    }
+    ConsolePrompter prompter(answer);
+    CTamselDoc doc;
+    if (!OpenProject(doc, projectPath, prompter)) {
+        return 1;
+    }
+    Project& project = doc.project();
+    if (!PrepareSeriesCommand(project, prompter)) {
+        return 1;
+    }
+    const auto choices = SeriesVariableChoices(project);
+    if (request.variable.empty()) {
+        request.variable = choices.front();
+    }
+    if (std::find(choices.begin(), choices.end(), request.variable) == choices.end()) {
+        std::cerr << "tamselc: '" << request.variable
+                  << "' is not an 'HTML Fragment' or 'Text to convert to HTML' variable of the "
+                     "project\n";
+        return 1;
+    }
+    if (const std::string problem = CheckSeriesRange(request.first, request.last);
+        !problem.empty()) {
+        prompter.Show(problem, MessageIcon::Warning);
+        return 1;
+    }
+    RememberedSeriesRequest() = request;
+
+    const BuildEnvironment environment = BuildEnvironment::ForThisProgram();
+    const SeriesBuilders builders = ProgramSeriesBuilders(environment);
+    ConsoleBuildProgress progress;
+    ConsoleSeriesProgress window;
+    BuildUi ui{prompter, progress, &window};
+    std::uint64_t perBuild = 0;
+    if (!MeasureSeriesBuild(project, ui, builders, perBuild)) {
+        return 1;
+    }
+    return nbx::RunSeries(project, ui, perBuild, request, builders) ? 0 : 1;
+}
+
+}  // namespace nbx::cli
