@@ -21,7 +21,12 @@ test: build
 	@cd $(BUILD) && ctest --output-on-failure -j $(JOBS)
 
 demo: build
-	@$(BUILD)/program/tamselc show examples/sample/sample.nxp
+	@mkdir -p examples/sample/output
+	@$(BUILD)/program/tamselc build examples/sample/sample.nxp
+	@echo
+	@echo "The sample e-book is examples/sample/output/garden. Open it with:"
+	@echo "    examples/sample/output/garden"
+	@echo "(its pages: $(BUILD)/program/tamselc inspect examples/sample/output/garden)"
 
 # Builds every fuzz/*Fuzzer.cpp with clang in its own folder and runs each for FUZZ_SECONDS
 # (FUZZERS=... names some of them).

@@ -29,9 +29,9 @@ bool BuildWithRebrander(const Project& project, BuildUi& ui, const BuildEnvironm
 
 // One group of the Build Successful dialog.
 struct BuiltOutput {
-    bool shown = false;     // the group is shown only for a path that is set
+    bool shown = false;  // the group is shown only for a path that is set
     std::string path;
-    std::string sizeText;   // "%d bytes", or "Error" when the file cannot be read
+    std::string sizeText;  // "%d bytes", or "Error" when the file cannot be read
 };
 BuiltOutput DescribeBuiltOutput(const std::string& path);
 

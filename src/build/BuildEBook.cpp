@@ -143,11 +143,13 @@ bool BuildEBook(const Project& project, BuildUi& ui, std::int64_t buildTime, boo
     ReportingPrompter reporting(ui);
 
     // 2. The language file, before anything is touched.
-    const std::string languagePath = platform::JoinPath(env.compilerFolder, project.language + ".lng");
+    const std::string languagePath =
+        platform::JoinPath(env.compilerFolder, project.language + ".lng");
     const std::string toolbarPath = platform::JoinPath(env.compilerFolder, "toolbar.tb");
     if (!CheckLanguageFile(languagePath)) {
-        ReportBuildError(ui, "The language file is corrupt, missing, or intended for use with a "
-                             "different version of Nimbrel E-Book Compiler.",
+        ReportBuildError(ui,
+                         "The language file is corrupt, missing, or intended for use with a "
+                         "different version of Nimbrel E-Book Compiler.",
                          "Go to 'User Interface' on the 'Edit' menu, and select a different "
                          "language file.");
         return false;
@@ -183,8 +185,8 @@ bool BuildEBook(const Project& project, BuildUi& ui, std::int64_t buildTime, boo
 
     // 6.
     const std::string stubPath = platform::JoinPath(env.compilerFolder, "eview.dat");
-    BuildSettings settings = FillBuildSettings(project, env.compilerPath, stubPath,
-                                               platform::LocalTimeAt(buildTime));
+    BuildSettings settings =
+        FillBuildSettings(project, env.compilerPath, stubPath, platform::LocalTimeAt(buildTime));
 
     // 7. Validation, first failure wins.
     if (auto problem = SettingsAndFilesProblem(project)) {
@@ -237,8 +239,9 @@ bool BuildEBook(const Project& project, BuildUi& ui, std::int64_t buildTime, boo
     DirectoryEntry language;
     language.name = "__lang.lng";
     if (!AppendEntry(content, languagePath, language, directory)) {
-        ReportBuildError(ui, "Error writing language data to temporary binary file. Out of disk "
-                             "space?",
+        ReportBuildError(ui,
+                         "Error writing language data to temporary binary file. Out of disk "
+                         "space?",
                          kDiskAdvice);
         return false;
     }
@@ -246,8 +249,9 @@ bool BuildEBook(const Project& project, BuildUi& ui, std::int64_t buildTime, boo
     DirectoryEntry toolbar;
     toolbar.name = "__tool.tb";
     if (!AppendEntry(content, toolbarPath, toolbar, directory)) {
-        ReportBuildError(ui, "Error writing toolbar data to temporary binary file. Out of disk "
-                             "space?",
+        ReportBuildError(ui,
+                         "Error writing toolbar data to temporary binary file. Out of disk "
+                         "space?",
                          kDiskAdvice);
         return false;
     }
@@ -302,15 +306,16 @@ bool BuildEBook(const Project& project, BuildUi& ui, std::int64_t buildTime, boo
     ui.progress.ReportStage("Customizing Icon", 90);
     cleanup.stubCopyPath = platform::CreateTempFile("vmt", error);
     if (cleanup.stubCopyPath.empty() || !CopyWholeFile(stubPath, cleanup.stubCopyPath, error)) {
-        ReportSystemError(ui, "Error copying temporary file.",
-                          "Attempting to copy temporary file: " + stubPath + " to " +
-                              cleanup.stubCopyPath,
-                          error, kTempSolution);
+        ReportSystemError(
+            ui, "Error copying temporary file.",
+            "Attempting to copy temporary file: " + stubPath + " to " + cleanup.stubCopyPath, error,
+            kTempSolution);
         return false;
     }
-    const std::string iconPath = project.iconFile.empty()
-                                     ? platform::JoinPath(env.compilerFolder, "icons/Books/idr_main.ico")
-                                     : project.iconFile;
+    const std::string iconPath =
+        project.iconFile.empty()
+            ? platform::JoinPath(env.compilerFolder, "icons/Books/idr_main.ico")
+            : project.iconFile;
     if (!CustomiseIcon(cleanup.stubCopyPath, iconPath, env.compilerFolder, reporting)) {
         return false;
     }

@@ -107,8 +107,7 @@ SeriesBuilders ProgramSeriesBuilders(const BuildEnvironment& environment) {
                                         bool seriesFlag) {
         return BuildEBook(project, ui, buildTime, seriesFlag, environment);
     };
-    builders.buildRebrander = [environment](Project& project, BuildUi& ui,
-                                            std::int64_t buildTime) {
+    builders.buildRebrander = [environment](Project& project, BuildUi& ui, std::int64_t buildTime) {
         return BuildRebrander(project, ui, buildTime, environment.compilerFolder);
     };
     builders.clock = [] { return platform::SecondsSince1970(); };

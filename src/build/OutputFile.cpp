@@ -68,7 +68,8 @@ std::string CreateSiblingTempFile(const std::string& path, int& errorCode) {
     if (folder.empty()) {
         folder = ".";
     }
-    return platform::CreateUniqueFile(folder, "." + platform::FileNameOfPath(path) + ".", errorCode);
+    return platform::CreateUniqueFile(folder, "." + platform::FileNameOfPath(path) + ".",
+                                      errorCode);
 }
 
 }  // namespace nbx

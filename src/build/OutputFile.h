@@ -15,10 +15,10 @@ namespace nbx {
 
 struct OutputClaim {
     bool ok = false;
-    bool cancelled = false;       // the series window's Cancel was pressed while waiting
+    bool cancelled = false;  // the series window's Cancel was pressed while waiting
     bool sharingViolation = false;
-    int error = 0;                // errno of the failure
-    bool createdNew = false;      // the file did not exist and was created by the claim
+    int error = 0;            // errno of the failure
+    bool createdNew = false;  // the file did not exist and was created by the claim
 };
 
 // Opens path for writing (creating it when missing, never truncating) to prove it can be

@@ -70,11 +70,11 @@ bool BuildRebrander(const Project& project, BuildUi& ui, std::int64_t buildTime,
                              "Your Rebrander is already running. Please close it down before try "
                              "to rebuild it.");
         } else {
-            ReportBuildError(ui,
-                             "Unable to write to Output Rebrander EXE: " +
-                                 SystemMessageForReport(claim.error),
-                             "Click 'Output' on the 'Edit' menu and try browsing a different file "
-                             "name for the Output Rebrander EXE.");
+            ReportBuildError(
+                ui,
+                "Unable to write to Output Rebrander EXE: " + SystemMessageForReport(claim.error),
+                "Click 'Output' on the 'Edit' menu and try browsing a different file "
+                "name for the Output Rebrander EXE.");
         }
         return false;
     }
@@ -124,8 +124,9 @@ bool BuildRebrander(const Project& project, BuildUi& ui, std::int64_t buildTime,
     written = written && ::chmod(cleanup.tempPath.c_str(), 0755) == 0 &&
               std::rename(cleanup.tempPath.c_str(), output.c_str()) == 0;
     if (!written) {
-        ReportBuildError(ui, "Error writing Rebrander binary file. Out of disk space or file "
-                             "handles?",
+        ReportBuildError(ui,
+                         "Error writing Rebrander binary file. Out of disk space or file "
+                         "handles?",
                          "Free some disk space on the drive where your Rebrander files are "
                          "stored. Close other Windows applications. Consider saving your work and "
                          "rebooting.");

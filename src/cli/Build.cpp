@@ -7,8 +7,8 @@
 
 #include "build/BuildCommand.h"
 #include "cli/Command.h"
-#include "cli/ConsolePrompter.h"
 #include "cli/ConsoleProgress.h"
+#include "cli/ConsolePrompter.h"
 #include "cli/OpenProject.h"
 #include "common/ProgramLauncher.h"
 #include "project/SourceFolderScan.h"

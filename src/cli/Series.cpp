@@ -9,8 +9,8 @@
 #include "build/BuildSeries.h"
 #include "build/SeriesTexts.h"
 #include "cli/Command.h"
-#include "cli/ConsolePrompter.h"
 #include "cli/ConsoleProgress.h"
+#include "cli/ConsolePrompter.h"
 #include "cli/OpenProject.h"
 
 namespace nbx::cli {

@@ -16,7 +16,7 @@ std::int64_t SecondsSince1970() {
 
 LocalTime LocalTimeAt(std::int64_t secondsSince1970) {
     const std::time_t when = static_cast<std::time_t>(secondsSince1970);
-    std::tm tm {};
+    std::tm tm{};
     localtime_r(&when, &tm);
     LocalTime t;
     t.year = tm.tm_year + 1900;

@@ -1,0 +1,89 @@
+#include <filesystem>
+
+#include <gmock/gmock.h>
+#include <gtest/gtest.h>
+#include <nlohmann/json.hpp>
+
+#include "TamselcRunner.h"
+#include "project/Project.h"
+#include "project/ProjectFileWriter.h"
+#include "support/TempDir.h"
+
+namespace nbx {
+namespace {
+
+using ::testing::HasSubstr;
+
+const std::string kSample = std::string(NBX_TEST_SOURCE_DIR) + "/examples/sample/sample.nxp";
+
+TEST(TamselcBuildTest, BuildsTheSampleAndLeavesTheProjectAlone) {
+    test::TempDir dir;
+    const std::string before = test::ReadWholeFile(kSample);
+    const std::string output = dir.File("garden.exe");
+    const Outcome run = Tamselc({"build", kSample, "--output", output});
+    ASSERT_EQ(run.exitCode, 0) << run.err;
+    const auto size = std::filesystem::file_size(output);
+    EXPECT_EQ(run.out, "Output E-Book EXE: " + output + " (" + std::to_string(size) + " bytes)\n");
+    EXPECT_EQ(test::ReadWholeFile(kSample), before);
+
+    const Outcome inspect = Tamselc({"inspect", output});
+    ASSERT_EQ(inspect.exitCode, 0) << inspect.err;
+    const auto json = nlohmann::json::parse(inspect.out);
+    EXPECT_EQ(json["settings"]["title"], "A Small Garden");
+    EXPECT_EQ(json["variables"][0]["value"], "Rosemary Lane");
+}
+
+// A project of one page with a numbering variable, saved in a temporary folder.
+std::string WriteSeriesProject(const test::TempDir& dir, const std::string& language = "English") {
+    Project project;
+    SourceFile index;
+    index.path = dir.Write("src/index.htm", "<title>One</title>[={Number}]");
+    project.files = {index};
+    project.sourceFolder = dir.File("src");
+    project.outputExe = dir.File("out/book.exe");
+    project.splashBitmap.clear();
+    project.iconFile.clear();  // the stock icon
+    project.language = language;
+    Variable number;
+    number.name = "Number";
+    number.canRebrand = 0;
+    project.variables = {number};
+    std::filesystem::create_directories(dir.File("out"));
+    const std::string path = dir.File("series.nxp");
+    int error = 0;
+    EXPECT_TRUE(SaveProjectFile(path, project, error));
+    return path;
+}
+
+TEST(TamselcBuildTest, AFailedBuildPrintsTheWholeErrorOnStderr) {
+    test::TempDir dir;
+    const Outcome run = Tamselc({"build", WriteSeriesProject(dir, "Klingon")});
+    EXPECT_EQ(run.exitCode, 1);
+    EXPECT_EQ(run.out, "");
+    EXPECT_THAT(run.err, HasSubstr("Error:\nThe language file is corrupt, missing, or intended "
+                                   "for use with a different version of Nimbrel E-Book "
+                                   "Compiler.\n\nHow you can fix this:\nGo to 'User Interface'"));
+}
+
+TEST(TamselcBuildTest, SeriesBuildsNumberedBooks) {
+    test::TempDir dir;
+    const std::string project = WriteSeriesProject(dir);
+    const Outcome run = Tamselc(
+        {"series", project, "--variable", "Number", "--first", "3", "--last", "4", "--yes"});
+    ASSERT_EQ(run.exitCode, 0) << run.err;
+    EXPECT_THAT(run.err, HasSubstr("Build Series Successful:\n\nYou have successfully built 2 "
+                                   "E-Book EXEs (2 files).\n\nThe files are named book3.exe to "
+                                   "book4.exe."));
+    const Outcome inspect = Tamselc({"inspect", dir.File("out/book4.exe")});
+    ASSERT_EQ(inspect.exitCode, 0) << inspect.err;
+    EXPECT_EQ(nlohmann::json::parse(inspect.out)["variables"][0]["value"], "4");
+
+    // Without --yes the confirmation takes its default, No.
+    const Outcome refused =
+        Tamselc({"series", project, "--variable", "Number", "--first", "1", "--last", "2"});
+    EXPECT_EQ(refused.exitCode, 1);
+    EXPECT_FALSE(std::filesystem::exists(dir.File("out/book1.exe")));
+}
+
+}  // namespace
+}  // namespace nbx
