@@ -6,6 +6,7 @@
 #include "build/ArchiveVariable.h"
 #include "build/BuildChecks.h"
 #include "build/BuildSettings.h"
+#include "build/EntryPreparer.h"
 #include "build/EntryWriter.h"
 #include "build/FileCopy.h"
 #include "build/IconCustomiser.h"
@@ -130,6 +131,7 @@ BuildEnvironment BuildEnvironment::ForThisProgram() {
     env.compilerPath = platform::ExecutablePath();
     env.compilerFolder = platform::FolderPartOfPath(env.compilerPath);
     env.extensions = ProcessExtensionRegistry();
+    env.packingWorkers = DefaultPackingWorkers();
     return env;
 }
 
@@ -255,6 +257,14 @@ bool BuildEBook(const Project& project, BuildUi& ui, std::int64_t buildTime, boo
                          kDiskAdvice);
         return false;
     }
+    std::vector<std::string> included;
+    for (const SourceFile& file : project.files) {
+        if (!file.excluded) {
+            included.push_back(file.path);
+        }
+    }
+    EntryPreparer preparer(included, env.packingWorkers);
+    std::size_t next = 0;
     for (long long i = 0; i < fileCount; ++i) {
         const SourceFile& file = project.files[static_cast<std::size_t>(i)];
         if (file.excluded) {
@@ -270,7 +280,11 @@ bool BuildEBook(const Project& project, BuildUi& ui, std::int64_t buildTime, boo
         entry.description = file.description;
         entry.keywords = file.keywords;
         entry.orderKey = file.orderKey;
-        if (!AppendEntry(content, file.path, entry, directory)) {
+        PreparedEntry prepared = preparer.Take(next++);
+        const bool appended = prepared.prepared
+                                  ? AppendPreparedEntry(content, prepared, entry, directory)
+                                  : AppendEntry(content, file.path, entry, directory);
+        if (!appended) {
             ReportBuildError(ui, "Error writing to temporary binary file. Out of disk space?",
                              kDiskAdvice);
             return false;

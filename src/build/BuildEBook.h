@@ -23,6 +23,7 @@ struct BuildEnvironment {
     std::string compilerPath;    // the running compiler, recorded in the e-book
     const ExtensionRegistry* extensions = nullptr;  // null: none loaded
     void* mainWindow = nullptr;
+    unsigned packingWorkers = 0;  // threads that pack files ahead of the writer; 0: none
 
     // The running program's folder and path, and its loaded extensions.
     static BuildEnvironment ForThisProgram();

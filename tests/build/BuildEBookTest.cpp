@@ -9,6 +9,7 @@
 
 #include "build/ArchiveReader.h"
 #include "build/BuildCommand.h"
+#include "build/EntryPreparer.h"
 #include "build/RebranderBuild.h"
 #include "build/RebranderReader.h"
 #include "common/TextToHtml.h"
@@ -52,6 +53,7 @@ public:
         env.compilerFolder = compiler;
         env.compilerPath = compiler + "/tamsel";
         env.extensions = &registry;
+        env.packingWorkers = 2;
 
         const std::pair<const char*, std::string> files[] = {
             {"index.html", "<html><head><title>Home</title></head><body>Welcome</body></html>"},
@@ -139,6 +141,26 @@ TEST_F(BuildEBookTest, IncludedFilesComeBackIdentical) {
     ASSERT_EQ(::stat(project.outputExe.c_str(), &st), 0);
     EXPECT_TRUE(st.st_mode & S_IXUSR);
     EXPECT_EQ(progress.ended, 1);
+}
+
+TEST_F(BuildEBookTest, PackingAheadGivesTheSameBytes) {
+    // Enough files, of sizes on both sides of the packing and read-ahead limits, to keep the
+    // workers busy ahead of the writer.
+    for (int i = 0; i < 40; ++i) {
+        SourceFile f;
+        const std::size_t size = i == 7 ? EntryPreparer::kPrepareLimit + 100 : 20 + i * 997;
+        std::string data(size, 'a');
+        for (std::size_t j = 0; j < size; j += 7)
+            data[j] = static_cast<char>('a' + (j * i) % 26);
+        f.path = dir.Write("src/more" + std::to_string(i) + ".htm", data);
+        project.files.push_back(f);
+    }
+    env.packingWorkers = 0;
+    ASSERT_TRUE(Build());
+    const std::string alone = ReadWholeFile(project.outputExe);
+    env.packingWorkers = 3;
+    ASSERT_TRUE(Build());
+    EXPECT_TRUE(ReadWholeFile(project.outputExe) == alone);
 }
 
 TEST_F(BuildEBookTest, SplashImageIsCarried) {
