@@ -1,4 +1,5 @@
 #include "reader/HtmlText.h"
+#include "common/Utf8.h"
 
 #include <cstdint>
 
@@ -20,27 +21,6 @@ bool StartsWithNoCase(std::string_view text, std::size_t pos, std::string_view l
         }
     }
     return true;
-}
-
-void AppendUtf8(std::string& out, std::uint32_t cp) {
-    if (cp == 0 || cp > 0x10FFFF || (cp >= 0xD800 && cp <= 0xDFFF)) {
-        cp = 0xFFFD;
-    }
-    if (cp < 0x80) {
-        out += static_cast<char>(cp);
-    } else if (cp < 0x800) {
-        out += static_cast<char>(0xC0 | (cp >> 6));
-        out += static_cast<char>(0x80 | (cp & 0x3F));
-    } else if (cp < 0x10000) {
-        out += static_cast<char>(0xE0 | (cp >> 12));
-        out += static_cast<char>(0x80 | ((cp >> 6) & 0x3F));
-        out += static_cast<char>(0x80 | (cp & 0x3F));
-    } else {
-        out += static_cast<char>(0xF0 | (cp >> 18));
-        out += static_cast<char>(0x80 | ((cp >> 12) & 0x3F));
-        out += static_cast<char>(0x80 | ((cp >> 6) & 0x3F));
-        out += static_cast<char>(0x80 | (cp & 0x3F));
-    }
 }
 
 // Decodes the reference starting at html[pos] == '&'; returns the characters consumed, or 0
@@ -72,7 +52,7 @@ std::size_t DecodeReference(std::string_view html, std::size_t pos, std::string&
                 cp = 0x110000;  // stays invalid however many digits follow
             }
         }
-        AppendUtf8(out, cp);
+        AppendUtf8(out, cp == 0 ? 0xFFFD : cp);  // "&#0;" is no character either
         return semi - pos + 1;
     }
     static const std::pair<std::string_view, std::uint32_t> kNamed[] = {
