@@ -161,13 +161,17 @@ bool EBookRebrander::Rewrite(const std::vector<std::string>& values) {
         return Fail("Expected " + std::to_string(variables_.size()) + " values, got " +
                     std::to_string(values.size()) + ".");
     }
+    // A value left as it is stays as the author wrote it, even where it breaks a rule.
     bool changed = false;
     for (std::size_t i = 0; i < values.size(); ++i) {
+        if (values[i] == variables_[i].value) {
+            continue;
+        }
         std::string why = CheckRebrandValue(variables_[i], values[i]);
         if (!why.empty()) {
             return Fail(std::move(why));
         }
-        changed = changed || values[i] != variables_[i].value;
+        changed = true;
     }
     if (!changed) {
         return true;

@@ -65,10 +65,10 @@ public:
     const std::vector<RebrandableVariable>& variables() const { return variables_; }
 
     // REQUIRES: OpenEBook succeeded. values holds one value per variables(), in order.
-    // Checks every value first (CheckRebrandValue); the first failure returns false with its
-    // message and nothing is written. When no value differs from the e-book's, nothing is
-    // written either. Otherwise the e-book is written anew; on failure it is left as it was.
-    // On success variables() show the new values.
+    // Checks every value that differs from the e-book's first (CheckRebrandValue); the first
+    // failure returns false with its message and nothing is written. When no value differs,
+    // nothing is written either. Otherwise the e-book is written anew; on failure it is left as it
+    // was. On success variables() show the new values.
     bool Rewrite(const std::vector<std::string>& values);
 
     // Rewrite with the named variables set and every other keeping its value. A name that
