@@ -59,8 +59,6 @@ std::size_t CharacterCount(std::string_view text) {
     return n;
 }
 
-constexpr std::size_t kCopyChunk = 1 << 20;
-
 }  // namespace
 
 EBookRebrander::EBookRebrander() = default;
@@ -236,17 +234,8 @@ bool EBookRebrander::WriteEBook(const std::vector<ArchiveVariable>& table) {
     }
     // Everything before the variables table stays byte for byte.
     const auto tableOffset = static_cast<std::uint64_t>(reader_.trailer().variablesOffset);
-    std::vector<char> chunk(kCopyChunk);
-    for (std::uint64_t at = 0; at < tableOffset;) {
-        const auto n =
-            static_cast<std::size_t>(std::min<std::uint64_t>(kCopyChunk, tableOffset - at));
-        if (!ebook_->ReadAt(at, chunk.data(), n)) {
-            return Fail("Unable to read the e-book " + Quoted(ebookPath_) + unchanged);
-        }
-        if (!out.Write(chunk.data(), n)) {
-            return Fail(failure + platform::SystemErrorText(out.error()) + unchanged);
-        }
-        at += n;
+    if (!out.CopyFrom(ebook_->file(), 0, tableOffset)) {
+        return Fail(failure + platform::SystemErrorText(out.error()) + unchanged);
     }
     AtomicFileSink sink(out);
     RecordStreamWriter writer(sink);

@@ -42,8 +42,12 @@ protected:
             static int argc = 1;
             static char name[] = "nbx_rebrander_tests";
             static char* argv[] = {name, nullptr};
-            new QApplication(argc, argv);
+            app_ = new QApplication(argc, argv);
         }
+    }
+    static void TearDownTestSuite() {
+        delete app_;
+        app_ = nullptr;
     }
 
     void SetUp() override {
@@ -85,6 +89,7 @@ protected:
         return Child<QStackedWidget>(window, "pages")->currentWidget();
     }
 
+    static inline QApplication* app_ = nullptr;
     test::TempDir dir;
     const std::string bookPath = dir.File("birds");
     const std::string rebranderPath = dir.File("rebrand");
