@@ -62,8 +62,10 @@ void PrintVariables(const EBookRebrander& rebrander, std::ostream& out) {
 }  // namespace
 
 bool IsRebrandCommandLine(const std::vector<std::string>& arguments) {
+    // The window's toolkit takes options of its own, with one dash (-platform, -style);
+    // everything with two dashes is ours, so a mistyped option is reported, not ignored.
     for (const std::string& a : arguments) {
-        if (a == "--set" || a == "--list" || a == "--help" || a == "-h") {
+        if (a.rfind("--", 0) == 0 || a == "-h") {
             return true;
         }
     }

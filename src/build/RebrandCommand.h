@@ -10,8 +10,9 @@
 
 namespace nbx {
 
-// True when the arguments (without the program name) ask for the console: --set, --list or
-// --help. Any other command line opens the window.
+// True when the arguments (without the program name) ask for the console: any argument that
+// begins with "--" (--set, --list, --help or a mistyped option, which then fails), or -h. Any
+// other command line opens the window.
 bool IsRebrandCommandLine(const std::vector<std::string>& arguments);
 
 // Runs the console command. The listing goes to out, messages to err. Returns the exit

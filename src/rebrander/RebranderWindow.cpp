@@ -44,16 +44,20 @@ QPushButton* Button(const char* text, const char* name) {
     return button;
 }
 
-// The buttons of a page, at its bottom right.
-QHBoxLayout* ButtonRow(QPushButton* first, QPushButton* second) {
+}  // namespace
+
+QHBoxLayout* RebranderWindow::ButtonRow(QPushButton* action, void (RebranderWindow::*run)(),
+                                        const char* exitName) {
+    action->setDefault(true);
+    connect(action, &QPushButton::clicked, this, run);
+    auto* exit = Button("Exit", exitName);
+    connect(exit, &QPushButton::clicked, this, &QWidget::close);
     auto* row = new QHBoxLayout;
     row->addStretch(1);
-    row->addWidget(first);
-    row->addWidget(second);
+    row->addWidget(action);
+    row->addWidget(exit);
     return row;
 }
-
-}  // namespace
 
 RebranderWindow::RebranderWindow(EBookRebrander& rebrander, Prompter& prompter, QWidget* parent)
     : QWidget(parent), rebrander_(rebrander), prompter_(prompter) {
@@ -86,18 +90,13 @@ QWidget* RebranderWindow::MakeStartPage() {
     font.setPointSizeF(font.pointSizeF() * 1.4);
     title->setFont(font);
 
-    auto* customize = Button("Customize", "customizeButton");
-    auto* exit = Button("Exit", "startExitButton");
-    customize->setDefault(true);
-    connect(customize, &QPushButton::clicked, this, &RebranderWindow::Customize);
-    connect(exit, &QPushButton::clicked, this, &QWidget::close);
-
     auto* layout = new QVBoxLayout(page);
     layout->addWidget(title);
     layout->addSpacing(8);
     layout->addWidget(MessageLabel(rebrander_.record().rebranderStartMessage, "startMessageLabel"),
                       1);
-    layout->addLayout(ButtonRow(customize, exit));
+    layout->addLayout(ButtonRow(Button("Customize", "customizeButton"), &RebranderWindow::Customize,
+                                "startExitButton"));
     return page;
 }
 
@@ -121,31 +120,21 @@ QWidget* RebranderWindow::MakeCustomizePage() {
     noVariablesLabel_->hide();
 
     saveButton_ = Button("Save", "saveButton");
-    saveButton_->setDefault(true);
-    auto* exit = Button("Exit", "customizeExitButton");
-    connect(saveButton_, &QPushButton::clicked, this, &RebranderWindow::Save);
-    connect(exit, &QPushButton::clicked, this, &QWidget::close);
-
     auto* layout = new QVBoxLayout(page);
     layout->addWidget(intro);
     layout->addWidget(noVariablesLabel_);
     layout->addWidget(area, 1);
-    layout->addLayout(ButtonRow(saveButton_, exit));
+    layout->addLayout(ButtonRow(saveButton_, &RebranderWindow::Save, "customizeExitButton"));
     return page;
 }
 
 QWidget* RebranderWindow::MakeEndPage() {
     auto* page = new QWidget;
     page->setObjectName(QStringLiteral("endPage"));
-    auto* view = Button("View E-Book", "viewButton");
-    auto* exit = Button("Exit", "endExitButton");
-    view->setDefault(true);
-    connect(view, &QPushButton::clicked, this, &RebranderWindow::ViewEBook);
-    connect(exit, &QPushButton::clicked, this, &QWidget::close);
-
     auto* layout = new QVBoxLayout(page);
     layout->addWidget(MessageLabel(rebrander_.record().rebranderEndMessage, "endMessageLabel"), 1);
-    layout->addLayout(ButtonRow(view, exit));
+    layout->addLayout(ButtonRow(Button("View E-Book", "viewButton"), &RebranderWindow::ViewEBook,
+                                "endExitButton"));
     return page;
 }
 

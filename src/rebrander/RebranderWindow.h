@@ -7,6 +7,7 @@
 #include <QWidget>
 #include <vector>
 
+class QHBoxLayout;
 class QLabel;
 class QPushButton;
 class QStackedWidget;
@@ -37,6 +38,9 @@ private:
     QWidget* MakeCustomizePage();
     QWidget* MakeEndPage();
     void FillEditors();
+    // A page's buttons at its bottom right: action, the default, which runs run, and "Exit".
+    QHBoxLayout* ButtonRow(QPushButton* action, void (RebranderWindow::*run)(),
+                           const char* exitName);
 
     struct Editor {
         QWidget* widget = nullptr;

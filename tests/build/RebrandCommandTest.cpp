@@ -88,6 +88,7 @@ TEST_F(RebrandCommandTest, FailuresExitNonZeroAndChangeNothing) {
         {{"--set"}, 2, "rebrand: --set needs at least one NAME=VALUE\n\nUsage:"},
         {{"--set", "Shop"}, 2, "rebrand: expected NAME=VALUE after --set, got \"Shop\"\n"},
         {{"Shop=x"}, 2, "rebrand: unknown argument \"Shop=x\"\n"},
+        {{"--lsit"}, 2, "rebrand: unknown argument \"--lsit\"\n"},
         {{"--set", "Shop=x", "Missing=y"}, 1, "The e-book \"tea\" has no variable \"Missing\".\n"},
         {{"--set", "Own=x"},
          1,
@@ -110,6 +111,7 @@ TEST(RebrandCommandLineTest, OnlyConsoleOptionsSkipTheWindow) {
     EXPECT_TRUE(IsRebrandCommandLine({"--set", "A=1"}));
     EXPECT_TRUE(IsRebrandCommandLine({"--list"}));
     EXPECT_TRUE(IsRebrandCommandLine({"-platform", "offscreen", "--help"}));
+    EXPECT_TRUE(IsRebrandCommandLine({"--lsit"}));
     EXPECT_FALSE(IsRebrandCommandLine({}));
     EXPECT_FALSE(IsRebrandCommandLine({"-platform", "offscreen"}));
 }

@@ -4,13 +4,12 @@
 #include <gtest/gtest.h>
 #include <sys/wait.h>
 
-#include <array>
 #include <csignal>
-#include <cstdio>
 #include <random>
 
 #include "build/ArchiveReader.h"
 #include "platform/Paths.h"
+#include "support/RunCommand.h"
 #include "support/TempDir.h"
 #include "support/TestBook.h"
 #include "support/TestRebrander.h"
@@ -19,23 +18,6 @@ namespace nbx {
 namespace {
 
 constexpr std::uint32_t kBuildTime = 1730000000;
-
-// Runs a shell command line with stderr joined to stdout; status receives the wait status.
-std::string RunShell(const std::string& command, int& status) {
-    std::string out;
-    FILE* p = ::popen((command + " 2>&1").c_str(), "r");
-    if (!p) {
-        status = -1;
-        return out;
-    }
-    std::array<char, 4096> buffer;
-    std::size_t n = 0;
-    while ((n = std::fread(buffer.data(), 1, buffer.size(), p)) > 0) {
-        out.append(buffer.data(), n);
-    }
-    status = ::pclose(p);
-    return out;
-}
 
 std::string Quote(const std::string& text) {
     return "'" + text + "'";
@@ -71,11 +53,12 @@ protected:
         ASSERT_TRUE(test::WriteTestRebrander(rebranderPath, stub, record, buildTime));
     }
 
-    // The Rebrander with arguments, with no display to connect to.
+    // The Rebrander with arguments, with no display to connect to; stderr joins stdout.
     std::string Rebrand(const std::string& arguments, int& status, const std::string& limits = "") {
-        return RunShell("env -u DISPLAY -u WAYLAND_DISPLAY -u QT_QPA_PLATFORM sh -c " +
-                            Quote(limits + "exec \"$0\" " + arguments) + " " + Quote(rebranderPath),
-                        status);
+        return test::RunCommand("env -u DISPLAY -u WAYLAND_DISPLAY -u QT_QPA_PLATFORM sh -c " +
+                                    Quote(limits + "exec \"$0\" " + arguments) + " " +
+                                    Quote(rebranderPath) + " 2>&1",
+                                status);
     }
 
     std::string ShopValue() {
