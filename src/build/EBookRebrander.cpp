@@ -2,7 +2,6 @@
 
 #include <cerrno>
 #include <ctime>
-#include <map>
 #include <set>
 #include <vector>
 
@@ -195,10 +194,10 @@ bool EBookRebrander::SetValues(const std::vector<RebrandAssignment>& assignments
         return Fail("No e-book is open.");
     }
     std::vector<std::string> values;
-    std::map<std::string, std::size_t> rebrandable;  // name -> first position in variables_
-    for (std::size_t i = 0; i < variables_.size(); ++i) {
-        values.push_back(variables_[i].value);
-        rebrandable.emplace(variables_[i].name, i);
+    std::set<std::string> rebrandable;
+    for (const RebrandableVariable& v : variables_) {
+        values.push_back(v.value);
+        rebrandable.insert(v.name);
     }
     std::set<std::string> seen;
     for (const RebrandAssignment& a : assignments) {
