@@ -6,6 +6,7 @@
 #include <cstdint>
 #include <string>
 
+#include "platform/AtomicFileWriter.h"
 #include "platform/FileHandle.h"
 
 namespace nbx {
@@ -37,6 +38,17 @@ public:
 
 private:
     platform::FileHandle& file_;
+};
+
+// Writes into a file that replaces its target only when committed. The writer must be open
+// and outlive the sink.
+class AtomicFileSink final : public ByteSink {
+public:
+    explicit AtomicFileSink(platform::AtomicFileWriter& writer) : writer_(writer) {}
+    bool Write(const void* data, std::size_t size) override { return writer_.Write(data, size); }
+
+private:
+    platform::AtomicFileWriter& writer_;
 };
 
 // XORs every byte with a mask on its way to another sink, which must outlive this one.

@@ -38,6 +38,8 @@ public:
     std::uint64_t Size() const override { return size_; }
     bool ReadAt(std::uint64_t offset, void* data, std::size_t size) override;
     int error() const { return file_.error(); }
+    // The open file, for copies made by the system (AtomicFileWriter::CopyFrom).
+    platform::FileHandle& file() { return file_; }
 
 private:
     platform::FileHandle file_;

@@ -4,9 +4,12 @@
 #include <sys/stat.h>
 #include <unistd.h>
 
+#include <algorithm>
 #include <cerrno>
 #include <cstring>
+#include <vector>
 
+#include "platform/FileHandle.h"
 #include "platform/Paths.h"
 #include "platform/TempFiles.h"
 
@@ -76,6 +79,50 @@ bool AtomicFileWriter::Write(const void* data, std::size_t size) {
         return Flush();
     }
     buffer_.append(static_cast<const char*>(data), size);
+    return true;
+}
+
+bool AtomicFileWriter::CopyFrom(FileHandle& source, std::uint64_t offset, std::uint64_t length) {
+    if (fd_ < 0 || error_ != 0 || !Flush()) {
+        return false;
+    }
+    constexpr std::uint64_t kMaxStep = 1 << 30;
+    off64_t in = static_cast<off64_t>(offset);
+    while (length > 0) {
+        const auto step = static_cast<std::size_t>(std::min(length, kMaxStep));
+        const ssize_t n = ::copy_file_range(source.descriptor(), &in, fd_, nullptr, step, 0);
+        if (n > 0) {
+            length -= static_cast<std::uint64_t>(n);
+            continue;
+        }
+        if (n == 0) {
+            error_ = EIO;  // the source ended first
+            return false;
+        }
+        if (errno == EINTR) {
+            continue;
+        }
+        if (errno != EXDEV && errno != ENOSYS && errno != EINVAL && errno != EOPNOTSUPP) {
+            error_ = errno;
+            return false;
+        }
+        // Files the system cannot copy between: through memory.
+        std::vector<char> chunk(
+            static_cast<std::size_t>(std::min<std::uint64_t>(length, kBufferSize)));
+        for (auto at = static_cast<std::uint64_t>(in); length > 0;) {
+            const auto part =
+                static_cast<std::size_t>(std::min<std::uint64_t>(length, chunk.size()));
+            if (!source.ReadAt(at, chunk.data(), part)) {
+                error_ = source.error() != 0 ? source.error() : EIO;
+                return false;
+            }
+            if (!Write(chunk.data(), part)) {
+                return false;
+            }
+            at += part;
+            length -= part;
+        }
+    }
     return true;
 }
 

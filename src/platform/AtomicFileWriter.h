@@ -3,10 +3,13 @@
 // to a temporary file in the same folder, which replaces the target only on Commit().
 
 #include <cstddef>
+#include <cstdint>
 #include <string>
 #include <string_view>
 
 namespace nbx::platform {
+
+class FileHandle;
 
 class AtomicFileWriter {
 public:
@@ -19,6 +22,10 @@ public:
     bool Open();
     bool Write(const void* data, std::size_t size);
     bool Write(std::string_view bytes) { return Write(bytes.data(), bytes.size()); }
+    // Appends length bytes of source from offset, copied by the system where it can (no trip
+    // through this process's memory). False with error() set when a read or write fails or
+    // the source ends first.
+    bool CopyFrom(FileHandle& source, std::uint64_t offset, std::uint64_t length);
     // Flushes to disk and renames over the target; the target keeps its permission bits
     // when it existed before.
     bool Commit();

@@ -46,6 +46,8 @@ public:
     bool Truncate(std::uint64_t size);
 
     int error() const { return error_; }
+    // The descriptor, for the system calls this class does not wrap; -1 when closed.
+    int descriptor() const { return fd_; }
 
 private:
     bool Fail();

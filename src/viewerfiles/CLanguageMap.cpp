@@ -10,19 +10,6 @@
 
 namespace nbx {
 
-namespace {
-
-class AtomicSink final : public ByteSink {
-public:
-    explicit AtomicSink(platform::AtomicFileWriter& writer) : writer_(writer) {}
-    bool Write(const void* data, std::size_t size) override { return writer_.Write(data, size); }
-
-private:
-    platform::AtomicFileWriter& writer_;
-};
-
-}  // namespace
-
 std::string ScrambleLanguageText(std::string_view text) {
     std::string out(text);
     for (std::size_t i = 0; i < out.size(); ++i) {
@@ -94,7 +81,7 @@ bool CLanguageMap::Write(const std::string& path) const {
         error_ = path + ": " + platform::SystemErrorText(file.error());
         return false;
     }
-    AtomicSink sink(file);
+    AtomicFileSink sink(file);
     if (!WriteTo(sink) || !file.Commit()) {
         error_ = path + ": " + platform::SystemErrorText(file.error());
         return false;

@@ -3,14 +3,13 @@
 
 #include <gtest/gtest.h>
 
-#include <array>
-#include <cstdio>
 #include <filesystem>
 #include <string>
 
 #include "build/IconCustomiser.h"
 #include "platform/Paths.h"
 #include "support/RecordingPrompter.h"
+#include "support/RunCommand.h"
 #include "support/TempDir.h"
 #include "support/TestBook.h"
 
@@ -18,22 +17,6 @@ namespace nbx {
 namespace {
 
 const std::string kProgramDir = NBX_PROGRAM_DIR;
-
-std::string RunProgram(const std::string& command, int& status) {
-    std::string out;
-    FILE* p = ::popen(command.c_str(), "r");
-    if (!p) {
-        status = -1;
-        return out;
-    }
-    std::array<char, 4096> buffer;
-    std::size_t n = 0;
-    while ((n = std::fread(buffer.data(), 1, buffer.size(), p)) > 0) {
-        out.append(buffer.data(), n);
-    }
-    status = ::pclose(p);
-    return out;
-}
 
 TEST(ViewerStubTest, StubHasTheStockIconAt494000) {
     const std::string stub = test::ReadWholeFile(platform::JoinPath(kProgramDir, "eview.dat"));
@@ -68,7 +51,7 @@ TEST(ViewerStubTest, BuiltBookRunsWithTheAuthorsIcon) {
               "");
 
     int status = 0;
-    const std::string out = RunProgram(book, status);
+    const std::string out = test::RunCommand(book, status);
     EXPECT_EQ(status, 0);
     EXPECT_EQ(out, "My First Book\n  index.html  Welcome\n");
 }

@@ -7,6 +7,7 @@
 
 #include <gtest/gtest.h>
 
+#include "platform/FileHandle.h"
 #include "platform/Paths.h"
 #include "platform/TempFiles.h"
 #include "support/TempDir.h"
@@ -47,8 +48,50 @@ TEST(AtomicFileWriterTest, ReplacesOnlyOnCommitAndKeepsMode) {
     EXPECT_FALSE(WriteFileAtomically(dir.File("no/such/folder/x"), "x", error));
     EXPECT_NE(error, 0);
     size_t count = 0;
-    for ([[maybe_unused]] auto& e : std::filesystem::directory_iterator(dir.path())) ++count;
+    for ([[maybe_unused]] auto& e : std::filesystem::directory_iterator(dir.path()))
+        ++count;
     EXPECT_EQ(count, 1u);
+}
+
+TEST(AtomicFileWriterTest, CopyFromKeepsItsPlaceAmongWrites) {
+    test::TempDir dir;
+    std::string big(3 << 20, '\0');
+    for (std::size_t i = 0; i < big.size(); ++i) {
+        big[i] = static_cast<char>(i * 7 + i / 4096);
+    }
+    FileHandle source;
+    ASSERT_TRUE(source.Open(dir.Write("source", big), FileHandle::Mode::Read));
+    const std::string target = dir.Write("target", "old");
+    {
+        AtomicFileWriter w(target);
+        ASSERT_TRUE(w.Open());
+        ASSERT_TRUE(w.Write("<"));
+        ASSERT_TRUE(w.CopyFrom(source, 5, big.size() - 10));
+        ASSERT_TRUE(w.Write(">"));
+        ASSERT_TRUE(w.Commit());
+    }
+    EXPECT_TRUE(test::ReadWholeFile(target) == "<" + big.substr(5, big.size() - 10) + ">");
+
+    // A source that ends first fails, and the target stays as it was.
+    AtomicFileWriter w(target);
+    ASSERT_TRUE(w.Open());
+    EXPECT_FALSE(w.CopyFrom(source, big.size() - 4, 5));
+    EXPECT_EQ(w.error(), EIO);
+    EXPECT_FALSE(w.Commit());
+    EXPECT_EQ(test::ReadWholeFile(target).size(), big.size() - 8);
+}
+
+TEST(AtomicFileWriterTest, CopyFromWhatTheSystemCannotCopyGoesThroughMemory) {
+    test::TempDir dir;
+    FileHandle zeros;  // not a regular file, so the system copy refuses it
+    ASSERT_TRUE(zeros.Open("/dev/zero", FileHandle::Mode::Read));
+    const std::string target = dir.File("target");
+    AtomicFileWriter w(target);
+    ASSERT_TRUE(w.Open());
+    ASSERT_TRUE(w.Write("z"));
+    ASSERT_TRUE(w.CopyFrom(zeros, 0, (2 << 20) + 3));
+    ASSERT_TRUE(w.Commit());
+    EXPECT_TRUE(test::ReadWholeFile(target) == "z" + std::string((2 << 20) + 3, '\0'));
 }
 
 }  // namespace

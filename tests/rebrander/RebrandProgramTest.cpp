@@ -1,0 +1,114 @@
+// The Rebrander stub made by the build, used the way a reseller gets it: rebrand.dat with a
+// Rebrander record joined to it, run beside its e-book without a display.
+
+#include <gtest/gtest.h>
+#include <sys/wait.h>
+
+#include <csignal>
+#include <random>
+
+#include "build/ArchiveReader.h"
+#include "platform/Paths.h"
+#include "support/RunCommand.h"
+#include "support/TempDir.h"
+#include "support/TestBook.h"
+#include "support/TestRebrander.h"
+
+namespace nbx {
+namespace {
+
+constexpr std::uint32_t kBuildTime = 1730000000;
+
+std::string Quote(const std::string& text) {
+    return "'" + text + "'";
+}
+
+class RebrandProgramTest : public ::testing::Test {
+protected:
+    void SetUp() override {
+        std::mt19937 gen(3);
+        std::string photo(300000, '\0');
+        for (char& c : photo) {
+            c = static_cast<char>(gen());
+        }
+        BuildSettings settings;
+        settings.title = "Pond Life";
+        const std::string stub = dir.Write("stub", "reader program bytes");
+        ASSERT_EQ(
+            test::WriteTestBook(dir, stub, bookPath, settings,
+                                {{"index.html", "<p>[={Shop}]</p>", ""}, {"photo.jpg", photo, ""}},
+                                {{"Shop", "Your shop", "none", 1, 0}}, kBuildTime),
+            "");
+        original = test::ReadWholeFile(bookPath);
+        WriteRebrander(kBuildTime);
+    }
+
+    void WriteRebrander(std::uint32_t buildTime) {
+        const std::string stub =
+            test::ReadWholeFile(platform::JoinPath(NBX_PROGRAM_DIR, "rebrand.dat"));
+        ASSERT_GT(stub.size(), 1000u);
+        RebranderRecord record;
+        record.ebookFileName = "pond";
+        record.rebranderTitle = "Rebrand Pond Life";
+        ASSERT_TRUE(test::WriteTestRebrander(rebranderPath, stub, record, buildTime));
+    }
+
+    // The Rebrander with arguments, with no display to connect to; stderr joins stdout.
+    std::string Rebrand(const std::string& arguments, int& status, const std::string& limits = "") {
+        return test::RunCommand("env -u DISPLAY -u WAYLAND_DISPLAY -u QT_QPA_PLATFORM sh -c " +
+                                    Quote(limits + "exec \"$0\" " + arguments) + " " +
+                                    Quote(rebranderPath) + " 2>&1",
+                                status);
+    }
+
+    std::string ShopValue() {
+        ArchiveReader reader;
+        EXPECT_TRUE(reader.Open(bookPath)) << reader.error();
+        return reader.variables().empty() ? "?" : reader.variables()[0].value;
+    }
+
+    test::TempDir dir;
+    const std::string bookPath = dir.File("pond");
+    const std::string rebranderPath = dir.File("rebrand-pond");
+    std::string original;
+};
+
+TEST_F(RebrandProgramTest, SetChangesTheValueWithoutADisplay) {
+    int status = 0;
+    std::string out = Rebrand("--set \"Shop=Frog & Newt\"", status);
+    EXPECT_EQ(status, 0) << out;
+    EXPECT_EQ(out, "The e-book \"" + bookPath + "\" holds the new values.\n");
+    EXPECT_EQ(ShopValue(), "Frog & Newt");
+
+    ArchiveReader reader;
+    ASSERT_TRUE(reader.Open(bookPath));
+    std::string page;
+    ASSERT_TRUE(reader.ReadEntry(0, page));
+    EXPECT_EQ(page, "<p>[={Shop}]</p>");
+
+    out = Rebrand("--list", status);
+    EXPECT_EQ(status, 0) << out;
+    EXPECT_EQ(out, "# Your shop (HTML Fragment)\nShop=Frog & Newt\n");
+}
+
+TEST_F(RebrandProgramTest, BookOfAnotherBuildFails) {
+    WriteRebrander(kBuildTime + 1);
+    int status = 0;
+    const std::string out = Rebrand("--set Shop=x", status);
+    EXPECT_TRUE(WIFEXITED(status) && WEXITSTATUS(status) == 1) << out;
+    EXPECT_EQ(out.rfind("This Rebrander belongs to the e-book \"pond\" built ", 0), 0u) << out;
+    EXPECT_TRUE(test::ReadWholeFile(bookPath) == original);
+}
+
+// The program is killed by the system half-way through writing (a file-size limit below the
+// e-book's size): the e-book must still be the old one, whole.
+TEST_F(RebrandProgramTest, KilledHalfWayLeavesTheBookIntact) {
+    int status = 0;
+    const std::string out = Rebrand("--set Shop=killed", status, "ulimit -f 100; ");
+    ASSERT_TRUE(WIFSIGNALED(status) || (WIFEXITED(status) && WEXITSTATUS(status) > 128)) << out;
+    EXPECT_TRUE(test::ReadWholeFile(bookPath) == original);
+    EXPECT_EQ(ShopValue(), "none");
+}
+
+}  // namespace
+}  // namespace nbx
