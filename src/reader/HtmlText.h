@@ -10,6 +10,9 @@ namespace nbx::reader {
 
 std::string VisibleText(std::string_view html);
 
+// Plain text made safe to stand in HTML: "&", "<", ">" and '"' become references.
+std::string EscapeHtml(std::string_view text);
+
 // The words of a text, lower-cased (ASCII letters; other UTF-8 bytes are kept as they are).
 std::vector<std::string> WordsOf(std::string_view text);
 
