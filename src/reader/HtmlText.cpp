@@ -161,6 +161,39 @@ std::string EscapeHtml(std::string_view text) {
     return out;
 }
 
+std::string TypeStyleSheetLinks(std::string_view html) {
+    std::string out;
+    std::size_t pos = 0;
+    while (true) {
+        std::size_t tag = html.find('<', pos);
+        while (tag != std::string_view::npos && !StartsWithNoCase(html, tag, "<link")) {
+            tag = html.find('<', tag + 1);
+        }
+        if (tag == std::string_view::npos) {
+            break;
+        }
+        const std::size_t end = html.find('>', tag);
+        if (end == std::string_view::npos) {
+            break;
+        }
+        std::string lower(html.substr(tag, end - tag));
+        for (char& c : lower) {
+            if (c >= 'A' && c <= 'Z') {
+                c = static_cast<char>(c - 'A' + 'a');
+            }
+        }
+        const std::size_t nameEnd = tag + 5;
+        out.append(html.substr(pos, nameEnd - pos));
+        if (lower.find("stylesheet") != std::string::npos &&
+            lower.find("type") == std::string::npos) {
+            out += " type=\"text/css\"";
+        }
+        pos = nameEnd;
+    }
+    out.append(html.substr(pos));
+    return out;
+}
+
 std::vector<std::string> WordsOf(std::string_view text) {
     std::vector<std::string> words;
     std::string word;

@@ -2,6 +2,7 @@
 // The reader's window icon: the 766-byte icon file that eview.dat carries at a fixed offset,
 // where the build puts the author's own icon.
 
+#include <cstddef>
 #include <cstdint>
 #include <string>
 

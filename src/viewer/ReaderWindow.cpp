@@ -49,6 +49,8 @@ namespace {
 // How long one turn of the search indexing may hold the event loop.
 constexpr qint64 kIndexSliceMs = 30;
 constexpr std::size_t kPagesPerCall = 8;
+// Room between the window's edge and the page's text.
+constexpr qreal kPageMargin = 14;
 
 const double kTextSizeFactors[kTextSizes] = {1.5, 1.25, 1.0, 0.875, 0.75};
 
@@ -104,6 +106,7 @@ ReaderWindow::ReaderWindow(reader::ReaderBook& book, Prompter& prompter,
         browser_->setContextMenuPolicy(Qt::NoContextMenu);
     }
     basePointSize_ = browser_->font().pointSizeF();
+    browser_->document()->setDocumentMargin(kPageMargin);
 
     // The search box shows above the Search page.
     const reader::ReaderTexts& texts = book.texts();
@@ -287,7 +290,10 @@ void ReaderWindow::BuildContentsList() {
 }
 
 long ReaderWindow::currentEntry() const {
-    const QUrl source = browser_->source();
+    return EntryOf(browser_->source());
+}
+
+long ReaderWindow::EntryOf(const QUrl& source) const {
     if (source.scheme() != Q(reader::kBookScheme) || source.host() != Q(reader::kPageHost)) {
         return -1;
     }
@@ -378,7 +384,7 @@ QByteArray ReaderWindow::EntryPageBytes(long entry, const std::string& name) {
     }
     switch (reader::ViewOfEntry(e.name)) {
         case reader::EntryView::Page:
-            return Bytes(bytes);
+            return Bytes(reader::TypeStyleSheetLinks(bytes));
         case reader::EntryView::Picture:
             return Bytes("<html><body><p align=\"center\"><img src=\"" +
                          reader::PageAddress(e.name) + "\"></p></body></html>");
@@ -437,8 +443,8 @@ reader::ReaderContext ReaderWindow::PageContext() const {
     return c;
 }
 
-void ReaderWindow::PageShown() {
-    const QUrl source = browser_->source();
+void ReaderWindow::PageShown(const QUrl& source) {
+    // The browser's source() still names the page before while it announces this one.
     const bool searchPage =
         source.scheme() == Q(reader::kBookScheme) && source.host() == Q(reader::kSystemHost) &&
         source.path().mid(1) == Q(reader::SystemPageName(reader::SystemPage::Search));
@@ -452,7 +458,7 @@ void ReaderWindow::PageShown() {
         Status(Q(book_.texts().Text(LanguageKey::StatusDone)));
     }
     const bool loop = book_.settings().nextPreviousLoop != 0;
-    const long entry = currentEntry();
+    const long entry = EntryOf(source);
     const long next = book_.order().Next(entry, loop);
     const long previous = book_.order().Previous(entry, loop);
     actions_->next->setEnabled(next >= 0);

@@ -93,7 +93,8 @@ private:
     QByteArray SystemPageBytes(const QUrl& address);
     QByteArray EntryPageBytes(long entry, const std::string& name);
     reader::ReaderContext PageContext() const;
-    void PageShown();
+    long EntryOf(const QUrl& source) const;
+    void PageShown(const QUrl& source);
     void IndexStep();
     void StopSearch();
     void OpenEntryOutside(long entry);

@@ -3,12 +3,12 @@
 
 #include <gtest/gtest.h>
 
-#include <array>
-#include <cstdio>
 #include <filesystem>
 #include <string>
 
 #include "build/IconCustomiser.h"
+#include "reader/ReaderBook.h"
+#include "reader/StubIcon.h"
 #include "platform/Paths.h"
 #include "support/RecordingPrompter.h"
 #include "support/TempDir.h"
@@ -18,22 +18,6 @@ namespace nbx {
 namespace {
 
 const std::string kProgramDir = NBX_PROGRAM_DIR;
-
-std::string RunProgram(const std::string& command, int& status) {
-    std::string out;
-    FILE* p = ::popen(command.c_str(), "r");
-    if (!p) {
-        status = -1;
-        return out;
-    }
-    std::array<char, 4096> buffer;
-    std::size_t n = 0;
-    while ((n = std::fread(buffer.data(), 1, buffer.size(), p)) > 0) {
-        out.append(buffer.data(), n);
-    }
-    status = ::pclose(p);
-    return out;
-}
 
 TEST(ViewerStubTest, StubHasTheStockIconAt494000) {
     const std::string stub = test::ReadWholeFile(platform::JoinPath(kProgramDir, "eview.dat"));
@@ -47,7 +31,7 @@ TEST(ViewerStubTest, StubHasTheStockIconAt494000) {
               "ELF");
 }
 
-TEST(ViewerStubTest, BuiltBookRunsWithTheAuthorsIcon) {
+TEST(ViewerStubTest, BuiltBookCarriesTheAuthorsIconForTheReader) {
     test::TempDir dir;
     const std::string stubCopy = dir.File("stub.vmt");
     std::filesystem::copy_file(platform::JoinPath(kProgramDir, "eview.dat"), stubCopy);
@@ -61,16 +45,16 @@ TEST(ViewerStubTest, BuiltBookRunsWithTheAuthorsIcon) {
 
     BuildSettings settings;
     settings.title = "My First Book";
+    std::vector<test::TestBookFile> files = test::ReaderDataFiles(kProgramDir);
+    files.push_back({"index.html", "<html>hello</html>", "Welcome"});
     const std::string book = dir.File("book");
-    ASSERT_EQ(test::WriteTestBook(
-                  dir, stubCopy, book, settings,
-                  {{"index.html", "<html>hello</html>", "Welcome"}, {"cover.gif", "GIF89a", ""}}),
-              "");
+    ASSERT_EQ(test::WriteTestBook(dir, stubCopy, book, settings, files), "");
 
-    int status = 0;
-    const std::string out = RunProgram(book, status);
-    EXPECT_EQ(status, 0);
-    EXPECT_EQ(out, "My First Book\n  index.html  Welcome\n");
+    // The reader finds its book behind itself and its window icon where the build put it.
+    reader::ReaderBook opened;
+    ASSERT_TRUE(opened.Open(book)) << opened.error();
+    EXPECT_EQ(opened.settings().title, "My First Book");
+    EXPECT_EQ(reader::ReadStubIcon(book).substr(22), test::ReadWholeFile(custom).substr(22));
 }
 
 }  // namespace

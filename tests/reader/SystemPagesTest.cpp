@@ -18,7 +18,10 @@ protected:
             << why;
         settings.title = "Ships <&> Sails";
         settings.colors = {0xCCFFFF, 0x000000, 0xFFFFFF, 0x993300, 0x993300, 0x0000FF};
-        directory = {{"index.html"}, {"a.htm"}, {"b.htm"}};
+        directory.resize(3);
+        directory[0].name = "index.html";
+        directory[1].name = "a.htm";
+        directory[2].name = "b.htm";
         directory[1].title = "Anchors & Ropes";
         directory[1].description = "All about <knots>";
         directory[2].description = "";
@@ -41,7 +44,7 @@ TEST_F(SystemPagesTest, AboutShowsOnlyTheDetailsThatAreSet) {
     EXPECT_TRUE(Has(html, "<h1>Ships &lt;&amp;&gt; Sails</h1>")) << html;
     EXPECT_TRUE(Has(html, "background-color: #FFFFCC")) << html;
     EXPECT_TRUE(Has(html, "color: #003399")) << html;
-    EXPECT_TRUE(Has(html, "<th>Author:</th><td>Ann</td>")) << html;
+    EXPECT_TRUE(Has(html, "<th>Author:</th><td class=\"value\">Ann</td>")) << html;
     EXPECT_TRUE(Has(html, "href=\"http://www.example.com/ann\"")) << html;
     EXPECT_TRUE(Has(html, "href=\"mailto:ann@example.com\"")) << html;
     EXPECT_FALSE(Has(html, "Publisher:"));
