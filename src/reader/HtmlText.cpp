@@ -130,9 +130,16 @@ std::string VisibleText(std::string_view html) {
                 pos += used;
                 continue;
             }
+            out += c;
+            ++pos;
+            continue;
         }
-        out += c;
-        ++pos;
+        std::size_t run = pos + 1;
+        while (run < html.size() && html[run] != '<' && html[run] != '&') {
+            ++run;
+        }
+        out.append(html.substr(pos, run - pos));
+        pos = run;
     }
     return out;
 }
@@ -194,23 +201,19 @@ std::string TypeStyleSheetLinks(std::string_view html) {
     return out;
 }
 
-std::vector<std::string> WordsOf(std::string_view text) {
-    std::vector<std::string> words;
-    std::string word;
-    for (const char ch : text) {
-        const auto c = static_cast<unsigned char>(ch);
-        if ((c >= 'a' && c <= 'z') || (c >= '0' && c <= '9') || c >= 0x80) {
-            word += static_cast<char>(c);
-        } else if (c >= 'A' && c <= 'Z') {
-            word += static_cast<char>(c - 'A' + 'a');
-        } else if (!word.empty()) {
-            words.push_back(std::move(word));
-            word.clear();
+void LowerAscii(std::string& text) {
+    for (char& c : text) {
+        if (c >= 'A' && c <= 'Z') {
+            c = static_cast<char>(c - 'A' + 'a');
         }
     }
-    if (!word.empty()) {
-        words.push_back(std::move(word));
-    }
+}
+
+std::vector<std::string> WordsOf(std::string_view text) {
+    std::string lower(text);
+    LowerAscii(lower);
+    std::vector<std::string> words;
+    ForEachWord(lower, [&](std::string_view word) { words.emplace_back(word); });
     return words;
 }
 

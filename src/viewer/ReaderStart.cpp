@@ -23,6 +23,10 @@ namespace {
 // Waits ms milliseconds with the event loop running, moving the splash bar from its value
 // to 100.
 void HoldSplash(SplashWindow& splash, int from, qint64 ms) {
+    if (ms <= 0) {
+        splash.setPercent(100);
+        return;
+    }
     QElapsedTimer clock;
     clock.start();
     QEventLoop loop;
@@ -72,14 +76,9 @@ bool OpenBookOrExplain(reader::ReaderBook& book, const std::string& path) {
     return false;
 }
 
-int RunReader(const std::string& path, const QStringList& arguments) {
-    reader::ReaderBook book;
-    if (!OpenBookOrExplain(book, path)) {
-        return 1;
-    }
-    LoadToolkitTranslation(book);
+std::unique_ptr<ReaderWindow> StartReader(reader::ReaderBook& book, Prompter& prompter,
+                                          const QStringList& arguments) {
     const ArchiveTrailer& trailer = book.trailer();
-
     std::unique_ptr<SplashWindow> splash;
     QElapsedTimer shown;
     std::string picture;
@@ -92,22 +91,30 @@ int RunReader(const std::string& path, const QStringList& arguments) {
         shown.start();
         QApplication::processEvents();
     }
-
-    const QString title = Q(book.settings().title);
-    ReaderPrompter prompter(book.texts(), title);
-    ReaderWindow window(book, prompter, arguments);
-    prompter.setParent(&window);
+    auto window = std::make_unique<ReaderWindow>(book, prompter, arguments);
     if (splash) {
         splash->setPercent(50);
         const qint64 delay = std::clamp<qint64>(trailer.splashExtraDelay, 0, 9900);
         HoldSplash(*splash, 50, std::max<qint64>(0, delay - shown.elapsed()));
         splash.reset();
     }
-    window.showAsBook();
+    window->showAsBook();
     if (!book.settings().startupMessage.empty()) {
         prompter.Show(book.settings().startupMessage, MessageIcon::Information);
     }
-    window.runEventCommand(book.settings().onStart);
+    window->runEventCommand(book.settings().onStart);
+    return window;
+}
+
+int RunReader(const std::string& path, const QStringList& arguments) {
+    reader::ReaderBook book;
+    if (!OpenBookOrExplain(book, path)) {
+        return 1;
+    }
+    LoadToolkitTranslation(book);
+    ReaderPrompter prompter(book.texts(), Q(book.settings().title));
+    const std::unique_ptr<ReaderWindow> window = StartReader(book, prompter, arguments);
+    prompter.setParent(window.get());
     return QApplication::exec();
 }
 

@@ -7,9 +7,9 @@
 #include <string>
 
 #include "build/IconCustomiser.h"
+#include "platform/Paths.h"
 #include "reader/ReaderBook.h"
 #include "reader/StubIcon.h"
-#include "platform/Paths.h"
 #include "support/RecordingPrompter.h"
 #include "support/TempDir.h"
 #include "support/TestBook.h"
