@@ -110,30 +110,90 @@ std::string VisibleText(std::string_view html) {
                 pos += used;
                 continue;
             }
+            out += c;
+            ++pos;
+            continue;
         }
-        out += c;
-        ++pos;
+        std::size_t run = pos + 1;
+        while (run < html.size() && html[run] != '<' && html[run] != '&') {
+            ++run;
+        }
+        out.append(html.substr(pos, run - pos));
+        pos = run;
     }
     return out;
 }
 
-std::vector<std::string> WordsOf(std::string_view text) {
-    std::vector<std::string> words;
-    std::string word;
-    for (const char ch : text) {
-        const auto c = static_cast<unsigned char>(ch);
-        if ((c >= 'a' && c <= 'z') || (c >= '0' && c <= '9') || c >= 0x80) {
-            word += static_cast<char>(c);
-        } else if (c >= 'A' && c <= 'Z') {
-            word += static_cast<char>(c - 'A' + 'a');
-        } else if (!word.empty()) {
-            words.push_back(std::move(word));
-            word.clear();
+std::string EscapeHtml(std::string_view text) {
+    std::string out;
+    out.reserve(text.size());
+    for (const char c : text) {
+        switch (c) {
+            case '&':
+                out += "&amp;";
+                break;
+            case '<':
+                out += "&lt;";
+                break;
+            case '>':
+                out += "&gt;";
+                break;
+            case '"':
+                out += "&quot;";
+                break;
+            default:
+                out += c;
         }
     }
-    if (!word.empty()) {
-        words.push_back(std::move(word));
+    return out;
+}
+
+std::string TypeStyleSheetLinks(std::string_view html) {
+    std::string out;
+    std::size_t pos = 0;
+    while (true) {
+        std::size_t tag = html.find('<', pos);
+        while (tag != std::string_view::npos && !StartsWithNoCase(html, tag, "<link")) {
+            tag = html.find('<', tag + 1);
+        }
+        if (tag == std::string_view::npos) {
+            break;
+        }
+        const std::size_t end = html.find('>', tag);
+        if (end == std::string_view::npos) {
+            break;
+        }
+        std::string lower(html.substr(tag, end - tag));
+        for (char& c : lower) {
+            if (c >= 'A' && c <= 'Z') {
+                c = static_cast<char>(c - 'A' + 'a');
+            }
+        }
+        const std::size_t nameEnd = tag + 5;
+        out.append(html.substr(pos, nameEnd - pos));
+        if (lower.find("stylesheet") != std::string::npos &&
+            lower.find("type") == std::string::npos) {
+            out += " type=\"text/css\"";
+        }
+        pos = nameEnd;
     }
+    out.append(html.substr(pos));
+    return out;
+}
+
+void LowerAscii(std::string& text) {
+    for (char& c : text) {
+        if (c >= 'A' && c <= 'Z') {
+            c = static_cast<char>(c - 'A' + 'a');
+        }
+    }
+}
+
+std::vector<std::string> WordsOf(std::string_view text) {
+    std::string lower(text);
+    LowerAscii(lower);
+    std::vector<std::string> words;
+    ForEachWord(lower, [&](std::string_view word) { words.emplace_back(word); });
     return words;
 }
 

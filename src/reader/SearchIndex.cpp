@@ -2,29 +2,88 @@
 
 #include <algorithm>
 #include <cmath>
+#include <unordered_map>
 
 #include "reader/HtmlText.h"
 
 namespace nbx::reader {
 
 namespace {
+
 constexpr float kTitleWeight = 5.0f;
+
+std::uint64_t HashOf(std::string_view word) {
+    std::uint64_t h = 14695981039346656037ull;  // FNV-1a
+    for (const char c : word) {
+        h = (h ^ static_cast<unsigned char>(c)) * 1099511628211ull;
+    }
+    return h;
+}
+
+}  // namespace
+
+std::size_t SearchIndex::SlotOf(std::string_view word, std::uint64_t hash) const {
+    const std::size_t mask = table_.size() - 1;
+    for (std::size_t i = hash & mask;; i = (i + 1) & mask) {
+        const std::uint32_t id = table_[i];
+        if (id == kNoWord || (hashes_[id] == hash && words_[id] == word)) {
+            return i;
+        }
+    }
+}
+
+std::uint32_t SearchIndex::FindWord(std::string_view word, std::uint64_t hash) const {
+    return table_[SlotOf(word, hash)];
+}
+
+std::uint32_t SearchIndex::WordId(std::string_view word) {
+    const std::uint64_t hash = HashOf(word);
+    std::size_t slot = SlotOf(word, hash);
+    if (table_[slot] != kNoWord) {
+        return table_[slot];
+    }
+    if ((words_.size() + 1) * 2 > table_.size()) {
+        std::vector<std::uint32_t> bigger(table_.size() * 2, kNoWord);
+        table_.swap(bigger);
+        for (std::uint32_t id = 0; id < words_.size(); ++id) {
+            table_[SlotOf(words_[id], hashes_[id])] = id;
+        }
+        slot = SlotOf(word, hash);
+    }
+    const auto id = static_cast<std::uint32_t>(words_.size());
+    words_.emplace_back(word);
+    hashes_.push_back(hash);
+    postings_.emplace_back();
+    pageCounts_.push_back(0);
+    table_[slot] = id;
+    return id;
 }
 
 void SearchIndex::AddPage(std::size_t id, std::string_view title, std::string_view html) {
-    std::unordered_map<std::string, float> counts;
-    for (auto& word : WordsOf(title)) {
-        counts[std::move(word)] += kTitleWeight;
-    }
-    const std::vector<std::string> body = WordsOf(VisibleText(html));
-    for (const auto& word : body) {
-        counts[word] += 1.0f;
-    }
+    std::string titleText(title);
+    LowerAscii(titleText);
+    std::string text = VisibleText(html);
+    LowerAscii(text);
+    auto count = [&](std::string_view word, float weight) {
+        const std::uint32_t w = WordId(word);
+        if (pageCounts_[w] == 0) {
+            pageWords_.push_back(w);
+        }
+        pageCounts_[w] += weight;
+    };
+    ForEachWord(titleText, [&](std::string_view word) { count(word, kTitleWeight); });
+    std::size_t bodyWords = 0;
+    ForEachWord(text, [&](std::string_view word) {
+        count(word, 1.0f);
+        ++bodyWords;
+    });
     // Long pages should not win by length alone.
-    const float norm = 1.0f / std::sqrt(static_cast<float>(body.size() + 1));
-    for (auto& [word, count] : counts) {
-        postings_[word].push_back({id, (1.0f + std::log(count)) * norm * 10.0f});
+    const float norm = 1.0f / std::sqrt(static_cast<float>(bodyWords + 1));
+    for (const std::uint32_t w : pageWords_) {
+        postings_[w].push_back({id, (1.0f + std::log(pageCounts_[w])) * norm * 10.0f});
+        pageCounts_[w] = 0;
     }
+    pageWords_.clear();
     ++pageCount_;
 }
 
@@ -41,13 +100,14 @@ std::vector<SearchHit> SearchIndex::Search(std::string_view query) const {
     };
     std::unordered_map<std::size_t, Tally> tallies;
     for (const auto& word : words) {
-        const auto it = postings_.find(word);
-        if (it == postings_.end()) {
+        const std::uint32_t w = FindWord(word, HashOf(word));
+        if (w == kNoWord) {
             continue;
         }
-        const double idf = std::log(1.0 + static_cast<double>(pageCount_) /
-                                              static_cast<double>(it->second.size()));
-        for (const Posting& p : it->second) {
+        const std::vector<Posting>& pages = postings_[w];
+        const double idf =
+            std::log(1.0 + static_cast<double>(pageCount_) / static_cast<double>(pages.size()));
+        for (const Posting& p : pages) {
             Tally& t = tallies[p.page];
             t.score += p.weight * idf;
             ++t.matched;

@@ -3,9 +3,9 @@
 // each word to the pages that hold it, so a search costs the postings of its words only.
 
 #include <cstddef>
+#include <cstdint>
 #include <string>
 #include <string_view>
-#include <unordered_map>
 #include <vector>
 
 namespace nbx::reader {
@@ -32,7 +32,22 @@ private:
         std::size_t page;
         float weight;
     };
-    std::unordered_map<std::string, std::vector<Posting>> postings_;
+    static constexpr std::uint32_t kNoWord = 0xFFFFFFFF;
+
+    // The number of a word, made on first sight; kNoWord from FindWord when it is unknown.
+    std::uint32_t WordId(std::string_view word);
+    std::uint32_t FindWord(std::string_view word, std::uint64_t hash) const;
+    std::size_t SlotOf(std::string_view word, std::uint64_t hash) const;
+
+    // Every word once, numbered in order of first sight, and the pages holding each.
+    std::vector<std::string> words_;
+    std::vector<std::uint64_t> hashes_;
+    std::vector<std::vector<Posting>> postings_;
+    // Open addressing over the word numbers (kNoWord: empty); at most half full.
+    std::vector<std::uint32_t> table_ = std::vector<std::uint32_t>(4096, kNoWord);
+    // The page being added: each word's count, and the words it has so far.
+    std::vector<float> pageCounts_;
+    std::vector<std::uint32_t> pageWords_;
     std::size_t pageCount_ = 0;
 };
 

@@ -8,6 +8,8 @@
 
 #include "build/IconCustomiser.h"
 #include "platform/Paths.h"
+#include "reader/ReaderBook.h"
+#include "reader/StubIcon.h"
 #include "support/RecordingPrompter.h"
 #include "support/RunCommand.h"
 #include "support/TempDir.h"
@@ -30,7 +32,7 @@ TEST(ViewerStubTest, StubHasTheStockIconAt494000) {
               "ELF");
 }
 
-TEST(ViewerStubTest, BuiltBookRunsWithTheAuthorsIcon) {
+TEST(ViewerStubTest, BuiltBookCarriesTheAuthorsIconForTheReader) {
     test::TempDir dir;
     const std::string stubCopy = dir.File("stub.vmt");
     std::filesystem::copy_file(platform::JoinPath(kProgramDir, "eview.dat"), stubCopy);
@@ -44,16 +46,16 @@ TEST(ViewerStubTest, BuiltBookRunsWithTheAuthorsIcon) {
 
     BuildSettings settings;
     settings.title = "My First Book";
+    std::vector<test::TestBookFile> files = test::ReaderDataFiles(kProgramDir);
+    files.push_back({"index.html", "<html>hello</html>", "Welcome"});
     const std::string book = dir.File("book");
-    ASSERT_EQ(test::WriteTestBook(
-                  dir, stubCopy, book, settings,
-                  {{"index.html", "<html>hello</html>", "Welcome"}, {"cover.gif", "GIF89a", ""}}),
-              "");
+    ASSERT_EQ(test::WriteTestBook(dir, stubCopy, book, settings, files), "");
 
-    int status = 0;
-    const std::string out = test::RunCommand(book, status);
-    EXPECT_EQ(status, 0);
-    EXPECT_EQ(out, "My First Book\n  index.html  Welcome\n");
+    // The reader finds its book behind itself and its window icon where the build put it.
+    reader::ReaderBook opened;
+    ASSERT_TRUE(opened.Open(book)) << opened.error();
+    EXPECT_EQ(opened.settings().title, "My First Book");
+    EXPECT_EQ(reader::ReadStubIcon(book).substr(22), test::ReadWholeFile(custom).substr(22));
 }
 
 }  // namespace

@@ -24,6 +24,21 @@ TEST(HtmlTextTest, KeepsOnlyWhatAReaderSees) {
               (std::vector<std::string>{"hello", "world", "42", "café"}));
 }
 
+TEST(HtmlTextTest, MarksUntypedStyleSheetLinks) {
+    const std::pair<const char*, const char*> cases[] = {
+        {"<head><LINK rel=stylesheet href=a.css></head>",
+         "<head><LINK type=\"text/css\" rel=stylesheet href=a.css></head>"},
+        {"<link rel=\"stylesheet\" type=\"text/css\" href=\"a.css\">",
+         "<link rel=\"stylesheet\" type=\"text/css\" href=\"a.css\">"},
+        {"<link rel=\"icon\" href=\"i.png\"><linkx>", "<link rel=\"icon\" href=\"i.png\"><linkx>"},
+        {"<link rel=stylesheet", "<link rel=stylesheet"},
+        {"no tags", "no tags"},
+    };
+    for (const auto& [html, typed] : cases) {
+        EXPECT_EQ(TypeStyleSheetLinks(html), typed) << html;
+    }
+}
+
 class SearchIndexTest : public ::testing::Test {
 protected:
     void SetUp() override {

@@ -15,6 +15,18 @@ struct TestBookFile {
     std::string name;
     std::string data;
     std::string title;
+    // Left out of an initializer, these take the values below.
+    std::string orderKey{};
+    std::int32_t inContents = 0;
+    std::int32_t preprocess = 0;
+    std::string description{};
+    std::int32_t searchable = 1;
+};
+
+struct TestBookSplash {
+    std::string bitmapPath;  // empty: no splash image
+    std::int32_t extraDelay = 0;
+    std::int32_t percentageBar = 0;
 };
 
 // Writes the e-book at outputPath from the stub file at stubPath, using dir for working
@@ -23,6 +35,11 @@ std::string WriteTestBook(const TempDir& dir, const std::string& stubPath,
                           const std::string& outputPath, const BuildSettings& settings,
                           const std::vector<TestBookFile>& files,
                           const std::vector<ArchiveVariable>& variables = {},
-                          std::uint32_t buildTime = 0);
+                          std::uint32_t buildTime = 0, const TestBookSplash& splash = {});
+
+// The two entries every built book begins with, "__lang.lng" and "__tool.tb", from the
+// program folder's English.lng (or the language named) and toolbar.tb.
+std::vector<TestBookFile> ReaderDataFiles(const std::string& programDir,
+                                          const std::string& language = "English");
 
 }  // namespace nbx::test

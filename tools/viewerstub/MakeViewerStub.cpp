@@ -10,10 +10,13 @@
 #include <sstream>
 #include <string>
 
+#include "reader/StubIcon.h"
+
 namespace {
 
-constexpr std::size_t kIconOffset = 494000;
-constexpr std::size_t kIconSize = 766;
+// Where the reader looks for its window icon.
+constexpr std::size_t kIconOffset = nbx::reader::kStubIconOffset;
+constexpr std::size_t kIconSize = nbx::reader::kStubIconSize;
 
 bool ReadAll(const char* path, std::string& bytes) {
     std::ifstream in(path, std::ios::binary);

@@ -1,0 +1,104 @@
+#include "reader/BookLinks.h"
+
+#include "common/AsciiText.h"
+#include "project/SourceFile.h"
+
+namespace nbx::reader {
+
+namespace {
+
+bool EndsWithNoCase(std::string_view name, std::string_view lowerSuffix) {
+    if (name.size() <= lowerSuffix.size()) {
+        return false;
+    }
+    return ToLowerAscii(std::string(name.substr(name.size() - lowerSuffix.size()))) == lowerSuffix;
+}
+
+}  // namespace
+
+std::string_view SystemPageName(SystemPage page) {
+    switch (page) {
+        case SystemPage::About:
+            return "about";
+        case SystemPage::Contents:
+            return "contents";
+        case SystemPage::Search:
+            return "search";
+    }
+    return "about";
+}
+
+std::string PercentEncode(std::string_view text, bool keepSlash) {
+    static constexpr char kHex[] = "0123456789ABCDEF";
+    std::string out;
+    out.reserve(text.size());
+    for (const char ch : text) {
+        const auto c = static_cast<unsigned char>(ch);
+        const bool plain = (c >= 'a' && c <= 'z') || (c >= 'A' && c <= 'Z') ||
+                           (c >= '0' && c <= '9') || c == '-' || c == '.' || c == '_' || c == '~' ||
+                           (keepSlash && c == '/');
+        if (plain) {
+            out += ch;
+        } else {
+            out += '%';
+            out += kHex[c >> 4];
+            out += kHex[c & 15];
+        }
+    }
+    return out;
+}
+
+std::string PageAddress(std::string_view entryName) {
+    return std::string(kBookScheme) + "://" + std::string(kPageHost) + "/" +
+           PercentEncode(entryName, false);
+}
+
+std::string SystemPageAddress(SystemPage page) {
+    return std::string(kBookScheme) + "://" + std::string(kSystemHost) + "/" +
+           std::string(SystemPageName(page));
+}
+
+std::string SearchAddress(std::string_view query) {
+    return SystemPageAddress(SystemPage::Search) + "?q=" + PercentEncode(query, false);
+}
+
+bool IsHiddenEntry(std::string_view name) {
+    return name == "__lang.lng" || name == "__tool.tb" || name.starts_with("__nxa__");
+}
+
+long FindLinkedEntry(const std::vector<DirectoryEntry>& directory, std::string_view path) {
+    const std::size_t slash = path.find_last_of("/\\");
+    const std::string_view name = slash == std::string_view::npos ? path : path.substr(slash + 1);
+    if (name.empty() || IsHiddenEntry(name)) {
+        return -1;
+    }
+    for (std::size_t i = 0; i < directory.size(); ++i) {
+        if (directory[i].name == name) {
+            return static_cast<long>(i);
+        }
+    }
+    const std::string lower = ToLowerAscii(std::string(name));
+    for (std::size_t i = 0; i < directory.size(); ++i) {
+        if (ToLowerAscii(directory[i].name) == lower && !IsHiddenEntry(directory[i].name)) {
+            return static_cast<long>(i);
+        }
+    }
+    return -1;
+}
+
+EntryView ViewOfEntry(std::string_view name) {
+    if (IsHtmlName(name)) {
+        return EntryView::Page;
+    }
+    for (const std::string_view suffix : {".gif", ".jpg", ".jpeg", ".png", ".bmp"}) {
+        if (EndsWithNoCase(name, suffix)) {
+            return EntryView::Picture;
+        }
+    }
+    if (EndsWithNoCase(name, ".txt")) {
+        return EntryView::Text;
+    }
+    return EntryView::Other;
+}
+
+}  // namespace nbx::reader

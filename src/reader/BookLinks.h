@@ -1,0 +1,51 @@
+#pragma once
+// How the reader names what it shows, and how a link finds its entry.
+//
+// Pages and pictures of the book are addressed "ebook://page/" + the entry's name
+// (percent-encoded); the generated pages "ebook://system/about", ".../contents" and
+// ".../search?q=words". Entries have bare file names, so a link finds its entry by the last
+// part of its path, whatever folders the author's pages were kept in.
+
+#include <string>
+#include <string_view>
+#include <vector>
+
+#include "build/DirectoryEntry.h"
+
+namespace nbx::reader {
+
+inline constexpr std::string_view kBookScheme = "ebook";
+inline constexpr std::string_view kPageHost = "page";
+inline constexpr std::string_view kSystemHost = "system";
+
+enum class SystemPage { About, Contents, Search };
+
+// The name of a system page in its address: "about", "contents", "search".
+std::string_view SystemPageName(SystemPage page);
+
+std::string PageAddress(std::string_view entryName);
+std::string SystemPageAddress(SystemPage page);
+// The Search page with the results for query.
+std::string SearchAddress(std::string_view query);
+
+// Every byte but letters, digits and "-._~" (and "/" when keepSlash) as "%XX".
+std::string PercentEncode(std::string_view text, bool keepSlash);
+
+// The entries a reader never shows: the language file, the toolbar images and the
+// extension libraries, which are not loaded either.
+bool IsHiddenEntry(std::string_view name);
+
+// The entry that a link's path names: its last part after '/' or '\', matched exactly, else
+// without regard to ASCII letter case. -1 when there is none or it is a hidden entry.
+long FindLinkedEntry(const std::vector<DirectoryEntry>& directory, std::string_view path);
+
+// How an entry is shown, by its name's ending.
+enum class EntryView {
+    Page,     // .htm, .html
+    Picture,  // .gif .jpg .jpeg .png .bmp: shown alone on a page
+    Text,     // .txt: shown as it stands
+    Other     // handed to the desktop's program for its type
+};
+EntryView ViewOfEntry(std::string_view name);
+
+}  // namespace nbx::reader

@@ -1,0 +1,57 @@
+#include "reader/ReaderBook.h"
+
+#include "reader/PagePreprocessor.h"
+
+namespace nbx::reader {
+
+bool ReaderBook::Fail(std::string message) {
+    error_ = std::move(message);
+    return false;
+}
+
+bool ReaderBook::Open(const std::string& path) {
+    path_ = path;
+    error_.clear();
+    hasToolbar_ = false;
+    if (!archive_.Open(path)) {
+        return Fail(archive_.error());
+    }
+    const long lang = archive_.FindEntry("__lang.lng");
+    std::string bytes;
+    if (lang < 0) {
+        return Fail("damaged e-book: it has no language file");
+    }
+    if (!archive_.ReadEntry(static_cast<std::size_t>(lang), bytes)) {
+        return Fail(archive_.error());
+    }
+    std::string why;
+    if (!texts_.Load(bytes, why)) {
+        return Fail("damaged e-book: its language file does not read: " + why);
+    }
+    const long tool = archive_.FindEntry("__tool.tb");
+    if (tool >= 0 && archive_.ReadEntry(static_cast<std::size_t>(tool), bytes)) {
+        hasToolbar_ = ReadToolbarFile(bytes, toolbar_, why);
+    }
+    order_ = PageOrder(archive_.directory());
+    return true;
+}
+
+bool ReaderBook::ReadEntry(std::size_t entry, std::string& bytes) {
+    return archive_.ReadEntry(entry, bytes);
+}
+
+bool ReaderBook::ReadPage(std::size_t entry, ReaderContext context, std::string& html) {
+    if (!archive_.ReadEntry(entry, html)) {
+        return false;
+    }
+    const DirectoryEntry& e = directory()[entry];
+    if (e.preprocess != 0) {
+        context.pageName = e.name;
+        html = PreprocessPage(html, [&](std::string_view name) {
+            return LookupBookValue(name, variables(), settings(), context);
+        });
+    }
+    return true;
+}
+
+}  // namespace nbx::reader

@@ -1,0 +1,31 @@
+#include "reader/RunCommand.h"
+
+#include <algorithm>
+#include <filesystem>
+
+#include "common/AsciiText.h"
+
+namespace nbx::reader {
+
+std::string RunCommandProgram(std::string_view text, const std::string& ebookFolder) {
+    static constexpr std::string_view kOpen = "##RUN('";
+    static constexpr std::string_view kClose = "')";
+    const std::string_view command = TrimAsciiWhiteSpace(text);
+    if (command.size() <= kOpen.size() + kClose.size() || !command.starts_with(kOpen) ||
+        !command.ends_with(kClose)) {
+        return {};
+    }
+    std::string program(TrimAsciiWhiteSpace(
+        command.substr(kOpen.size(), command.size() - kOpen.size() - kClose.size())));
+    if (program.empty() || program.find('\'') != std::string::npos) {
+        return {};
+    }
+    std::replace(program.begin(), program.end(), '\\', '/');
+    const std::filesystem::path path(program);
+    if (path.is_absolute() || ebookFolder.empty()) {
+        return program;
+    }
+    return (std::filesystem::path(ebookFolder) / path).string();
+}
+
+}  // namespace nbx::reader

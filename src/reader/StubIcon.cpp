@@ -1,0 +1,23 @@
+#include "reader/StubIcon.h"
+
+#include "build/RandomAccessInput.h"
+
+namespace nbx::reader {
+
+std::string ReadStubIcon(const std::string& path) {
+    FileInput file;
+    if (!file.Open(path)) {
+        return {};
+    }
+    std::string bytes(kStubIconSize, '\0');
+    if (!file.ReadAt(kStubIconOffset, bytes.data(), bytes.size())) {
+        return {};
+    }
+    // An icon file begins with the words 0 (reserved) and 1 (type icon).
+    if (bytes.compare(0, 4, std::string("\0\0\1\0", 4)) != 0) {
+        return {};
+    }
+    return bytes;
+}
+
+}  // namespace nbx::reader

@@ -1,0 +1,18 @@
+#pragma once
+// Texts cross between the core (UTF-8 bytes in std::string) and Qt here.
+
+#include <QString>
+#include <string>
+#include <string_view>
+
+namespace nbx::viewer {
+
+inline QString Q(std::string_view text) {
+    return QString::fromUtf8(text.data(), static_cast<qsizetype>(text.size()));
+}
+
+inline std::string U(const QString& text) {
+    return text.toUtf8().toStdString();
+}
+
+}  // namespace nbx::viewer
