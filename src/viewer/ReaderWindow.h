@@ -26,7 +26,7 @@ class Prompter;
 }
 
 namespace nbx::reader {
-class BookSearch;
+class BookPages;
 class ReaderBook;
 }  // namespace nbx::reader
 
@@ -90,8 +90,6 @@ private:
     void ConnectActions();
     void BuildContentsList();
     QVariant LoadResource(int type, const QUrl& address);
-    QByteArray SystemPageBytes(const QUrl& address);
-    QByteArray EntryPageBytes(long entry, const std::string& name);
     reader::ReaderContext PageContext() const;
     long EntryOf(const QUrl& source) const;
     void PageShown(const QUrl& source);
@@ -108,6 +106,7 @@ private:
 
     reader::ReaderBook& book_;
     Prompter& prompter_;
+    std::unique_ptr<reader::BookPages> pages_;
     reader::ReaderContext context_;
     PageBrowser* browser_ = nullptr;
     ReaderActions* actions_ = nullptr;
@@ -115,7 +114,6 @@ private:
     QLineEdit* searchField_ = nullptr;
     FindDialog* findDialog_ = nullptr;
     QTimer* indexTimer_ = nullptr;
-    std::unique_ptr<reader::BookSearch> search_;
     QString pendingQuery_;
     std::unique_ptr<QPrinter> printer_;
     std::unique_ptr<QTemporaryDir> extracted_;
