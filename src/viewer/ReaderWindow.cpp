@@ -192,17 +192,19 @@ void ReaderWindow::ConnectActions() {
     connect(browser_, &QTextBrowser::forwardAvailable, a.forward, &QAction::setEnabled);
     connect(browser_, &QTextEdit::copyAvailable, a.copy, &QAction::setEnabled);
     connect(browser_, &PageBrowser::contextMenuWanted, this, &ReaderWindow::ShowContextMenu);
-    connect(
-        browser_, qOverload<const QUrl&>(&QTextBrowser::highlighted), this,
-        [this](const QUrl& link) {
-            if (book_.settings().statusBarHideDestinations != 0 || link.isEmpty()) {
-                Status(link.isEmpty() ? Q(book_.texts().Text(LanguageKey::StatusDone)) : QString());
-                return;
-            }
-            const QUrl target = browser_->resolve(link);
-            const bool inBook = target.scheme() == Q(reader::kBookScheme);
-            Status(inBook ? target.fileName(QUrl::FullyDecoded) : target.toDisplayString());
-        });
+    connect(browser_, qOverload<const QUrl&>(&QTextBrowser::highlighted), this,
+            [this](const QUrl& link) {
+                if (book_.settings().statusBarHideDestinations != 0) {
+                    return;
+                }
+                if (link.isEmpty()) {
+                    Status(Q(book_.texts().Text(LanguageKey::StatusDone)));
+                    return;
+                }
+                const QUrl target = browser_->resolve(link);
+                const bool inBook = target.scheme() == Q(reader::kBookScheme);
+                Status(inBook ? target.fileName(QUrl::FullyDecoded) : target.toDisplayString());
+            });
 
     connect(a.back, &QAction::triggered, browser_, &QTextBrowser::backward);
     connect(a.forward, &QAction::triggered, browser_, &QTextBrowser::forward);
