@@ -178,6 +178,12 @@ void ReaderWindow::showAsBook() {
     } else {
         show();
     }
+    // The page was made before the window had its size; one that shows the window's
+    // metrics is made again now.
+    const long entry = currentEntry();
+    if (entry >= 0 && book_.directory()[static_cast<std::size_t>(entry)].preprocess != 0) {
+        browser_->reload();
+    }
     if (book_.order().IndexPage() < 0) {
         ShowMessage(LanguageKey::MsgNoPages);
     }
@@ -468,8 +474,11 @@ void ReaderWindow::OpenEntryOutside(long entry) {
     if (!extracted_) {
         extracted_ = std::make_unique<QTemporaryDir>();
     }
+    // An entry's name is a file name; one that is not stays inside the book.
+    const bool plainName = e.name.find('/') == std::string::npos && e.name != "." && e.name != "..";
     std::string bytes;
-    if (!extracted_->isValid() || !book_.ReadEntry(static_cast<std::size_t>(entry), bytes)) {
+    if (!plainName || !extracted_->isValid() ||
+        !book_.ReadEntry(static_cast<std::size_t>(entry), bytes)) {
         ShowMessage(LanguageKey::MsgPageDamaged, "page", e.name);
         return;
     }

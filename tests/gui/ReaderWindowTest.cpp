@@ -96,6 +96,18 @@ TEST_F(ReaderWindowTest, SubstitutesVariablesAndReservedNamesInMarkedPages) {
     EXPECT_TRUE(text.contains("Wind < 20 knots & sun")) << text.toStdString();  // kind 1, as text
 }
 
+TEST_F(ReaderWindowTest, ReservedNamesTellTheWindowsSizeOnceItIsShown) {
+    TestBookFile page{"index.html", "<p>[={clientwidth}] [={p}] [={compileyear}] [={exename}]</p>",
+                      ""};
+    page.preprocess = 1;
+    pages = {page};
+    ASSERT_TRUE(Open());
+    window->showAsBook();
+    const QString expected =
+        QString("%1 index.html 2024 sailing").arg(window->browser()->viewport()->width());
+    EXPECT_EQ(PageText(), expected);
+}
+
 TEST_F(ReaderWindowTest, GeneratesAboutAndContentsInTheBooksColours) {
     ASSERT_TRUE(Open());
     Action("actionAbout")->trigger();
