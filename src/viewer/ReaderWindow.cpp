@@ -10,14 +10,10 @@
 #include <QFile>
 #include <QFileDialog>
 #include <QFileInfo>
-#include <QHBoxLayout>
-#include <QLabel>
-#include <QLineEdit>
 #include <QMenu>
 #include <QPageSetupDialog>
 #include <QPrintDialog>
 #include <QPrinter>
-#include <QPushButton>
 #include <QScreen>
 #include <QScrollBar>
 #include <QStatusBar>
@@ -39,6 +35,7 @@
 #include "viewer/PageBrowser.h"
 #include "viewer/QtText.h"
 #include "viewer/ReaderActions.h"
+#include "viewer/SearchBar.h"
 #include "viewerfiles/TextTemplate.h"
 
 namespace nbx::viewer {
@@ -112,24 +109,9 @@ ReaderWindow::ReaderWindow(reader::ReaderBook& book, Prompter& prompter,
 
     // The search box shows above the Search page.
     const reader::ReaderTexts& texts = book.texts();
-    searchBar_ = new QWidget(this);
-    searchBar_->setObjectName("searchBar");
-    auto* searchLabel = new QLabel(Q(texts.Text(LanguageKey::PromptSearchFor)), searchBar_);
-    searchField_ = new QLineEdit(searchBar_);
-    searchField_->setObjectName("searchField");
-    searchLabel->setBuddy(searchField_);
-    auto* searchButton = new QPushButton(Q(texts.Text(LanguageKey::CaptionSearch)), searchBar_);
-    searchButton->setObjectName("searchButton");
-    auto* barLayout = new QHBoxLayout(searchBar_);
-    barLayout->setContentsMargins(8, 6, 8, 6);
-    barLayout->addWidget(searchLabel);
-    barLayout->addWidget(searchField_, 1);
-    barLayout->addWidget(searchButton);
+    searchBar_ = new SearchBar(texts, this);
     searchBar_->hide();
-    connect(searchField_, &QLineEdit::returnPressed, this,
-            [this] { startSearch(searchField_->text()); });
-    connect(searchButton, &QPushButton::clicked, this,
-            [this] { startSearch(searchField_->text()); });
+    connect(searchBar_, &SearchBar::searchRequested, this, &ReaderWindow::startSearch);
 
     auto* central = new QWidget(this);
     auto* layout = new QVBoxLayout(central);
@@ -240,8 +222,7 @@ void ReaderWindow::ConnectActions() {
     }
     connect(a.search, &QAction::triggered, this, [this] {
         showSystemPage(reader::SystemPage::Search);
-        searchField_->setFocus();
-        searchField_->selectAll();
+        searchBar_->focusWords();
     });
     connect(a.copy, &QAction::triggered, browser_, &QTextEdit::copy);
     connect(a.selectAll, &QAction::triggered, browser_, &QTextEdit::selectAll);
@@ -408,7 +389,7 @@ void ReaderWindow::PageShown(const QUrl& source) {
     if (searchPage) {
         const QUrlQuery query(source);
         if (query.hasQueryItem("q")) {
-            searchField_->setText(query.queryItemValue("q", QUrl::FullyDecoded));
+            searchBar_->setWords(query.queryItemValue("q", QUrl::FullyDecoded));
         }
     } else {
         Status(Q(book_.texts().Text(LanguageKey::StatusDone)));

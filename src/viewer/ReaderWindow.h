@@ -14,10 +14,7 @@
 #include "reader/BookValues.h"
 #include "viewerfiles/LanguageKeys.h"
 
-class QLabel;
-class QLineEdit;
 class QPrinter;
-class QPushButton;
 class QTemporaryDir;
 class QTimer;
 
@@ -35,6 +32,7 @@ namespace nbx::viewer {
 class FindDialog;
 class PageBrowser;
 class ReaderActions;
+class SearchBar;
 
 class ReaderWindow : public QMainWindow {
     Q_OBJECT
@@ -110,8 +108,7 @@ private:
     reader::ReaderContext context_;
     PageBrowser* browser_ = nullptr;
     ReaderActions* actions_ = nullptr;
-    QWidget* searchBar_ = nullptr;
-    QLineEdit* searchField_ = nullptr;
+    SearchBar* searchBar_ = nullptr;
     FindDialog* findDialog_ = nullptr;
     QTimer* indexTimer_ = nullptr;
     QString pendingQuery_;
