@@ -11,25 +11,23 @@
 #include <QBuffer>
 #include <QImage>
 #include <QPixmap>
-#include <algorithm>
-#include <chrono>
 #include <cstdio>
 #include <cstdlib>
 #include <filesystem>
-#include <functional>
 #include <random>
 #include <string>
 #include <vector>
 
+#include "BenchTiming.h"
 #include "project/ProjectSettings.h"
 #include "reader/ReaderBook.h"
 #include "support/RecordingPrompter.h"
 #include "support/TestBook.h"
 #include "viewer/ReaderWindow.h"
 
-namespace {
+using nbx::bench::MedianSeconds;
 
-constexpr int kRuns = 5;
+namespace {
 
 void DropFromCache(const std::string& path) {
     const int fd = ::open(path.c_str(), O_RDONLY);
@@ -38,19 +36,6 @@ void DropFromCache(const std::string& path) {
         ::posix_fadvise(fd, 0, 0, POSIX_FADV_DONTNEED);
         ::close(fd);
     }
-}
-
-double MedianSeconds(const std::function<void()>& before, const std::function<void()>& work) {
-    std::vector<double> times;
-    for (int i = 0; i < kRuns; ++i) {
-        before();
-        const auto start = std::chrono::steady_clock::now();
-        work();
-        times.push_back(
-            std::chrono::duration<double>(std::chrono::steady_clock::now() - start).count());
-    }
-    std::sort(times.begin(), times.end());
-    return times[kRuns / 2];
 }
 
 // Opens the book in the reader's window and draws its first page.
@@ -154,11 +139,11 @@ int main(int argc, char** argv) {
     double coldOpen[2] = {}, warmOpen[2] = {}, cat[2] = {};
     for (int i = 0; i < 2; ++i) {
         const std::string& path = rows[i].path;
-        coldOpen[i] = MedianSeconds([&] { DropFromCache(path); }, [&] { ShowFirstPage(path); });
+        coldOpen[i] = MedianSeconds([&] { ShowFirstPage(path); }, [&] { DropFromCache(path); });
         ShowFirstPage(path);
-        warmOpen[i] = MedianSeconds([] {}, [&] { ShowFirstPage(path); });
-        cat[i] = MedianSeconds([&] { DropFromCache(path); },
-                               [&] { std::system(("cat '" + path + "' >/dev/null").c_str()); });
+        warmOpen[i] = MedianSeconds([&] { ShowFirstPage(path); });
+        cat[i] = MedianSeconds([&] { std::system(("cat '" + path + "' >/dev/null").c_str()); },
+                               [&] { DropFromCache(path); });
         std::printf(
             "%-10s %10.0f bytes  first page cold %7.1f ms, warm %7.1f ms   "
             "cat cold %8.1f ms   first page / cat %.3f\n",

@@ -2,39 +2,21 @@
 // the first search (which builds the index) and a later one, against `grep -l -i -w` of the
 // same word over the same 2,000 pages as files. Medians of five runs.
 
-#include <algorithm>
-#include <chrono>
 #include <cstdio>
 #include <cstdlib>
 #include <filesystem>
 #include <fstream>
-#include <functional>
 #include <string>
 #include <vector>
 
+#include "BenchTiming.h"
 #include "CorpusGenerator.h"
 #include "project/ProjectSettings.h"
 #include "reader/BookSearch.h"
 #include "reader/HtmlText.h"
 #include "support/TestBook.h"
 
-namespace {
-
-constexpr int kRuns = 5;
-
-double MedianSeconds(const std::function<void()>& work) {
-    std::vector<double> times;
-    for (int i = 0; i < kRuns; ++i) {
-        const auto start = std::chrono::steady_clock::now();
-        work();
-        times.push_back(
-            std::chrono::duration<double>(std::chrono::steady_clock::now() - start).count());
-    }
-    std::sort(times.begin(), times.end());
-    return times[kRuns / 2];
-}
-
-}  // namespace
+using nbx::bench::MedianSeconds;
 
 int main(int argc, char** argv) {
     const std::string dir = argc > 1 ? argv[1] : "/tmp/nbx-search-bench";

@@ -14,6 +14,7 @@
 #include <string>
 #include <vector>
 
+#include "BenchTiming.h"
 #include "common/Prompter.h"
 #include "platform/Paths.h"
 #include "project/InstalledExtensions.h"
@@ -23,19 +24,9 @@
 
 namespace {
 
-constexpr int kRuns = 5;
-
 double MedianSeconds(const std::function<void()>& work) {
     work();  // warm the caches
-    std::vector<double> times;
-    for (int i = 0; i < kRuns; ++i) {
-        const auto start = std::chrono::steady_clock::now();
-        work();
-        times.push_back(
-            std::chrono::duration<double>(std::chrono::steady_clock::now() - start).count());
-    }
-    std::sort(times.begin(), times.end());
-    return times[kRuns / 2];
+    return nbx::bench::MedianSeconds(work);
 }
 
 void Shell(const std::string& command) {

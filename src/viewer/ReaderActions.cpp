@@ -192,9 +192,11 @@ void ReaderActions::BuildToolbar(QMainWindow* window) {
     toolbar->setObjectName("toolbar");
     toolbar->setMovable(false);
     toolbar->setFloatable(false);
-    toolbar->setToolButtonStyle(s.toolbarLabels != 0 ? Qt::ToolButtonTextUnderIcon
-                                                     : Qt::ToolButtonIconOnly);
     const ToolbarFile* file = book_.toolbar();
+    // Without pictures the buttons show their labels, whatever the book asks.
+    toolbar->setToolButtonStyle(!file                  ? Qt::ToolButtonTextOnly
+                                : s.toolbarLabels != 0 ? Qt::ToolButtonTextUnderIcon
+                                                       : Qt::ToolButtonIconOnly);
     QImage strip;
     if (file) {
         strip.loadFromData(reinterpret_cast<const uchar*>(file->png.data()),

@@ -10,14 +10,10 @@
 #include <QFile>
 #include <QFileDialog>
 #include <QFileInfo>
-#include <QHBoxLayout>
-#include <QLabel>
-#include <QLineEdit>
 #include <QMenu>
 #include <QPageSetupDialog>
 #include <QPrintDialog>
 #include <QPrinter>
-#include <QPushButton>
 #include <QScreen>
 #include <QScrollBar>
 #include <QStatusBar>
@@ -29,8 +25,7 @@
 
 #include "common/ProgramLauncher.h"
 #include "common/Prompter.h"
-#include "reader/BookSearch.h"
-#include "reader/HtmlText.h"
+#include "reader/BookPages.h"
 #include "reader/ReaderBook.h"
 #include "reader/RunCommand.h"
 #include "reader/StubIcon.h"
@@ -40,6 +35,7 @@
 #include "viewer/PageBrowser.h"
 #include "viewer/QtText.h"
 #include "viewer/ReaderActions.h"
+#include "viewer/SearchBar.h"
 #include "viewerfiles/TextTemplate.h"
 
 namespace nbx::viewer {
@@ -67,7 +63,10 @@ QString MenuLabel(const std::string& text) {
 
 ReaderWindow::ReaderWindow(reader::ReaderBook& book, Prompter& prompter,
                            const QStringList& arguments, QWidget* parent)
-    : QMainWindow(parent), book_(book), prompter_(prompter) {
+    : QMainWindow(parent),
+      book_(book),
+      prompter_(prompter),
+      pages_(std::make_unique<reader::BookPages>(book)) {
     setObjectName("readerWindow");
     const BuildSettings& s = book.settings();
     std::vector<std::string> args;
@@ -110,24 +109,9 @@ ReaderWindow::ReaderWindow(reader::ReaderBook& book, Prompter& prompter,
 
     // The search box shows above the Search page.
     const reader::ReaderTexts& texts = book.texts();
-    searchBar_ = new QWidget(this);
-    searchBar_->setObjectName("searchBar");
-    auto* searchLabel = new QLabel(Q(texts.Text(LanguageKey::PromptSearchFor)), searchBar_);
-    searchField_ = new QLineEdit(searchBar_);
-    searchField_->setObjectName("searchField");
-    searchLabel->setBuddy(searchField_);
-    auto* searchButton = new QPushButton(Q(texts.Text(LanguageKey::CaptionSearch)), searchBar_);
-    searchButton->setObjectName("searchButton");
-    auto* barLayout = new QHBoxLayout(searchBar_);
-    barLayout->setContentsMargins(8, 6, 8, 6);
-    barLayout->addWidget(searchLabel);
-    barLayout->addWidget(searchField_, 1);
-    barLayout->addWidget(searchButton);
+    searchBar_ = new SearchBar(texts, this);
     searchBar_->hide();
-    connect(searchField_, &QLineEdit::returnPressed, this,
-            [this] { startSearch(searchField_->text()); });
-    connect(searchButton, &QPushButton::clicked, this,
-            [this] { startSearch(searchField_->text()); });
+    connect(searchBar_, &SearchBar::searchRequested, this, &ReaderWindow::startSearch);
 
     auto* central = new QWidget(this);
     auto* layout = new QVBoxLayout(central);
@@ -176,6 +160,12 @@ void ReaderWindow::showAsBook() {
     } else {
         show();
     }
+    // The page was made before the window had its size; one that shows the window's
+    // metrics is made again now.
+    const long entry = currentEntry();
+    if (entry >= 0 && book_.directory()[static_cast<std::size_t>(entry)].preprocess != 0) {
+        browser_->reload();
+    }
     if (book_.order().IndexPage() < 0) {
         ShowMessage(LanguageKey::MsgNoPages);
     }
@@ -190,17 +180,19 @@ void ReaderWindow::ConnectActions() {
     connect(browser_, &QTextBrowser::forwardAvailable, a.forward, &QAction::setEnabled);
     connect(browser_, &QTextEdit::copyAvailable, a.copy, &QAction::setEnabled);
     connect(browser_, &PageBrowser::contextMenuWanted, this, &ReaderWindow::ShowContextMenu);
-    connect(
-        browser_, qOverload<const QUrl&>(&QTextBrowser::highlighted), this,
-        [this](const QUrl& link) {
-            if (book_.settings().statusBarHideDestinations != 0 || link.isEmpty()) {
-                Status(link.isEmpty() ? Q(book_.texts().Text(LanguageKey::StatusDone)) : QString());
-                return;
-            }
-            const QUrl target = browser_->resolve(link);
-            const bool inBook = target.scheme() == Q(reader::kBookScheme);
-            Status(inBook ? target.fileName(QUrl::FullyDecoded) : target.toDisplayString());
-        });
+    connect(browser_, qOverload<const QUrl&>(&QTextBrowser::highlighted), this,
+            [this](const QUrl& link) {
+                if (book_.settings().statusBarHideDestinations != 0) {
+                    return;
+                }
+                if (link.isEmpty()) {
+                    Status(Q(book_.texts().Text(LanguageKey::StatusDone)));
+                    return;
+                }
+                const QUrl target = browser_->resolve(link);
+                const bool inBook = target.scheme() == Q(reader::kBookScheme);
+                Status(inBook ? target.fileName(QUrl::FullyDecoded) : target.toDisplayString());
+            });
 
     connect(a.back, &QAction::triggered, browser_, &QTextBrowser::backward);
     connect(a.forward, &QAction::triggered, browser_, &QTextBrowser::forward);
@@ -230,8 +222,7 @@ void ReaderWindow::ConnectActions() {
     }
     connect(a.search, &QAction::triggered, this, [this] {
         showSystemPage(reader::SystemPage::Search);
-        searchField_->setFocus();
-        searchField_->selectAll();
+        searchBar_->focusWords();
     });
     connect(a.copy, &QAction::triggered, browser_, &QTextEdit::copy);
     connect(a.selectAll, &QAction::triggered, browser_, &QTextEdit::selectAll);
@@ -345,85 +336,31 @@ QVariant ReaderWindow::LoadResource(int type, const QUrl& address) {
     if (address.scheme() != Q(reader::kBookScheme)) {
         return {};
     }
-    if (address.host() == Q(reader::kSystemHost)) {
-        return type == QTextDocument::HtmlResource ? QVariant(SystemPageBytes(address))
-                                                   : QVariant();
-    }
-    if (address.host() != Q(reader::kPageHost)) {
-        return {};
-    }
-    const std::string name = U(address.fileName(QUrl::FullyDecoded));
-    const long entry = book_.FindLinked(U(address.path(QUrl::FullyDecoded)));
-    if (type == QTextDocument::HtmlResource) {
-        return EntryPageBytes(entry, name);
-    }
-    std::string bytes;
-    if (entry < 0 || !book_.ReadEntry(static_cast<std::size_t>(entry), bytes)) {
-        return {};
-    }
-    return Bytes(bytes);
-}
-
-QByteArray ReaderWindow::EntryPageBytes(long entry, const std::string& name) {
-    const BuildSettings& s = book_.settings();
-    const reader::ReaderTexts& texts = book_.texts();
-    if (entry < 0) {
-        return Bytes(reader::PageNotFoundHtml(texts, s, name));
-    }
-    const DirectoryEntry& e = book_.directory()[static_cast<std::size_t>(entry)];
-    std::string bytes;
-    const bool read = reader::ViewOfEntry(e.name) == reader::EntryView::Page
-                          ? book_.ReadPage(static_cast<std::size_t>(entry), PageContext(), bytes)
-                          : book_.ReadEntry(static_cast<std::size_t>(entry), bytes);
-    if (!read) {
-        // Not from inside the page load: the message box would run while the view is busy.
-        QTimer::singleShot(0, this, [this, name = e.name] {
-            ShowMessage(LanguageKey::MsgPageDamaged, "page", name);
-        });
-        return {};
-    }
-    switch (reader::ViewOfEntry(e.name)) {
-        case reader::EntryView::Page:
-            return Bytes(reader::TypeStyleSheetLinks(bytes));
-        case reader::EntryView::Picture:
-            return Bytes("<html><body><p align=\"center\"><img src=\"" +
-                         reader::PageAddress(e.name) + "\"></p></body></html>");
-        case reader::EntryView::Text:
-        case reader::EntryView::Other:
-            break;
-    }
-    return Bytes("<html><body><pre>" + reader::EscapeHtml(bytes) + "</pre></body></html>");
-}
-
-QByteArray ReaderWindow::SystemPageBytes(const QUrl& address) {
-    const BuildSettings& s = book_.settings();
-    const reader::ReaderTexts& texts = book_.texts();
-    const QString page = address.path().mid(1);
-    if (page == Q(reader::SystemPageName(reader::SystemPage::About))) {
-        return Bytes(reader::AboutPageHtml(texts, s));
-    }
-    if (page == Q(reader::SystemPageName(reader::SystemPage::Contents))) {
-        return Bytes(reader::ContentsPageHtml(texts, s, book_.directory(),
-                                              book_.order().ContentsPages(book_.directory())));
-    }
-    if (page != Q(reader::SystemPageName(reader::SystemPage::Search))) {
-        return Bytes(reader::PageNotFoundHtml(texts, s, U(page)));
+    const std::string path = U(address.path(QUrl::FullyDecoded));
+    if (type != QTextDocument::HtmlResource) {
+        if (address.host() != Q(reader::kPageHost)) {
+            return {};
+        }
+        const std::optional<std::string> bytes = pages_->Resource(path);
+        return bytes ? QVariant(Bytes(*bytes)) : QVariant();
     }
     const QUrlQuery query(address);
-    if (!query.hasQueryItem("q")) {
-        return Bytes(reader::SearchPageHtml(texts, s, book_.directory(), false, {}, {}));
+    std::optional<std::string> words;
+    if (query.hasQueryItem("q")) {
+        words = U(query.queryItemValue("q", QUrl::FullyDecoded));
     }
-    const std::string words = U(query.queryItemValue("q", QUrl::FullyDecoded));
-    if (!search_) {
-        search_ = std::make_unique<reader::BookSearch>(book_);
+    const reader::PageOutcome page = pages_->Html(U(address.host()), path, words, PageContext());
+    if (!page.damagedEntry.empty()) {
+        // Not from inside the page load: the message box would run while the view is busy.
+        QTimer::singleShot(0, this, [this, name = page.damagedEntry] {
+            ShowMessage(LanguageKey::MsgPageDamaged, "page", name);
+        });
     }
-    // Reached by Back or Refresh after an interrupted search: finish the index now.
-    while (!search_->IndexMore(64, PageContext())) {
+    if (page.found >= 0) {
+        const std::string count = std::to_string(page.found);
+        Status(Q(FillTemplate(book_.texts().Text(LanguageKey::StatusFound), {{"count", count}})));
     }
-    const std::vector<reader::SearchResultRow> rows = search_->Search(words);
-    const std::string count = std::to_string(rows.size());
-    Status(Q(FillTemplate(texts.Text(LanguageKey::StatusFound), {{"count", count}})));
-    return Bytes(reader::SearchPageHtml(texts, s, book_.directory(), true, words, rows));
+    return Bytes(page.html);
 }
 
 reader::ReaderContext ReaderWindow::PageContext() const {
@@ -452,7 +389,7 @@ void ReaderWindow::PageShown(const QUrl& source) {
     if (searchPage) {
         const QUrlQuery query(source);
         if (query.hasQueryItem("q")) {
-            searchField_->setText(query.queryItemValue("q", QUrl::FullyDecoded));
+            searchBar_->setWords(query.queryItemValue("q", QUrl::FullyDecoded));
         }
     } else {
         Status(Q(book_.texts().Text(LanguageKey::StatusDone)));
@@ -475,10 +412,7 @@ void ReaderWindow::startSearch(const QString& query) {
         return;
     }
     pendingQuery_ = query;
-    if (!search_) {
-        search_ = std::make_unique<reader::BookSearch>(book_);
-    }
-    if (search_->ready()) {
+    if (pages_->search().ready()) {
         openAddress(QUrl(Q(reader::SearchAddress(U(query)))));
         return;
     }
@@ -495,7 +429,7 @@ void ReaderWindow::IndexStep() {
     QElapsedTimer slice;
     slice.start();
     const reader::ReaderContext context = PageContext();
-    while (!search_->IndexMore(kPagesPerCall, context)) {
+    while (!pages_->search().IndexMore(kPagesPerCall, context)) {
         if (slice.elapsed() >= kIndexSliceMs) {
             return;
         }
@@ -521,8 +455,11 @@ void ReaderWindow::OpenEntryOutside(long entry) {
     if (!extracted_) {
         extracted_ = std::make_unique<QTemporaryDir>();
     }
+    // An entry's name is a file name; one that is not stays inside the book.
+    const bool plainName = e.name.find('/') == std::string::npos && e.name != "." && e.name != "..";
     std::string bytes;
-    if (!extracted_->isValid() || !book_.ReadEntry(static_cast<std::size_t>(entry), bytes)) {
+    if (!plainName || !extracted_->isValid() ||
+        !book_.ReadEntry(static_cast<std::size_t>(entry), bytes)) {
         ShowMessage(LanguageKey::MsgPageDamaged, "page", e.name);
         return;
     }

@@ -14,10 +14,7 @@
 #include "reader/BookValues.h"
 #include "viewerfiles/LanguageKeys.h"
 
-class QLabel;
-class QLineEdit;
 class QPrinter;
-class QPushButton;
 class QTemporaryDir;
 class QTimer;
 
@@ -26,7 +23,7 @@ class Prompter;
 }
 
 namespace nbx::reader {
-class BookSearch;
+class BookPages;
 class ReaderBook;
 }  // namespace nbx::reader
 
@@ -35,6 +32,7 @@ namespace nbx::viewer {
 class FindDialog;
 class PageBrowser;
 class ReaderActions;
+class SearchBar;
 
 class ReaderWindow : public QMainWindow {
     Q_OBJECT
@@ -90,8 +88,6 @@ private:
     void ConnectActions();
     void BuildContentsList();
     QVariant LoadResource(int type, const QUrl& address);
-    QByteArray SystemPageBytes(const QUrl& address);
-    QByteArray EntryPageBytes(long entry, const std::string& name);
     reader::ReaderContext PageContext() const;
     long EntryOf(const QUrl& source) const;
     void PageShown(const QUrl& source);
@@ -108,14 +104,13 @@ private:
 
     reader::ReaderBook& book_;
     Prompter& prompter_;
+    std::unique_ptr<reader::BookPages> pages_;
     reader::ReaderContext context_;
     PageBrowser* browser_ = nullptr;
     ReaderActions* actions_ = nullptr;
-    QWidget* searchBar_ = nullptr;
-    QLineEdit* searchField_ = nullptr;
+    SearchBar* searchBar_ = nullptr;
     FindDialog* findDialog_ = nullptr;
     QTimer* indexTimer_ = nullptr;
-    std::unique_ptr<reader::BookSearch> search_;
     QString pendingQuery_;
     std::unique_ptr<QPrinter> printer_;
     std::unique_ptr<QTemporaryDir> extracted_;

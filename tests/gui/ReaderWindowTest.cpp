@@ -1,7 +1,9 @@
 // The reader's window on a real book: pages, order, variables, the generated pages, search
 // and the settings that shape the window.
 
+#include <QClipboard>
 #include <QFile>
+#include <QGuiApplication>
 #include <QLineEdit>
 #include <QMenu>
 #include <QMenuBar>
@@ -92,6 +94,18 @@ TEST_F(ReaderWindowTest, SubstitutesVariablesAndReservedNamesInMarkedPages) {
     EXPECT_TRUE(text.contains("Happy reading, Captain Ann!")) << text.toStdString();
     EXPECT_TRUE(text.contains("This is The Sailing Handbook.")) << text.toStdString();
     EXPECT_TRUE(text.contains("Wind < 20 knots & sun")) << text.toStdString();  // kind 1, as text
+}
+
+TEST_F(ReaderWindowTest, ReservedNamesTellTheWindowsSizeOnceItIsShown) {
+    TestBookFile page{"index.html", "<p>[={clientwidth}] [={p}] [={compileyear}] [={exename}]</p>",
+                      ""};
+    page.preprocess = 1;
+    pages = {page};
+    ASSERT_TRUE(Open());
+    window->showAsBook();
+    const QString expected =
+        QString("%1 index.html 2024 sailing").arg(window->browser()->viewport()->width());
+    EXPECT_EQ(PageText(), expected);
 }
 
 TEST_F(ReaderWindowTest, GeneratesAboutAndContentsInTheBooksColours) {
@@ -233,7 +247,7 @@ TEST_F(ReaderWindowTest, OtherEntriesOpenOutsideAndMissingPagesSaySo) {
     EXPECT_TRUE(window->browser()->toHtml().contains("boat.png"));
 }
 
-TEST_F(ReaderWindowTest, FindsTextOnThePageAndPrintsToPdf) {
+TEST_F(ReaderWindowTest, FindsCopiesAndPrintsToPdf) {
     ASSERT_TRUE(Open());
     EXPECT_TRUE(window->findOnPage("knots", false));
     EXPECT_EQ(window->browser()->textCursor().selectedText(), "knots");
@@ -241,6 +255,11 @@ TEST_F(ReaderWindowTest, FindsTextOnThePageAndPrintsToPdf) {
     EXPECT_FALSE(window->findOnPage("WELCOME", true));
     ASSERT_EQ(prompter.messages.size(), 1u);
     EXPECT_EQ(prompter.messages[0], "The text \"WELCOME\" was not found on this page.");
+
+    Action("actionSelectAll")->trigger();
+    EXPECT_TRUE(Action("actionCopy")->isEnabled());
+    Action("actionCopy")->trigger();
+    EXPECT_TRUE(QGuiApplication::clipboard()->text().contains("Happy reading, Captain Ann!"));
 
     const std::string pdf = dir.File("page.pdf");
     ASSERT_TRUE(window->printToPdf(QString::fromStdString(pdf)));
@@ -309,6 +328,26 @@ TEST_F(ReaderWindowTest, ToolbarHoldsTheChosenButtonsWhereTheBookPutsIt) {
     EXPECT_EQ(window->browser()->contextMenuPolicy(), Qt::NoContextMenu);
     Action("actionShowStatusBar")->trigger();
     EXPECT_TRUE(window->statusBar()->isVisible());
+}
+
+TEST_F(ReaderWindowTest, StatusBarShowsWhereALinkLeadsUnlessTheBookHidesIt) {
+    settings.alwaysOnTop = 1;
+    ASSERT_TRUE(Open());
+    EXPECT_TRUE(window->windowFlags().testFlag(Qt::WindowStaysOnTopHint));
+    emit window->browser()->highlighted(QUrl("chapters/knots.htm"));
+    EXPECT_EQ(window->statusBar()->currentMessage(), "knots.htm");
+    emit window->browser()->highlighted(QUrl("https://sailing.example.com/club"));
+    EXPECT_EQ(window->statusBar()->currentMessage(), "https://sailing.example.com/club");
+    emit window->browser()->highlighted(QUrl());
+    EXPECT_EQ(window->statusBar()->currentMessage(), "Done");
+
+    Close();
+    settings.statusBarHideDestinations = 1;
+    settings.alwaysOnTop = 0;
+    ASSERT_TRUE(Open());
+    EXPECT_FALSE(window->windowFlags().testFlag(Qt::WindowStaysOnTopHint));
+    emit window->browser()->highlighted(QUrl("knots.htm"));
+    EXPECT_EQ(window->statusBar()->currentMessage(), "Done");
 }
 
 TEST_F(ReaderWindowTest, MenusAndButtonsSpeakTheBooksLanguage) {

@@ -5,6 +5,7 @@
 #include <gtest/gtest.h>
 
 #include "project/ProjectSettings.h"
+#include "reader/BookPages.h"
 #include "reader/BookSearch.h"
 #include "support/TestBook.h"
 
@@ -134,6 +135,57 @@ TEST_F(ReaderBookTest, SearchesTheSearchablePagesIndexedAFewAtATime) {
     EXPECT_TRUE(search.Search("zeppelin").empty());
     EXPECT_FALSE(HasSearchWords(" ,; "));
     EXPECT_TRUE(HasSearchWords("a"));
+}
+
+TEST_F(ReaderBookTest, ServesEveryAddressOfTheBook) {
+    test::TestBookFile page{
+        "index.html",
+        "<link rel=stylesheet href=s.css><p>[={title}] " + std::string(3000, 'x') + "</p>", "Home"};
+    page.preprocess = 1;
+    page.inContents = 1;
+    Build({page, {"notes.txt", "a < b", ""}, {"s.css", "p {}", ""}, {"pic.gif", "GIF89a", ""}});
+    BookPages pages(book);
+    auto html = [&](std::string_view host, std::string_view path,
+                    std::optional<std::string> query = std::nullopt) {
+        return pages.Html(host, path, query, {}).html;
+    };
+    const std::string index = html("page", "/index.html");
+    EXPECT_TRUE(
+        index.starts_with("<link type=\"text/css\" rel=stylesheet href=s.css><p>Tom &amp; "
+                          "Jerry xxx"))
+        << index.substr(0, 80);
+    EXPECT_EQ(html("page", "/docs/notes.txt"), "<html><body><pre>a &lt; b</pre></body></html>");
+    EXPECT_NE(html("page", "/pic.gif").find("<img src=\"ebook://page/pic.gif\">"),
+              std::string::npos);
+    EXPECT_NE(html("page", "/gone.htm").find("<b>gone.htm</b> is not part"), std::string::npos);
+    EXPECT_NE(html("system", "/about").find("Ann Author"), std::string::npos);
+    EXPECT_NE(html("system", "/contents").find(">Home</a>"), std::string::npos);
+    EXPECT_NE(html("system", "/search").find("Type one or more words"), std::string::npos);
+    EXPECT_NE(html("system", "/nothing").find("<b>nothing</b> is not part"), std::string::npos);
+    const PageOutcome found = pages.Html("system", "/search", "jerry", {});
+    EXPECT_EQ(found.found, 1);
+    EXPECT_NE(found.html.find(">Home</a>"), std::string::npos);
+    EXPECT_EQ(pages.Resource("css/s.css"), "p {}");
+    EXPECT_FALSE(pages.Resource("__lang.lng").has_value());
+    EXPECT_FALSE(pages.Resource("missing.gif").has_value());
+
+    // A page whose data is damaged: no page, and its name for the message.
+    ArchiveReader archive;
+    ASSERT_TRUE(archive.Open(path));
+    const DirectoryEntry& stored = archive.directory()[archive.FindEntry("index.html")];
+    ASSERT_GT(stored.unpackedLength, 0);  // packed, so damage shows when it is unpacked
+    std::string bytes = test::ReadWholeFile(path);
+    for (int i = 0; i < 8; ++i) {
+        bytes[archive.trailer().contentOffset + stored.offset + stored.storedLength / 2 + i] ^=
+            0x5A;
+    }
+    const std::string damagedPath = dir.Write("damaged", bytes);
+    ReaderBook damaged;
+    ASSERT_TRUE(damaged.Open(damagedPath)) << damaged.error();
+    BookPages damagedPages(damaged);
+    const PageOutcome outcome = damagedPages.Html("page", "/index.html", std::nullopt, {});
+    EXPECT_EQ(outcome.damagedEntry, "index.html");
+    EXPECT_EQ(outcome.html, "");
 }
 
 TEST_F(ReaderBookTest, RefusesABookWithoutALanguageFileButNotOneWithoutToolbarImages) {
