@@ -9,6 +9,7 @@
 
 #include "build/ArchiveReader.h"
 #include "platform/Paths.h"
+#include "reader/ReaderBook.h"
 #include "support/RunCommand.h"
 #include "support/TempDir.h"
 #include "support/TestBook.h"
@@ -33,12 +34,15 @@ protected:
         }
         BuildSettings settings;
         settings.title = "Pond Life";
-        const std::string stub = dir.Write("stub", "reader program bytes");
-        ASSERT_EQ(
-            test::WriteTestBook(dir, stub, bookPath, settings,
-                                {{"index.html", "<p>[={Shop}]</p>", ""}, {"photo.jpg", photo, ""}},
-                                {{"Shop", "Your shop", "none", 1, 0}}, kBuildTime),
-            "");
+        std::vector<test::TestBookFile> files = test::ReaderDataFiles(NBX_PROGRAM_DIR);
+        test::TestBookFile index{"index.html", "<p>[={Shop}]</p>", ""};
+        index.preprocess = 1;
+        files.push_back(index);
+        files.push_back({"photo.jpg", photo, ""});
+        ASSERT_EQ(test::WriteTestBook(dir, platform::JoinPath(NBX_PROGRAM_DIR, "eview.dat"),
+                                      bookPath, settings, files, {{"Shop", "Your shop", "none", 1, 0}},
+                                      kBuildTime),
+                  "");
         original = test::ReadWholeFile(bookPath);
         WriteRebrander(kBuildTime);
     }
@@ -80,11 +84,16 @@ TEST_F(RebrandProgramTest, SetChangesTheValueWithoutADisplay) {
     EXPECT_EQ(out, "The e-book \"" + bookPath + "\" holds the new values.\n");
     EXPECT_EQ(ShopValue(), "Frog & Newt");
 
-    ArchiveReader reader;
-    ASSERT_TRUE(reader.Open(bookPath));
+    // The page itself is unchanged; the reader puts the new value in when it shows it.
+    reader::ReaderBook book;
+    ASSERT_TRUE(book.Open(bookPath)) << book.error();
+    const long index = book.FindLinked("index.html");
+    ASSERT_GE(index, 0);
     std::string page;
-    ASSERT_TRUE(reader.ReadEntry(0, page));
+    ASSERT_TRUE(book.ReadEntry(static_cast<std::size_t>(index), page));
     EXPECT_EQ(page, "<p>[={Shop}]</p>");
+    ASSERT_TRUE(book.ReadPage(static_cast<std::size_t>(index), {}, page));
+    EXPECT_EQ(page, "<p>Frog & Newt</p>");
 
     out = Rebrand("--list", status);
     EXPECT_EQ(status, 0) << out;
