@@ -3,34 +3,13 @@
 #include <QApplication>
 #include <QMessageBox>
 
+#include "qtcommon/MessageBoxIcon.h"
+#include "qtcommon/QtText.h"
+
 namespace nbx {
 
-namespace {
-
-QMessageBox::Icon BoxIcon(MessageIcon icon) {
-    switch (icon) {
-        case MessageIcon::Information:
-            return QMessageBox::Information;
-        case MessageIcon::Warning:
-            return QMessageBox::Warning;
-        case MessageIcon::Error:
-            return QMessageBox::Critical;
-        case MessageIcon::Question:
-            return QMessageBox::Question;
-        case MessageIcon::None:
-            break;
-    }
-    return QMessageBox::NoIcon;
-}
-
-QString FromText(std::string_view text) {
-    return QString::fromUtf8(text.data(), static_cast<qsizetype>(text.size()));
-}
-
-}  // namespace
-
 void MessageBoxPrompter::Show(std::string_view text, MessageIcon icon) {
-    QMessageBox box(BoxIcon(icon), title_, FromText(text), QMessageBox::Ok, parent_);
+    QMessageBox box(MessageBoxIcon(icon), title_, Q(text), QMessageBox::Ok, parent_);
     box.exec();
 }
 
@@ -40,7 +19,7 @@ Answer MessageBoxPrompter::Ask(std::string_view text, Buttons buttons, Answer de
     if (buttons == Buttons::YesNoCancel) {
         choices |= QMessageBox::Cancel;
     }
-    QMessageBox box(BoxIcon(icon), title_, FromText(text), choices, parent_);
+    QMessageBox box(MessageBoxIcon(icon), title_, Q(text), choices, parent_);
     box.setDefaultButton(defaultAnswer == Answer::Yes  ? QMessageBox::Yes
                          : defaultAnswer == Answer::No ? QMessageBox::No
                                                        : QMessageBox::Cancel);

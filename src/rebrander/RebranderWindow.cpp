@@ -12,19 +12,16 @@
 #include "build/EBookRebrander.h"
 #include "common/ProgramLauncher.h"
 #include "common/Prompter.h"
+#include "qtcommon/QtText.h"
 #include "variables/VariableKind.h"
 
 namespace nbx {
 
 namespace {
 
-QString FromText(const std::string& text) {
-    return QString::fromUtf8(text.data(), static_cast<qsizetype>(text.size()));
-}
-
 // The messages are stored with Windows line ends; a label wants one break per line.
 QString MessageText(const std::string& text) {
-    QString s = FromText(text);
+    QString s = Q(text);
     s.replace(QLatin1String("\r\n"), QLatin1String("\n"));
     return s;
 }
@@ -63,7 +60,7 @@ RebranderWindow::RebranderWindow(EBookRebrander& rebrander, Prompter& prompter, 
     : QWidget(parent), rebrander_(rebrander), prompter_(prompter) {
     setObjectName(QStringLiteral("rebranderWindow"));
     const RebranderRecord& record = rebrander_.record();
-    setWindowTitle(FromText(record.rebranderTitle.empty() ? "Rebrand " + record.title
+    setWindowTitle(Q(record.rebranderTitle.empty() ? "Rebrand " + record.title
                                                           : record.rebranderTitle));
     pages_ = new QStackedWidget(this);
     pages_->setObjectName(QStringLiteral("pages"));
@@ -148,13 +145,13 @@ void RebranderWindow::FillEditors() {
     for (std::size_t i = 0; i < variables.size(); ++i) {
         const RebrandableVariable& v = variables[i];
         const QString index = QString::number(i);
-        auto* description = new QLabel(FromText(v.description));
+        auto* description = new QLabel(Q(v.description));
         description->setObjectName(QStringLiteral("descriptionLabel") + index);
         description->setTextFormat(Qt::PlainText);
         description->setWordWrap(true);
-        description->setToolTip(FromText(v.name));
+        description->setToolTip(Q(v.name));
 
-        const QString shown = FromText(v.value);
+        const QString shown = Q(v.value);
         QWidget* editor = nullptr;
         if (EditorForKind(v.kind) == ValueEditor::MultiLine) {
             auto* text = new QPlainTextEdit;

@@ -8,7 +8,7 @@
 #include <QVBoxLayout>
 
 #include "reader/ReaderTexts.h"
-#include "viewer/QtText.h"
+#include "qtcommon/QtText.h"
 
 namespace nbx::viewer {
 

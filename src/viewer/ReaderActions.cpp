@@ -10,7 +10,7 @@
 #include <QToolButton>
 
 #include "reader/ReaderBook.h"
-#include "viewer/QtText.h"
+#include "qtcommon/QtText.h"
 #include "viewerfiles/TextTemplate.h"
 
 namespace nbx::viewer {

@@ -4,36 +4,17 @@
 #include <QMessageBox>
 #include <QPushButton>
 
+#include "qtcommon/MessageBoxIcon.h"
+#include "qtcommon/QtText.h"
 #include "reader/ReaderTexts.h"
-#include "viewer/QtText.h"
 
 namespace nbx::viewer {
-
-namespace {
-
-QMessageBox::Icon BoxIcon(MessageIcon icon) {
-    switch (icon) {
-        case MessageIcon::Information:
-            return QMessageBox::Information;
-        case MessageIcon::Warning:
-            return QMessageBox::Warning;
-        case MessageIcon::Error:
-            return QMessageBox::Critical;
-        case MessageIcon::Question:
-            return QMessageBox::Question;
-        case MessageIcon::None:
-            break;
-    }
-    return QMessageBox::NoIcon;
-}
-
-}  // namespace
 
 ReaderPrompter::ReaderPrompter(const reader::ReaderTexts& texts, QString title)
     : texts_(texts), title_(std::move(title)) {}
 
 void ReaderPrompter::Show(std::string_view text, MessageIcon icon) {
-    QMessageBox box(BoxIcon(icon),
+    QMessageBox box(MessageBoxIcon(icon),
                     icon == MessageIcon::Error ? Q(texts_.Text(LanguageKey::TitleError)) : title_,
                     Q(text), QMessageBox::NoButton, parent_);
     box.addButton(Q(texts_.Text(LanguageKey::CaptionOk)), QMessageBox::AcceptRole);
@@ -42,7 +23,7 @@ void ReaderPrompter::Show(std::string_view text, MessageIcon icon) {
 
 Answer ReaderPrompter::Ask(std::string_view text, Buttons buttons, Answer defaultAnswer,
                            MessageIcon icon) {
-    QMessageBox box(BoxIcon(icon), title_, Q(text), QMessageBox::NoButton, parent_);
+    QMessageBox box(MessageBoxIcon(icon), title_, Q(text), QMessageBox::NoButton, parent_);
     QPushButton* yes = box.addButton(Q(texts_.Text(LanguageKey::CaptionYes)), QMessageBox::YesRole);
     QPushButton* no = box.addButton(Q(texts_.Text(LanguageKey::CaptionNo)), QMessageBox::NoRole);
     QPushButton* cancel = nullptr;

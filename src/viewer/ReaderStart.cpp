@@ -11,7 +11,7 @@
 #include <cstdio>
 
 #include "reader/ReaderBook.h"
-#include "viewer/QtText.h"
+#include "qtcommon/QtText.h"
 #include "viewer/ReaderPrompter.h"
 #include "viewer/ReaderWindow.h"
 #include "viewer/SplashWindow.h"

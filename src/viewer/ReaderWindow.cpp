@@ -33,7 +33,7 @@
 #include "reader/WindowPlacement.h"
 #include "viewer/FindDialog.h"
 #include "viewer/PageBrowser.h"
-#include "viewer/QtText.h"
+#include "qtcommon/QtText.h"
 #include "viewer/ReaderActions.h"
 #include "viewer/SearchBar.h"
 #include "viewerfiles/TextTemplate.h"

@@ -6,7 +6,7 @@
 #include <QPushButton>
 
 #include "reader/ReaderTexts.h"
-#include "viewer/QtText.h"
+#include "qtcommon/QtText.h"
 
 namespace nbx::viewer {
 

@@ -1,11 +1,12 @@
 #pragma once
-// Texts cross between the core (UTF-8 bytes in std::string) and Qt here.
+// Texts cross between the core (UTF-8 bytes in std::string) and Qt here. Header-only, so the
+// reader and the Rebrander share it without another library in their size-bound stubs.
 
 #include <QString>
 #include <string>
 #include <string_view>
 
-namespace nbx::viewer {
+namespace nbx {
 
 inline QString Q(std::string_view text) {
     return QString::fromUtf8(text.data(), static_cast<qsizetype>(text.size()));
@@ -15,4 +16,4 @@ inline std::string U(const QString& text) {
     return text.toUtf8().toStdString();
 }
 
-}  // namespace nbx::viewer
+}  // namespace nbx
