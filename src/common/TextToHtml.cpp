@@ -83,23 +83,25 @@ void ConvertTextToHtml(std::string& text) {
         }
         AppendSpaces(out, pendingSpaces);
         pendingSpaces = 0;
-        switch (c) {
-            case '&':
-                out += "&amp;";
-                break;
-            case '<':
-                out += "&lt;";
-                break;
-            case '>':
-                out += "&gt;";
-                break;
-            default:  // the double quote, the last byte that is not plain
-                out += "&quot;";
-                break;
-        }
+        // Only the four characters with a reference are not plain.
+        const char* reference = HtmlReference(c);
+        out += reference != nullptr ? reference : std::string_view(&c, 1);
     }
     AppendSpaces(out, pendingSpaces);
     text = std::move(out);
+}
+
+std::string EscapeHtml(std::string_view text) {
+    std::string out;
+    out.reserve(text.size());
+    for (const char c : text) {
+        if (const char* reference = HtmlReference(c)) {
+            out += reference;
+        } else {
+            out += c;
+        }
+    }
+    return out;
 }
 
 }  // namespace nbx

@@ -1,5 +1,6 @@
 #include "reader/BookPages.h"
 
+#include "common/TextToHtml.h"
 #include "reader/BookLinks.h"
 #include "reader/HtmlText.h"
 #include "reader/SystemPages.h"

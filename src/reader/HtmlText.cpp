@@ -124,30 +124,6 @@ std::string VisibleText(std::string_view html) {
     return out;
 }
 
-std::string EscapeHtml(std::string_view text) {
-    std::string out;
-    out.reserve(text.size());
-    for (const char c : text) {
-        switch (c) {
-            case '&':
-                out += "&amp;";
-                break;
-            case '<':
-                out += "&lt;";
-                break;
-            case '>':
-                out += "&gt;";
-                break;
-            case '"':
-                out += "&quot;";
-                break;
-            default:
-                out += c;
-        }
-    }
-    return out;
-}
-
 std::string TypeStyleSheetLinks(std::string_view html) {
     std::string out;
     std::size_t pos = 0;

@@ -10,9 +10,6 @@ namespace nbx::reader {
 
 std::string VisibleText(std::string_view html);
 
-// Plain text made safe to stand in HTML: "&", "<", ">" and '"' become references.
-std::string EscapeHtml(std::string_view text);
-
 // Every <link rel="stylesheet"> without a type marked type="text/css": the page view
 // applies a linked style sheet only when its type says so, and most pages leave it out.
 std::string TypeStyleSheetLinks(std::string_view html);

@@ -2,8 +2,8 @@
 
 #include <cstdio>
 
+#include "common/TextToHtml.h"
 #include "reader/BookLinks.h"
-#include "reader/HtmlText.h"
 #include "viewerfiles/TextTemplate.h"
 
 namespace nbx::reader {
