@@ -1,5 +1,6 @@
 #include "extensions/AddInsModel.h"
 
+#include "common/AsciiText.h"
 #include "common/Prompter.h"
 #include "extensions/ExtensionLoader.h"
 #include "platform/Paths.h"
@@ -11,20 +12,15 @@ namespace {
 constexpr const char* kLoad = "Load";
 constexpr const char* kError = "Error";
 
-std::string TrimWhiteSpace(const std::string& s) {
-    const char* ws = " \t\r\n";
-    const auto first = s.find_first_not_of(ws);
-    if (first == std::string::npos) {
-        return {};
-    }
-    return s.substr(first, s.find_last_not_of(ws) - first + 1);
+std::string Trimmed(std::string_view text) {
+    return std::string(TrimAsciiWhiteSpace(text));
 }
 }  // namespace
 
 AddInsModel::AddInsModel(const Project& project, const ExtensionRegistry& registry,
                          void* mainWindow)
-    : onStart(TrimWhiteSpace(project.onStart)),
-      onExit(TrimWhiteSpace(project.onExit)),
+    : onStart(Trimmed(project.onStart)),
+      onExit(Trimmed(project.onExit)),
       registry_(registry),
       sourceFolder_(project.sourceFolder) {
     for (const auto& [path, info] : registry.records()) {
@@ -105,8 +101,8 @@ std::vector<std::string> AddInsModel::Accept(Prompter& prompter) const {
 
 void AddInsModel::ApplyTo(Project& project, Prompter& prompter) const {
     project.extensions = Accept(prompter);
-    project.onStart = TrimWhiteSpace(onStart);
-    project.onExit = TrimWhiteSpace(onExit);
+    project.onStart = Trimmed(onStart);
+    project.onExit = Trimmed(onExit);
     project.SetModified();
 }
 

@@ -2,6 +2,7 @@
 
 #include <cstring>
 
+#include "common/AsciiText.h"
 #include "common/Prompter.h"
 #include "platform/ProfileFile.h"
 
@@ -17,14 +18,6 @@ constexpr std::size_t kSectionNamesBufferSize = 32768;
 constexpr std::size_t kMaxLoadValue = 255;
 constexpr int32_t kCompilerMajor = 4;
 constexpr int32_t kCompilerMinor = 22;
-
-std::string TrimSpaces(std::string s) {
-    const auto first = s.find_first_not_of(' ');
-    if (first == std::string::npos) {
-        return {};
-    }
-    return s.substr(first, s.find_last_not_of(' ') - first + 1);
-}
 
 bool StartsWithExtension(const std::string& sectionName) {
     static constexpr char kPrefix[] = "EXTENSION";
@@ -64,8 +57,9 @@ std::vector<std::string> ConfiguredExtensionPaths() {
         if (!StartsWithExtension(section)) {
             continue;
         }
-        std::string value = TrimSpaces(
-            platform::ReadProfileString(kExtensionConfigFile, section, "LOAD", "", kMaxLoadValue));
+        // The value is cut at kMaxLoadValue bytes, which may end it in blanks.
+        std::string value(TrimAsciiWhiteSpace(
+            platform::ReadProfileString(kExtensionConfigFile, section, "LOAD", "", kMaxLoadValue)));
         if (!value.empty()) {
             paths.push_back(std::move(value));
         }

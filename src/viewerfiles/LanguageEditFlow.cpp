@@ -1,6 +1,6 @@
 #include "viewerfiles/LanguageEditFlow.h"
 
-#include "common/TextTrim.h"
+#include "common/AsciiText.h"
 #include "platform/AtomicFileWriter.h"
 #include "platform/FileHandle.h"
 #include "platform/Paths.h"
@@ -37,13 +37,13 @@ bool SameLanguagePath(const std::string& a, const std::string& b) {
 }  // namespace
 
 bool LanguageNameOkEnabled(std::string_view typed) {
-    return !TrimWhiteSpaceView(typed).empty();
+    return !TrimAsciiWhiteSpace(typed).empty();
 }
 
 LanguageNameCheck CheckLanguageName(std::string_view typed, std::string_view startName,
                                     Prompter& prompter) {
     LanguageNameCheck check;
-    if (TrimWhiteSpaceView(typed).empty()) {
+    if (TrimAsciiWhiteSpace(typed).empty()) {
         check.message = "You must enter a name.";
         return check;
     }

@@ -2,7 +2,7 @@
 
 #include <set>
 
-#include "common/TextTrim.h"
+#include "common/AsciiText.h"
 
 namespace nbx::datagen {
 
@@ -86,7 +86,7 @@ std::vector<SourceEntry> ParseDataSource(std::string_view text, std::string_view
     const std::vector<std::string_view> lines = Lines(text);
     for (std::size_t i = 0; i < lines.size(); ++i) {
         const int lineNo = static_cast<int>(i + 1);
-        const std::string_view line = TrimWhiteSpaceView(lines[i]);
+        const std::string_view line = TrimAsciiWhiteSpace(lines[i]);
         if (line.empty() || line.front() == '#') {
             continue;
         }
@@ -96,9 +96,9 @@ std::vector<SourceEntry> ParseDataSource(std::string_view text, std::string_view
         const bool block = line.size() > 3 && line.substr(line.size() - 3) == "<<<" &&
                            line.find('=') == std::string_view::npos;
         if (block) {
-            entry.name = TrimWhiteSpaceView(line.substr(0, line.size() - 3));
+            entry.name = TrimAsciiWhiteSpace(line.substr(0, line.size() - 3));
             std::size_t end = i + 1;
-            while (end < lines.size() && TrimWhiteSpaceView(lines[end]) != ">>>") {
+            while (end < lines.size() && TrimAsciiWhiteSpace(lines[end]) != ">>>") {
                 ++end;
             }
             if (end == lines.size()) {
@@ -118,9 +118,9 @@ std::vector<SourceEntry> ParseDataSource(std::string_view text, std::string_view
                 fail(lineNo, "expected \"Name = value\" or \"Name <<<\"");
                 continue;
             }
-            entry.name = TrimWhiteSpaceView(line.substr(0, eq));
+            entry.name = TrimAsciiWhiteSpace(line.substr(0, eq));
             std::string problem;
-            if (!Unescape(TrimWhiteSpaceView(line.substr(eq + 1)), entry.value, problem)) {
+            if (!Unescape(TrimAsciiWhiteSpace(line.substr(eq + 1)), entry.value, problem)) {
                 fail(lineNo, problem);
                 continue;
             }
