@@ -238,23 +238,25 @@ bool BuildEBook(const Project& project, BuildUi& ui, std::int64_t buildTime, boo
     std::vector<DirectoryEntry> directory;
     const long long fileCount = static_cast<long long>(project.files.size());
     ui.progress.ReportStage("Linking contents", LinkingPercent(65, fileCount));
-    DirectoryEntry language;
-    language.name = "__lang.lng";
-    if (!AppendEntry(content, languagePath, language, directory)) {
+    // The reader's own data goes first, under hidden names; what failed names the message.
+    const auto appendReaderData = [&](const char* name, const std::string& path,
+                                      const char* what) {
+        DirectoryEntry entry;
+        entry.name = name;
+        if (AppendEntry(content, path, entry, directory)) {
+            return true;
+        }
         ReportBuildError(ui,
-                         "Error writing language data to temporary binary file. Out of disk "
-                         "space?",
+                         std::string("Error writing ") + what +
+                             " data to temporary binary file. Out of disk space?",
                          kDiskAdvice);
+        return false;
+    };
+    if (!appendReaderData("__lang.lng", languagePath, "language")) {
         return false;
     }
     ui.progress.ReportStage("Linking contents", LinkingPercent(130, fileCount));
-    DirectoryEntry toolbar;
-    toolbar.name = "__tool.tb";
-    if (!AppendEntry(content, toolbarPath, toolbar, directory)) {
-        ReportBuildError(ui,
-                         "Error writing toolbar data to temporary binary file. Out of disk "
-                         "space?",
-                         kDiskAdvice);
+    if (!appendReaderData("__tool.tb", toolbarPath, "toolbar")) {
         return false;
     }
     std::vector<std::string> included;
