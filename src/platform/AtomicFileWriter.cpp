@@ -6,6 +6,7 @@
 
 #include <algorithm>
 #include <cerrno>
+#include <cstdlib>
 #include <cstring>
 #include <vector>
 
@@ -19,7 +20,17 @@ namespace {
 constexpr std::size_t kBufferSize = 1 << 20;
 }
 
-AtomicFileWriter::AtomicFileWriter(std::string targetPath) : target_(std::move(targetPath)) {}
+AtomicFileWriter::AtomicFileWriter(std::string targetPath) : target_(std::move(targetPath)) {
+    // Renaming over a symbolic link would replace the link with a plain file; the new bytes
+    // belong where the link leads, so the temporary file is made in that folder.
+    struct stat st {};
+    if (::lstat(target_.c_str(), &st) == 0 && S_ISLNK(st.st_mode)) {
+        if (char* resolved = ::realpath(target_.c_str(), nullptr)) {
+            target_ = resolved;
+            std::free(resolved);
+        }
+    }
+}
 
 AtomicFileWriter::~AtomicFileWriter() {
     if (fd_ >= 0) {
@@ -149,6 +160,14 @@ bool AtomicFileWriter::Commit() {
         return false;
     }
     committed_ = true;
+    // The rename lives in the folder; without this a power cut could bring the old file back.
+    std::string folder = FolderPartOfPath(target_);
+    const int dirFd =
+        ::open(folder.empty() ? "." : folder.c_str(), O_RDONLY | O_DIRECTORY | O_CLOEXEC);
+    if (dirFd >= 0) {
+        ::fsync(dirFd);
+        ::close(dirFd);
+    }
     return true;
 }
 

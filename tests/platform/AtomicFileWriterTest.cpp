@@ -53,6 +53,23 @@ TEST(AtomicFileWriterTest, ReplacesOnlyOnCommitAndKeepsMode) {
     EXPECT_EQ(count, 1u);
 }
 
+// A target reached through a symbolic link: the file it leads to gets the bytes and the link
+// stays a link (a plain rename would put a regular file in its place).
+TEST(AtomicFileWriterTest, WritesThroughASymbolicLink) {
+    test::TempDir dir;
+    ASSERT_EQ(::mkdir(dir.File("shelf").c_str(), 0755), 0);
+    const std::string real = dir.Write("shelf/book", "old");
+    const std::string link = dir.File("book");
+    ASSERT_EQ(::symlink("shelf/book", link.c_str()), 0);
+    int error = 0;
+    ASSERT_TRUE(WriteFileAtomically(link, "new", error)) << error;
+    struct stat st {};
+    ASSERT_EQ(::lstat(link.c_str(), &st), 0);
+    EXPECT_TRUE(S_ISLNK(st.st_mode));
+    EXPECT_EQ(test::ReadWholeFile(real), "new");
+    EXPECT_EQ(std::distance(std::filesystem::directory_iterator(dir.File("shelf")), {}), 1);
+}
+
 TEST(AtomicFileWriterTest, CopyFromKeepsItsPlaceAmongWrites) {
     test::TempDir dir;
     std::string big(3 << 20, '\0');
