@@ -386,6 +386,10 @@ void ReaderWindow::PageShown(const QUrl& source) {
         source.scheme() == Q(reader::kBookScheme) && source.host() == Q(reader::kSystemHost) &&
         source.path().mid(1) == Q(reader::SystemPageName(reader::SystemPage::Search));
     searchBar_->setVisible(searchPage);
+    if (searchPage && !pages_->search().ready() && !indexTimer_->isActive()) {
+        // The index is made while the reader types the words, so the search itself is quick.
+        indexTimer_->start(0);
+    }
     if (searchPage) {
         const QUrlQuery query(source);
         if (query.hasQueryItem("q")) {
@@ -421,8 +425,12 @@ void ReaderWindow::startSearch(const QString& query) {
     indexTimer_->start(0);
 }
 
+bool ReaderWindow::searchIndexReady() const {
+    return pages_->search().ready();
+}
+
 bool ReaderWindow::searching() const {
-    return indexTimer_->isActive();
+    return indexTimer_->isActive() && !pendingQuery_.isEmpty();
 }
 
 void ReaderWindow::IndexStep() {
@@ -435,12 +443,15 @@ void ReaderWindow::IndexStep() {
         }
     }
     indexTimer_->stop();
+    if (pendingQuery_.isEmpty()) {
+        return;  // made ahead of a search
+    }
     actions_->stop->setEnabled(false);
     openAddress(QUrl(Q(reader::SearchAddress(U(pendingQuery_)))));
 }
 
 void ReaderWindow::StopSearch() {
-    if (!indexTimer_->isActive()) {
+    if (!searching()) {
         return;
     }
     // What was indexed stays; the next search carries on from there.

@@ -62,8 +62,10 @@ public:
 
     // Searches the book; the index is built first, a few pages per turn of the event loop,
     // and the results page follows when it is done. A query without words gets a message.
+    // Showing the Search page starts the index ahead of the search.
     void startSearch(const QString& query);
     bool searching() const;
+    bool searchIndexReady() const;
 
     // Finds text on the page from the cursor, starting again from the top once. False with
     // a message when the page does not hold it.

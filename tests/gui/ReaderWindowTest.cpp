@@ -214,6 +214,24 @@ TEST_F(ReaderWindowTest, StopHaltsTheIndexingAndTheNextSearchCarriesOn) {
     EXPECT_TRUE(PageText().contains("Pages found for bowline: 1")) << PageText().toStdString();
 }
 
+// The Search page makes the index while the words are typed, without a search to show.
+TEST_F(ReaderWindowTest, SearchPageMakesTheIndexAhead) {
+    ASSERT_TRUE(Open());
+    Action("actionSearch")->trigger();
+    EXPECT_FALSE(window->searching());
+    EXPECT_FALSE(Action("actionStop")->isEnabled());
+    QDeadlineTimer deadline(10000);
+    while (!window->searchIndexReady() && !deadline.hasExpired()) {
+        QCoreApplication::processEvents(QEventLoop::AllEvents, 50);
+    }
+    ASSERT_TRUE(window->searchIndexReady());
+    EXPECT_TRUE(window->browser()->source().toString().contains("search"));
+
+    window->startSearch("bowline");
+    EXPECT_FALSE(window->searching());
+    EXPECT_TRUE(PageText().contains("Pages found for bowline: 1")) << PageText().toStdString();
+}
+
 TEST_F(ReaderWindowTest, LinksOutsideTheBookGoToTheDesktop) {
     ASSERT_TRUE(Open());
     emit window->browser()->anchorClicked(QUrl("https://sailing.example.com/club"));
