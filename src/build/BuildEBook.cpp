@@ -239,8 +239,7 @@ bool BuildEBook(const Project& project, BuildUi& ui, std::int64_t buildTime, boo
     const long long fileCount = static_cast<long long>(project.files.size());
     ui.progress.ReportStage("Linking contents", LinkingPercent(65, fileCount));
     // The reader's own data goes first, under hidden names; what failed names the message.
-    const auto appendReaderData = [&](const char* name, const std::string& path,
-                                      const char* what) {
+    const auto appendReaderData = [&](const char* name, const std::string& path, const char* what) {
         DirectoryEntry entry;
         entry.name = name;
         if (AppendEntry(content, path, entry, directory)) {

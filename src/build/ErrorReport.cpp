@@ -56,8 +56,8 @@ void ReportBuildError(BuildUi& ui, std::string_view title, std::string_view advi
     ReportBuildError(ui.prompter, title, advice);
 }
 
-void ReportSystemError(BuildUi& ui, std::string_view title, std::string_view context,
-                       int errorCode, std::string_view solution) {
+void ReportSystemError(BuildUi& ui, std::string_view title, std::string_view context, int errorCode,
+                       std::string_view solution) {
     CloseBuildDisplays(ui);
     ReportSystemError(ui.prompter, title, context, errorCode, solution);
 }

@@ -32,8 +32,8 @@ std::string BuildErrorText(std::string_view title, std::string_view advice);
 // title, then "\n\nError Occurred During:" + context when context is not empty, then
 // "\n\nDetailed Error Information:" + the system's text for errorCode, then
 // "\n\nPossible solution(s):\n" + solution.
-std::string SystemErrorReportText(std::string_view title, std::string_view context,
-                                  int errorCode, std::string_view solution);
+std::string SystemErrorReportText(std::string_view title, std::string_view context, int errorCode,
+                                  std::string_view solution);
 
 // The system's text for an error code with its line-feed characters removed, as the build's
 // messages quote it.
@@ -48,8 +48,8 @@ void ReportBuildError(BuildUi& ui, std::string_view title, std::string_view advi
 inline void ReportBuildError(BuildUi& ui, const BuildError& error) {
     ReportBuildError(ui, error.title, error.advice);
 }
-void ReportSystemError(BuildUi& ui, std::string_view title, std::string_view context,
-                       int errorCode, std::string_view solution);
+void ReportSystemError(BuildUi& ui, std::string_view title, std::string_view context, int errorCode,
+                       std::string_view solution);
 // Closes the series window and the stage display, as a report does before its message.
 void CloseBuildDisplays(BuildUi& ui);
 

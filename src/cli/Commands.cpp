@@ -16,8 +16,10 @@ int RunShow(const Args& args);
 
 const std::vector<Command>& AllCommands() {
     static const std::vector<Command> commands = {
-        {"build", "build PROJECT [--output PATH] [--yes|--no] [--save]  build the e-book", RunBuild},
-        {"run", "run PROJECT [--output PATH] [--yes|--no] [--save]    build, then start it", RunRun},
+        {"build", "build PROJECT [--output PATH] [--yes|--no] [--save]  build the e-book",
+         RunBuild},
+        {"run", "run PROJECT [--output PATH] [--yes|--no] [--save]    build, then start it",
+         RunRun},
         {"series",
          "series PROJECT --variable NAME --first N --last M [--no-rebranders] [--yes|--no]",
          RunSeries},

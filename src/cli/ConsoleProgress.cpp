@@ -55,10 +55,10 @@ void ConsoleSeriesProgress::SetText(std::string_view text) {
     if (!open_) {
         return;
     }
-    const int percent =
-        lower_ < upper_ ? static_cast<int>(static_cast<long long>(position_ + step_ - lower_) *
-                                           100 / (upper_ - lower_))
-                        : 0;
+    const int percent = lower_ < upper_
+                            ? static_cast<int>(static_cast<long long>(position_ + step_ - lower_) *
+                                               100 / (upper_ - lower_))
+                            : 0;
     std::cerr << caption_ << " [" << percent << "%] " << text << "\n";
 }
 

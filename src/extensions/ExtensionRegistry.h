@@ -35,5 +35,4 @@ private:
 ExtensionRegistry* ProcessExtensionRegistry();
 void DestroyProcessExtensionRegistry();
 
-
 }  // namespace nbx

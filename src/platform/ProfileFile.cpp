@@ -1,6 +1,5 @@
 #include "platform/ProfileFile.h"
 
-
 #include <cstdint>
 #include <filesystem>
 #include <fstream>
@@ -157,9 +156,8 @@ std::optional<std::string> LookUp(std::string_view file, std::string_view sectio
 
 }  // namespace
 
-std::string ReadProfileString(std::string_view file, std::string_view section,
-                              std::string_view key, std::string_view defaultValue,
-                              std::size_t maxLength) {
+std::string ReadProfileString(std::string_view file, std::string_view section, std::string_view key,
+                              std::string_view defaultValue, std::size_t maxLength) {
     std::string value = LookUp(file, section, key).value_or(std::string(defaultValue));
     if (value.size() > maxLength) {
         value.resize(maxLength);

@@ -14,9 +14,8 @@
 namespace nbx::platform {
 
 // The value of key in section, at most maxLength characters, or defaultValue.
-std::string ReadProfileString(std::string_view file, std::string_view section,
-                              std::string_view key, std::string_view defaultValue,
-                              std::size_t maxLength = 65535);
+std::string ReadProfileString(std::string_view file, std::string_view section, std::string_view key,
+                              std::string_view defaultValue, std::size_t maxLength = 65535);
 
 // The leading decimal number of the value (an optional sign, then digits; 0 when there are
 // none), or defaultValue when the key is missing.

@@ -16,8 +16,8 @@ std::string SizeDisplayName(std::int32_t size) {
 }
 
 std::string PositionDisplayName(std::int32_t position) {
-    static const char* const kNames[] = {"Top Left",        "Left Centered",  "Bottom Left",
-                                         "Bottom Centered", "Bottom Right",   "Right Centered",
+    static const char* const kNames[] = {"Top Left",        "Left Centered", "Bottom Left",
+                                         "Bottom Centered", "Bottom Right",  "Right Centered",
                                          "Top Right",       "Top Centered"};
     if (position >= -8 && position <= -1) {
         return kNames[position + 8];

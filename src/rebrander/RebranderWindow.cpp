@@ -60,8 +60,8 @@ RebranderWindow::RebranderWindow(EBookRebrander& rebrander, Prompter& prompter, 
     : QWidget(parent), rebrander_(rebrander), prompter_(prompter) {
     setObjectName(QStringLiteral("rebranderWindow"));
     const RebranderRecord& record = rebrander_.record();
-    setWindowTitle(Q(record.rebranderTitle.empty() ? "Rebrand " + record.title
-                                                          : record.rebranderTitle));
+    setWindowTitle(
+        Q(record.rebranderTitle.empty() ? "Rebrand " + record.title : record.rebranderTitle));
     pages_ = new QStackedWidget(this);
     pages_->setObjectName(QStringLiteral("pages"));
     startPage_ = MakeStartPage();

@@ -7,8 +7,8 @@
 #include <QPushButton>
 #include <QVBoxLayout>
 
-#include "reader/ReaderTexts.h"
 #include "qtcommon/QtText.h"
+#include "reader/ReaderTexts.h"
 
 namespace nbx::viewer {
 

@@ -9,8 +9,8 @@
 #include <QToolBar>
 #include <QToolButton>
 
-#include "reader/ReaderBook.h"
 #include "qtcommon/QtText.h"
+#include "reader/ReaderBook.h"
 #include "viewerfiles/TextTemplate.h"
 
 namespace nbx::viewer {

@@ -10,8 +10,8 @@
 #include <QTranslator>
 #include <cstdio>
 
-#include "reader/ReaderBook.h"
 #include "qtcommon/QtText.h"
+#include "reader/ReaderBook.h"
 #include "viewer/ReaderPrompter.h"
 #include "viewer/ReaderWindow.h"
 #include "viewer/SplashWindow.h"

@@ -25,6 +25,7 @@
 
 #include "common/ProgramLauncher.h"
 #include "common/Prompter.h"
+#include "qtcommon/QtText.h"
 #include "reader/BookPages.h"
 #include "reader/ReaderBook.h"
 #include "reader/RunCommand.h"
@@ -33,7 +34,6 @@
 #include "reader/WindowPlacement.h"
 #include "viewer/FindDialog.h"
 #include "viewer/PageBrowser.h"
-#include "qtcommon/QtText.h"
 #include "viewer/ReaderActions.h"
 #include "viewer/SearchBar.h"
 #include "viewerfiles/TextTemplate.h"

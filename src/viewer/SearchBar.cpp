@@ -5,8 +5,8 @@
 #include <QLineEdit>
 #include <QPushButton>
 
-#include "reader/ReaderTexts.h"
 #include "qtcommon/QtText.h"
+#include "reader/ReaderTexts.h"
 
 namespace nbx::viewer {
 

@@ -8,10 +8,10 @@
 #include <gtest/gtest.h>
 #include <nlohmann/json.hpp>
 
+#include "TamselcRunner.h"
 #include "project/Project.h"
 #include "project/ProjectFileWriter.h"
 #include "support/TempDir.h"
-#include "TamselcRunner.h"
 
 extern char** environ;
 

@@ -33,7 +33,8 @@ TEST(PathsTest, SplitsAtTheLastSeparator) {
 
 TEST(PathsTest, ProgramFolderPathFollowsTheProgram) {
     OverrideExecutablePath("/opt/nimbrel/tamsel");
-    EXPECT_EQ(ProgramFolderPath("icons\\Books\\idr_main.ico"), "/opt/nimbrel/icons/Books/idr_main.ico");
+    EXPECT_EQ(ProgramFolderPath("icons\\Books\\idr_main.ico"),
+              "/opt/nimbrel/icons/Books/idr_main.ico");
     OverrideExecutablePath("tamsel");
     EXPECT_EQ(ProgramFolderPath("eview.dat"), "");
     OverrideExecutablePath("");

@@ -24,27 +24,29 @@ SourceFile Entry(std::string path, std::string title = "", std::string key = "",
 
 std::vector<std::string> Paths(const Project& p) {
     std::vector<std::string> out;
-    for (const auto& f : p.files) out.push_back(f.path);
+    for (const auto& f : p.files)
+        out.push_back(f.path);
     return out;
 }
 
 std::vector<std::string> Keys(const Project& p) {
     std::vector<std::string> out;
-    for (const auto& f : p.files) out.push_back(f.orderKey);
+    for (const auto& f : p.files)
+        out.push_back(f.orderKey);
     return out;
 }
 
 TEST(ProjectDefaultsTest, NewProjectHasTheDefaults) {
     platform::OverrideExecutablePath("/opt/nimbrel/tamsel");
-    ASSERT_TRUE(platform::WriteProfileString("QUORLIN.INI", "EBook", "NickName",
-                                             std::string(300, 'n')));
+    ASSERT_TRUE(
+        platform::WriteProfileString("QUORLIN.INI", "EBook", "NickName", std::string(300, 'n')));
     Project p;
     platform::OverrideExecutablePath("");
 
     EXPECT_EQ(p.title, "The title of your E-Book");
     EXPECT_EQ(p.author, "Your Name");
-    EXPECT_EQ(p.copyright, "Copyright (C) " + std::to_string(platform::LocalNow().year) +
-                               ", Your Company");
+    EXPECT_EQ(p.copyright,
+              "Copyright (C) " + std::to_string(platform::LocalNow().year) + ", Your Company");
     EXPECT_EQ(p.affiliateNickname, std::string(255, 'n'));
     EXPECT_EQ(p.splashBitmap, "/opt/nimbrel/splash16.bmp");
     EXPECT_EQ(p.iconFile, "/opt/nimbrel/icons/Books/idr_main.ico");
@@ -86,9 +88,10 @@ TEST(ProjectDefaultsTest, RebranderTitleFollowsTheBookUntilSet) {
 
 TEST(IsHtmlNameTest, Table) {
     const std::pair<const char*, bool> cases[] = {
-        {"a.HTML", true}, {"b.Htm", true}, {"x.html", true}, {"/d/page.htm", true},
-        {".html", false}, {".htm", false}, {"x.ht", false}, {"a.htmlx", false},
-        {"picture.gif", false}, {"", false}, {"ahtml", false}, {"a.b.shtml", false}, {"x.y.html", true},
+        {"a.HTML", true},       {"b.Htm", true}, {"x.html", true}, {"/d/page.htm", true},
+        {".html", false},       {".htm", false}, {"x.ht", false},  {"a.htmlx", false},
+        {"picture.gif", false}, {"", false},     {"ahtml", false}, {"a.b.shtml", false},
+        {"x.y.html", true},
     };
     for (const auto& [name, expected] : cases) {
         EXPECT_EQ(IsHtmlName(name), expected) << name;
@@ -97,9 +100,13 @@ TEST(IsHtmlNameTest, Table) {
 
 TEST(SortFilesTest, HtmlFirstThenKeysTitlesAndPaths) {
     Project p;
-    p.files = {Entry("/s/c.gif"), Entry("/s/b.gif"), Entry("/s/new2.htm", "Same"),
-               Entry("/s/new1.htm", "Same"), Entry("/s/untitled.htm"),
-               Entry("/s/second.htm", "Z", "00001001"), Entry("/s/first.htm", "Y", "00001000"),
+    p.files = {Entry("/s/c.gif"),
+               Entry("/s/b.gif"),
+               Entry("/s/new2.htm", "Same"),
+               Entry("/s/new1.htm", "Same"),
+               Entry("/s/untitled.htm"),
+               Entry("/s/second.htm", "Z", "00001001"),
+               Entry("/s/first.htm", "Y", "00001000"),
                Entry("/s/a.gif", "Titled gif")};
     p.SortFiles();
     EXPECT_EQ(Paths(p), (std::vector<std::string>{"/s/first.htm", "/s/second.htm", "/s/new1.htm",
@@ -145,16 +152,16 @@ TEST_F(MoveTest, UpAndDownExchangeNeighbours) {
     EXPECT_EQ(Paths(p)[0], "/s/two.htm");
     EXPECT_EQ(Paths(p)[1], "/s/one.htm");
     p.MoveFileUp(2, prompter);
-    EXPECT_EQ(Paths(p), (std::vector<std::string>{"/s/two.htm", "/s/three.htm", "/s/one.htm",
-                                                  "/s/pic.gif"}));
+    EXPECT_EQ(Paths(p),
+              (std::vector<std::string>{"/s/two.htm", "/s/three.htm", "/s/one.htm", "/s/pic.gif"}));
     EXPECT_TRUE(p.IsModified());
     EXPECT_TRUE(prompter.messages.empty());
 }
 
 TEST_F(MoveTest, TopAndBottomRenumber) {
     p.MoveFileToBottom(1);
-    EXPECT_EQ(Paths(p), (std::vector<std::string>{"/s/one.htm", "/s/three.htm", "/s/two.htm",
-                                                  "/s/pic.gif"}));
+    EXPECT_EQ(Paths(p),
+              (std::vector<std::string>{"/s/one.htm", "/s/three.htm", "/s/two.htm", "/s/pic.gif"}));
     EXPECT_EQ(Keys(p), (std::vector<std::string>{"00001000", "00001001", "00001002", ""}));
     p.MoveFileToTop(2);
     EXPECT_EQ(Paths(p)[0], "/s/two.htm");

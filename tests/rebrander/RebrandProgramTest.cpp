@@ -39,10 +39,10 @@ protected:
         index.preprocess = 1;
         files.push_back(index);
         files.push_back({"photo.jpg", photo, ""});
-        ASSERT_EQ(test::WriteTestBook(dir, platform::JoinPath(NBX_PROGRAM_DIR, "eview.dat"),
-                                      bookPath, settings, files, {{"Shop", "Your shop", "none", 1, 0}},
-                                      kBuildTime),
-                  "");
+        ASSERT_EQ(
+            test::WriteTestBook(dir, platform::JoinPath(NBX_PROGRAM_DIR, "eview.dat"), bookPath,
+                                settings, files, {{"Shop", "Your shop", "none", 1, 0}}, kBuildTime),
+            "");
         original = test::ReadWholeFile(bookPath);
         WriteRebrander(kBuildTime);
     }

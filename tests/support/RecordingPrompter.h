@@ -22,8 +22,7 @@ public:
         messages.emplace_back(text);
         icons.push_back(icon);
     }
-    Answer Ask(std::string_view text, Buttons buttons, Answer defaultAnswer,
-               MessageIcon) override {
+    Answer Ask(std::string_view text, Buttons buttons, Answer defaultAnswer, MessageIcon) override {
         questions.push_back({std::string(text), buttons, defaultAnswer});
         if (answers.empty()) {
             return defaultAnswer;
