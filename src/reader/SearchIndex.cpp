@@ -12,12 +12,48 @@ namespace {
 
 constexpr float kTitleWeight = 5.0f;
 
+constexpr std::uint64_t kHashStart = 14695981039346656037ull;  // FNV-1a
+
+std::uint64_t HashStep(std::uint64_t h, unsigned char c) {
+    return (h ^ c) * 1099511628211ull;
+}
+
 std::uint64_t HashOf(std::string_view word) {
-    std::uint64_t h = 14695981039346656037ull;  // FNV-1a
+    std::uint64_t h = kHashStart;
     for (const char c : word) {
-        h = (h ^ static_cast<unsigned char>(c)) * 1099511628211ull;
+        h = HashStep(h, static_cast<unsigned char>(c));
     }
     return h;
+}
+
+// Lower-cases text in place and calls visit(word, hash) for each of its words, the same
+// words ForEachWord finds, in one pass.
+template <class Visit>
+void ForEachHashedWord(std::string& text, Visit&& visit) {
+    std::size_t start = 0;
+    std::uint64_t hash = kHashStart;
+    bool inWord = false;
+    for (std::size_t i = 0; i < text.size(); ++i) {
+        auto c = static_cast<unsigned char>(text[i]);
+        if (c >= 'A' && c <= 'Z') {
+            c = static_cast<unsigned char>(c - 'A' + 'a');
+            text[i] = static_cast<char>(c);
+        }
+        if ((c >= 'a' && c <= 'z') || (c >= '0' && c <= '9') || c >= 0x80) {
+            if (!inWord) {
+                start = i;
+                hash = kHashStart;
+                inWord = true;
+            }
+            hash = HashStep(hash, c);
+        } else if (inWord) {
+            visit(std::string_view(text).substr(start, i - start), hash);
+            inWord = false;
+        }
+    }
+    if (inWord) {
+        visit(std::string_view(text).substr(start), hash);
+    }
 }
 
 }  // namespace
@@ -36,8 +72,7 @@ std::uint32_t SearchIndex::FindWord(std::string_view word, std::uint64_t hash) c
     return table_[SlotOf(word, hash)];
 }
 
-std::uint32_t SearchIndex::WordId(std::string_view word) {
-    const std::uint64_t hash = HashOf(word);
+std::uint32_t SearchIndex::WordId(std::string_view word, std::uint64_t hash) {
     std::size_t slot = SlotOf(word, hash);
     if (table_[slot] != kNoWord) {
         return table_[slot];
@@ -60,21 +95,20 @@ std::uint32_t SearchIndex::WordId(std::string_view word) {
 }
 
 void SearchIndex::AddPage(std::size_t id, std::string_view title, std::string_view html) {
-    std::string titleText(title);
-    LowerAscii(titleText);
-    std::string text = VisibleText(html);
-    LowerAscii(text);
-    auto count = [&](std::string_view word, float weight) {
-        const std::uint32_t w = WordId(word);
+    auto count = [&](std::string_view word, std::uint64_t hash, float weight) {
+        const std::uint32_t w = WordId(word, hash);
         if (pageCounts_[w] == 0) {
             pageWords_.push_back(w);
         }
         pageCounts_[w] += weight;
     };
-    ForEachWord(titleText, [&](std::string_view word) { count(word, kTitleWeight); });
+    std::string text(title);
+    ForEachHashedWord(
+        text, [&](std::string_view word, std::uint64_t hash) { count(word, hash, kTitleWeight); });
+    text = VisibleText(html);
     std::size_t bodyWords = 0;
-    ForEachWord(text, [&](std::string_view word) {
-        count(word, 1.0f);
+    ForEachHashedWord(text, [&](std::string_view word, std::uint64_t hash) {
+        count(word, hash, 1.0f);
         ++bodyWords;
     });
     // Long pages should not win by length alone.

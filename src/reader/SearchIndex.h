@@ -34,8 +34,9 @@ private:
     };
     static constexpr std::uint32_t kNoWord = 0xFFFFFFFF;
 
-    // The number of a word, made on first sight; kNoWord from FindWord when it is unknown.
-    std::uint32_t WordId(std::string_view word);
+    // The number of a word (hash: HashOf(word)), made on first sight; kNoWord from FindWord
+    // when it is unknown.
+    std::uint32_t WordId(std::string_view word, std::uint64_t hash);
     std::uint32_t FindWord(std::string_view word, std::uint64_t hash) const;
     std::size_t SlotOf(std::string_view word, std::uint64_t hash) const;
 
