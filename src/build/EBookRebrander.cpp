@@ -96,7 +96,7 @@ bool EBookRebrander::OpenEBook() {
     CloseEBook();
     error_.clear();
     const std::string& name = record_.ebookFileName;
-    if (!IsPlainFileName(name)) {
+    if (!platform::IsPlainFileName(name)) {
         return Fail("The Rebrander names its e-book " + Quoted(name) +
                     ", which is not a plain file name. Build the Rebrander again.");
     }
@@ -262,11 +262,6 @@ std::string CheckRebrandValue(const RebrandableVariable& variable, std::string_v
         return "The value of " + Quoted(variable.name) + " must be a single line.";
     }
     return {};
-}
-
-bool IsPlainFileName(std::string_view name) {
-    return !name.empty() && name != "." && name != ".." &&
-           name.find_first_of(std::string_view("/\\\0", 3)) == name.npos;
 }
 
 bool ParseRebrandAssignment(std::string_view argument, RebrandAssignment& assignment) {

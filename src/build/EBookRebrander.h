@@ -97,10 +97,6 @@ private:
 // (characters, not bytes, of UTF-8 text).
 std::string CheckRebrandValue(const RebrandableVariable& variable, std::string_view value);
 
-// A file name without folder: not empty, not "." or "..", no separator of either system and
-// no NUL byte.
-bool IsPlainFileName(std::string_view name);
-
 // Splits "NAME=VALUE" at its first '='. False for an argument without '=' or with an empty
 // name.
 bool ParseRebrandAssignment(std::string_view argument, RebrandAssignment& assignment);

@@ -12,16 +12,6 @@
 
 namespace nbx::cli {
 
-namespace {
-
-// An entry name must name a file inside the folder and nothing else.
-bool IsSafeEntryName(const std::string& name) {
-    return !name.empty() && name != "." && name != ".." &&
-           name.find_first_of(std::string("/\\\0", 3)) == std::string::npos;
-}
-
-}  // namespace
-
 int RunExtract(const Args& args) {
     if (args.size() != 2) {
         std::cerr << "Usage: tamselc extract FILE DIR\n";
@@ -42,7 +32,7 @@ int RunExtract(const Args& args) {
     std::string bytes;
     for (std::size_t i = 0; i < reader.directory().size(); ++i) {
         const std::string& name = reader.directory()[i].name;
-        if (!IsSafeEntryName(name)) {
+        if (!platform::IsPlainFileName(name)) {
             std::cerr << "tamselc extract: refused the entry name '" << name << "'\n";
             ++failures;
             continue;

@@ -39,6 +39,11 @@ bool IsAbsolutePath(std::string_view path) {
 #endif
 }
 
+bool IsPlainFileName(std::string_view name) {
+    return !name.empty() && name != "." && name != ".." &&
+           name.find_first_of(std::string_view("/\\\0", 3)) == name.npos;
+}
+
 std::string NativeSeparators(std::string_view path) {
     std::string out(path);
     for (char& c : out) {

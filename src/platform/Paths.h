@@ -28,6 +28,10 @@ std::string JoinPath(std::string_view folder, std::string_view name);
 // True for a path that names a place without a current folder ("/..." here).
 bool IsAbsolutePath(std::string_view path);
 
+// A file name without folder: not empty, not "." or "..", no separator of either system and
+// no NUL byte. A name from a file that passes stays inside the folder it is joined to.
+bool IsPlainFileName(std::string_view name);
+
 // Turns the relative spellings used in data file names ("icons\\Books\\x.ico") into native ones.
 std::string NativeSeparators(std::string_view path);
 

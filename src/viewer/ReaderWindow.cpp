@@ -25,6 +25,7 @@
 
 #include "common/ProgramLauncher.h"
 #include "common/Prompter.h"
+#include "platform/Paths.h"
 #include "qtcommon/QtText.h"
 #include "reader/BookPages.h"
 #include "reader/ReaderBook.h"
@@ -466,10 +467,9 @@ void ReaderWindow::OpenEntryOutside(long entry) {
     if (!extracted_) {
         extracted_ = std::make_unique<QTemporaryDir>();
     }
-    // An entry's name is a file name; one that is not stays inside the book.
-    const bool plainName = e.name.find('/') == std::string::npos && e.name != "." && e.name != "..";
+    // An entry whose name is not a plain file name stays inside the book.
     std::string bytes;
-    if (!plainName || !extracted_->isValid() ||
+    if (!platform::IsPlainFileName(e.name) || !extracted_->isValid() ||
         !book_.ReadEntry(static_cast<std::size_t>(entry), bytes)) {
         ShowMessage(LanguageKey::MsgPageDamaged, "page", e.name);
         return;

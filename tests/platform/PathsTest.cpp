@@ -41,5 +41,16 @@ TEST(PathsTest, ProgramFolderPathFollowsTheProgram) {
     EXPECT_FALSE(ProgramFolderPath("eview.dat").empty());
 }
 
+// The names an e-book's entries or a Rebrander's record may give: only one that stays inside
+// the folder it is joined to passes.
+TEST(PathsTest, PlainFileNamesStayInTheirFolder) {
+    for (const std::string_view name : {"../book", "x/book", "..\\book", ".", "..", ""}) {
+        EXPECT_FALSE(IsPlainFileName(name)) << name;
+    }
+    EXPECT_FALSE(IsPlainFileName(std::string_view("bo\0ok", 5)));
+    EXPECT_TRUE(IsPlainFileName("..book"));
+    EXPECT_TRUE(IsPlainFileName("My Book.exe"));
+}
+
 }  // namespace
 }  // namespace nbx::platform
