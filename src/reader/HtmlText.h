@@ -20,6 +20,12 @@ std::vector<std::string> WordsOf(std::string_view text);
 // text with its ASCII letters lower-cased, in place.
 void LowerAscii(std::string& text);
 
+// Whether a byte of lower-cased text belongs to a word: letters, digits and every byte of a
+// character beyond ASCII. Indexing and queries must agree on it.
+inline bool IsWordByte(unsigned char c) {
+    return (c >= 'a' && c <= 'z') || (c >= '0' && c <= '9') || c >= 0x80;
+}
+
 // Calls visit(word) for each word of a text that is already lower-cased, as views into it;
 // the words are those of WordsOf. Allocates nothing.
 template <class Visit>
@@ -27,8 +33,7 @@ void ForEachWord(std::string_view lowerText, Visit&& visit) {
     std::size_t start = 0;
     bool inWord = false;
     for (std::size_t i = 0; i < lowerText.size(); ++i) {
-        const auto c = static_cast<unsigned char>(lowerText[i]);
-        const bool wordChar = (c >= 'a' && c <= 'z') || (c >= '0' && c <= '9') || c >= 0x80;
+        const bool wordChar = IsWordByte(static_cast<unsigned char>(lowerText[i]));
         if (wordChar && !inWord) {
             start = i;
             inWord = true;

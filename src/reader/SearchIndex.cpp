@@ -39,7 +39,7 @@ void ForEachHashedWord(std::string& text, Visit&& visit) {
             c = static_cast<unsigned char>(c - 'A' + 'a');
             text[i] = static_cast<char>(c);
         }
-        if ((c >= 'a' && c <= 'z') || (c >= '0' && c <= '9') || c >= 0x80) {
+        if (IsWordByte(c)) {
             if (!inWord) {
                 start = i;
                 hash = kHashStart;
