@@ -12,6 +12,7 @@
 #include "build/IconCustomiser.h"
 #include "build/OutputAssembler.h"
 #include "build/OutputFile.h"
+#include "build/RecordFormat.h"
 #include "common/ProgramFolderPath.h"
 #include "common/Prompter.h"
 #include "extensions/ExtensionBuildSteps.h"
@@ -251,11 +252,11 @@ bool BuildEBook(const Project& project, BuildUi& ui, std::int64_t buildTime, boo
                          kDiskAdvice);
         return false;
     };
-    if (!appendReaderData("__lang.lng", languagePath, "language")) {
+    if (!appendReaderData(record::kLanguageEntryName, languagePath, "language")) {
         return false;
     }
     ui.progress.ReportStage("Linking contents", LinkingPercent(130, fileCount));
-    if (!appendReaderData("__tool.tb", toolbarPath, "toolbar")) {
+    if (!appendReaderData(record::kToolbarEntryName, toolbarPath, "toolbar")) {
         return false;
     }
     std::vector<std::string> included;

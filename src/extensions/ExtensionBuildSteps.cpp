@@ -2,6 +2,7 @@
 
 #include <algorithm>
 
+#include "build/RecordFormat.h"
 #include "extensions/ExtensionLoader.h"
 #include "platform/Paths.h"
 
@@ -22,7 +23,7 @@ std::vector<EmbeddedLibrary> RuntimeLibrariesToEmbed(const std::vector<std::stri
             continue;
         }
         if (std::find(selected.begin(), selected.end(), path) != selected.end()) {
-            out.push_back({"__nxa__" + platform::FileNameOfPath(path), path});
+            out.push_back({record::kExtensionEntryPrefix + platform::FileNameOfPath(path), path});
         }
     }
     return out;

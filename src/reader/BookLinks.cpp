@@ -1,5 +1,6 @@
 #include "reader/BookLinks.h"
 
+#include "build/RecordFormat.h"
 #include "common/AsciiText.h"
 #include "project/SourceFile.h"
 
@@ -63,7 +64,8 @@ std::string SearchAddress(std::string_view query) {
 }
 
 bool IsHiddenEntry(std::string_view name) {
-    return name == "__lang.lng" || name == "__tool.tb" || name.starts_with("__nxa__");
+    return name == record::kLanguageEntryName || name == record::kToolbarEntryName ||
+           name.starts_with(record::kExtensionEntryPrefix);
 }
 
 long FindLinkedEntry(const std::vector<DirectoryEntry>& directory, std::string_view path) {

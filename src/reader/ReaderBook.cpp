@@ -1,5 +1,6 @@
 #include "reader/ReaderBook.h"
 
+#include "build/RecordFormat.h"
 #include "reader/PagePreprocessor.h"
 
 namespace nbx::reader {
@@ -16,7 +17,7 @@ bool ReaderBook::Open(const std::string& path) {
     if (!archive_.Open(path)) {
         return Fail(archive_.error());
     }
-    const long lang = archive_.FindEntry("__lang.lng");
+    const long lang = archive_.FindEntry(record::kLanguageEntryName);
     std::string bytes;
     if (lang < 0) {
         return Fail("damaged e-book: it has no language file");
@@ -28,7 +29,7 @@ bool ReaderBook::Open(const std::string& path) {
     if (!texts_.Load(bytes, why)) {
         return Fail("damaged e-book: its language file does not read: " + why);
     }
-    const long tool = archive_.FindEntry("__tool.tb");
+    const long tool = archive_.FindEntry(record::kToolbarEntryName);
     if (tool >= 0 && archive_.ReadEntry(static_cast<std::size_t>(tool), bytes)) {
         hasToolbar_ = ReadToolbarFile(bytes, toolbar_, why);
     }
