@@ -100,7 +100,7 @@ std::string WithoutLineFeeds(std::string text) {
     return text;
 }
 
-// Stage 7.9: more than 20 pages in the Table Of Contents with the pop-up list on. False when
+// More than 20 pages in the Table Of Contents with the pop-up list on. False when
 // the author cancelled the build.
 bool SettleContentsPopup(BuildSettings& settings, const FileCensus& census, bool seriesFlag,
                          BuildUi& ui) {
@@ -145,7 +145,7 @@ bool BuildEBook(const Project& project, BuildUi& ui, std::int64_t buildTime, boo
     BuildCleanup cleanup(ui);
     ReportingPrompter reporting(ui);
 
-    // 2. The language file, before anything is touched.
+    // The language file, before anything is touched.
     const std::string languagePath =
         platform::JoinPath(env.compilerFolder, project.language + ".lng");
     const std::string toolbarPath = platform::JoinPath(env.compilerFolder, "toolbar.tb");
@@ -157,14 +157,14 @@ bool BuildEBook(const Project& project, BuildUi& ui, std::int64_t buildTime, boo
                          "language file.");
         return false;
     }
-    // 3.
+    // Where the e-book goes.
     if (project.outputExe.empty()) {
         ReportBuildError(ui, "No Output E-Book EXE selected.",
                          "Click 'Output' on the 'Edit' menu and select the name of the Output "
                          "E-Book EXE to create.");
         return false;
     }
-    // 4, 5. Prove the output can be written, waiting while the old e-book is running.
+    // Prove the output can be written, waiting while the old e-book is running.
     ui.progress.ReportStage("Creating E-Book EXE", 1);
     cleanup.outputPath = project.outputExe;
     cleanup.claim = ClaimOutputFile(project.outputExe, kSharingRetries, ui);
@@ -186,12 +186,12 @@ bool BuildEBook(const Project& project, BuildUi& ui, std::int64_t buildTime, boo
         return false;
     }
 
-    // 6.
+    // The settings record.
     const std::string stubPath = platform::JoinPath(env.compilerFolder, "eview.dat");
     BuildSettings settings =
         FillBuildSettings(project, env.compilerPath, stubPath, platform::LocalTimeAt(buildTime));
 
-    // 7. Validation, first failure wins.
+    // Validation, first failure wins.
     if (auto problem = SettingsAndFilesProblem(project)) {
         ReportBuildError(ui, *problem);
         return false;
@@ -219,7 +219,7 @@ bool BuildEBook(const Project& project, BuildUi& ui, std::int64_t buildTime, boo
         return false;
     }
 
-    // 8. The content working file.
+    // The content working file.
     ui.progress.ReportStage("Preparing contents", 10);
     int error = 0;
     cleanup.contentPath = platform::CreateTempFile("vmt", error);
@@ -235,7 +235,7 @@ bool BuildEBook(const Project& project, BuildUi& ui, std::int64_t buildTime, boo
         return false;
     }
 
-    // 9. Linking.
+    // Linking: the reader's data, the pages and pictures, the extensions' libraries.
     std::vector<DirectoryEntry> directory;
     const long long fileCount = static_cast<long long>(project.files.size());
     ui.progress.ReportStage("Linking contents", LinkingPercent(65, fileCount));
@@ -304,7 +304,7 @@ bool BuildEBook(const Project& project, BuildUi& ui, std::int64_t buildTime, boo
     }
     content.Close();
 
-    // 10. Variables.
+    // Variables.
     ui.progress.ReportStage(kPrepareVariablesStage, kPrepareVariablesPercent);
     VariablePreparation prepared = PrepareBuildVariables(project.variables);
     if (!prepared.ok) {
@@ -318,7 +318,7 @@ bool BuildEBook(const Project& project, BuildUi& ui, std::int64_t buildTime, boo
                              v.canRebrand, v.kind});
     }
 
-    // 11. The icon, in a working copy of the stub.
+    // The icon, in a working copy of the stub.
     ui.progress.ReportStage("Customizing Icon", 90);
     cleanup.stubCopyPath = platform::CreateTempFile("vmt", error);
     if (cleanup.stubCopyPath.empty() || !CopyWholeFile(stubPath, cleanup.stubCopyPath, error)) {
@@ -336,7 +336,7 @@ bool BuildEBook(const Project& project, BuildUi& ui, std::int64_t buildTime, boo
         return false;
     }
 
-    // 12. The output, written beside the old e-book and renamed over it when complete.
+    // The output, written beside the old e-book and renamed over it when complete.
     ui.progress.ReportStage("Building Output", 95);
     cleanup.assembledPath = CreateSiblingTempFile(project.outputExe, error);
     AssemblyParts parts;
