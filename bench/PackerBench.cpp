@@ -17,8 +17,8 @@
 #include <vector>
 
 #include "CorpusGenerator.h"
-#include "build/Packer.h"
-#include "build/Unpacker.h"
+#include "format/Packer.h"
+#include "format/Unpacker.h"
 #include "platform/TempFiles.h"
 
 extern char** environ;

@@ -19,11 +19,12 @@
 #include <vector>
 
 #include "BenchTiming.h"
+#include "compile/FillBuildSettings.h"
+#include "eview/ReaderWindow.h"
 #include "project/ProjectSettings.h"
 #include "reader/ReaderBook.h"
 #include "support/RecordingPrompter.h"
 #include "support/TestBook.h"
-#include "viewer/ReaderWindow.h"
 
 using nbx::bench::MedianSeconds;
 
@@ -46,7 +47,7 @@ void ShowFirstPage(const std::string& path) {
         std::exit(1);
     }
     nbx::test::RecordingPrompter prompter;
-    nbx::viewer::ReaderWindow window(book, prompter, {});
+    nbx::eview::ReaderWindow window(book, prompter, {});
     window.showAsBook();
     QApplication::processEvents();
     if (window.grab().isNull() || window.currentEntry() < 0) {

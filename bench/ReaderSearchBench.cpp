@@ -11,6 +11,7 @@
 
 #include "BenchTiming.h"
 #include "CorpusGenerator.h"
+#include "compile/FillBuildSettings.h"
 #include "project/ProjectSettings.h"
 #include "reader/BookSearch.h"
 #include "reader/HtmlText.h"

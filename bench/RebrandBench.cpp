@@ -17,12 +17,12 @@
 #include <string>
 #include <vector>
 
-#include "build/ArchiveRecordWriter.h"
-#include "build/EBookRebrander.h"
-#include "build/RecordFormat.h"
+#include "format/ArchiveRecordWriter.h"
+#include "format/RecordFormat.h"
 #include "platform/FileHandle.h"
 #include "platform/Paths.h"
 #include "platform/TempFiles.h"
+#include "rebranding/EBookRebrander.h"
 
 namespace {
 

@@ -7,9 +7,9 @@
 #include <string>
 #include <string_view>
 
-#include "build/ArchiveReader.h"
-#include "build/RebranderReader.h"
-#include "build/Unpacker.h"
+#include "format/ArchiveReader.h"
+#include "format/RebranderReader.h"
+#include "format/Unpacker.h"
 
 extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size) {
     const std::string_view bytes(reinterpret_cast<const char*>(data), size);

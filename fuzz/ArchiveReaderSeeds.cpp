@@ -6,10 +6,10 @@
 #include <string>
 #include <vector>
 
-#include "build/ArchiveRecordWriter.h"
-#include "build/EntryWriter.h"
-#include "build/OutputAssembler.h"
-#include "build/Packer.h"
+#include "compile/OutputAssembler.h"
+#include "format/ArchiveRecordWriter.h"
+#include "format/EntryWriter.h"
+#include "format/Packer.h"
 #include "platform/Paths.h"
 #include "platform/TempFiles.h"
 

@@ -8,8 +8,8 @@
 #include <string>
 #include <string_view>
 
-#include "build/ByteSink.h"
-#include "build/RandomAccessInput.h"
+#include "format/ByteSink.h"
+#include "format/RandomAccessInput.h"
 #include "viewerfiles/CLanguageMap.h"
 #include "viewerfiles/LanguageValueEdit.h"
 

@@ -9,8 +9,8 @@
 #include <string_view>
 #include <vector>
 
-#include "build/DirectoryEntry.h"
 #include "common/TextToHtml.h"
+#include "format/DirectoryEntry.h"
 #include "reader/BookLinks.h"
 #include "reader/HtmlText.h"
 #include "reader/PagePreprocessor.h"

@@ -7,8 +7,8 @@
 #include <string>
 #include <string_view>
 
-#include "build/ByteSink.h"
-#include "viewerfiles/ToolbarFile.h"
+#include "format/ByteSink.h"
+#include "format/ToolbarFile.h"
 
 extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size) {
     const std::string_view bytes(reinterpret_cast<const char*>(data), size);

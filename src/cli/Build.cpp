@@ -5,12 +5,12 @@
 #include <iostream>
 #include <optional>
 
-#include "build/BuildCommand.h"
 #include "cli/Command.h"
 #include "cli/ConsoleProgress.h"
 #include "cli/ConsolePrompter.h"
 #include "cli/OpenProject.h"
 #include "common/ProgramLauncher.h"
+#include "compile/BuildCommand.h"
 #include "project/SourceFolderScan.h"
 
 namespace nbx::cli {

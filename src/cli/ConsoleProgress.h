@@ -4,7 +4,7 @@
 
 #include <string>
 
-#include "build/BuildProgress.h"
+#include "compile/BuildProgress.h"
 
 namespace nbx::cli {
 

@@ -4,8 +4,8 @@
 #include <iostream>
 #include <string>
 
-#include "build/ArchiveReader.h"
 #include "cli/Command.h"
+#include "format/ArchiveReader.h"
 #include "platform/AtomicFileWriter.h"
 #include "platform/Paths.h"
 #include "platform/SystemError.h"

@@ -5,9 +5,9 @@
 #include <nlohmann/json.hpp>
 #include <string>
 
-#include "build/ArchiveReader.h"
-#include "build/RebranderReader.h"
 #include "cli/Command.h"
+#include "format/ArchiveReader.h"
+#include "format/RebranderReader.h"
 
 namespace nbx::cli {
 

@@ -6,12 +6,12 @@
 #include <iostream>
 #include <optional>
 
-#include "build/BuildSeries.h"
-#include "build/SeriesTexts.h"
 #include "cli/Command.h"
 #include "cli/ConsoleProgress.h"
 #include "cli/ConsolePrompter.h"
 #include "cli/OpenProject.h"
+#include "compile/BuildSeries.h"
+#include "compile/SeriesTexts.h"
 
 namespace nbx::cli {
 

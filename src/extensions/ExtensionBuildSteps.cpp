@@ -2,8 +2,8 @@
 
 #include <algorithm>
 
-#include "build/RecordFormat.h"
 #include "extensions/ExtensionLoader.h"
+#include "format/RecordFormat.h"
 #include "platform/Paths.h"
 
 namespace nbx {

@@ -39,10 +39,6 @@ int LayoutNumber(std::string_view version) {
     return 0;
 }
 
-// Variable kinds whose value is the path of a file read at build time.
-constexpr std::int32_t kIncludeHtmlKind = 4;
-constexpr std::int32_t kIncludeTextKind = 5;
-
 void ReadStrings(ByteReader& r, std::initializer_list<std::string*> fields) {
     for (std::string* f : fields) {
         *f = r.ReadString();
@@ -308,7 +304,7 @@ void ResolveRelativePaths(ProjectSettings& p, const std::string& folder) {
         resolve(f.path);
     }
     for (Variable& v : p.variables) {
-        if (v.kind == kIncludeHtmlKind || v.kind == kIncludeTextKind) {
+        if (IsIncludeKind(v.kind)) {
             resolve(v.value);
         }
     }

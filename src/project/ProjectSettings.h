@@ -8,7 +8,7 @@
 #include <vector>
 
 #include "project/SourceFile.h"
-#include "variables/Variable.h"
+#include "project/Variable.h"
 
 namespace nbx {
 

@@ -1,7 +1,7 @@
 #include "reader/BookLinks.h"
 
-#include "build/RecordFormat.h"
 #include "common/AsciiText.h"
+#include "format/RecordFormat.h"
 #include "project/SourceFile.h"
 
 namespace nbx::reader {

@@ -10,7 +10,7 @@
 #include <string_view>
 #include <vector>
 
-#include "build/DirectoryEntry.h"
+#include "format/DirectoryEntry.h"
 
 namespace nbx::reader {
 

@@ -22,8 +22,8 @@
 #include <string_view>
 #include <vector>
 
-#include "build/ArchiveVariable.h"
-#include "build/BuildSettings.h"
+#include "format/ArchiveVariable.h"
+#include "format/BuildSettings.h"
 #include "platform/Clock.h"
 
 namespace nbx::reader {

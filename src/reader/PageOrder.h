@@ -6,7 +6,7 @@
 #include <cstddef>
 #include <vector>
 
-#include "build/DirectoryEntry.h"
+#include "format/DirectoryEntry.h"
 
 namespace nbx::reader {
 

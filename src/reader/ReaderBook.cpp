@@ -1,6 +1,6 @@
 #include "reader/ReaderBook.h"
 
-#include "build/RecordFormat.h"
+#include "format/RecordFormat.h"
 #include "reader/PagePreprocessor.h"
 
 namespace nbx::reader {

@@ -7,12 +7,12 @@
 #include <string_view>
 #include <vector>
 
-#include "build/ArchiveReader.h"
+#include "format/ArchiveReader.h"
+#include "format/ToolbarFile.h"
 #include "reader/BookLinks.h"
 #include "reader/BookValues.h"
 #include "reader/PageOrder.h"
 #include "reader/ReaderTexts.h"
-#include "viewerfiles/ToolbarFile.h"
 
 namespace nbx::reader {
 

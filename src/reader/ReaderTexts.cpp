@@ -2,8 +2,8 @@
 
 #include <utility>
 
-#include "build/RandomAccessInput.h"
 #include "common/AsciiText.h"
+#include "format/RandomAccessInput.h"
 
 namespace nbx::reader {
 

@@ -1,6 +1,6 @@
 #include "reader/StubIcon.h"
 
-#include "build/RandomAccessInput.h"
+#include "format/RandomAccessInput.h"
 
 namespace nbx::reader {
 

@@ -7,8 +7,8 @@
 #include <string>
 #include <vector>
 
-#include "build/BuildSettings.h"
-#include "build/DirectoryEntry.h"
+#include "format/BuildSettings.h"
+#include "format/DirectoryEntry.h"
 #include "reader/ReaderTexts.h"
 
 namespace nbx::reader {

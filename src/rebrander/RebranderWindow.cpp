@@ -9,10 +9,10 @@
 #include <QStackedWidget>
 #include <QVBoxLayout>
 
-#include "build/EBookRebrander.h"
 #include "common/ProgramLauncher.h"
 #include "common/Prompter.h"
 #include "qtcommon/QtText.h"
+#include "rebranding/EBookRebrander.h"
 #include "variables/VariableKind.h"
 
 namespace nbx {

@@ -8,15 +8,15 @@
 #include <string>
 #include <vector>
 
-#include "build/RebrandCommand.h"
 #include "platform/ExecutablePath.h"
+#include "rebranding/RebrandCommand.h"
 
 #ifndef NBX_REBRAND_CONSOLE_ONLY
 #include <QApplication>
 
-#include "build/EBookRebrander.h"
-#include "rebrander/MessageBoxPrompter.h"
+#include "qtcommon/MessageBoxPrompter.h"
 #include "rebrander/RebranderWindow.h"
+#include "rebranding/EBookRebrander.h"
 #endif
 
 int main(int argc, char** argv) {

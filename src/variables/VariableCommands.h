@@ -9,7 +9,7 @@
 #include <functional>
 #include <string_view>
 
-#include "variables/Variable.h"
+#include "project/Variable.h"
 
 namespace nbx {
 

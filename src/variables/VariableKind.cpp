@@ -32,14 +32,6 @@ std::string_view KindShortName(std::int32_t kind) {
     return IsKnownKind(kind) ? kKindNames[kind].shortName : "Error";
 }
 
-bool IsRebrandableKind(std::int32_t kind) {
-    return kind >= kHtmlFragment && kind <= kLongTextToHtml;
-}
-
-bool IsIncludeKind(std::int32_t kind) {
-    return kind == kIncludeHtml || kind == kIncludeTextToHtml;
-}
-
 ValueEditor EditorForKind(std::int32_t kind) {
     switch (kind) {
         case kLongHtmlFragment:

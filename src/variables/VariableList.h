@@ -8,7 +8,7 @@
 #include <string_view>
 #include <vector>
 
-#include "variables/Variable.h"
+#include "project/Variable.h"
 
 namespace nbx {
 

@@ -2,8 +2,8 @@
 
 #include <limits>
 
-#include "build/RecordStreamReader.h"
-#include "build/RecordStreamWriter.h"
+#include "format/RecordStreamReader.h"
+#include "format/RecordStreamWriter.h"
 #include "platform/AtomicFileWriter.h"
 #include "platform/SystemError.h"
 #include "viewerfiles/LanguageFormat.h"

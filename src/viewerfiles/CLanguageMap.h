@@ -10,8 +10,8 @@
 #include <string>
 #include <string_view>
 
-#include "build/ByteSink.h"
-#include "build/RandomAccessInput.h"
+#include "format/ByteSink.h"
+#include "format/RandomAccessInput.h"
 
 namespace nbx {
 

@@ -14,7 +14,7 @@
 #include <cstdint>
 #include <string_view>
 
-#include "viewerfiles/ToolbarFormat.h"
+#include "format/ToolbarFormat.h"
 
 // clang-format off
 #define NBX_LANGUAGE_KEYS(X) \

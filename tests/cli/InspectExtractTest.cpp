@@ -8,7 +8,7 @@
 #include <nlohmann/json.hpp>
 #include <string>
 
-#include "build/ArchiveRecordWriter.h"
+#include "format/ArchiveRecordWriter.h"
 #include "platform/Paths.h"
 #include "support/TempDir.h"
 #include "support/TestBook.h"

@@ -1,5 +1,6 @@
 // A book built the way the compiler builds one, opened as the reader opens it.
 
+#include "compile/FillBuildSettings.h"
 #include "reader/ReaderBook.h"
 
 #include <gtest/gtest.h>

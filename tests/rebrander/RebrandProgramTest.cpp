@@ -7,7 +7,7 @@
 #include <csignal>
 #include <random>
 
-#include "build/ArchiveReader.h"
+#include "format/ArchiveReader.h"
 #include "platform/Paths.h"
 #include "reader/ReaderBook.h"
 #include "support/RunCommand.h"

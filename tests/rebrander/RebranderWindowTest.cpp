@@ -13,8 +13,8 @@
 #include <QPushButton>
 #include <QStackedWidget>
 
-#include "build/ArchiveReader.h"
-#include "build/EBookRebrander.h"
+#include "format/ArchiveReader.h"
+#include "rebranding/EBookRebrander.h"
 #include "support/RecordingPrompter.h"
 #include "support/TempDir.h"
 #include "support/TestBook.h"

@@ -1,7 +1,7 @@
 #include "support/TestBook.h"
 
-#include "build/EntryWriter.h"
-#include "build/OutputAssembler.h"
+#include "compile/OutputAssembler.h"
+#include "format/EntryWriter.h"
 
 namespace nbx::test {
 

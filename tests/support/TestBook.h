@@ -5,8 +5,8 @@
 #include <string>
 #include <vector>
 
-#include "build/ArchiveVariable.h"
-#include "build/BuildSettings.h"
+#include "format/ArchiveVariable.h"
+#include "format/BuildSettings.h"
 #include "support/TempDir.h"
 
 namespace nbx::test {

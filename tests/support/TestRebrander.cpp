@@ -2,9 +2,9 @@
 
 #include <sys/stat.h>
 
-#include "build/ArchiveRecordWriter.h"
-#include "build/ByteSink.h"
-#include "build/RecordStreamWriter.h"
+#include "format/ArchiveRecordWriter.h"
+#include "format/ByteSink.h"
+#include "format/RecordStreamWriter.h"
 #include "platform/AtomicFileWriter.h"
 
 namespace nbx::test {

@@ -6,7 +6,7 @@
 #include <string>
 #include <string_view>
 
-#include "build/RebranderRecord.h"
+#include "format/RebranderRecord.h"
 
 namespace nbx::test {
 

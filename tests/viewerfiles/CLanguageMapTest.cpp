@@ -2,7 +2,7 @@
 
 #include <string>
 
-#include "build/RandomAccessInput.h"
+#include "format/RandomAccessInput.h"
 #include "support/TempDir.h"
 #include "viewerfiles/CLanguageMap.h"
 #include "viewerfiles/LanguageFormat.h"

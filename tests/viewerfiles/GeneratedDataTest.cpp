@@ -9,6 +9,7 @@
 #include <string>
 #include <vector>
 
+#include "format/ToolbarFile.h"
 #include "support/RecordingPrompter.h"
 #include "support/TempDir.h"
 #include "viewerfiles/CLanguageMap.h"
@@ -17,7 +18,6 @@
 #include "viewerfiles/LanguageKeys.h"
 #include "viewerfiles/LanguageList.h"
 #include "viewerfiles/TextTemplate.h"
-#include "viewerfiles/ToolbarFile.h"
 
 namespace nbx {
 namespace {

@@ -7,8 +7,8 @@
 #include <string>
 #include <utility>
 
-#include "build/ByteSink.h"
-#include "build/RecordStreamWriter.h"
+#include "format/ByteSink.h"
+#include "format/RecordStreamWriter.h"
 #include "platform/ExecutablePath.h"
 #include "viewerfiles/CLanguageMap.h"
 #include "viewerfiles/LanguageFormat.h"

@@ -18,7 +18,7 @@
 #include <string_view>
 #include <vector>
 
-#include "viewerfiles/ToolbarFormat.h"
+#include "format/ToolbarFormat.h"
 
 namespace nbx::datagen {
 

@@ -19,7 +19,8 @@
 #include <string>
 #include <vector>
 
-#include "build/ByteSink.h"
+#include "format/ByteSink.h"
+#include "format/ToolbarFile.h"
 #include "platform/AtomicFileWriter.h"
 #include "platform/FileHandle.h"
 #include "platform/SystemError.h"
@@ -27,7 +28,6 @@
 #include "viewerdata/LanguageCompiler.h"
 #include "viewerdata/PngWriter.h"
 #include "viewerdata/ToolbarSource.h"
-#include "viewerfiles/ToolbarFile.h"
 
 namespace {
 

@@ -1,0 +1,365 @@
+#include "compile/BuildEBook.h"
+
+#include <cstdio>
+#include <optional>
+
+#include "common/ProgramFolderPath.h"
+#include "common/Prompter.h"
+#include "compile/BuildChecks.h"
+#include "compile/EntryPreparer.h"
+#include "compile/FillBuildSettings.h"
+#include "compile/IconCustomiser.h"
+#include "compile/OutputAssembler.h"
+#include "compile/OutputFile.h"
+#include "extensions/ExtensionBuildSteps.h"
+#include "extensions/ExtensionRegistry.h"
+#include "format/ArchiveVariable.h"
+#include "format/BuildSettings.h"
+#include "format/EntryWriter.h"
+#include "format/FileCopy.h"
+#include "format/RecordFormat.h"
+#include "platform/Clock.h"
+#include "platform/ExecutablePath.h"
+#include "platform/FileHandle.h"
+#include "platform/Paths.h"
+#include "platform/TempFiles.h"
+#include "variables/VariablePreparation.h"
+#include "viewerfiles/LanguageFileCheck.h"
+
+namespace nbx {
+
+namespace {
+
+constexpr int kSharingRetries = 8;
+constexpr int kMaxPopupItems = 20;
+
+constexpr const char* kDiskAdvice =
+    "Free some disk space on the drive where your temporary files are stored. Close other "
+    "Windows applications. Consider saving your work and rebooting.";
+constexpr const char* kTempSolution =
+    "1. Free some disk space on the drive where your temporary files are stored.\n2. Close "
+    "other Windows applications.\n3. Try saving your work and rebooting.";
+constexpr const char* kVariableEditAdvice =
+    "Go to the Nimbrel Variables tab, select the variable, click 'Properties' on the 'Edit' "
+    "menu. You can then edit the variable.";
+
+std::optional<bool>& RememberedPopup() {
+    static std::optional<bool> answer;
+    return answer;
+}
+
+// Passes messages on after closing the build's displays, so that failures reported by the
+// pieces the build calls look like the build's own reports.
+class ReportingPrompter final : public Prompter {
+public:
+    explicit ReportingPrompter(BuildUi& ui) : ui_(ui) {}
+    void Show(std::string_view text, MessageIcon icon) override {
+        CloseBuildDisplays(ui_);
+        ui_.prompter.Show(text, icon);
+    }
+    Answer Ask(std::string_view text, Buttons buttons, Answer defaultAnswer,
+               MessageIcon icon) override {
+        return ui_.prompter.Ask(text, buttons, defaultAnswer, icon);
+    }
+
+private:
+    BuildUi& ui_;
+};
+
+// Deletes the working files and ends the progress display however the build ends; undoes
+// the output claim unless the build finished.
+class BuildCleanup {
+public:
+    explicit BuildCleanup(BuildUi& ui) : ui_(ui) {}
+    ~BuildCleanup() {
+        platform::RemoveFileQuietly(contentPath);
+        platform::RemoveFileQuietly(stubCopyPath);
+        platform::RemoveFileQuietly(assembledPath);
+        if (!succeeded) {
+            ReleaseOutputClaim(outputPath, claim);
+        }
+        ui_.progress.EndProgress();
+    }
+
+    std::string contentPath;
+    std::string stubCopyPath;
+    std::string assembledPath;
+    std::string outputPath;
+    OutputClaim claim;
+    bool succeeded = false;
+
+private:
+    BuildUi& ui_;
+};
+
+int LinkingPercent(long long step, long long fileCount) {
+    return static_cast<int>(step / (fileCount + 3) + 15);
+}
+
+std::string WithoutLineFeeds(std::string text) {
+    std::erase(text, '\n');
+    return text;
+}
+
+// More than 20 pages in the Table Of Contents with the pop-up list on. False when
+// the author cancelled the build.
+bool SettleContentsPopup(BuildSettings& settings, const FileCensus& census, bool seriesFlag,
+                         BuildUi& ui) {
+    if (census.contentsCount <= kMaxPopupItems || !settings.contentsPopupList) {
+        return true;
+    }
+    if (seriesFlag) {
+        settings.contentsPopupList = RememberedPopup().value_or(false) ? 1 : 0;
+        return true;
+    }
+    const Answer answer = ui.prompter.Ask(
+        "You have chosen to have a Pop-up list for the Table Of Contents button, but there are "
+        "more than 20 (the maximum allowed items) in the list.\n\nWould you like to turn off the "
+        "Pop-up list?\n\nYes = Yes, turn off the Pop-up list.\nNo = No, keep the Pop-up list, "
+        "but limit it to the first 20 items.\nCancel = Don't compile.",
+        Buttons::YesNoCancel, Answer::Yes, MessageIcon::Question);
+    if (answer == Answer::Cancel) {
+        return false;
+    }
+    settings.contentsPopupList = answer == Answer::Yes ? 0 : 1;
+    RememberedPopup() = settings.contentsPopupList != 0;
+    return true;
+}
+
+}  // namespace
+
+BuildEnvironment BuildEnvironment::ForThisProgram() {
+    BuildEnvironment env;
+    env.compilerPath = platform::ExecutablePath();
+    env.compilerFolder = platform::FolderPartOfPath(env.compilerPath);
+    env.extensions = ProcessExtensionRegistry();
+    env.packingWorkers = DefaultPackingWorkers();
+    return env;
+}
+
+void ForgetContentsPopupAnswer() {
+    RememberedPopup().reset();
+}
+
+bool BuildEBook(const Project& project, BuildUi& ui, std::int64_t buildTime, bool seriesFlag,
+                const BuildEnvironment& env) {
+    BuildCleanup cleanup(ui);
+    ReportingPrompter reporting(ui);
+
+    // The language file, before anything is touched.
+    const std::string languagePath =
+        platform::JoinPath(env.compilerFolder, project.language + ".lng");
+    const std::string toolbarPath = platform::JoinPath(env.compilerFolder, "toolbar.tb");
+    if (!CheckLanguageFile(languagePath)) {
+        ReportBuildError(ui,
+                         "The language file is corrupt, missing, or intended for use with a "
+                         "different version of Nimbrel E-Book Compiler.",
+                         "Go to 'User Interface' on the 'Edit' menu, and select a different "
+                         "language file.");
+        return false;
+    }
+    // Where the e-book goes.
+    if (project.outputExe.empty()) {
+        ReportBuildError(ui, "No Output E-Book EXE selected.",
+                         "Click 'Output' on the 'Edit' menu and select the name of the Output "
+                         "E-Book EXE to create.");
+        return false;
+    }
+    // Prove the output can be written, waiting while the old e-book is running.
+    ui.progress.ReportStage("Creating E-Book EXE", 1);
+    cleanup.outputPath = project.outputExe;
+    cleanup.claim = ClaimOutputFile(project.outputExe, kSharingRetries, ui);
+    if (cleanup.claim.cancelled) {
+        return false;
+    }
+    if (!cleanup.claim.ok) {
+        if (cleanup.claim.sharingViolation) {
+            ReportBuildError(ui, "Sharing Violation.",
+                             "Your E-Book is already running. Please close it down before try to "
+                             "rebuild it.");
+        } else {
+            ReportBuildError(ui,
+                             "Unable to write to Output E-Book EXE: " +
+                                 WithoutLineFeeds(SystemMessageForReport(cleanup.claim.error)),
+                             "Click 'Output' on the 'Edit' menu and try browsing a different file "
+                             "name for the Output E-Book EXE to create.");
+        }
+        return false;
+    }
+
+    // The settings record.
+    const std::string stubPath = platform::JoinPath(env.compilerFolder, "eview.dat");
+    BuildSettings settings =
+        FillBuildSettings(project, env.compilerPath, stubPath, platform::LocalTimeAt(buildTime));
+
+    // Validation, first failure wins.
+    if (auto problem = SettingsAndFilesProblem(project)) {
+        ReportBuildError(ui, *problem);
+        return false;
+    }
+    ui.progress.ReportStage("Checking files", 5);
+    const FileCensus census = TakeFileCensus(project);
+    if (auto problem = CensusProblem(project, census)) {
+        ReportBuildError(ui, *problem);
+        return false;
+    }
+    if (!SettleContentsPopup(settings, census, seriesFlag, ui)) {
+        return false;
+    }
+    if (!project.splashBitmap.empty() && !platform::FileExists(project.splashBitmap)) {
+        ReportBuildError(ui, "Missing Splash File.",
+                         "The project includes a Splash bitmap that does not exist.  Click 'Start "
+                         "Up' on the 'Edit' menu and change to a file that does exist or empty the "
+                         "field.");
+        return false;
+    }
+    static const ExtensionRegistry kNoExtensions;
+    const ExtensionRegistry& registry = env.extensions ? *env.extensions : kNoExtensions;
+    if (!AllSelectedExtensionsInstalled(project.extensions, registry)) {
+        ReportBuildError(ui, kMissingExtensionsTitle, kMissingExtensionsAdvice);
+        return false;
+    }
+
+    // The content working file.
+    ui.progress.ReportStage("Preparing contents", 10);
+    int error = 0;
+    cleanup.contentPath = platform::CreateTempFile("vmt", error);
+    platform::FileHandle content;
+    if (cleanup.contentPath.empty() ||
+        !content.Open(cleanup.contentPath, platform::FileHandle::Mode::CreateTruncate)) {
+        if (!cleanup.contentPath.empty()) {
+            error = content.error();
+        }
+        ReportSystemError(ui, "Error creating temporary binary file.",
+                          "Attempting to create temporary file: " + cleanup.contentPath, error,
+                          kTempSolution);
+        return false;
+    }
+
+    // Linking: the reader's data, the pages and pictures, the extensions' libraries.
+    std::vector<DirectoryEntry> directory;
+    const long long fileCount = static_cast<long long>(project.files.size());
+    ui.progress.ReportStage("Linking contents", LinkingPercent(65, fileCount));
+    // The reader's own data goes first, under hidden names; what failed names the message.
+    const auto appendReaderData = [&](const char* name, const std::string& path, const char* what) {
+        DirectoryEntry entry;
+        entry.name = name;
+        if (AppendEntry(content, path, entry, directory)) {
+            return true;
+        }
+        ReportBuildError(ui,
+                         std::string("Error writing ") + what +
+                             " data to temporary binary file. Out of disk space?",
+                         kDiskAdvice);
+        return false;
+    };
+    if (!appendReaderData(record::kLanguageEntryName, languagePath, "language")) {
+        return false;
+    }
+    ui.progress.ReportStage("Linking contents", LinkingPercent(130, fileCount));
+    if (!appendReaderData(record::kToolbarEntryName, toolbarPath, "toolbar")) {
+        return false;
+    }
+    std::vector<std::string> included;
+    for (const SourceFile& file : project.files) {
+        if (!file.excluded) {
+            included.push_back(file.path);
+        }
+    }
+    EntryPreparer preparer(included, env.packingWorkers);
+    std::size_t next = 0;
+    for (long long i = 0; i < fileCount; ++i) {
+        const SourceFile& file = project.files[static_cast<std::size_t>(i)];
+        if (file.excluded) {
+            continue;
+        }
+        ui.progress.ReportStage("Linking contents", LinkingPercent(195 + 65 * i, fileCount));
+        DirectoryEntry entry;
+        entry.name = platform::FileNameOfPath(file.path);
+        entry.searchable = file.searchable;
+        entry.inContents = file.inContents;
+        entry.preprocess = file.preprocess;
+        entry.title = file.title;
+        entry.description = file.description;
+        entry.keywords = file.keywords;
+        entry.orderKey = file.orderKey;
+        PreparedEntry prepared = preparer.Take(next++);
+        const bool appended = prepared.prepared
+                                  ? AppendPreparedEntry(content, prepared, entry, directory)
+                                  : AppendEntry(content, file.path, entry, directory);
+        if (!appended) {
+            ReportBuildError(ui, "Error writing to temporary binary file. Out of disk space?",
+                             kDiskAdvice);
+            return false;
+        }
+    }
+    for (const auto& library :
+         RuntimeLibrariesToEmbed(project.extensions, registry, env.mainWindow)) {
+        DirectoryEntry entry;
+        entry.name = library.entryName;
+        if (!AppendEntry(content, library.path, entry, directory)) {
+            ReportBuildError(ui, "Error writing to temporary binary file. Out of disk space?",
+                             kDiskAdvice);
+            return false;
+        }
+    }
+    content.Close();
+
+    // Variables.
+    ui.progress.ReportStage(kPrepareVariablesStage, kPrepareVariablesPercent);
+    VariablePreparation prepared = PrepareBuildVariables(project.variables);
+    if (!prepared.ok) {
+        ReportBuildError(ui, prepared.errorTitle, prepared.errorAdvice);
+        return false;
+    }
+    std::vector<ArchiveVariable> variables;
+    variables.reserve(prepared.variables.size());
+    for (auto& v : prepared.variables) {
+        variables.push_back({std::move(v.name), std::move(v.description), std::move(v.value),
+                             v.canRebrand, v.kind});
+    }
+
+    // The icon, in a working copy of the stub.
+    ui.progress.ReportStage("Customizing Icon", 90);
+    cleanup.stubCopyPath = platform::CreateTempFile("vmt", error);
+    if (cleanup.stubCopyPath.empty() || !CopyWholeFile(stubPath, cleanup.stubCopyPath, error)) {
+        ReportSystemError(
+            ui, "Error copying temporary file.",
+            "Attempting to copy temporary file: " + stubPath + " to " + cleanup.stubCopyPath, error,
+            kTempSolution);
+        return false;
+    }
+    const std::string iconPath =
+        project.iconFile.empty()
+            ? platform::JoinPath(env.compilerFolder, "icons/Books/idr_main.ico")
+            : project.iconFile;
+    if (!CustomiseIcon(cleanup.stubCopyPath, iconPath, env.compilerFolder, reporting)) {
+        return false;
+    }
+
+    // The output, written beside the old e-book and renamed over it when complete.
+    ui.progress.ReportStage("Building Output", 95);
+    cleanup.assembledPath = CreateSiblingTempFile(project.outputExe, error);
+    AssemblyParts parts;
+    parts.outputPath = cleanup.assembledPath;
+    parts.stubPath = cleanup.stubCopyPath;
+    parts.settings = &settings;
+    parts.directory = &directory;
+    parts.variables = &variables;
+    parts.buildTime = static_cast<std::uint32_t>(buildTime);
+    parts.contentPath = cleanup.contentPath;
+    parts.splashPath = project.splashBitmap;
+    parts.splashExtraDelay = project.splashExtraDelay;
+    parts.splashPercentageBar = project.splashPercentageBar;
+    OutputAssembler assembler;
+    if (cleanup.assembledPath.empty() || !assembler.Assemble(parts) ||
+        std::rename(cleanup.assembledPath.c_str(), project.outputExe.c_str()) != 0) {
+        ReportBuildError(ui, kAssembleErrorTitle, kAssembleErrorAdvice);
+        return false;
+    }
+    cleanup.assembledPath.clear();
+    cleanup.succeeded = true;
+    return true;
+}
+
+}  // namespace nbx

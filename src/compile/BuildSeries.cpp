@@ -1,0 +1,257 @@
+#include "compile/BuildSeries.h"
+
+#include <algorithm>
+#include <cstdio>
+#include <filesystem>
+
+#include "common/Prompter.h"
+#include "compile/BuildChecks.h"
+#include "compile/BuildEBook.h"
+#include "compile/RebranderBuild.h"
+#include "compile/SeriesTexts.h"
+#include "platform/Clock.h"
+#include "platform/TempFiles.h"
+#include "project/SourceFolderScan.h"
+
+namespace nbx {
+
+namespace {
+
+std::optional<std::int64_t> FileSize(const std::string& path) {
+    std::error_code ec;
+    const auto size = std::filesystem::file_size(path, ec);
+    if (ec) {
+        return std::nullopt;
+    }
+    return static_cast<std::int64_t>(size);
+}
+
+Variable* FindByName(Project& project, const std::string& name) {
+    const auto it = std::find_if(project.variables.begin(), project.variables.end(),
+                                 [&](const Variable& v) { return v.name == name; });
+    return it == project.variables.end() ? nullptr : &*it;
+}
+
+// Everything a run changes in the project, put back when the run ends.
+class ProjectRestorer {
+public:
+    explicit ProjectRestorer(Project& project, const std::string& variable)
+        : project_(project),
+          outputExe_(project.outputExe),
+          rebranderExe_(project.rebranderExe),
+          buildRebrander_(project.buildRebrander),
+          variableName_(variable) {
+        if (const Variable* v = FindByName(project, variable)) {
+            variable_ = *v;
+        }
+    }
+    ~ProjectRestorer() {
+        project_.SetOutputPaths(outputExe_, rebranderExe_);
+        project_.buildRebrander = buildRebrander_;
+        if (Variable* v = FindByName(project_, variableName_); v && variable_) {
+            *v = *variable_;
+        }
+    }
+
+private:
+    Project& project_;
+    std::string outputExe_;
+    std::string rebranderExe_;
+    std::int32_t buildRebrander_;
+    std::string variableName_;
+    std::optional<Variable> variable_;
+};
+
+}  // namespace
+
+SeriesRequest& RememberedSeriesRequest() {
+    static SeriesRequest remembered;
+    return remembered;
+}
+
+std::vector<std::string> SeriesVariableChoices(const Project& project) {
+    std::vector<std::string> names;
+    for (const auto& v : project.variables) {
+        if (v.kind == kHtmlFragment || v.kind == kTextToHtml) {
+            names.push_back(v.name);
+        }
+    }
+    return names;
+}
+
+std::string NoSeriesVariableMessage() {
+    return "Your project must contain either a 'HTML Fragment' or 'Text to convert to HTML' "
+           "Nimbrel Variable to Build a Series.";
+}
+
+bool PrepareSeriesCommand(Project& project, Prompter& prompter) {
+    RescanSourceFolder(project, true, prompter);
+    project.SortFiles();
+    if (project.files.empty()) {
+        prompter.Show("The source folder does not contain any files.");
+        return false;
+    }
+    if (SeriesVariableChoices(project).empty()) {
+        prompter.Show(NoSeriesVariableMessage());
+        return false;
+    }
+    return true;
+}
+
+SeriesBuilders ProgramSeriesBuilders(const BuildEnvironment& environment) {
+    SeriesBuilders builders;
+    builders.buildEBook = [environment](Project& project, BuildUi& ui, std::int64_t buildTime,
+                                        bool seriesFlag) {
+        return BuildEBook(project, ui, buildTime, seriesFlag, environment);
+    };
+    builders.buildRebrander = [environment](Project& project, BuildUi& ui, std::int64_t buildTime) {
+        return BuildRebrander(project, ui, buildTime, environment.compilerFolder);
+    };
+    builders.clock = [] { return platform::SecondsSince1970(); };
+    return builders;
+}
+
+bool MeasureSeriesBuild(Project& project, BuildUi& ui, const SeriesBuilders& builders,
+                        std::uint64_t& perBuildMilliseconds) {
+    const std::uint64_t start = platform::TickCountMs();
+    const std::int64_t buildTime = builders.clock();
+    if (!CheckOutputPaths(project, ui) || !builders.buildEBook(project, ui, buildTime, false)) {
+        return false;
+    }
+    if (project.buildRebrander && !builders.buildRebrander(project, ui, buildTime)) {
+        return false;
+    }
+    perBuildMilliseconds = platform::TickCountMs() - start;
+    return true;
+}
+
+bool RunSeries(Project& project, BuildUi& ui, std::uint64_t perBuildMilliseconds,
+               const SeriesRequest& request, const SeriesBuilders& builders) {
+    Prompter& prompter = ui.prompter;
+    const bool withRebranders = request.buildRebranders && project.buildRebrander;
+
+    const auto bookSize = FileSize(project.outputExe);
+    if (!bookSize) {
+        prompter.Show("Output E-Book EXE could not be found.");
+        return false;
+    }
+    std::int64_t oneBookSize = *bookSize;
+    if (withRebranders) {
+        const auto rebranderSize = FileSize(project.rebranderExe);
+        if (!rebranderSize) {
+            prompter.Show("Output Rebrander EXE could not be found.");
+            return false;
+        }
+        oneBookSize += *rebranderSize;
+    }
+
+    const auto bookTemplate = SeriesNameTemplate::FromPath(project.outputExe);
+    if (!bookTemplate) {
+        prompter.Show(project.outputExe + " does not end in .EXE");
+        return false;
+    }
+    std::optional<SeriesNameTemplate> rebranderTemplate;
+    if (withRebranders) {
+        rebranderTemplate = SeriesNameTemplate::FromPath(project.rebranderExe);
+        if (!rebranderTemplate) {
+            prompter.Show(project.rebranderExe + " does not end in .EXE");
+            return false;
+        }
+    }
+
+    const std::int64_t span = request.last - request.first;
+    if (span < 0 || span > 0x7FFFFFFF) {
+        prompter.Show("Error in Build Series.");
+        return false;
+    }
+    const std::int64_t count = span + 1;
+    const SeriesNameTemplate* rebrander = rebranderTemplate ? &*rebranderTemplate : nullptr;
+    const std::string summary = SeriesSummaryText(count, withRebranders);
+    const std::string names =
+        SeriesNamesText(*bookTemplate, rebrander, request.first, request.last);
+    const std::string question = SeriesQuestionText(
+        summary, names,
+        SeriesDurationText(static_cast<std::uint64_t>(count) * perBuildMilliseconds),
+        SeriesDiskSpaceText(count, oneBookSize));
+    if (prompter.Ask(question, Buttons::YesNo, Answer::No, MessageIcon::Question) != Answer::Yes) {
+        return false;
+    }
+
+    std::vector<std::string> produced;
+    bool cancelled = false;
+    bool ok = true;
+    {
+        ProjectRestorer restorer(project, request.variable);
+        // Without Rebranders for this run, the items must not ask for one.
+        if (!withRebranders) {
+            project.buildRebrander = 0;
+        }
+        SeriesProgress& window = *ui.series;
+        window.Open("Build Series", true);
+        // The bar counts items, so it and the title agree whatever the first number is.
+        window.SetRange(0, static_cast<int>(std::min<std::int64_t>(count, 0x7FFFFFFF)), 1);
+        for (std::int64_t j = request.first; j <= request.last; ++j) {
+            const std::string bookPath = bookTemplate->PathAt(j);
+            const std::string rebranderPath = rebrander ? rebrander->PathAt(j) : std::string();
+            char heading[96];
+            std::snprintf(heading, sizeof heading, "Building item %lld of %lld:\n",
+                          static_cast<long long>(j - request.first + 1),
+                          static_cast<long long>(count));
+            std::string text = heading + bookTemplate->NameAt(j);
+            if (rebrander) {
+                text += " and " + rebrander->NameAt(j);
+            }
+            window.SetText(text);
+            window.StepIt();
+            window.PumpMessages(true);
+            cancelled = window.Cancelled();
+
+            project.SetOutputPaths(bookPath, rebranderPath);
+            if (Variable* v = FindByName(project, request.variable)) {
+                v->value = std::to_string(j);
+            }
+            if (cancelled || !CheckOutputPaths(project, ui)) {
+                ok = false;
+                break;
+            }
+            const std::int64_t buildTime = builders.clock();
+            if (!builders.buildEBook(project, ui, buildTime, true)) {
+                ok = false;
+                break;
+            }
+            produced.push_back(bookPath);
+            if (rebrander) {
+                if (!builders.buildRebrander(project, ui, buildTime)) {
+                    ok = false;
+                    break;
+                }
+                produced.push_back(rebranderPath);
+            }
+        }
+        window.Close();
+    }
+
+    if (ok) {
+        prompter.Show("Build Series Successful:\n\nYou have successfully built " + summary +
+                          "\n\nThe files are named " + names,
+                      MessageIcon::Information);
+        return true;
+    }
+    if (!produced.empty()) {
+        const std::string ask =
+            std::string(cancelled ? "Build Series was cancelled" : "Build Series failed") +
+            " part way through, although some output files were "
+            "generated.\n\nWould you like to delete these output files?";
+        if (prompter.Ask(ask, Buttons::YesNo, Answer::No, MessageIcon::Warning) == Answer::Yes) {
+            for (const auto& path : produced) {
+                platform::RemoveFileQuietly(path);
+            }
+        }
+    } else {
+        prompter.Show(cancelled ? "Build Series was cancelled, no output files were built."
+                                : "Build Series failed, no output files were built.");
+    }
+    return false;
+}
+
+}  // namespace nbx

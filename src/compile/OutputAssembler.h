@@ -1,0 +1,62 @@
+#pragma once
+// Joins a reader stub and a content archive into the output e-book: the stub copy, the
+// settings record, the directory, the content data, the splash image (packed and masked; left
+// out when there is none), the variables table and the 136-byte trailer, with no gaps.
+
+#include <cstdint>
+#include <string>
+#include <vector>
+
+#include "format/ArchiveVariable.h"
+#include "format/BuildSettings.h"
+#include "format/DirectoryEntry.h"
+#include "platform/FileHandle.h"
+
+namespace nbx {
+
+// The message pair the build shows when Assemble fails.
+inline constexpr const char* kAssembleErrorTitle =
+    "Error combining segments. Out of disk space or file handles?";
+inline constexpr const char* kAssembleErrorAdvice =
+    "Free some disk space on the drive where the output file is stored. Close other Windows "
+    "applications. Consider saving your work and rebooting.";
+
+struct AssemblyParts {
+    std::string outputPath;
+    std::string stubPath;  // the stub working copy, icon already patched
+    const BuildSettings* settings = nullptr;
+    const std::vector<DirectoryEntry>* directory = nullptr;
+    const std::vector<ArchiveVariable>* variables = nullptr;
+    std::uint32_t buildTime = 0;  // seconds since 1970, UTC
+    std::string contentPath;      // the content working file
+    std::string splashPath;       // empty: no splash image
+    std::int32_t splashExtraDelay = 0;
+    std::int32_t splashPercentageBar = 0;
+};
+
+class OutputAssembler {
+public:
+    OutputAssembler() = default;
+    OutputAssembler(const OutputAssembler&) = delete;
+    OutputAssembler& operator=(const OutputAssembler&) = delete;
+
+    // Creates (truncating) the output and writes every section and the trailer. The entry
+    // count written is the directory's. On success the output is closed and made executable.
+    // False at the first failure, with what failed in error(); the partial output stays on
+    // disk, closed when the assembler is destroyed. Fails too when the e-book would pass the
+    // 2 GB that the trailer's words can address.
+    bool Assemble(const AssemblyParts& parts);
+
+    const std::string& error() const { return error_; }
+
+private:
+    bool Fail(std::string message);
+    bool CopyFileIn(const std::string& path, const char* what);
+    bool Position(std::int32_t& offset);
+
+    platform::FileHandle output_;
+    std::uint64_t written_ = 0;
+    std::string error_;
+};
+
+}  // namespace nbx

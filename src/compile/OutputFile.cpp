@@ -1,0 +1,75 @@
+#include "compile/OutputFile.h"
+
+#include <fcntl.h>
+#include <unistd.h>
+
+#include <cerrno>
+
+#include "platform/Clock.h"
+#include "platform/Paths.h"
+#include "platform/TempFiles.h"
+
+namespace nbx {
+
+namespace {
+
+bool IsSharingViolation(int error) {
+    return error == ETXTBSY || error == EBUSY;
+}
+
+// One attempt; 0 on success, else the errno.
+int TryClaim(const std::string& path, bool& createdNew) {
+    const bool existed = platform::FileExists(path);
+    const int fd = ::open(path.c_str(), O_WRONLY | O_CREAT | O_CLOEXEC, 0755);
+    if (fd < 0) {
+        return errno;
+    }
+    ::close(fd);
+    createdNew = !existed;
+    return 0;
+}
+
+}  // namespace
+
+OutputClaim ClaimOutputFile(const std::string& path, int retries, BuildUi& ui) {
+    OutputClaim claim;
+    for (int attempt = 0;; ++attempt) {
+        claim.error = TryClaim(path, claim.createdNew);
+        if (claim.error == 0) {
+            claim.ok = true;
+            return claim;
+        }
+        if (!IsSharingViolation(claim.error) || attempt >= retries) {
+            break;
+        }
+        for (int wait = 0; wait < 10; ++wait) {
+            platform::SleepMs(100);
+            if (ui.series) {
+                ui.series->PumpMessages(false);
+                if (ui.series->Cancelled()) {
+                    claim.cancelled = true;
+                    return claim;
+                }
+            }
+        }
+    }
+    claim.sharingViolation = IsSharingViolation(claim.error);
+    return claim;
+}
+
+void ReleaseOutputClaim(const std::string& path, const OutputClaim& claim) {
+    if (claim.ok && claim.createdNew) {
+        platform::RemoveFileQuietly(path);
+    }
+}
+
+std::string CreateSiblingTempFile(const std::string& path, int& errorCode) {
+    std::string folder = platform::FolderPartOfPath(path);
+    if (folder.empty()) {
+        folder = ".";
+    }
+    return platform::CreateUniqueFile(folder, "." + platform::FileNameOfPath(path) + ".",
+                                      errorCode);
+}
+
+}  // namespace nbx

@@ -1,0 +1,16 @@
+// eview: the e-book reader. An e-book is this program with a content archive joined to its
+// end, so the reader opens its own file to find the book.
+
+#include <QApplication>
+
+#include "eview/ReaderStart.h"
+#include "platform/ExecutablePath.h"
+
+int main(int argc, char** argv) {
+    QApplication app(argc, argv);
+    QStringList arguments = QApplication::arguments();
+    if (!arguments.isEmpty()) {
+        arguments.removeFirst();
+    }
+    return nbx::eview::RunReader(nbx::platform::ExecutablePath(), arguments);
+}

@@ -1,0 +1,70 @@
+#include "format/EntryWriter.h"
+
+#include <limits>
+
+#include "format/ByteSink.h"
+#include "format/FileCopy.h"
+#include "format/Packer.h"
+#include "format/RecordFormat.h"
+
+namespace nbx {
+
+namespace {
+
+constexpr std::uint64_t kWordMax = std::numeric_limits<std::int32_t>::max();
+
+// Packed data is never shorter than the end mark, so below this packing cannot win.
+constexpr std::uint64_t kSmallestWorthPacking = kMinPackingSaving + 3;
+
+// Writes the entry's data and fills in its offset and lengths.
+bool WriteEntryData(platform::FileHandle& content, const std::string& sourcePath,
+                    DirectoryEntry& entry) {
+    platform::FileHandle source;
+    std::uint64_t start = 0;
+    if (!source.Open(sourcePath, platform::FileHandle::Mode::Read) || !content.SeekToEnd(start) ||
+        start > kWordMax) {
+        return false;
+    }
+    entry.offset = static_cast<std::int32_t>(start);
+    const std::int64_t size = source.Size();
+    if (size < 0) {
+        return false;
+    }
+
+    FileSink file(content);
+    MaskingSink masked(file, record::kEntryMask);
+    if (static_cast<std::uint64_t>(size) >= kSmallestWorthPacking) {
+        const PackStreamResult packed =
+            PackStream(source, masked, static_cast<std::uint64_t>(size) - kMinPackingSaving);
+        if (packed.ok && packed.inputSize >= packed.packedSize + kMinPackingSaving) {
+            if (packed.packedSize > kWordMax || packed.inputSize > kWordMax) {
+                return false;
+            }
+            entry.storedLength = static_cast<std::int32_t>(packed.packedSize);
+            entry.unpackedLength = static_cast<std::int32_t>(packed.inputSize);
+            return true;
+        }
+        // Not worth it (or a failure): take back what was written and store the file as is.
+        if (!content.Truncate(start) || !content.Seek(start) || !source.Seek(0)) {
+            return false;
+        }
+    }
+    std::uint64_t copied = 0;
+    if (!CopyToSink(source, masked, copied) || copied > kWordMax) {
+        return false;
+    }
+    entry.storedLength = static_cast<std::int32_t>(copied);
+    entry.unpackedLength = 0;
+    return true;
+}
+
+}  // namespace
+
+bool AppendEntry(platform::FileHandle& content, const std::string& sourcePath, DirectoryEntry entry,
+                 std::vector<DirectoryEntry>& directory) {
+    const bool ok = WriteEntryData(content, sourcePath, entry);
+    directory.push_back(std::move(entry));
+    return ok;
+}
+
+}  // namespace nbx

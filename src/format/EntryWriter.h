@@ -1,0 +1,22 @@
+#pragma once
+#include <string>
+#include <vector>
+
+#include "format/DirectoryEntry.h"
+#include "platform/FileHandle.h"
+
+namespace nbx {
+
+// Packing must save at least this many bytes for an entry to be stored packed.
+inline constexpr std::uint64_t kMinPackingSaving = 26;
+
+// Appends the file at sourcePath to the end of the content working file: packed when that
+// is at least 26 bytes shorter than the file, else as it is, and masked with the entry mask
+// either way. `entry` brings the name, flags and texts; its offset and lengths are filled in
+// here, and it is added to directory in every case. True when the data was written whole;
+// false when the source cannot be read, a write fails, or the content data would pass what
+// a word can address (2 GB).
+bool AppendEntry(platform::FileHandle& content, const std::string& sourcePath, DirectoryEntry entry,
+                 std::vector<DirectoryEntry>& directory);
+
+}  // namespace nbx

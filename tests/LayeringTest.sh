@@ -1,0 +1,85 @@
+#!/usr/bin/env bash
+# Checks the layers of the source tree: a file includes only its own layer or lower ones,
+#   platform -> common -> project -> {variables, extensions, format}
+#            -> {compile, viewerfiles, reader, rebranding} -> qtcommon -> programs,
+# the byte formats need nothing but platform/ and common/, and no core file includes Qt.
+#
+#   LayeringTest.sh SRC_DIR     check a tree; prints each offending include, exit 1 on any
+#   LayeringTest.sh --self-test check that a planted wrong include and a Qt include are found
+set -uo pipefail
+
+layer_of() {
+    case "$1" in
+        platform | nbx) echo 0 ;; # nbx/: the public extension interface in include/
+        common) echo 1 ;;
+        project) echo 2 ;;
+        variables | extensions | format) echo 3 ;;
+        compile | viewerfiles | reader | rebranding) echo 4 ;;
+        qtcommon) echo 5 ;;
+        cli | eview | rebrander | app | wizard) echo 6 ;;
+        *) echo "" ;;
+    esac
+}
+
+check_tree() {
+    local src=$1 failures=0 file dir target line layer target_layer
+    while IFS= read -r file; do
+        dir=${file#"$src"/}
+        dir=${dir%%/*}
+        layer=$(layer_of "$dir")
+        if [ -z "$layer" ]; then
+            echo "$file: folder '$dir' has no layer"
+            failures=$((failures + 1))
+            continue
+        fi
+        while IFS= read -r line; do
+            if [[ $line =~ ^[[:space:]]*#[[:space:]]*include[[:space:]]*\"([a-z]+)/ ]]; then
+                target=${BASH_REMATCH[1]}
+                target_layer=$(layer_of "$target")
+                if [ -z "$target_layer" ] || [ "$target_layer" -gt "$layer" ]; then
+                    echo "$file: $dir/ may not include $target/: $line"
+                    failures=$((failures + 1))
+                elif [ "$dir" = format ] && [[ $target != format && $target != platform && $target != common ]]; then
+                    echo "$file: format/ needs platform/ and common/ only: $line"
+                    failures=$((failures + 1))
+                fi
+            elif [[ $line =~ ^[[:space:]]*#[[:space:]]*include[[:space:]]*\<Q ]] && [ "$layer" -le 4 ]; then
+                echo "$file: the core includes no Qt: $line"
+                failures=$((failures + 1))
+            fi
+        done <"$file"
+    done < <(find "$src" -type f \( -name '*.h' -o -name '*.cpp' \) | sort)
+    return $((failures > 0))
+}
+
+self_test() {
+    local tmp
+    tmp=$(mktemp -d)
+    trap 'rm -rf "$tmp"' RETURN
+    mkdir -p "$tmp/src/platform" "$tmp/src/common" "$tmp/src/format" "$tmp/src/compile"
+    printf '#include "platform/A.h"\n' >"$tmp/src/common/Good.h"
+    printf '#include "format/B.h"\n#include "common/Good.h"\n' >"$tmp/src/compile/Good.cpp"
+    if ! check_tree "$tmp/src" >/dev/null; then
+        echo "self-test: a tree with good includes was refused"
+        return 1
+    fi
+    printf '#include "project/Project.h"\n' >"$tmp/src/platform/Wrong.h"
+    printf '#include "project/Project.h"\n' >"$tmp/src/format/Wrong.h"
+    printf '#include <QString>\n' >"$tmp/src/compile/Wrong.cpp"
+    local out
+    out=$(check_tree "$tmp/src")
+    local status=$?
+    if [ $status -eq 0 ] || [ "$(grep -c . <<<"$out")" -ne 3 ]; then
+        echo "self-test: expected three findings, got:"
+        echo "$out"
+        return 1
+    fi
+    echo "self-test: the three planted includes were found:"
+    echo "$out"
+}
+
+if [ "${1:-}" = --self-test ]; then
+    self_test
+else
+    check_tree "${1:?usage: LayeringTest.sh SRC_DIR | --self-test}"
+fi

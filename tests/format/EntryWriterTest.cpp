@@ -1,0 +1,123 @@
+#include <gtest/gtest.h>
+
+#include <random>
+#include <string>
+
+#include "format/EntryWriter.h"
+#include "format/Packer.h"
+#include "format/RecordFormat.h"
+#include "format/Unpacker.h"
+#include "support/EBookComposer.h"
+#include "support/TempDir.h"
+
+namespace nbx {
+namespace {
+
+using test::Xor;
+
+class EntryWriterTest : public ::testing::Test {
+protected:
+    void SetUp() override {
+        contentPath = dir.File("content.vmt");
+        ASSERT_TRUE(content.Open(contentPath, platform::FileHandle::Mode::CreateTruncate));
+    }
+
+    // Appends data as a file and returns its entry.
+    DirectoryEntry Append(const std::string& data) {
+        const std::string source = dir.Write("f" + std::to_string(directory.size()), data);
+        DirectoryEntry e;
+        e.name = "page.html";
+        e.title = "Title";
+        e.orderKey = "00001000";
+        e.searchable = 1;
+        EXPECT_TRUE(AppendEntry(content, source, e, directory));
+        return directory.back();
+    }
+
+    std::string Stored(const DirectoryEntry& e) {
+        content.Close();
+        const std::string all = test::ReadWholeFile(contentPath);
+        content.Open(contentPath, platform::FileHandle::Mode::ReadWrite);
+        return Xor(all.substr(static_cast<std::size_t>(e.offset),
+                              static_cast<std::size_t>(e.storedLength)),
+                   record::kEntryMask);
+    }
+
+    test::TempDir dir;
+    std::string contentPath;
+    platform::FileHandle content;
+    std::vector<DirectoryEntry> directory;
+};
+
+// Text whose packed form is exactly `saving` bytes shorter than itself: a run of one letter
+// saves a lot, random bytes each cost an eighth of a byte more than they take.
+std::string WithSaving(std::int64_t saving) {
+    std::mt19937 rng(7);
+    std::string noise;
+    for (int i = 0; i < 400; ++i) {
+        noise += static_cast<char>(rng());
+    }
+    for (std::size_t run = 20; run < 200; ++run) {
+        for (std::size_t n = 0; n < noise.size(); ++n) {
+            const std::string data = std::string(run, 'a') + noise.substr(0, n);
+            const auto s = static_cast<std::int64_t>(data.size()) -
+                           static_cast<std::int64_t>(PackBytes(data).size());
+            if (s == saving) {
+                return data;
+            }
+        }
+    }
+    ADD_FAILURE() << "no input saves " << saving << " bytes";
+    return {};
+}
+
+TEST_F(EntryWriterTest, PackedOnlyWhenThatSavesAtLeast26Bytes) {
+    const std::string saves26 = WithSaving(26);
+    const std::string saves25 = WithSaving(25);
+    const DirectoryEntry packed = Append(saves26);
+    EXPECT_EQ(packed.unpackedLength, static_cast<std::int32_t>(saves26.size()));
+    EXPECT_EQ(packed.storedLength, static_cast<std::int32_t>(saves26.size() - 26));
+    EXPECT_EQ(Stored(packed), PackBytes(saves26));
+
+    const DirectoryEntry plain = Append(saves25);
+    EXPECT_EQ(plain.unpackedLength, 0);
+    EXPECT_EQ(plain.storedLength, static_cast<std::int32_t>(saves25.size()));
+    EXPECT_EQ(plain.offset, packed.storedLength);
+    EXPECT_EQ(Stored(plain), saves25);
+}
+
+TEST_F(EntryWriterTest, EmptyFileIsStoredUnpackedWithLengthsZero) {
+    Append("abc");
+    const DirectoryEntry e = Append("");
+    EXPECT_EQ(e.offset, 3);
+    EXPECT_EQ(e.storedLength, 0);
+    EXPECT_EQ(e.unpackedLength, 0);
+}
+
+TEST_F(EntryWriterTest, EntriesFollowEachOtherAndKeepTheirTexts) {
+    const std::string big(300000, 'q');
+    const DirectoryEntry a = Append(big);
+    const DirectoryEntry b = Append("tiny");
+    EXPECT_EQ(a.offset, 0);
+    EXPECT_EQ(b.offset, a.storedLength);
+    EXPECT_EQ(b.name, "page.html");
+    EXPECT_EQ(b.title, "Title");
+    EXPECT_EQ(b.orderKey, "00001000");
+    EXPECT_EQ(b.searchable, 1);
+    std::string out, error;
+    ASSERT_TRUE(Unpack(Stored(a), static_cast<std::uint64_t>(a.unpackedLength), out, error));
+    EXPECT_TRUE(out == big);
+    EXPECT_EQ(Stored(b), "tiny");
+}
+
+TEST_F(EntryWriterTest, UnreadableSourceFailsButStillLeavesItsEntry) {
+    DirectoryEntry e;
+    e.name = "gone.html";
+    EXPECT_FALSE(AppendEntry(content, dir.File("gone.html"), e, directory));
+    ASSERT_EQ(directory.size(), 1u);
+    EXPECT_EQ(directory[0].name, "gone.html");
+    EXPECT_FALSE(AppendEntry(content, dir.path(), e, directory));  // a folder
+}
+
+}  // namespace
+}  // namespace nbx
