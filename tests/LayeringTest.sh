@@ -1,7 +1,7 @@
 #!/usr/bin/env bash
 # Checks the layers of the source tree: a file includes only its own layer or lower ones,
 #   platform -> common -> project -> {variables, extensions, format}
-#            -> {compile, viewerfiles, reader, rebranding} -> qtcommon -> programs,
+#            -> {compile, viewerfiles, reader, rebranding, appmodel} -> qtcommon -> programs,
 # the byte formats need nothing but platform/ and common/, and no core file includes Qt.
 #
 #   LayeringTest.sh SRC_DIR     check a tree; prints each offending include, exit 1 on any
@@ -14,7 +14,7 @@ layer_of() {
         common) echo 1 ;;
         project) echo 2 ;;
         variables | extensions | format) echo 3 ;;
-        compile | viewerfiles | reader | rebranding) echo 4 ;;
+        compile | viewerfiles | reader | rebranding | appmodel) echo 4 ;;
         qtcommon) echo 5 ;;
         cli | eview | rebrander | app | wizard) echo 6 ;;
         *) echo "" ;;
