@@ -9,7 +9,6 @@
 
 #include "cli/Command.h"
 #include "cli/ConsolePrompter.h"
-#include "cli/OpenProject.h"
 #include "cli/ProjectEdit.h"
 #include "project/CTamselDoc.h"
 #include "project/EntryName.h"
@@ -96,16 +95,10 @@ std::optional<std::string> Move(Project& project, const std::string& name,
 }  // namespace
 
 int RunFiles(const Args& args) {
-    if (PrintedHelp(args, kUsage)) {
-        return 0;
-    }
-    if (args.size() < 3) {
-        return UsageError(kUsage);
-    }
     ConsolePrompter prompter;
     CTamselDoc doc;
-    if (!OpenProject(doc, args[0], prompter)) {
-        return 1;
+    if (const std::optional<int> end = StartEdit(args, 3, kUsage, doc, prompter)) {
+        return *end;
     }
     Project& project = doc.project();
     project.SortFiles();

@@ -1,5 +1,7 @@
 #include "cli/ProjectEdit.h"
 
+#include "cli/OpenProject.h"
+
 #include <algorithm>
 #include <filesystem>
 #include <iostream>
@@ -69,6 +71,20 @@ bool PrintedHelp(const Args& args, const char* usage) {
     }
     std::cout << "Usage: tamselc " << usage << "\n";
     return true;
+}
+
+std::optional<int> StartEdit(const Args& args, std::size_t minArgs, const char* usage,
+                             CTamselDoc& doc, Prompter& prompter) {
+    if (PrintedHelp(args, usage)) {
+        return 0;
+    }
+    if (args.size() < minArgs) {
+        return UsageError(usage);
+    }
+    if (!OpenProject(doc, args[0], prompter)) {
+        return 1;
+    }
+    return std::nullopt;
 }
 
 }  // namespace nbx::cli

@@ -9,6 +9,7 @@
 
 #include "cli/Command.h"
 #include "common/Prompter.h"
+#include "project/CTamselDoc.h"
 
 namespace nbx::cli {
 
@@ -36,6 +37,12 @@ int UsageError(const char* usage);
 
 // True when args asks for help; the usage then goes to stdout.
 bool PrintedHelp(const Args& args, const char* usage);
+
+// The steps every command that changes a project starts with: --help, at least minArgs
+// words, the project (args[0]) opened into doc. nullopt when the command goes on; else the
+// exit code to end with.
+std::optional<int> StartEdit(const Args& args, std::size_t minArgs, const char* usage,
+                             CTamselDoc& doc, Prompter& prompter);
 
 // Keeps every message and question; questions get the answer forced by --yes/--no, else
 // their default.

@@ -12,7 +12,6 @@
 
 #include "cli/Command.h"
 #include "cli/ConsolePrompter.h"
-#include "cli/OpenProject.h"
 #include "cli/ProjectEdit.h"
 #include "project/CTamselDoc.h"
 #include "project/SettingsChecks.h"
@@ -264,16 +263,10 @@ bool Touched(const std::vector<Area>& touched, Area area) {
 }  // namespace
 
 int RunSet(const Args& args) {
-    if (PrintedHelp(args, kUsage)) {
-        return 0;
-    }
-    if (args.size() < 2) {
-        return UsageError(kUsage);
-    }
     ConsolePrompter prompter;
     CTamselDoc doc;
-    if (!OpenProject(doc, args[0], prompter)) {
-        return 1;
+    if (const std::optional<int> end = StartEdit(args, 2, kUsage, doc, prompter)) {
+        return *end;
     }
     Project& project = doc.project();
     std::vector<Area> touched;

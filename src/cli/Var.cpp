@@ -7,7 +7,6 @@
 
 #include "cli/Command.h"
 #include "cli/ConsolePrompter.h"
-#include "cli/OpenProject.h"
 #include "cli/ProjectEdit.h"
 #include "project/CTamselDoc.h"
 #include "variables/VariableCommands.h"
@@ -186,18 +185,12 @@ std::optional<std::string> Run(Project& project, const Args& args, Prompter& pro
 }  // namespace
 
 int RunVar(const Args& given) {
-    if (PrintedHelp(given, kUsage)) {
-        return 0;
-    }
     Args args = given;
     const std::optional<bool> forced = TakeYesNo(args);
-    if (args.size() < 3) {
-        return UsageError(kUsage);
-    }
     ConsolePrompter console(forced);
     CTamselDoc doc;
-    if (!OpenProject(doc, args[0], console)) {
-        return 1;
+    if (const std::optional<int> end = StartEdit(args, 3, kUsage, doc, console)) {
+        return *end;
     }
     KeepingPrompter prompter(forced);
     std::optional<std::string> error = Run(doc.project(), args, prompter);
