@@ -47,12 +47,12 @@ void SetPageTitle(QWizardPage* page, int index) {
 
 BookInfoPage::BookInfoPage(const WizardAnswers& start, Prompter& prompter) : prompter_(prompter) {
     SetPageTitle(this, 0);
-    title_ = Field(start.title, "titleEdit");
-    publisher_ = Field(start.publisher, "publisherEdit");
-    copyright_ = Field(start.copyright, "copyrightEdit");
-    author_ = Field(start.author, "authorEdit");
-    email_ = Field(start.authorEmail, "emailEdit");
-    url_ = Field(start.authorUrl, "urlEdit");
+    title_ = Field(start.book.title, "titleEdit");
+    publisher_ = Field(start.book.publisher, "publisherEdit");
+    copyright_ = Field(start.book.copyright, "copyrightEdit");
+    author_ = Field(start.book.author, "authorEdit");
+    email_ = Field(start.book.authorEmail, "emailEdit");
+    url_ = Field(start.book.authorUrl, "urlEdit");
 
     struct Row {
         const char* label;
@@ -82,12 +82,12 @@ BookInfoPage::BookInfoPage(const WizardAnswers& start, Prompter& prompter) : pro
 }
 
 void BookInfoPage::store(WizardAnswers& a) const {
-    a.title = U(title_->text());
-    a.publisher = U(publisher_->text());
-    a.copyright = U(copyright_->text());
-    a.author = U(author_->text());
-    a.authorEmail = U(email_->text());
-    a.authorUrl = U(url_->text());
+    a.book.title = U(title_->text());
+    a.book.publisher = U(publisher_->text());
+    a.book.copyright = U(copyright_->text());
+    a.book.author = U(author_->text());
+    a.book.authorEmail = U(email_->text());
+    a.book.authorUrl = U(url_->text());
 }
 
 bool BookInfoPage::validatePage() {

@@ -41,9 +41,9 @@ TEST(BatchOptionsTest, LeftOutOptionsTakeTheWindowsStartingValues) {
     EXPECT_EQ(out.request.name, "My Book");
     EXPECT_EQ(out.request.folder, "/w");
     EXPECT_EQ(out.request.type, FindProjectType("Microsoft Word 2000"));
-    EXPECT_EQ(out.answers.title, "My Book");
-    EXPECT_EQ(out.answers.copyright, "(C) Remembered");
-    EXPECT_EQ(out.answers.author, "Remembered Author");
+    EXPECT_EQ(out.answers.book.title, "My Book");
+    EXPECT_EQ(out.answers.book.copyright, "(C) Remembered");
+    EXPECT_EQ(out.answers.book.author, "Remembered Author");
     EXPECT_EQ(out.answers.splash, 2);
     EXPECT_EQ(out.answers.instructions, 1);
     EXPECT_EQ(out.answers.launch, 0);
@@ -87,8 +87,8 @@ TEST(BatchOptionsTest, LeftOutOptionsTakeTheWindowsStartingValues) {
     const WizardAnswers& a = out.answers;
     EXPECT_EQ(out.request.folder, "/f");
     EXPECT_EQ(out.request.type, 5);
-    EXPECT_EQ((std::vector<std::string>{a.title, a.publisher, a.copyright, a.author, a.authorEmail,
-                                        a.authorUrl}),
+    EXPECT_EQ((std::vector<std::string>{a.book.title, a.book.publisher, a.book.copyright,
+                                        a.book.author, a.book.authorEmail, a.book.authorUrl}),
               (std::vector<std::string>{"T", "P", "C", "A", "E", "U"}));
     EXPECT_EQ((std::vector<int>{a.splash, a.menu, a.popupMenu, a.statusBar, a.toolbar,
                                 a.toolbarPosition, a.instructions, a.launch}),

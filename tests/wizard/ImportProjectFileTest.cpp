@@ -11,12 +11,12 @@ namespace {
 
 ImportProject Sample(const std::string& folder) {
     ImportProject p;
-    p.title = "My Book 2";
-    p.publisher = "Press";
-    p.copyright = "(C) 2026";
-    p.author = "Ann";
-    p.authorEmail = "a@x.example";
-    p.authorUrl = "http://x.example/";
+    p.book.title = "My Book 2";
+    p.book.publisher = "Press";
+    p.book.copyright = "(C) 2026";
+    p.book.author = "Ann";
+    p.book.authorEmail = "a@x.example";
+    p.book.authorUrl = "http://x.example/";
     p.sourceFolder = folder + "/source";
     p.outputEBook = folder + "/output/mybook2";
     p.menu = 0;
@@ -54,7 +54,7 @@ TEST(ImportProjectFileTest, ExactBytes) {
 
     // A long text takes the three-byte length form.
     ImportProject longTitle;
-    longTitle.title = std::string(300, 't');
+    longTitle.book.title = std::string(300, 't');
     const std::string encoded = EncodeImportProject(longTitle);
     EXPECT_EQ(encoded.substr(10, 3), std::string("\xFF\x2C\x01", 3));
 }

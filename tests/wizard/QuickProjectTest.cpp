@@ -32,9 +32,9 @@ protected:
     }
     WizardAnswers Answers(int instructions, int launch) {
         WizardAnswers a;
-        a.title = "Title";
-        a.copyright = "(C)";
-        a.author = "Ann";
+        a.book.title = "Title";
+        a.book.copyright = "(C)";
+        a.book.author = "Ann";
         a.instructions = instructions;
         a.launch = launch;
         return a;

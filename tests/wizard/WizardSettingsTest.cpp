@@ -45,9 +45,9 @@ TEST_F(WizardSettingsTest, DefaultsWhenNothingIsRemembered) {
     EXPECT_EQ(s.authorUrl, "");
 
     const WizardAnswers a = InitialAnswers("My Book", s);
-    EXPECT_EQ(a.title, "My Book");
-    EXPECT_EQ(a.copyright, s.copyright);
-    EXPECT_EQ(a.author, "Your Name");
+    EXPECT_EQ(a.book.title, "My Book");
+    EXPECT_EQ(a.book.copyright, s.copyright);
+    EXPECT_EQ(a.book.author, "Your Name");
     EXPECT_EQ((std::vector<int>{a.menu, a.popupMenu, a.statusBar, a.toolbar, a.toolbarPosition,
                                 a.instructions, a.launch}),
               (std::vector<int>{1, 1, 1, 1, 0, 1, 0}));
@@ -88,18 +88,18 @@ TEST_F(WizardSettingsTest, SavedValuesComeBackUnderTheirKeys) {
 
 TEST(WizardAnswersTest, BookInfoChecksInPageOrder) {
     WizardAnswers a;
-    a.title = "T";
-    a.copyright = "C";
-    a.author = "A";
+    a.book.title = "T";
+    a.book.copyright = "C";
+    a.book.author = "A";
     EXPECT_FALSE(CheckBookInfo(a));
     WizardAnswers none;
     ASSERT_TRUE(CheckBookInfo(none));
     EXPECT_EQ(CheckBookInfo(none)->message, "Your E-Book must have a Title.");
     EXPECT_EQ(CheckBookInfo(none)->field, BookInfoField::Title);
-    none.title = "T";
+    none.book.title = "T";
     EXPECT_EQ(CheckBookInfo(none)->message, "You must have a Copyright message.");
     EXPECT_EQ(CheckBookInfo(none)->field, BookInfoField::Copyright);
-    none.copyright = "C";
+    none.book.copyright = "C";
     EXPECT_EQ(CheckBookInfo(none)->message, "You must have enter the Author's name.");
     EXPECT_EQ(CheckBookInfo(none)->field, BookInfoField::Author);
 }

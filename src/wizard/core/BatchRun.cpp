@@ -76,8 +76,9 @@ bool ParseBatchOptions(const std::vector<std::string>& args, const WizardSetting
     WizardAnswers& a = out.answers;
     a = InitialAnswers(r.name, settings);
     const std::pair<const char*, std::string*> texts[] = {
-        {"title", &a.title},   {"publisher", &a.publisher}, {"copyright", &a.copyright},
-        {"author", &a.author}, {"email", &a.authorEmail},   {"url", &a.authorUrl},
+        {"title", &a.book.title},         {"publisher", &a.book.publisher},
+        {"copyright", &a.book.copyright}, {"author", &a.book.author},
+        {"email", &a.book.authorEmail},   {"url", &a.book.authorUrl},
     };
     for (const auto& [key, field] : texts) {
         if (auto value = take(key)) {

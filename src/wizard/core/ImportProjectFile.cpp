@@ -10,8 +10,9 @@ std::string EncodeImportProject(const ImportProject& p) {
     projectfile::ByteWriter w;
     w.WriteString(projectfile::kImportVersion);
     w.WriteEmptyStrings(1);  // reserved
-    for (const std::string* s : {&p.title, &p.publisher, &p.copyright, &p.author, &p.authorEmail,
-                                 &p.authorUrl, &p.sourceFolder, &p.outputEBook}) {
+    for (const std::string* s :
+         {&p.book.title, &p.book.publisher, &p.book.copyright, &p.book.author, &p.book.authorEmail,
+          &p.book.authorUrl, &p.sourceFolder, &p.outputEBook}) {
         w.WriteString(*s);
     }
     for (const std::int32_t n : {p.menu, p.popupMenu, p.statusBar, p.toolbar, p.toolbarPosition}) {

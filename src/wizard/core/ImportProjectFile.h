@@ -6,15 +6,12 @@
 #include <cstdint>
 #include <string>
 
+#include "wizard/core/BookInfo.h"
+
 namespace nbx::wizard {
 
 struct ImportProject {
-    std::string title;
-    std::string publisher;
-    std::string copyright;
-    std::string author;
-    std::string authorEmail;
-    std::string authorUrl;
+    BookInfo book;
     std::string sourceFolder;
     std::string outputEBook;
     std::int32_t menu = 1;

@@ -32,12 +32,7 @@ bool WriteWholeFile(const std::string& path, const std::string& bytes) {
 ImportProject ProjectFileOf(const WizardAnswers& a, const ProjectPaths& paths,
                             const std::string& splashBitmap) {
     ImportProject p;
-    p.title = a.title;
-    p.publisher = a.publisher;
-    p.copyright = a.copyright;
-    p.author = a.author;
-    p.authorEmail = a.authorEmail;
-    p.authorUrl = a.authorUrl;
+    p.book = a.book;
     p.sourceFolder = paths.sourceFolder;
     p.outputEBook = paths.outputEBook;
     p.menu = a.menu;

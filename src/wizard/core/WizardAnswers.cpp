@@ -6,24 +6,24 @@ namespace nbx::wizard {
 
 WizardAnswers InitialAnswers(std::string_view projectName, const WizardSettings& settings) {
     WizardAnswers a;
-    a.title = std::string(projectName);
-    a.publisher = settings.publisher;
-    a.copyright = settings.copyright;
-    a.author = settings.author;
-    a.authorEmail = settings.authorEmail;
-    a.authorUrl = settings.authorUrl;
+    a.book.title = std::string(projectName);
+    a.book.publisher = settings.publisher;
+    a.book.copyright = settings.copyright;
+    a.book.author = settings.author;
+    a.book.authorEmail = settings.authorEmail;
+    a.book.authorUrl = settings.authorUrl;
     a.splash = settings.splash;
     return a;
 }
 
 std::optional<BookInfoFailure> CheckBookInfo(const WizardAnswers& answers) {
-    if (answers.title.empty()) {
+    if (answers.book.title.empty()) {
         return BookInfoFailure{"Your E-Book must have a Title.", BookInfoField::Title};
     }
-    if (answers.copyright.empty()) {
+    if (answers.book.copyright.empty()) {
         return BookInfoFailure{"You must have a Copyright message.", BookInfoField::Copyright};
     }
-    if (answers.author.empty()) {
+    if (answers.book.author.empty()) {
         return BookInfoFailure{"You must have enter the Author's name.", BookInfoField::Author};
     }
     return std::nullopt;
@@ -31,11 +31,11 @@ std::optional<BookInfoFailure> CheckBookInfo(const WizardAnswers& answers) {
 
 WizardSettings BookInfoSettings(const WizardAnswers& answers) {
     WizardSettings s;
-    s.copyright = answers.copyright;
-    s.publisher = answers.publisher;
-    s.author = answers.author;
-    s.authorEmail = answers.authorEmail;
-    s.authorUrl = answers.authorUrl;
+    s.copyright = answers.book.copyright;
+    s.publisher = answers.book.publisher;
+    s.author = answers.book.author;
+    s.authorEmail = answers.book.authorEmail;
+    s.authorUrl = answers.book.authorUrl;
     return s;
 }
 

@@ -7,17 +7,13 @@
 #include <string_view>
 #include <vector>
 
+#include "wizard/core/BookInfo.h"
 #include "wizard/core/WizardSettings.h"
 
 namespace nbx::wizard {
 
 struct WizardAnswers {
-    std::string title;
-    std::string publisher;
-    std::string copyright;
-    std::string author;
-    std::string authorEmail;
-    std::string authorUrl;
+    BookInfo book;
     int splash = 0;  // SplashChoice
     int menu = 1;
     int popupMenu = 1;

@@ -192,8 +192,8 @@ TEST_F(WizardWindowTest, TheFourPagesWithTheirTitlesButtonsAndChecks) {
     EXPECT_EQ(wizard.result(), QDialog::Accepted);
 
     const WizardAnswers a = wizard.answers();
-    EXPECT_EQ(a.title, "The Book");
-    EXPECT_EQ(a.author, "Ann");
+    EXPECT_EQ(a.book.title, "The Book");
+    EXPECT_EQ(a.book.author, "Ann");
     EXPECT_EQ((std::vector<int>{a.splash, a.menu, a.popupMenu, a.statusBar, a.toolbar,
                                 a.toolbarPosition, a.instructions, a.launch}),
               (std::vector<int>{2, 1, 0, 1, 0, 2, 1, 1}));
