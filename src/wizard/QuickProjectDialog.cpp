@@ -143,11 +143,7 @@ void CQuickProjectDlg::updateOk() {
 }
 
 void CQuickProjectDlg::browse() {
-    QString start = folder_->text();
-    if (start.size() > 1 && start.endsWith(QLatin1Char('/'))) {
-        start.chop(1);
-    }
-    FolderBrowseDialog chooser(start, this);
+    FolderBrowseDialog chooser(Q(BrowseStartFolder(U(folder_->text()))), this);
     if (chooser.exec() == QDialog::Accepted) {
         folder_->setText(chooser.folder());
     }
@@ -174,7 +170,7 @@ bool CQuickProjectDlg::runWizard(WizardAnswers& answers) {
 
 void CQuickProjectDlg::accept() {
     const QList<QTreeWidgetItem*> selected = types_->selectedItems();
-    if (selected.isEmpty()) {
+    if (!CanPressOk(U(name_->text()), U(folder_->text()), !selected.isEmpty())) {
         return;
     }
     QuickProjectRequest request;

@@ -5,6 +5,7 @@
 #include <string>
 #include <vector>
 
+#include "common/Prompter.h"
 #include "platform/ExecutablePath.h"
 #include "wizard/core/BatchRun.h"
 

@@ -90,6 +90,9 @@ TEST(QuickProjectNamesTest, TheFirstFailingCheckGivesItsMessageAndField) {
     EXPECT_EQ(WorkingFolderWithSeparator("/"), "/");
     EXPECT_EQ(WorkingFolderWithSeparator("/home/me"), "/home/me/");
     EXPECT_EQ(WorkingFolderWithSeparator("/home/me/"), "/home/me/");
+    EXPECT_EQ(BrowseStartFolder("/home/me/"), "/home/me");
+    EXPECT_EQ(BrowseStartFolder("/home/me//"), "/home/me/");
+    EXPECT_EQ(BrowseStartFolder("/"), "/");
 }
 
 }  // namespace

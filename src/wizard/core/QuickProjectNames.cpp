@@ -37,6 +37,13 @@ std::string WorkingFolderWithSeparator(std::string_view folder) {
     return out;
 }
 
+std::string BrowseStartFolder(std::string_view folder) {
+    if (folder.size() > 1 && folder.back() == kSep) {
+        folder.remove_suffix(1);
+    }
+    return std::string(folder);
+}
+
 ProjectPaths MakeProjectPaths(std::string_view folder, std::string_view name,
                               bool usesIncludeFolder) {
     ProjectPaths p;

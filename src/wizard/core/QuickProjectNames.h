@@ -41,6 +41,9 @@ std::string ProjectBaseName(std::string_view name);
 // The working folder with a separator at its end ("/" stays "/").
 std::string WorkingFolderWithSeparator(std::string_view folder);
 
+// Where "Browse..." starts: the folder text without one trailing separator ("/" stays "/").
+std::string BrowseStartFolder(std::string_view folder);
+
 ProjectPaths MakeProjectPaths(std::string_view folder, std::string_view name,
                               bool usesIncludeFolder);
 
