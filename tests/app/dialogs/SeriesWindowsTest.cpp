@@ -12,7 +12,9 @@
 #include "app/dialogs/BuildSeriesDialog.h"
 #include "app/dialogs/DialogTestSupport.h"
 #include "app/dialogs/ProgressWindow.h"
+#include "platform/Paths.h"
 #include "platform/ProfileFile.h"
+#include "support/TempDir.h"
 
 namespace nbx {
 namespace {
@@ -157,6 +159,42 @@ TEST(ProgressWindowTest, EqualRangeShowsZeroAndPositionIsRemembered) {
     again.Open("P", true);
     EXPECT_EQ(again.pos(), QPoint(40, 50));
     again.Close();
+}
+
+// A real series run in the window: Escape pressed while item 2 builds ends the run before
+// item 3, and the question about the files built so far follows.
+TEST(ProgressWindowTest, EscapeDuringASeriesRunStopsItBeforeTheNextItem) {
+    test::TempDir dir;
+    Project project;
+    project.outputExe = dir.Write("out/book.exe", "book");
+    project.variables = {Var("Number", 0)};
+    QWidget main;
+    app::ProgressWindow window(&main, false);
+    std::vector<std::string> built;
+    std::vector<QString> titles;
+    SeriesBuilders builders;
+    builders.clock = [] { return std::int64_t{1700000000}; };
+    builders.buildEBook = [&](Project& p, BuildUi&, std::int64_t, bool) {
+        built.push_back(platform::FileNameOfPath(p.outputExe));
+        titles.push_back(window.windowTitle());
+        dir.Write("out/" + built.back(), "book");
+        if (built.size() == 2) {
+            QTest::keyClick(&window, Qt::Key_Escape);
+        }
+        return true;
+    };
+    test::RecordingPrompter prompter;
+    prompter.answers = {Answer::Yes, Answer::No};  // go ahead; keep the files
+    NullBuildProgress progress;
+    BuildUi ui{prompter, progress, &window};
+    EXPECT_FALSE(RunSeries(project, ui, 1000, {"Number", 11, 14, false}, builders));
+    EXPECT_EQ(built, (std::vector<std::string>{"book11.exe", "book12.exe"}));
+    EXPECT_EQ(titles, (std::vector<QString>{"Build Series [25%]", "Build Series [50%]"}));
+    EXPECT_FALSE(window.isVisible());
+    ASSERT_EQ(prompter.questions.size(), 2u);
+    EXPECT_EQ(prompter.questions[1].text.rfind("Build Series was cancelled part way through", 0),
+              0u);
+    EXPECT_EQ(project.outputExe, dir.File("out/book.exe"));  // put back
 }
 
 }  // namespace
