@@ -26,7 +26,9 @@ QLabel* MakeFieldMarker(bool required, QWidget* parent) {
 SettingsDialogBase::SettingsDialogBase(const QString& title, Prompter& prompter, QWidget* parent)
     : QDialog(parent), prompter_(prompter) {
     setWindowTitle(title);
-    buttons_ = new QDialogButtonBox(QDialogButtonBox::Ok | QDialogButtonBox::Cancel, this);
+    // Made without a parent: it joins the tab order where the dialog lays it out, last,
+    // rather than ahead of every field.
+    buttons_ = new QDialogButtonBox(QDialogButtonBox::Ok | QDialogButtonBox::Cancel);
     connect(buttons_, &QDialogButtonBox::accepted, this, &SettingsDialogBase::accept);
     connect(buttons_, &QDialogButtonBox::rejected, this, &SettingsDialogBase::reject);
 }

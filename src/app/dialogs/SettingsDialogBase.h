@@ -30,6 +30,7 @@ protected:
     // Shows a failure and puts the focus on its field.
     void Refuse(const std::string& message, QWidget* field);
 
+    // OK and Cancel; every dialog lays them out last.
     QDialogButtonBox* buttons() const { return buttons_; }
     Prompter& prompter() const { return prompter_; }
 

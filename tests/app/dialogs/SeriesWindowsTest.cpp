@@ -3,10 +3,12 @@
 
 #include <QCheckBox>
 #include <QComboBox>
+#include <QGuiApplication>
 #include <QLabel>
 #include <QLineEdit>
 #include <QProgressBar>
 #include <QPushButton>
+#include <QScreen>
 #include <QTest>
 
 #include "app/dialogs/BuildSeriesDialog.h"
@@ -159,6 +161,16 @@ TEST(ProgressWindowTest, EqualRangeShowsZeroAndPositionIsRemembered) {
     again.Open("P", true);
     EXPECT_EQ(again.pos(), QPoint(40, 50));
     again.Close();
+}
+
+TEST(ProgressWindowTest, ARememberedPlaceOffTheScreenCentresTheWindow) {
+    platform::WriteProfileString(app::kProgramProfile, "Settings", "X", "-5000");
+    platform::WriteProfileString(app::kProgramProfile, "Settings", "Y", "40");
+    app::ProgressWindow window(nullptr);
+    window.Open("P", true);
+    const QRect screen = QGuiApplication::primaryScreen()->geometry();
+    EXPECT_EQ(window.pos(), screen.center() - window.rect().center());
+    window.Close();
 }
 
 // A real series run in the window: Escape pressed while item 2 builds ends the run before

@@ -82,6 +82,32 @@ TEST_F(TextDialogsTest, EBookInfoShowsChecksAndWritesBack) {
     EXPECT_TRUE(document.IsModified());
 }
 
+// The object names of the widgets that Tab visits, in order, from the dialog itself.
+std::vector<std::string> TabChain(QWidget& dialog) {
+    std::vector<std::string> names;
+    for (QWidget* w = dialog.nextInFocusChain(); w != &dialog; w = w->nextInFocusChain()) {
+        if ((w->focusPolicy() & Qt::TabFocus) && w->isVisibleTo(&dialog)) {
+            names.push_back(w->objectName().isEmpty() ? w->metaObject()->className()
+                                                      : w->objectName().toStdString());
+        }
+    }
+    return names;
+}
+
+TEST_F(TextDialogsTest, TabGoesThroughTheFieldsTopToBottomThenOkAndCancel) {
+    RunDriven(SettingsArea::EBookInfo, document, context, [](QDialog& d) {
+        EXPECT_EQ(TabChain(d), (std::vector<std::string>{"title", "publisher", "copyright",
+                                                         "author", "authorEmail", "authorUrl",
+                                                         "QPushButton", "QPushButton"}));
+    });
+    RunDriven(SettingsArea::StartUp, document, context, [](QDialog& d) {
+        const std::vector<std::string> chain = TabChain(d);
+        ASSERT_GE(chain.size(), 2u);
+        EXPECT_EQ(chain.front(), "startupMessage");
+        EXPECT_EQ(chain[chain.size() - 2], "QPushButton");  // OK and Cancel come last
+    });
+}
+
 TEST_F(TextDialogsTest, CancelWritesNothingAndOkWithoutChangeStillModifies) {
     const ProjectSettings before = document.project();
     for (SettingsArea area : {SettingsArea::EBookInfo, SettingsArea::Output, SettingsArea::StartUp,
