@@ -5,8 +5,10 @@
 
 #include "eview/ReaderStart.h"
 #include "platform/ExecutablePath.h"
+#include "qtcommon/SystemPlugins.h"
 
 int main(int argc, char** argv) {
+    nbx::UseSystemPluginsOnly();
     QApplication app(argc, argv);
     QStringList arguments = QApplication::arguments();
     if (!arguments.isEmpty()) {

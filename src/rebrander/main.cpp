@@ -15,6 +15,7 @@
 #include <QApplication>
 
 #include "qtcommon/MessageBoxPrompter.h"
+#include "qtcommon/SystemPlugins.h"
 #include "rebrander/RebranderWindow.h"
 #include "rebranding/EBookRebrander.h"
 #endif
@@ -32,6 +33,7 @@ int main(int argc, char** argv) {
     if (nbx::IsRebrandCommandLine(arguments)) {
         return nbx::RunRebrandCommand(self, arguments, std::cout, std::cerr);
     }
+    nbx::UseSystemPluginsOnly();
     QApplication app(argc, argv);
     nbx::MessageBoxPrompter prompter;
     nbx::EBookRebrander rebrander;

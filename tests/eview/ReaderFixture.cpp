@@ -91,6 +91,9 @@ ReaderFixture::ReaderFixture() {
 
 bool ReaderFixture::Open() {
     std::vector<TestBookFile> files = ReaderDataFiles(kProgramDir, language);
+    if (!languageBytes.empty()) {
+        files[0].data = languageBytes;
+    }
     files.insert(files.end(), pages.begin(), pages.end());
     bookPath = dir.File("sailing");
     const std::string error = WriteTestBook(dir, kProgramDir + "/eview.dat", bookPath, settings,

@@ -48,6 +48,7 @@ protected:
     std::vector<ArchiveVariable> variables;
     TestBookSplash splash;
     std::string language = "English";
+    std::string languageBytes;  // when not empty, the book's language file instead
     std::string bookPath;
     reader::ReaderBook book;
     RecordingPrompter prompter;

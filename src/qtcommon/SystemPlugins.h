@@ -1,0 +1,15 @@
+#pragma once
+// The toolkit looks for its plugins (picture formats, platforms, styles) beside the program
+// too, and a program of ours is often a stranger's book in a folder of the stranger's
+// choosing, with whatever libraries lie beside it. Our windowed programs take plugins from
+// the system's own plugin folder, and from the folders the user names in QT_PLUGIN_PATH,
+// alone.
+
+namespace nbx {
+
+// Leaves the program's own folder out of the toolkit's plugin folders, including the ones it
+// loads while the application is made (platforms, themes, styles).
+// REQUIRES: called once, before the QApplication is made.
+void UseSystemPluginsOnly();
+
+}  // namespace nbx
