@@ -271,21 +271,15 @@ TEST_F(HostileBookTest, PluginsBesideTheBookAreNeverLoaded) {
     std::filesystem::copy_file(plugin, dir.File("imageformats/libnbxmarker.so"));
     std::filesystem::create_directories(dir.File("user/imageformats"));
     std::filesystem::copy_file(plugin, dir.File("user/imageformats/libnbxmarker.so"));
-    ::chmod(bookPath.c_str(), 0755);
 
     // Runs the book until the marker appears or a few seconds pass; true when it appeared.
     auto markerAfterRun = [&](bool userFolder) {
         std::filesystem::remove(marker);
         QProcess process;
-        QProcessEnvironment env = QProcessEnvironment::systemEnvironment();
-        env.insert("QT_QPA_PLATFORM", "offscreen");
+        QProcessEnvironment env;
         env.insert("NBX_PLUGIN_MARKER", QString::fromStdString(marker));
-        env.remove("QT_PLUGIN_PATH");
-        if (userFolder) {
-            env.insert("QT_PLUGIN_PATH", QString::fromStdString(dir.File("user")));
-        }
-        process.setProcessEnvironment(env);
-        process.start(QString::fromStdString(bookPath), {});
+        env.insert("QT_PLUGIN_PATH", userFolder ? QString::fromStdString(dir.File("user")) : "");
+        StartBookProgram(process, bookPath, env);
         EXPECT_TRUE(process.waitForStarted());
         QDeadlineTimer deadline(4000);
         while (!std::filesystem::exists(marker) && !deadline.hasExpired() &&
@@ -419,22 +413,13 @@ TEST_F(HostileBookTest, ALanguageFileOverTheLimitIsRefused) {
     EXPECT_FALSE(huge.Open(bookPath));
     EXPECT_NE(huge.error().find("at most 1048576"), std::string::npos) << huge.error();
 
-    ::chmod(bookPath.c_str(), 0755);
-    QProcess process;
-    QProcessEnvironment env = QProcessEnvironment::systemEnvironment();
-    env.insert("QT_QPA_PLATFORM", "offscreen");
-    process.setProcessEnvironment(env);
-    process.start(QString::fromStdString(bookPath), {});
-    ASSERT_TRUE(process.waitForFinished(30000));
-    EXPECT_EQ(process.exitCode(), 1);
-    EXPECT_TRUE(process.readAllStandardError().contains("at most 1048576"));
+    QString errors;
+    EXPECT_EQ(RunBookProgram(bookPath, errors), 1);
+    EXPECT_TRUE(errors.contains("at most 1048576")) << errors.toStdString();
 }
 
 TEST_F(HostileBookTest, LongSearchesAndHugePagesShowTheWaitCursor) {
-    for (int i = 0; i < 400; ++i) {
-        pages.push_back(
-            {"p" + std::to_string(i) + ".htm", std::string(4000, 'w') + " filler", "Filler"});
-    }
+    AddFillerPages();
     std::string huge;
     for (int i = 0; i < 20000; ++i) {
         huge += "<p>Line " + std::to_string(i) + " of a very long page</p>";
@@ -461,10 +446,7 @@ TEST_F(HostileBookTest, LongSearchesAndHugePagesShowTheWaitCursor) {
 }
 
 TEST_F(HostileBookTest, StoppingASearchTakesTheWaitCursorAway) {
-    for (int i = 0; i < 400; ++i) {
-        pages.push_back(
-            {"p" + std::to_string(i) + ".htm", std::string(4000, 'w') + " filler", "Filler"});
-    }
+    AddFillerPages();
     ASSERT_TRUE(Open());
     window->startSearch("bowline");
     ASSERT_EQ(prompter.busyDepth, 1);

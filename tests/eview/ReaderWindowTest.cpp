@@ -205,10 +205,7 @@ TEST_F(ReaderWindowTest, SearchesWithResultsRankedAndLinked) {
 }
 
 TEST_F(ReaderWindowTest, StopHaltsTheIndexingAndTheNextSearchCarriesOn) {
-    for (int i = 0; i < 400; ++i) {
-        pages.push_back(
-            {"p" + std::to_string(i) + ".htm", std::string(4000, 'w') + " filler", "Filler"});
-    }
+    AddFillerPages();
     ASSERT_TRUE(Open());
     window->startSearch("bowline");
     EXPECT_TRUE(window->searching());
