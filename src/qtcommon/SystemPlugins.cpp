@@ -9,9 +9,20 @@
 
 namespace nbx {
 
-void UseSystemPluginsOnly() {
+bool UseSystemPluginsOnly(std::string& message) {
     const QString programFolder =
         QDir(QFileInfo(Q(platform::ExecutablePath())).absolutePath()).canonicalPath();
+    // Once the application exists the toolkit reads its settings from a file beside the
+    // program, and nothing here can tell it otherwise.
+    for (const char* name : {"qt.conf", "qt6.conf"}) {
+        const QString settings = QDir(programFolder).filePath(name);
+        if (QFileInfo::exists(settings)) {
+            message = "This program can't start: its folder holds " + U(settings) +
+                      ", a file that would make it load program code from other folders.\n\n"
+                      "Move the program into a folder of its own and start it there.";
+            return false;
+        }
+    }
     // The toolkit adds the program's folder to its plugin folders once the application
     // exists, then drops what the program dropped from the folders it had before. The list
     // of before lacks the program's folder, as nothing knows it yet; it gets it here through
@@ -31,6 +42,7 @@ void UseSystemPluginsOnly() {
     }
     paths.removeAll(programFolder);
     QCoreApplication::setLibraryPaths(paths);
+    return true;
 }
 
 }  // namespace nbx

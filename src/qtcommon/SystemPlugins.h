@@ -5,11 +5,15 @@
 // the system's own plugin folder, and from the folders the user names in QT_PLUGIN_PATH,
 // alone.
 
+#include <string>
+
 namespace nbx {
 
 // Leaves the program's own folder out of the toolkit's plugin folders, including the ones it
-// loads while the application is made (platforms, themes, styles).
+// loads while the application is made (platforms, themes, styles). False, with message set,
+// when the program's folder holds a settings file of the toolkit ("qt.conf"), which would
+// send it for its plugins to any folder that file names: the program must not start then.
 // REQUIRES: called once, before the QApplication is made.
-void UseSystemPluginsOnly();
+bool UseSystemPluginsOnly(std::string& message);
 
 }  // namespace nbx

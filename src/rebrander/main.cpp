@@ -33,7 +33,11 @@ int main(int argc, char** argv) {
     if (nbx::IsRebrandCommandLine(arguments)) {
         return nbx::RunRebrandCommand(self, arguments, std::cout, std::cerr);
     }
-    nbx::UseSystemPluginsOnly();
+    std::string refused;
+    if (!nbx::UseSystemPluginsOnly(refused)) {
+        std::cerr << refused << "\n";
+        return 1;
+    }
     QApplication app(argc, argv);
     nbx::MessageBoxPrompter prompter;
     nbx::EBookRebrander rebrander;

@@ -259,7 +259,8 @@ TEST_F(HostileBookTest, TheBooksTextsAreShownAsTheyStand) {
     EXPECT_FALSE(fifo.Opened());
 }
 
-// 3. A library in an "imageformats" folder beside the book is never loaded. The same
+// 3. A library in an "imageformats" folder beside the book is never loaded, nor one in a
+// folder that a "qt.conf" beside the book names. The same
 // library in a folder the user names in QT_PLUGIN_PATH is: the reader does load picture
 // plugins, so its not loading the one beside the book means something.
 TEST_F(HostileBookTest, PluginsBesideTheBookAreNeverLoaded) {
@@ -295,6 +296,21 @@ TEST_F(HostileBookTest, PluginsBesideTheBookAreNeverLoaded) {
     EXPECT_TRUE(markerAfterRun(true));
     std::filesystem::remove_all(dir.File("user"));
     EXPECT_FALSE(markerAfterRun(false));
+
+    // The toolkit's settings file beside the book could name any folder for plugins: the
+    // reader does not start, and says why.
+    std::filesystem::create_directories(dir.File("elsewhere/imageformats"));
+    std::filesystem::copy_file(plugin, dir.File("elsewhere/imageformats/libnbxmarker.so"));
+    dir.Write("qt.conf", "[Paths]\nPlugins=" + dir.File("elsewhere") + "\n");
+    std::filesystem::remove(marker);
+    QProcess process;
+    QProcessEnvironment env;
+    env.insert("NBX_PLUGIN_MARKER", QString::fromStdString(marker));
+    StartBookProgram(process, bookPath, env);
+    ASSERT_TRUE(process.waitForFinished(30000));
+    EXPECT_EQ(process.exitCode(), 1);
+    EXPECT_TRUE(process.readAllStandardError().contains("qt.conf, a file that would make it load"));
+    EXPECT_FALSE(std::filesystem::exists(marker));
 }
 
 // 4. Nothing leaves the reader (a program, an entry handed to the desktop, a web or mail
