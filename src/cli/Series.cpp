@@ -30,7 +30,8 @@ std::optional<std::int64_t> Number(const std::string& text) {
 
 int RunSeries(const Args& args) {
     std::string projectPath;
-    SeriesRequest request = RememberedSeriesRequest();
+    BuildSession session;
+    SeriesRequest request = session.seriesRequest;
     request.buildRebranders = true;
     std::optional<bool> answer;
     bool usage = false;
@@ -82,13 +83,13 @@ int RunSeries(const Args& args) {
         prompter.Show(problem, MessageIcon::Warning);
         return 1;
     }
-    RememberedSeriesRequest() = request;
+    session.seriesRequest = request;
 
     const BuildEnvironment environment = BuildEnvironment::ForThisProgram();
     const SeriesBuilders builders = ProgramSeriesBuilders(environment);
     ConsoleBuildProgress progress;
     ConsoleSeriesProgress window;
-    BuildUi ui{prompter, progress, &window};
+    BuildUi ui{prompter, progress, &window, &session};
     std::uint64_t perBuild = 0;
     if (!MeasureSeriesBuild(project, ui, builders, perBuild)) {
         return 1;

@@ -6,6 +6,7 @@
 #include "common/ProgramFolderPath.h"
 #include "common/Prompter.h"
 #include "compile/BuildChecks.h"
+#include "compile/BuildSession.h"
 #include "compile/EntryPreparer.h"
 #include "compile/FillBuildSettings.h"
 #include "compile/IconCustomiser.h"
@@ -23,6 +24,7 @@
 #include "platform/FileHandle.h"
 #include "platform/Paths.h"
 #include "platform/TempFiles.h"
+#include "project/EntryName.h"
 #include "variables/VariablePreparation.h"
 #include "viewerfiles/LanguageFileCheck.h"
 
@@ -42,11 +44,6 @@ constexpr const char* kTempSolution =
 constexpr const char* kVariableEditAdvice =
     "Go to the Nimbrel Variables tab, select the variable, click 'Properties' on the 'Edit' "
     "menu. You can then edit the variable.";
-
-std::optional<bool>& RememberedPopup() {
-    static std::optional<bool> answer;
-    return answer;
-}
 
 // Passes messages on after closing the build's displays, so that failures reported by the
 // pieces the build calls look like the build's own reports.
@@ -109,7 +106,8 @@ bool SettleContentsPopup(BuildSettings& settings, const FileCensus& census, bool
         return true;
     }
     if (seriesFlag) {
-        settings.contentsPopupList = RememberedPopup().value_or(false) ? 1 : 0;
+        const bool keep = ui.session && ui.session->contentsPopupAnswer.value_or(false);
+        settings.contentsPopupList = keep ? 1 : 0;
         return true;
     }
     const Answer answer = ui.prompter.Ask(
@@ -122,7 +120,9 @@ bool SettleContentsPopup(BuildSettings& settings, const FileCensus& census, bool
         return false;
     }
     settings.contentsPopupList = answer == Answer::Yes ? 0 : 1;
-    RememberedPopup() = settings.contentsPopupList != 0;
+    if (ui.session) {
+        ui.session->contentsPopupAnswer = settings.contentsPopupList != 0;
+    }
     return true;
 }
 
@@ -135,10 +135,6 @@ BuildEnvironment BuildEnvironment::ForThisProgram() {
     env.extensions = ProcessExtensionRegistry();
     env.packingWorkers = DefaultPackingWorkers();
     return env;
-}
-
-void ForgetContentsPopupAnswer() {
-    RememberedPopup().reset();
 }
 
 bool BuildEBook(const Project& project, BuildUi& ui, std::int64_t buildTime, bool seriesFlag,
@@ -275,7 +271,7 @@ bool BuildEBook(const Project& project, BuildUi& ui, std::int64_t buildTime, boo
         }
         ui.progress.ReportStage("Linking contents", LinkingPercent(195 + 65 * i, fileCount));
         DirectoryEntry entry;
-        entry.name = platform::FileNameOfPath(file.path);
+        entry.name = EntryNameOf(project, file);
         entry.searchable = file.searchable;
         entry.inContents = file.inContents;
         entry.preprocess = file.preprocess;

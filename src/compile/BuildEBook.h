@@ -29,11 +29,9 @@ struct BuildEnvironment {
     static BuildEnvironment ForThisProgram();
 };
 
-// The answer to the Table Of Contents pop-up question, remembered for the rest of the run.
-void ForgetContentsPopupAnswer();
-
 // buildTime: seconds since 1970, shared with the Rebrander built after it. seriesFlag: true
-// for the items of a Build Series, which never ask the pop-up question.
+// for the items of a Build Series, which never ask the pop-up question but take the answer
+// remembered in ui.session (the list turned off when there is none).
 bool BuildEBook(const Project& project, BuildUi& ui, std::int64_t buildTime, bool seriesFlag,
                 const BuildEnvironment& environment);
 

@@ -64,11 +64,6 @@ private:
 
 }  // namespace
 
-SeriesRequest& RememberedSeriesRequest() {
-    static SeriesRequest remembered;
-    return remembered;
-}
-
 std::vector<std::string> SeriesVariableChoices(const Project& project) {
     std::vector<std::string> names;
     for (const auto& v : project.variables) {

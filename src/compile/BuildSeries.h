@@ -9,17 +9,11 @@
 #include <vector>
 
 #include "compile/BuildEBook.h"
+#include "compile/BuildSession.h"
 #include "compile/ErrorReport.h"
 #include "project/Project.h"
 
 namespace nbx {
-
-struct SeriesRequest {
-    std::string variable;  // a variable of kind 0 or 1
-    std::int64_t first = 1;
-    std::int64_t last = 100;
-    bool buildRebranders = false;
-};
 
 // The two builds an item runs and the clock that dates them (seconds since 1970).
 struct SeriesBuilders {
@@ -27,9 +21,6 @@ struct SeriesBuilders {
     std::function<bool(Project&, BuildUi&, std::int64_t buildTime)> buildRebrander;
     std::function<std::int64_t()> clock;
 };
-
-// The dialog's last choices, remembered while the program runs (first 1, last 100 at start).
-SeriesRequest& RememberedSeriesRequest();
 
 // Names of the kind 0 and kind 1 variables, in project order.
 std::vector<std::string> SeriesVariableChoices(const Project& project);

@@ -11,6 +11,7 @@
 namespace nbx {
 
 class Prompter;
+struct BuildSession;
 
 struct BuildError {
     std::string title;
@@ -19,11 +20,13 @@ struct BuildError {
     bool operator==(const BuildError&) const = default;
 };
 
-// What a build reports through: messages, the stage display, and the series window if any.
+// What a build reports through: messages, the stage display, and the series window if any;
+// and what it remembers for later builds of the project (null: nothing is remembered).
 struct BuildUi {
     Prompter& prompter;
     BuildProgress& progress;
     SeriesProgress* series = nullptr;
+    BuildSession* session = nullptr;
 };
 
 // "Error:\n" + title + "\n\nHow you can fix this:\n" + advice

@@ -9,6 +9,7 @@
 
 #include "common/TextToHtml.h"
 #include "compile/BuildCommand.h"
+#include "compile/BuildSession.h"
 #include "compile/EntryPreparer.h"
 #include "compile/RebranderBuild.h"
 #include "extensions/ExtensionLoader.h"
@@ -302,7 +303,8 @@ TEST_F(BuildEBookTest, AStoppedBuildKeepsThePreviousEBookAndNoWorkingFiles) {
 }
 
 TEST_F(BuildEBookTest, ContentsPopupQuestionAndItsRememberedAnswer) {
-    ForgetContentsPopupAnswer();
+    BuildSession session;
+    ui.session = &session;
     for (int i = 0; i < 21; ++i) {
         SourceFile f;
         f.path = dir.Write("src/toc" + std::to_string(i) + ".htm", "x");
@@ -327,6 +329,13 @@ TEST_F(BuildEBookTest, ContentsPopupQuestionAndItsRememberedAnswer) {
     ASSERT_TRUE(Build(2, true));  // the series uses the answer: keep the list
     ASSERT_TRUE(reader.Open(project.outputExe));
     EXPECT_EQ(reader.settings().contentsPopupList, 1);
+
+    BuildSession another;  // another open project has not been asked
+    ui.session = &another;
+    ASSERT_TRUE(Build(3, true));
+    ASSERT_TRUE(reader.Open(project.outputExe));
+    EXPECT_EQ(reader.settings().contentsPopupList, 0);
+    ui.session = &session;
 
     project.files.resize(project.files.size() - 1);  // 20 pages: no question
     ASSERT_TRUE(Build());
