@@ -290,7 +290,10 @@ TEST_F(ReaderWindowTest, LinksInSubFoldersResolveAgainstTheirPage) {
     emit view->anchorClicked(QUrl("index.html"));
     EXPECT_EQ(window->currentEntry(), Entry("library/index.html"));
     EXPECT_TRUE(PageText().contains("In the library"));
+    prompter.answers = {Answer::Yes};  // "Open the File"
     emit view->anchorClicked(QUrl("files/table.pdf"));
+    ASSERT_EQ(prompter.questions.size(), 1u);
+    EXPECT_NE(prompter.questions[0].text.find("library/files/table.pdf"), std::string::npos);
     ASSERT_EQ(opened.size(), 1u);
     QFile extracted(opened[0].toLocalFile());
     ASSERT_TRUE(extracted.open(QIODevice::ReadOnly));
