@@ -159,8 +159,9 @@ protected:
     }
 };
 
-// 1. Pictures, style sheets, backgrounds and links that name files of this computer ("file:",
-// "/dev/zero", a FIFO, inline data) are refused before the toolkit sees them.
+// 1. Pictures, style sheets (linked or imported by the book's own), backgrounds and links
+// that name files of this computer ("file:", "/dev/zero", a FIFO, inline data) are refused
+// before the toolkit sees them.
 TEST_F(HostileBookTest, APageCannotMakeTheReaderReadALocalFile) {
     FifoWatch fifo(dir.File("fifo"));
     const QString secret =
@@ -183,6 +184,10 @@ TEST_F(HostileBookTest, APageCannotMakeTheReaderReadALocalFile) {
                          "<a href=\"" +
                          fifo.url() + "\">fifo</a></body></html>";
     pages[1] = {"index.html", page.toStdString(), "Welcome", "00001000"};
+    pages[1].data.insert(pages[1].data.find("</head>"),
+                         "<link rel=\"stylesheet\" href=\"importing.css\">");
+    pages.push_back({"importing.css",
+                     "@import url(\"" + fifo.url().toStdString() + "\"); p { color: red }", ""});
     ASSERT_TRUE(Open());
     Render();
 
