@@ -17,6 +17,8 @@ FindDialog::FindDialog(const reader::ReaderTexts& texts, QWidget* parent) : QDia
     setWindowTitle(Q(texts.Text(LanguageKey::TitleFind)));
 
     auto* label = new QLabel(Q(texts.Text(LanguageKey::PromptFindWhat)), this);
+    label->setObjectName("findLabel");
+    label->setTextFormat(Qt::PlainText);
     field_ = new QLineEdit(this);
     field_->setObjectName("findField");
     label->setBuddy(field_);

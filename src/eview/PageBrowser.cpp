@@ -2,6 +2,9 @@
 
 #include <QContextMenuEvent>
 
+#include "qtcommon/QtText.h"
+#include "reader/BookAddress.h"
+
 namespace nbx::eview {
 
 PageBrowser::PageBrowser(QWidget* parent) : QTextBrowser(parent) {
@@ -14,16 +17,27 @@ QUrl PageBrowser::resolve(const QUrl& link) const {
     return link.isRelative() ? base_.resolved(link) : link;
 }
 
+bool PageBrowser::mayLoad(const QUrl& address) {
+    return reader::MayLoad(reader::ClassifyAddress(U(address.toString(QUrl::FullyEncoded))));
+}
+
 QVariant PageBrowser::loadResource(int type, const QUrl& name) {
-    if (!provider_) {
-        return {};
+    const QUrl address = resolve(name);
+    QVariant answer;
+    if (provider_ && mayLoad(address)) {
+        answer = provider_(type, address);
     }
-    return provider_(type, resolve(name));
+    // The document reads a file or inline data itself when the answer is null: it never is.
+    return answer.isNull() ? QVariant(QByteArray("")) : answer;
 }
 
 void PageBrowser::doSetSource(const QUrl& name, QTextDocument::ResourceType type) {
+    const QUrl address = resolve(name);
+    if (!mayLoad(address)) {
+        return;
+    }
     // Pictures of the new page are loaded while it is set, relative to it.
-    base_ = resolve(name);
+    base_ = address;
     QTextBrowser::doSetSource(base_, type);
 }
 

@@ -1,7 +1,8 @@
 #pragma once
 // The page view: a text browser whose every resource (pages, pictures, style sheets) comes
-// from a provider, never from the disk or the network. Links are handed to the owner
-// (anchorClicked) rather than followed here.
+// from a provider, never from the disk or the network. An address that is not the book's
+// (reader/BookAddress.h) never reaches the provider or the toolkit: it loads as nothing.
+// Links are handed to the owner (anchorClicked) rather than followed here.
 
 #include <QTextBrowser>
 #include <QUrl>
@@ -24,7 +25,11 @@ public:
     // The address a relative link of the page shown leads to.
     QUrl resolve(const QUrl& link) const;
 
+    // Never a null answer, which would let the document read the address itself.
     QVariant loadResource(int type, const QUrl& name) override;
+
+    // True for the book's own addresses: its entries and its generated pages.
+    static bool mayLoad(const QUrl& address);
 
 signals:
     // A right click: where, and the link under the mouse (empty when none).

@@ -9,6 +9,7 @@
 #include <QToolBar>
 #include <QToolButton>
 
+#include "eview/BookPicture.h"
 #include "qtcommon/QtText.h"
 #include "reader/ReaderBook.h"
 #include "viewerfiles/TextTemplate.h"
@@ -118,7 +119,7 @@ QAction* ReaderActions::Make(const char* name, int menuKey, int buttonKey) {
         const reader::ButtonText button = book_.texts().Button(static_cast<LanguageKey>(buttonKey));
         const bool shortTips = book_.settings().tooltipShort != 0;
         action->setIconText(Q(button.label));
-        action->setToolTip(shortTips ? Q(button.label) : Q(button.tip));
+        action->setToolTip(PlainToolTip(shortTips ? Q(button.label) : Q(button.tip)));
         action->setStatusTip(Q(button.tip));
         if (menuKey == kNoKey) {
             action->setText(Q(button.label));
@@ -199,8 +200,7 @@ void ReaderActions::BuildToolbar(QMainWindow* window) {
                                                        : Qt::ToolButtonIconOnly);
     QImage strip;
     if (file) {
-        strip.loadFromData(reinterpret_cast<const uchar*>(file->png.data()),
-                           static_cast<int>(file->png.size()), "PNG");
+        strip = DecodeBookPicture(file->png);
         toolbar->setIconSize(
             QSize(static_cast<int>(file->cellWidth), static_cast<int>(file->cellHeight)));
     }
@@ -273,8 +273,9 @@ void ReaderActions::setDestinationTips(const QString& nextTitle, const QString& 
         const std::string page = U(title);
         return Q(FillTemplate(texts.Text(key), {{"page", page}}));
     };
-    next->setToolTip(tip(LanguageKey::TipNextPage, nextTitle, nextTip_));
-    previous->setToolTip(tip(LanguageKey::TipPreviousPage, previousTitle, previousTip_));
+    next->setToolTip(PlainToolTip(tip(LanguageKey::TipNextPage, nextTitle, nextTip_)));
+    previous->setToolTip(
+        PlainToolTip(tip(LanguageKey::TipPreviousPage, previousTitle, previousTip_)));
 }
 
 }  // namespace nbx::eview

@@ -10,6 +10,7 @@
 #include <QTranslator>
 #include <cstdio>
 
+#include "eview/BookPicture.h"
 #include "eview/ReaderWindow.h"
 #include "eview/SplashWindow.h"
 #include "qtcommon/MessageBoxPrompter.h"
@@ -71,7 +72,9 @@ bool OpenBookOrExplain(reader::ReaderBook& book, const std::string& path) {
     // Without a screen nobody could answer the box; the message has gone to stderr.
     const QString platform = QGuiApplication::platformName();
     if (platform != "offscreen" && platform != "minimal") {
-        QMessageBox::critical(nullptr, "E-Book Error", Q(message));
+        QMessageBox box(QMessageBox::Critical, "E-Book Error", Q(message), QMessageBox::Ok);
+        box.setTextFormat(Qt::PlainText);
+        box.exec();
     }
     return false;
 }
@@ -84,8 +87,7 @@ std::unique_ptr<ReaderWindow> StartReader(reader::ReaderBook& book, Prompter& pr
     std::string picture;
     QPixmap image;
     if (book.ReadSplash(picture) &&
-        image.loadFromData(reinterpret_cast<const uchar*>(picture.data()),
-                           static_cast<uint>(picture.size()))) {
+        !(image = QPixmap::fromImage(DecodeBookPicture(picture))).isNull()) {
         splash = std::make_unique<SplashWindow>(image, trailer.splashPercentageBar != 0);
         splash->show();
         shown.start();

@@ -32,7 +32,10 @@
 #include "eview/SearchBar.h"
 #include "platform/Paths.h"
 #include "qtcommon/QtText.h"
+#include "reader/BookAddress.h"
 #include "reader/BookPages.h"
+#include "reader/LeaveQuestion.h"
+#include "reader/PictureLimit.h"
 #include "reader/ReaderBook.h"
 #include "reader/RunCommand.h"
 #include "reader/StubIcon.h"
@@ -68,7 +71,8 @@ ReaderWindow::ReaderWindow(reader::ReaderBook& book, Prompter& prompter,
     : QMainWindow(parent),
       book_(book),
       prompter_(prompter),
-      pages_(std::make_unique<reader::BookPages>(book)) {
+      pages_(std::make_unique<reader::BookPages>(book)),
+      pictureBudget_(std::make_unique<reader::PictureBudget>()) {
     setObjectName("readerWindow");
     const BuildSettings& s = book.settings();
     std::vector<std::string> args;
@@ -151,7 +155,9 @@ ReaderWindow::ReaderWindow(reader::ReaderBook& book, Prompter& prompter,
     }
 }
 
-ReaderWindow::~ReaderWindow() = default;
+ReaderWindow::~ReaderWindow() {
+    SetSearchBusy(false);
+}
 
 void ReaderWindow::showAsBook() {
     const BuildSettings& s = book_.settings();
@@ -294,26 +300,44 @@ long ReaderWindow::EntryOf(const QUrl& source) const {
 }
 
 void ReaderWindow::openAddress(const QUrl& address) {
-    if (address.scheme() == Q(reader::kBookScheme)) {
-        if (address.host() == Q(reader::kPageHost)) {
-            const long entry = book_.FindLinked(U(address.path(QUrl::FullyDecoded)));
-            if (entry >= 0 &&
-                reader::ViewOfEntry(book_.directory()[entry].name) == reader::EntryView::Other) {
-                OpenEntryOutside(entry);
-                return;
+    const reader::AddressKind kind =
+        reader::ClassifyAddress(U(address.toString(QUrl::FullyEncoded)));
+    switch (kind) {
+        case reader::AddressKind::Ignored:
+            return;
+        case reader::AddressKind::LocalFile:
+            prompter_.Show(reader::LocalFileRefusedMessage(U(address.toDisplayString())),
+                           MessageIcon::Warning);
+            return;
+        case reader::AddressKind::External:
+            if (AskBeforeLeaving(reader::LeaveKind::OpenAddress, U(address.toDisplayString())) &&
+                !externalOpener_(address)) {
+                ShowMessage(LanguageKey::MsgOpenLinkFailed, "url", U(address.toDisplayString()));
             }
+            return;
+        case reader::AddressKind::BookEntry:
+        case reader::AddressKind::GeneratedPage:
+            break;
+    }
+    if (kind == reader::AddressKind::BookEntry) {
+        const long entry = book_.FindLinked(U(address.path(QUrl::FullyDecoded)));
+        if (entry >= 0 &&
+            reader::ViewOfEntry(book_.directory()[entry].name) == reader::EntryView::Other) {
+            OpenEntryOutside(entry);
+            return;
         }
-        Status(Q(FillTemplate(book_.texts().Text(LanguageKey::StatusLoading),
-                              {{"page", U(address.fileName(QUrl::FullyDecoded))}})));
-        browser_->setSource(address, QTextDocument::HtmlResource);
-        return;
     }
-    if (address.scheme() == "javascript" || address.isEmpty()) {
-        return;
-    }
-    if (!externalOpener_(address)) {
-        ShowMessage(LanguageKey::MsgOpenLinkFailed, "url", U(address.toDisplayString()));
-    }
+    Status(Q(FillTemplate(book_.texts().Text(LanguageKey::StatusLoading),
+                          {{"page", U(address.fileName(QUrl::FullyDecoded))}})));
+    // A huge page or a search that finishes the index takes a while.
+    BusyScope busy(prompter_);
+    browser_->setSource(address, QTextDocument::HtmlResource);
+}
+
+bool ReaderWindow::AskBeforeLeaving(reader::LeaveKind kind, const std::string& what) {
+    const reader::LeaveQuestion q = reader::AskBeforeLeaving(kind, what);
+    return prompter_.AskWithCaptions(q.text, q.proceed, q.stay, Answer::No, MessageIcon::Warning) ==
+           Answer::Yes;
 }
 
 void ReaderWindow::showEntry(long entry) {
@@ -344,8 +368,20 @@ QVariant ReaderWindow::LoadResource(int type, const QUrl& address) {
             return {};
         }
         const std::optional<std::string> bytes = pages_->Resource(path);
-        return bytes ? QVariant(Bytes(*bytes)) : QVariant();
+        if (!bytes) {
+            return {};
+        }
+        if (type == QTextDocument::ImageResource) {
+            // Only a picture whose header claims a size within the limit gets decoded.
+            reader::PictureSize size;
+            if (!reader::ReadPictureSize(*bytes, size) || !pictureBudget_->Take(size)) {
+                return {};
+            }
+        }
+        return QVariant(Bytes(*bytes));
     }
+    // A new page: its pictures start a new budget.
+    pictureBudget_->Reset();
     const QUrlQuery query(address);
     std::optional<std::string> words;
     if (query.hasQueryItem("q")) {
@@ -424,6 +460,7 @@ void ReaderWindow::startSearch(const QString& query) {
     }
     Status(Q(book_.texts().Text(LanguageKey::StatusSearching)));
     actions_->stop->setEnabled(true);
+    SetSearchBusy(true);
     indexTimer_->start(0);
 }
 
@@ -449,6 +486,7 @@ void ReaderWindow::IndexStep() {
         return;  // made ahead of a search
     }
     actions_->stop->setEnabled(false);
+    SetSearchBusy(false);
     openAddress(QUrl(Q(reader::SearchAddress(U(pendingQuery_)))));
 }
 
@@ -459,12 +497,16 @@ void ReaderWindow::StopSearch() {
     // What was indexed stays; the next search carries on from there.
     indexTimer_->stop();
     actions_->stop->setEnabled(false);
+    SetSearchBusy(false);
     pendingQuery_.clear();
     Status(Q(book_.texts().Text(LanguageKey::StatusReady)));
 }
 
 void ReaderWindow::OpenEntryOutside(long entry) {
     const DirectoryEntry& e = book_.directory()[static_cast<std::size_t>(entry)];
+    if (!AskBeforeLeaving(reader::LeaveKind::OpenEntry, e.name)) {
+        return;
+    }
     if (!extracted_) {
         extracted_ = std::make_unique<QTemporaryDir>();
     }
@@ -581,9 +623,7 @@ bool ReaderWindow::runEventCommand(const std::string& text) {
     if (program.empty()) {
         return false;
     }
-    const std::string question =
-        FillTemplate(book_.texts().Text(LanguageKey::MsgRunProgram), {{"program", program}});
-    if (prompter_.Ask(question, Buttons::YesNo, Answer::No, MessageIcon::Question) != Answer::Yes) {
+    if (!AskBeforeLeaving(reader::LeaveKind::RunProgram, program)) {
         return false;
     }
     if (StartProgram(program) <= 31) {
@@ -591,6 +631,13 @@ bool ReaderWindow::runEventCommand(const std::string& text) {
         return false;
     }
     return true;
+}
+
+void ReaderWindow::SetSearchBusy(bool busy) {
+    if (busy != searchBusy_) {
+        searchBusy_ = busy;
+        busy ? prompter_.BeginBusy() : prompter_.EndBusy();
+    }
 }
 
 void ReaderWindow::setExternalOpener(std::function<bool(const QUrl&)> opener) {

@@ -24,7 +24,9 @@ class Prompter;
 
 namespace nbx::reader {
 class BookPages;
+class PictureBudget;
 class ReaderBook;
+enum class LeaveKind;
 }  // namespace nbx::reader
 
 namespace nbx::eview {
@@ -54,8 +56,9 @@ public:
     // The directory position of the page shown; -1 for a generated page.
     long currentEntry() const;
 
-    // Follows an address: pages of the book are shown, other entries are handed to the
-    // desktop, addresses outside the book go to the external opener.
+    // Follows an address: pages of the book are shown; other entries, and addresses of other
+    // schemes, are handed to the desktop (the external opener) after the reader has asked in
+    // its own words; files of this computer are refused with a message.
     void openAddress(const QUrl& address);
     void showEntry(long entry);
     void showSystemPage(reader::SystemPage page);
@@ -74,7 +77,8 @@ public:
     // Writes the page shown to a PDF file. False with a message when it can't.
     bool printToPdf(const QString& path);
 
-    // An "On Start" or "On Exit" text: "##RUN('program')" asks, then starts the program;
+    // An "On Start" or "On Exit" text: "##RUN('program')" asks (in the reader's own words,
+    // naming the program), then starts the program;
     // anything else does nothing. True when a program was started.
     bool runEventCommand(const std::string& text);
 
@@ -96,6 +100,10 @@ private:
     void IndexStep();
     void StopSearch();
     void OpenEntryOutside(long entry);
+    // The reader's own question before what leaves it; true when the reader said yes.
+    bool AskBeforeLeaving(reader::LeaveKind kind, const std::string& what);
+    // The wait cursor while a search makes its index.
+    void SetSearchBusy(bool busy);
     void ShowContextMenu(const QPoint& globalPos, const QString& anchor);
     void SetTextSize(int size);
     void ShowFindDialog();
@@ -107,6 +115,8 @@ private:
     reader::ReaderBook& book_;
     Prompter& prompter_;
     std::unique_ptr<reader::BookPages> pages_;
+    std::unique_ptr<reader::PictureBudget> pictureBudget_;  // the pictures of the page loaded
+    bool searchBusy_ = false;
     reader::ReaderContext context_;
     PageBrowser* browser_ = nullptr;
     ReaderActions* actions_ = nullptr;

@@ -13,6 +13,8 @@ namespace nbx::eview {
 SearchBar::SearchBar(const reader::ReaderTexts& texts, QWidget* parent) : QWidget(parent) {
     setObjectName("searchBar");
     auto* label = new QLabel(Q(texts.Text(LanguageKey::PromptSearchFor)), this);
+    label->setObjectName("searchLabel");
+    label->setTextFormat(Qt::PlainText);
     field_ = new QLineEdit(this);
     field_->setObjectName("searchField");
     label->setBuddy(field_);

@@ -1,8 +1,8 @@
 #include "qtcommon/MessageBoxPrompter.h"
 
+#include <QAbstractButton>
 #include <QApplication>
 #include <QMessageBox>
-#include <QAbstractButton>
 
 #include "qtcommon/MessageBoxIcon.h"
 #include "qtcommon/QtText.h"
@@ -52,6 +52,19 @@ Answer MessageBoxPrompter::Ask(std::string_view text, Buttons buttons, Answer de
         default:
             return Answer::No;
     }
+}
+
+Answer MessageBoxPrompter::AskWithCaptions(std::string_view text, std::string_view yesCaption,
+                                           std::string_view noCaption, Answer defaultAnswer,
+                                           MessageIcon icon) {
+    QMessageBox box(MessageBoxIcon(icon), title_, Q(text), QMessageBox::Yes | QMessageBox::No,
+                    parent_);
+    box.setTextFormat(Qt::PlainText);
+    box.button(QMessageBox::Yes)->setText(Q(yesCaption));
+    box.button(QMessageBox::No)->setText(Q(noCaption));
+    box.setDefaultButton(defaultAnswer == Answer::Yes ? QMessageBox::Yes : QMessageBox::No);
+    box.setEscapeButton(QMessageBox::No);
+    return box.exec() == QMessageBox::Yes ? Answer::Yes : Answer::No;
 }
 
 void MessageBoxPrompter::BeginBusy() {

@@ -33,6 +33,9 @@ public:
     void Show(std::string_view text, MessageIcon icon) override;
     Answer Ask(std::string_view text, Buttons buttons, Answer defaultAnswer,
                MessageIcon icon) override;
+    Answer AskWithCaptions(std::string_view text, std::string_view yesCaption,
+                           std::string_view noCaption, Answer defaultAnswer,
+                           MessageIcon icon) override;
     void BeginBusy() override;
     void EndBusy() override;
 

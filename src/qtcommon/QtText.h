@@ -3,6 +3,7 @@
 // reader and the Rebrander share it without another library in their size-bound stubs.
 
 #include <QString>
+#include <QTextDocument>
 #include <string>
 #include <string_view>
 
@@ -14,6 +15,15 @@ inline QString Q(std::string_view text) {
 
 inline std::string U(const QString& text) {
     return text.toUtf8().toStdString();
+}
+
+// A tool tip shows its text as rich text when it looks like markup, and rich text loads
+// pictures by their addresses. A text from a book or a file is shown as it stands.
+inline QString PlainToolTip(const QString& text) {
+    if (!Qt::mightBeRichText(text)) {
+        return text;
+    }
+    return "<p style='white-space:pre-wrap'>" + text.toHtmlEscaped() + "</p>";
 }
 
 }  // namespace nbx

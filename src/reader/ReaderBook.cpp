@@ -2,6 +2,7 @@
 
 #include "format/RecordFormat.h"
 #include "reader/PagePreprocessor.h"
+#include "viewerfiles/LanguageFormat.h"
 
 namespace nbx::reader {
 
@@ -21,6 +22,13 @@ bool ReaderBook::Open(const std::string& path) {
     std::string bytes;
     if (lang < 0) {
         return Fail("damaged e-book: it has no language file");
+    }
+    const DirectoryEntry& entry = directory()[static_cast<std::size_t>(lang)];
+    const auto length = static_cast<std::uint64_t>(entry.unpackedLength > 0 ? entry.unpackedLength
+                                                                            : entry.storedLength);
+    if (length > lang::kMaxFileSize) {
+        return Fail("damaged e-book: its language file holds " + std::to_string(length) +
+                    " bytes; a language file holds at most " + std::to_string(lang::kMaxFileSize));
     }
     if (!archive_.ReadEntry(static_cast<std::size_t>(lang), bytes)) {
         return Fail(archive_.error());

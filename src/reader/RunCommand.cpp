@@ -22,10 +22,13 @@ std::string RunCommandProgram(std::string_view text, const std::string& ebookFol
     }
     std::replace(program.begin(), program.end(), '\\', '/');
     const std::filesystem::path path(program);
-    if (path.is_absolute() || ebookFolder.empty()) {
+    if (ebookFolder.empty() && !path.is_absolute()) {
         return program;
     }
-    return (std::filesystem::path(ebookFolder) / path).string();
+    // The name the question shows is the program that would start: "a/../../x" climbs out
+    // of the e-book's folder, and the question says where to.
+    const std::filesystem::path full = path.is_absolute() ? path : ebookFolder / path;
+    return full.lexically_normal().string();
 }
 
 }  // namespace nbx::reader

@@ -9,7 +9,8 @@ namespace nbx::reader {
 
 // The program that text names, or empty when text is not of that form (white space around
 // it is allowed; the program may not be empty or hold a quote). A name that is not an
-// absolute path is taken from the e-book's folder; backslashes count as separators.
+// absolute path is taken from the e-book's folder; backslashes count as separators. The path
+// comes back without "." and ".." parts, naming the program that would really start.
 std::string RunCommandProgram(std::string_view text, const std::string& ebookFolder);
 
 }  // namespace nbx::reader

@@ -149,7 +149,7 @@ void RebranderWindow::FillEditors() {
         description->setObjectName(QStringLiteral("descriptionLabel") + index);
         description->setTextFormat(Qt::PlainText);
         description->setWordWrap(true);
-        description->setToolTip(Q(v.name));
+        description->setToolTip(PlainToolTip(Q(v.name)));
 
         const QString shown = Q(v.value);
         QWidget* editor = nullptr;

@@ -15,6 +15,7 @@
 #include <QApplication>
 
 #include "qtcommon/MessageBoxPrompter.h"
+#include "qtcommon/SystemPlugins.h"
 #include "rebrander/RebranderWindow.h"
 #include "rebranding/EBookRebrander.h"
 #endif
@@ -31,6 +32,11 @@ int main(int argc, char** argv) {
 #else
     if (nbx::IsRebrandCommandLine(arguments)) {
         return nbx::RunRebrandCommand(self, arguments, std::cout, std::cerr);
+    }
+    std::string refused;
+    if (!nbx::UseSystemPluginsOnly(refused)) {
+        std::cerr << refused << "\n";
+        return 1;
     }
     QApplication app(argc, argv);
     nbx::MessageBoxPrompter prompter;

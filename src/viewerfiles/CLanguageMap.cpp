@@ -35,6 +35,11 @@ bool CLanguageMap::Read(const std::string& path) {
 bool CLanguageMap::Read(RandomAccessInput& input) {
     table_.clear();
     error_.clear();
+    if (input.Size() > lang::kMaxFileSize) {
+        error_ = "the file holds " + std::to_string(input.Size()) +
+                 " bytes; a language file holds at most " + std::to_string(lang::kMaxFileSize);
+        return false;
+    }
     RecordStreamReader reader(input, lang::kReadAhead);
     std::int32_t count = 0;
     if (!reader.ReadMagic(lang::kLanguageMagic) || !reader.ReadWord(count)) {

@@ -24,7 +24,8 @@ public:
     using Table = std::map<std::int32_t, std::string>;
 
     // Reads a whole file. On failure returns false, leaves the table empty and sets error():
-    // the file cannot be opened, the magic differs, or the data ends inside a record. A count
+    // the file cannot be opened, is larger than lang::kMaxFileSize, the magic differs, or
+    // the data ends inside a record. A count
     // of 0 or less gives an empty table and success. When a key repeats, the later record
     // wins. Bytes after the last record are ignored.
     bool Read(const std::string& path);

@@ -19,6 +19,10 @@ namespace nbx::lang {
 inline constexpr std::uint32_t kLanguageMagic = 0x13651407;
 // The read-ahead window of the reader.
 inline constexpr std::size_t kReadAhead = 16000;
+// The largest language file read: a hundred times a shipped one. A file of tiny records is
+// held at several times its size, so a larger one is refused before its records are read,
+// wherever it comes from (the program folder or a stranger's book).
+inline constexpr std::uint64_t kMaxFileSize = 1024u * 1024u;
 
 // Key 1 holds the version; a language file passes the check only when its text is exactly
 // kVersionText.

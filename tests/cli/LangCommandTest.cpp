@@ -60,6 +60,21 @@ TEST(LangCommandTest, PrintsKeyFlagAndValueAsJson) {
     EXPECT_EQ(Tamselc("lang '" + dir.File("missing.lng") + "'").exitCode, 1);
 }
 
+// A file of many tiny records once took gigabytes to print; one over the size limit is
+// refused before it is read.
+TEST(LangCommandTest, RefusesALanguageFileOverTheSizeLimit) {
+    test::TempDir dir;
+    CLanguageMap map;
+    for (std::int32_t key = 0; key < 130000; ++key) {
+        map.SetText(key, 'R', "");
+    }
+    const std::string path = dir.File("huge.lng");
+    ASSERT_TRUE(map.Write(path));
+    const ProgramRun run = Tamselc("lang '" + path + "'");
+    EXPECT_EQ(run.exitCode, 1);
+    EXPECT_EQ(run.out, "");
+}
+
 TEST(LangCommandTest, ChecksALanguageOfTheProgramFolder) {
     EXPECT_EQ(Tamselc("lang --check English").exitCode, 0);
     EXPECT_EQ(Tamselc("lang --check NoSuchLanguage").exitCode, 1);

@@ -1,12 +1,15 @@
 #include "ReaderFixture.h"
 #include "compile/FillBuildSettings.h"
 
+#include <sys/stat.h>
 #include <QBuffer>
 #include <QCoreApplication>
 #include <QDeadlineTimer>
 #include <QImage>
 #include <QPainter>
 #include <QPolygon>
+#include <QProcess>
+#include <QProcessEnvironment>
 
 #include "eview/PageBrowser.h"
 #include "project/ProjectSettings.h"
@@ -91,6 +94,9 @@ ReaderFixture::ReaderFixture() {
 
 bool ReaderFixture::Open() {
     std::vector<TestBookFile> files = ReaderDataFiles(kProgramDir, language);
+    if (!languageBytes.empty()) {
+        files[0].data = languageBytes;
+    }
     files.insert(files.end(), pages.begin(), pages.end());
     bookPath = dir.File("sailing");
     const std::string error = WriteTestBook(dir, kProgramDir + "/eview.dat", bookPath, settings,
@@ -138,6 +144,35 @@ void ReaderFixture::WaitForSearch() {
     while (window->searching() && !deadline.hasExpired()) {
         QCoreApplication::processEvents(QEventLoop::AllEvents, 50);
     }
+}
+
+void ReaderFixture::AddFillerPages() {
+    for (int i = 0; i < 400; ++i) {
+        pages.push_back(
+            {"p" + std::to_string(i) + ".htm", std::string(4000, 'w') + " filler", "Filler"});
+    }
+}
+
+void ReaderFixture::StartBookProgram(QProcess& process, const std::string& path,
+                                     const QProcessEnvironment& env) {
+    ::chmod(path.c_str(), 0755);
+    QProcessEnvironment all = QProcessEnvironment::systemEnvironment();
+    all.insert("QT_QPA_PLATFORM", "offscreen");
+    all.insert(env);
+    process.setProcessEnvironment(all);
+    process.start(QString::fromStdString(path), {});
+}
+
+int ReaderFixture::RunBookProgram(const std::string& path, QString& errors) {
+    QProcess process;
+    StartBookProgram(process, path);
+    if (!process.waitForFinished(30000)) {
+        process.kill();
+        process.waitForFinished();
+        return -1;
+    }
+    errors = QString::fromUtf8(process.readAllStandardError());
+    return process.exitStatus() == QProcess::NormalExit ? process.exitCode() : -1;
 }
 
 }  // namespace nbx::test

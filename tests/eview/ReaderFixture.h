@@ -3,6 +3,8 @@
 // window. Tests change settings, pages or variables before Open.
 
 #include <QAction>
+#include <QProcess>
+#include <QProcessEnvironment>
 #include <QString>
 #include <memory>
 #include <string>
@@ -41,6 +43,14 @@ protected:
     long Entry(const std::string& name) const;
     // Lets the event loop run until the search index is built (or 10 seconds pass).
     void WaitForSearch();
+    // Adds pages enough that making the search index takes many turns of the event loop.
+    void AddFillerPages();
+    // Starts the e-book program at path offscreen, with env added to the environment.
+    static void StartBookProgram(QProcess& process, const std::string& path,
+                                 const QProcessEnvironment& env = {});
+    // Runs the e-book program at path offscreen; its exit code, or -1 when it crashed or did
+    // not end within 30 seconds. errors: what it wrote to stderr.
+    static int RunBookProgram(const std::string& path, QString& errors);
 
     TempDir dir;
     BuildSettings settings;
@@ -48,6 +58,7 @@ protected:
     std::vector<ArchiveVariable> variables;
     TestBookSplash splash;
     std::string language = "English";
+    std::string languageBytes;  // when not empty, the book's language file instead
     std::string bookPath;
     reader::ReaderBook book;
     RecordingPrompter prompter;

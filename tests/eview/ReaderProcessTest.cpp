@@ -14,23 +14,6 @@ namespace {
 
 class ReaderProcessTest : public ReaderFixture {
 protected:
-    // Runs the e-book program at path; its exit code, or -1 when it crashed or hung.
-    int Run(const std::string& path, QString& errors) {
-        ::chmod(path.c_str(), 0755);
-        QProcess process;
-        QProcessEnvironment env = QProcessEnvironment::systemEnvironment();
-        env.insert("QT_QPA_PLATFORM", "offscreen");
-        process.setProcessEnvironment(env);
-        process.start(QString::fromStdString(path), {});
-        if (!process.waitForFinished(30000)) {
-            process.kill();
-            process.waitForFinished();
-            return -1;
-        }
-        errors = QString::fromUtf8(process.readAllStandardError());
-        return process.exitStatus() == QProcess::NormalExit ? process.exitCode() : -1;
-    }
-
     std::string Variant(const std::string& name, const std::string& bytes) {
         return dir.Write(name, bytes);
     }
@@ -38,12 +21,8 @@ protected:
 
 TEST_F(ReaderProcessTest, AGoodBookRunsUntilItIsClosed) {
     ASSERT_TRUE(Open());
-    ::chmod(bookPath.c_str(), 0755);
     QProcess process;
-    QProcessEnvironment env = QProcessEnvironment::systemEnvironment();
-    env.insert("QT_QPA_PLATFORM", "offscreen");
-    process.setProcessEnvironment(env);
-    process.start(QString::fromStdString(bookPath), {});
+    StartBookProgram(process, bookPath);
     ASSERT_TRUE(process.waitForStarted());
     EXPECT_FALSE(process.waitForFinished(1500)) << process.readAllStandardError().toStdString();
     EXPECT_EQ(process.state(), QProcess::Running);
@@ -77,7 +56,7 @@ TEST_F(ReaderProcessTest, AMissingOrDamagedArchiveGivesAMessageAndExitCodeOne) {
     };
     for (const auto& [what, path] : cases) {
         QString errors;
-        EXPECT_EQ(Run(path, errors), 1) << what;
+        EXPECT_EQ(RunBookProgram(path, errors), 1) << what;
         EXPECT_TRUE(errors.contains("This e-book can't be opened"))
             << what << ": " << errors.toStdString();
         reader::ReaderBook damaged;

@@ -70,6 +70,9 @@ TEST(ReaderRulesTest, EventTextsRunOnlyTheRunForm) {
         {"##RUN('setup')", "/books/setup"},
         {"  ##RUN('tools\\setup.sh')\n", "/books/tools/setup.sh"},
         {"##RUN('/usr/bin/true')", "/usr/bin/true"},
+        {"##RUN('../../bin/sh')", "/bin/sh"},  // the question names where it climbs to
+        {"##RUN('tools/./../setup')", "/books/setup"},
+        {"##RUN('/usr/lib/../bin/sh')", "/usr/bin/sh"},
         {"##RUN(' a b ')", "/books/a b"},
         {"##RUN('')", ""},
         {"##RUN('it's')", ""},

@@ -12,6 +12,7 @@
 #include <QPlainTextEdit>
 #include <QPushButton>
 #include <QStackedWidget>
+#include <QTextDocument>
 
 #include "format/ArchiveReader.h"
 #include "rebranding/EBookRebrander.h"
@@ -142,6 +143,33 @@ TEST_F(RebranderWindowTest, CustomizeListsTheVariablesAndSaveWritesThem) {
     EXPECT_TRUE(prompter.messages.empty());
     EXPECT_FALSE(window.isVisible());
     EXPECT_FALSE(window.failed());
+}
+
+// A crafted book's names and texts reach labels and tool tips as text, never as markup
+// that would load a picture from the disk.
+TEST_F(RebranderWindowTest, TheBooksTextsAreShownAsTheyStand) {
+    const std::string markup = "<img src=\"file:///dev/zero\"><b>Shop</b>";
+    BuildSettings settings;
+    ASSERT_EQ(test::WriteTestBook(dir, dir.File("stub"), bookPath, settings,
+                                  {{"index.html", "<p>Gulls</p>", "Welcome"}},
+                                  {{markup, markup, "x", 1, 0}}, kBuildTime),
+              "");
+    record.rebranderTitle = markup;
+    record.rebranderStartMessage = markup;
+    WriteRebrander(kBuildTime);
+    RebranderWindow window(rebrander, prompter);
+    window.show();
+    Child<QPushButton>(window, "customizeButton")->click();
+    for (const char* name : {"titleLabel", "startMessageLabel", "descriptionLabel0"}) {
+        auto* label = Child<QLabel>(window, name);
+        ASSERT_NE(label, nullptr);
+        EXPECT_EQ(label->textFormat(), Qt::PlainText) << name;
+        EXPECT_EQ(label->text().toStdString(), markup) << name;
+    }
+    QTextDocument tip;
+    tip.setHtml(Child<QLabel>(window, "descriptionLabel0")->toolTip());
+    EXPECT_EQ(tip.toPlainText().toStdString(), markup);
+    window.grab();
 }
 
 TEST_F(RebranderWindowTest, RefusedValueKeepsThePageAndTheBook) {

@@ -121,6 +121,28 @@ TEST(CLanguageMapTest, DamagedFilesFailAndLeaveTheTableEmpty) {
     }
 }
 
+// A file of tiny records is held at several times its size: one over the limit is refused
+// before a record is read, one at the limit reads.
+TEST(CLanguageMapTest, AFileOverTheSizeLimitIsRefusedUnread) {
+    const std::size_t header = 16;  // magic, count, one key, one length
+    const std::string atLimit =
+        LanguageBytes({{1, 'F', std::string(lang::kMaxFileSize - header - 1, 'x')}});
+    ASSERT_EQ(atLimit.size(), lang::kMaxFileSize);
+    CLanguageMap map;
+    EXPECT_TRUE(ReadBytes(atLimit, map)) << map.error();
+    EXPECT_EQ(map.Count(), 1u);
+
+    const std::string over = atLimit + "y";
+    EXPECT_FALSE(ReadBytes(over, map));
+    EXPECT_EQ(map.Count(), 0u);
+    EXPECT_NE(map.error().find("at most 1048576"), std::string::npos) << map.error();
+
+    test::TempDir dir;
+    const std::string path = dir.Write("huge.lng", over);
+    EXPECT_FALSE(map.Read(path));
+    EXPECT_NE(map.error().find("huge.lng"), std::string::npos) << map.error();
+}
+
 TEST(CLanguageMapTest, BytesAfterTheLastRecordAreIgnored) {
     CLanguageMap map;
     EXPECT_TRUE(ReadBytes(LanguageBytes({{1, 'F', "4.22"}}) + "trailing", map));
