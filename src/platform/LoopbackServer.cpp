@@ -158,6 +158,13 @@ void LoopbackServer::Run(const Handler& handler, const std::function<bool()>& sh
         }
         for (std::size_t i = connections_.size(); i-- > 0;) {
             if (done[i]) {
+                // What the client still sends is read first: closing on unread bytes would
+                // reset the connection and could lose the answer on its way.
+                char sink[4096];
+                for (int reads = 0;
+                     reads < 64 && ::recv(connections_[i].fd, sink, sizeof sink, MSG_DONTWAIT) > 0;
+                     ++reads) {
+                }
                 ::close(connections_[i].fd);
                 connections_.erase(connections_.begin() + static_cast<long>(i));
             }
