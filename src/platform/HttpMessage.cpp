@@ -102,6 +102,11 @@ ParseResult ParseHttpRequest(std::string_view bytes, HttpRequest& request) {
     return ParseResult::Complete;
 }
 
+std::size_t RequestHeadLength(std::string_view bytes) {
+    const std::size_t end = bytes.find("\r\n\r\n");
+    return end == std::string_view::npos ? 0 : end + 4;
+}
+
 std::string_view ReasonPhrase(int status) {
     switch (status) {
         case 200:

@@ -20,6 +20,7 @@ struct HttpRequest {
     std::string method;  // as sent ("GET")
     std::string target;  // the request target as sent ("/abc/book/x.htm?q=1")
     std::vector<std::pair<std::string, std::string>> headers;  // names lower-cased
+    std::string body;  // read only where the server takes bodies (see LoopbackServer)
 
     // The first header of that lower-case name, or nothing.
     std::optional<std::string_view> Header(std::string_view lowerName) const;
@@ -29,8 +30,12 @@ enum class ParseResult { Complete, NeedMore, Bad };
 
 // Parses the head at the start of bytes (up to the blank line). Bad when it is malformed, is
 // longer than kMaxRequestHeadBytes or has more than kMaxRequestHeaders headers; NeedMore when
-// the blank line has not arrived yet. A body is never read: GET and HEAD have none.
+// the blank line has not arrived yet. The body is left to the caller (see
+// RequestHeadLength).
 ParseResult ParseHttpRequest(std::string_view bytes, HttpRequest& request);
+
+// The length of the head at the start of bytes, blank line included; 0 when incomplete.
+std::size_t RequestHeadLength(std::string_view bytes);
 
 struct HttpResponse {
     int status = 200;

@@ -9,6 +9,7 @@
 
 #include <algorithm>
 #include <cerrno>
+#include <cstdlib>
 #include <cstring>
 
 #include "platform/SystemError.h"
@@ -41,6 +42,16 @@ bool WriteAll(int fd, const std::string& bytes) {
 }
 
 }  // namespace
+
+LoopbackServerOptions ServingOptions(const char* idleVariable) {
+    LoopbackServerOptions options;
+    if (idleVariable != nullptr && *idleVariable != '\0') {
+        options.idleMs =
+            static_cast<int>(std::clamp(std::strtol(idleVariable, nullptr, 10), 50L, 60000L));
+        options.startMs = options.idleMs;
+    }
+    return options;
+}
 
 LoopbackServer::~LoopbackServer() {
     for (Connection& c : connections_) {
@@ -121,6 +132,10 @@ void LoopbackServer::Run(const Handler& handler, const std::function<bool()>& sh
                 }
                 if (n > 0 && !c.held) {
                     c.input.append(buffer, static_cast<std::size_t>(n));
+                    if (c.input.size() > 2 * kMaxRequestHeadBytes + options.maxBodyBytes) {
+                        done[i] = true;  // far more than any request it may send
+                        continue;
+                    }
                 }
             }
             if (c.held) {
@@ -145,6 +160,28 @@ void LoopbackServer::Run(const Handler& handler, const std::function<bool()>& sh
                 Answer(c, PlainResponse(c.input.size() > kMaxRequestHeadBytes ? 431 : 400), false);
                 done[i] = true;
                 continue;
+            }
+            if (options.maxBodyBytes > 0 && request.method == "POST") {
+                const std::optional<std::string_view> length = request.Header("content-length");
+                const std::size_t head = RequestHeadLength(c.input);
+                std::size_t size = 0;
+                bool valid = length && !length->empty() && length->size() <= 9;
+                for (char d : length.value_or("")) {
+                    valid = valid && d >= '0' && d <= '9';
+                    size = size * 10 + static_cast<std::size_t>(d - '0');
+                }
+                if (!valid || size > options.maxBodyBytes) {
+                    Answer(c, PlainResponse(valid ? 413 : 411), false);
+                    done[i] = true;
+                    continue;
+                }
+                if (c.input.size() - head < size) {
+                    if (MsSince(c.opened) >= options.readTimeoutMs) {
+                        done[i] = true;
+                    }
+                    continue;  // the rest of the body is on its way
+                }
+                request.body = c.input.substr(head, size);
             }
             const std::optional<HttpResponse> answer = handler(request);
             if (!answer) {

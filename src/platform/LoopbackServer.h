@@ -22,8 +22,16 @@ struct LoopbackServerOptions {
     int idleMs = 15000;         // no open connection and no request for this long: end
     int startMs = 60000;        // how long the first request may take to come (a browser starting)
     int holdMs = 20000;         // a held request is answered with 204 after this long
-    int readTimeoutMs = 10000;  // a connection whose head has not arrived by then is closed
+    int readTimeoutMs = 10000;  // a connection whose request has not arrived by then is closed
+    // A POST's body is read up to this size (by its Content-Length) before the handler sees
+    // the request; 0 takes no bodies (the handler sees the head and refuses the method).
+    std::size_t maxBodyBytes = 0;
 };
+
+// The options of a program's server: idleMs and startMs from the value of
+// $NBX_READER_IDLE_MS when it is set (kept between 50 ms and a minute; tests set it), else a
+// window may be gone for 15 seconds and a browser may take a minute to come.
+LoopbackServerOptions ServingOptions(const char* idleVariable);
 
 class LoopbackServer {
 public:

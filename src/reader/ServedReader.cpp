@@ -30,13 +30,6 @@ platform::BrowserWindow BrowserWindowFor(const BuildSettings& settings) {
     return window;
 }
 
-int ReaderIdleMs(const char* variable) {
-    if (variable == nullptr || *variable == '\0') {
-        return 15000;
-    }
-    return static_cast<int>(std::clamp(std::strtol(variable, nullptr, 10), 50L, 60000L));
-}
-
 int RunServedReader(const std::string& path, const std::vector<std::string>& args, std::FILE* out,
                     std::FILE* err) {
     ReaderBook book;
@@ -69,11 +62,8 @@ int RunServedReader(const std::string& path, const std::vector<std::string>& arg
     if (!platform::StartDetached(command)) {
         std::fprintf(err, "No web browser could be started: open %s in one.\n", address.c_str());
     }
-    platform::LoopbackServerOptions serving;
-    const char* idle = std::getenv("NBX_READER_IDLE_MS");
-    serving.idleMs = ReaderIdleMs(idle);
-    // A browser needs a while to start; a test that sets the idle time needs none.
-    serving.startMs = idle && *idle ? serving.idleMs : 60000;
+    const platform::LoopbackServerOptions serving =
+        platform::ServingOptions(std::getenv("NBX_READER_IDLE_MS"));
     server.Run([&](const platform::HttpRequest& request) { return pages.Handle(request); },
                [&] { return pages.finished(); }, serving);
     return 0;

@@ -19,10 +19,6 @@ std::string BookOpenFailureMessage(const std::string& path, const std::string& w
 // The browser window the book asks for: its size in pixels, the default size, or maximized.
 platform::BrowserWindow BrowserWindowFor(const BuildSettings& settings);
 
-// How long the server waits, with no window connected and no request, before it ends: from
-// $NBX_READER_IDLE_MS when set (kept between 50 ms and a minute), else 15 seconds.
-int ReaderIdleMs(const char* variable);
-
 // Runs the reader on the e-book at path with the program's arguments (after its name).
 // The address goes to out, failures to err. Returns the exit code: 0, or 1 when the book
 // can't be opened or served.
