@@ -15,6 +15,7 @@ packages=(
     libgmock-dev
     nlohmann-json3-dev
     clang
+    chromium
 )
 
 missing=()

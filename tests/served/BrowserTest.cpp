@@ -1,0 +1,84 @@
+// A real browser engine draws a book: headless Chromium opens the served reader and saves
+// screenshots of the first page, the Contents, a search result and the run question under the
+// build folder (screenshots/served-*.png), to be looked at.
+
+#include <gtest/gtest.h>
+#include <sys/wait.h>
+
+#include <filesystem>
+#include <set>
+
+#include "HttpClient.h"
+#include "ReaderProcess.h"
+#include "ServedBook.h"
+#include "support/RunCommand.h"
+#include "support/TempDir.h"
+
+namespace nbx::test {
+namespace {
+
+const std::string kScreenshotDir = NBX_SCREENSHOT_DIR;
+
+// The Chromium-family browser of this machine; the test fails without one, it does not skip.
+std::string FindChromium() {
+    for (const char* name : {"chromium", "chromium-browser", "google-chrome"}) {
+        int status = 0;
+        const std::string path = RunCommand(std::string("command -v ") + name, status);
+        if (status == 0 && !path.empty()) {
+            return path.substr(0, path.find('\n'));
+        }
+    }
+    return {};
+}
+
+// Draws address and saves it to png; the browser's exit status.
+int Screenshot(const std::string& chromium, const std::string& profile, const std::string& address,
+               const std::string& png) {
+    std::filesystem::remove(png);
+    // --no-sandbox: the tests run as root, where Chromium's own sandbox cannot start.
+    const std::string command = "timeout 120 '" + chromium +
+                                "' --headless --no-sandbox --disable-gpu --hide-scrollbars "
+                                "--no-first-run --user-data-dir='" +
+                                profile + "' --window-size=1024,700 --timeout=4000 --screenshot='" +
+                                png + "' '" + address + "' >/dev/null 2>&1";
+    int status = 0;
+    RunCommand(command, status);
+    return status;
+}
+
+TEST(BrowserTest, ChromiumDrawsTheBookInTheReadersFrame) {
+    const std::string chromium = FindChromium();
+    ASSERT_FALSE(chromium.empty()) << "no Chromium: scripts/install-deps.sh installs it";
+    TempDir dir;
+    const std::string path = dir.File("lighthouse");
+    ASSERT_EQ(WriteServedBook(dir, path, ServedBookSettings()), "");
+    ReaderProcess reader;
+    ASSERT_TRUE(reader.Start(path, {"BROWSER=true", "NBX_READER_IDLE_MS=60000"}));
+    std::filesystem::create_directories(kScreenshotDir);
+
+    const std::pair<std::string, std::string> views[] = {
+        {"served-first-page", ""},
+        {"served-contents", "#system/contents"},
+        {"served-search", "#system/search?q=keeper"},
+        {"served-run-question", "#book/setup.sh"},
+    };
+    std::set<std::string> drawn;
+    for (const auto& [name, page] : views) {
+        const std::string png = kScreenshotDir + "/" + name + ".png";
+        const int status = Screenshot(chromium, dir.File("profile-" + name), reader.address + page, png);
+        EXPECT_TRUE(WIFEXITED(status) && WEXITSTATUS(status) == 0) << name;
+        ASSERT_TRUE(std::filesystem::exists(png)) << name;
+        const std::string bytes = ReadWholeFile(png);
+        EXPECT_EQ(bytes.substr(0, 8), "\x89PNG\r\n\x1a\n") << name;
+        EXPECT_GT(bytes.size(), 5000u) << name;  // a page, not an empty window
+        drawn.insert(bytes);
+    }
+    EXPECT_EQ(drawn.size(), std::size(views));  // four different pictures
+    // The run question was shown, and nothing ran: the browser cannot answer it.
+    EXPECT_FALSE(std::filesystem::exists("/tmp/nbx-served-must-not-exist"));
+    // The reader is still serving: the browser's windows are gone, and it ends on its own.
+    EXPECT_EQ(Get(reader.port, reader.base + "/book/index.html").status, 200);
+}
+
+}  // namespace
+}  // namespace nbx::test
