@@ -242,7 +242,17 @@ HttpResponse BookServer::Route(const HttpRequest& request, std::string_view path
         }
         HttpResponse frame;
         frame.contentType = "text/html; charset=utf-8";
-        frame.body = ReaderFrameHtml(book_, {"/" + options_.token, options_.frameKey});
+        FrameParts parts{"/" + options_.token, options_.frameKey};
+        // "?page=book/NAME" or "?page=system/search&q=words" opens the frame on that page.
+        const std::string first = platform::QueryValue(query, "page").value_or("");
+        if ((first.starts_with("book/") || first.starts_with("system/")) &&
+            first.find('?') == std::string::npos && SafeRequestPath("/" + first)) {
+            parts.firstPage = PercentEncode(first, true);
+            if (const std::optional<std::string> words = platform::QueryValue(query, "q")) {
+                parts.firstPage += "?q=" + PercentEncode(*words, false);
+            }
+        }
+        frame.body = ReaderFrameHtml(book_, parts);
         frame.headers = {{"Content-Security-Policy",
                           "default-src 'none'; script-src " + origin + "; style-src " + origin +
                               " 'unsafe-inline'; img-src " + origin + " data:; frame-src " +

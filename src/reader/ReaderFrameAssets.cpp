@@ -132,12 +132,6 @@ std::string ReaderFrameScript() {
   $('contentslist').addEventListener('click', () => { $('contentslist').hidden = true; });
   $('searchbar').addEventListener('submit', () => { $('searchbar').hidden = false; });
 
-  // An address may name the page to open with: "#book/NAME" or "#system/contents".
-  const first = decodeURIComponent(location.hash.slice(1));
-  if (/^(book|system)\/[^\\]*$/.test(first) && !first.includes('..')) {
-    frame.src = base + '/' + first;
-  }
-
   const splash = $('splash');
   const startup = $('startup').innerHTML ? $('startup').content.textContent : '';
   const begin = () => {

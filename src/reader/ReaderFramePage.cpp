@@ -214,8 +214,8 @@ std::string FrameWriter::Page() {
            MenuLabel(t.Text(LanguageKey::CaptionSearch)) + "</button></form>\n";
     out += ContentsList() + "\n";
     out += "<main><iframe id=\"page\" name=\"page\" title=\"" + EscapeHtml(title) +
-           "\" sandbox=\"" + kPageSandbox + "\" src=\"" + parts_.base +
-           "/go/home\"></iframe></main>\n";
+           "\" sandbox=\"" + kPageSandbox + "\" src=\"" + parts_.base + "/" + parts_.firstPage +
+           "\"></iframe></main>\n";
     out += "<footer id=\"status\"" + std::string(s.statusBarInitially != 0 ? "" : " hidden") + ">" +
            EscapeHtml(ready) + "</footer>\n";
     // The question of the reader, in its own words and with buttons the book cannot rename:

@@ -14,6 +14,7 @@ namespace nbx::reader {
 struct FrameParts {
     std::string base;      // "/" + token: every address of the frame begins with it
     std::string frameKey;  // the secret of the frame's own requests
+    std::string firstPage = "go/home";  // where the page view opens, after base + "/"
 };
 
 // The sandbox of the author's page: scripts, forms, pop-ups (which leave the sandbox, so

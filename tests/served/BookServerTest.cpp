@@ -230,6 +230,20 @@ TEST_F(BookServerTest, TheFrameIsForTheBrowsersWindowOnlyAndKeepsTheBooksPageOut
           "id=\"contentslist\"", "The Keeper", "/frame/toolbar.png"}) {
         EXPECT_NE(frame.body.find(part), std::string::npos) << part;
     }
+    // The frame may open on a page of the book, never on anything else.
+    const std::pair<std::string, std::string> firstPages[] = {
+        {"?page=system/contents", t + "/system/contents"},
+        {"?page=system/search&q=two+words%26more", t + "/system/search?q=two%20words%26more"},
+        {"?page=book/lamp.html", t + "/book/lamp.html"},
+        {"?page=book/..%2f..%2fetc%2fpasswd", t + "/go/home"},
+        {"?page=http://evil.example/", t + "/go/home"},
+        {"?page=javascript:alert(1)", t + "/go/home"},
+        {"?page=book/x%22onload%3D%22alert(1)", t + "/book/x%22onload%3D%22alert%281%29"},
+    };
+    for (const auto& [query, src] : firstPages) {
+        EXPECT_NE(Ask(t + "/" + query).body.find("src=\"" + src + "\""), std::string::npos)
+            << query;
+    }
     // Framed or fetched by a page's script, it is refused.
     EXPECT_EQ(Ask(t + "/", {{"sec-fetch-dest", "iframe"}}).status, 403);
     EXPECT_EQ(Ask(t + "/", {{"sec-fetch-dest", "empty"}}).status, 403);
@@ -320,6 +334,26 @@ TEST_F(BookServerTest, TheFramesLongPollWaitsForChangesAndSeesThePageShown) {
     // Exit without an "On Exit" program ends at once.
     EXPECT_EQ(Frame("exit").status, 200);
     EXPECT_TRUE(server->finished());
+}
+
+}  // namespace
+}  // namespace nbx::test
+
+namespace nbx::test {
+namespace {
+
+TEST_F(BookServerTest, TheBooksTextsReachTheFrameAsPlainText) {
+    BuildSettings settings = ServedBookSettings();
+    settings.startupMessage = "Hello <b>reader</b><img src=x onerror=alert(1)>";
+    settings.title = "Tom & <i>Jerry</i>";
+    Open(settings);
+    const HttpAnswer frame = Ask("/" + kToken + "/");
+    ASSERT_EQ(frame.status, 200);
+    EXPECT_NE(frame.body.find("Hello &lt;b&gt;reader&lt;/b&gt;&lt;img src=x"), std::string::npos);
+    EXPECT_EQ(frame.body.find("<img src=x"), std::string::npos);
+    EXPECT_NE(frame.body.find("<title>Tom &amp; &lt;i&gt;Jerry&lt;/i&gt;</title>"),
+              std::string::npos);
+    EXPECT_EQ(frame.body.find("<i>Jerry"), std::string::npos);
 }
 
 }  // namespace

@@ -106,9 +106,10 @@ TEST_F(RebranderServerTest, StartCustomizeSaveAndEndPages) {
     EXPECT_EQ(Values()[0], "none");
 
     // The browser sends the untouched text area with its own line ends: kept as stored.
-    const HttpAnswer saved = Ask(server, "POST", t + "/save",
-                                 {{"origin", "http://127.0.0.1:5151"}, {"sec-fetch-site", "same-origin"}},
-                                 "v0=Frog+%26+Newt&v1=1+Pond+Lane%0D%0AFrogton");
+    const HttpAnswer saved =
+        Ask(server, "POST", t + "/save",
+            {{"origin", "http://127.0.0.1:5151"}, {"sec-fetch-site", "same-origin"}},
+            "v0=Frog+%26+Newt&v1=1+Pond+Lane%0D%0AFrogton");
     EXPECT_EQ(saved.status, 200);
     EXPECT_NE(saved.body.find("All done."), std::string::npos);
     EXPECT_EQ(Values(), (std::vector<std::string>{"Frog & Newt", "1 Pond Lane\r\nFrogton"}));
