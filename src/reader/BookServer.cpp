@@ -5,6 +5,7 @@
 #include <filesystem>
 #include <fstream>
 
+#include "common/AsciiText.h"
 #include "common/ProgramLauncher.h"
 #include "platform/BrowserLauncher.h"
 #include "platform/TempFiles.h"
@@ -22,23 +23,6 @@ namespace {
 using platform::HttpRequest;
 using platform::HttpResponse;
 using platform::PlainResponse;
-
-bool EndsWithNoCase(std::string_view text, std::string_view suffix) {
-    if (text.size() < suffix.size()) {
-        return false;
-    }
-    text = text.substr(text.size() - suffix.size());
-    for (std::size_t i = 0; i < suffix.size(); ++i) {
-        char c = text[i];
-        if (c >= 'A' && c <= 'Z') {
-            c = static_cast<char>(c - 'A' + 'a');
-        }
-        if (c != suffix[i]) {
-            return false;
-        }
-    }
-    return true;
-}
 
 // Compares secrets without stopping at the first difference.
 bool SameSecret(std::string_view a, std::string_view b) {
@@ -117,8 +101,9 @@ std::string_view ContentTypeOf(std::string_view name) {
         {".ogg", "audio/ogg"},         {".wav", "audio/wav"},       {".mp4", "video/mp4"},
         {".webm", "video/webm"},
     };
+    const std::string lower = ToLowerAscii(std::string(name));
     for (const Type& t : kTypes) {
-        if (EndsWithNoCase(name, t.suffix)) {
+        if (lower.ends_with(t.suffix)) {
             return t.type;
         }
     }

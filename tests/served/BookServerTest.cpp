@@ -63,15 +63,6 @@ protected:
         return Ask("/" + kToken + "/frame/" + what, {{"x-nbx-frame", kKey}});
     }
 
-    std::string Page(const std::string& name) {
-        for (const TestBookFile& f : ServedBookPages()) {
-            if (f.name == name) {
-                return f.data;
-            }
-        }
-        return {};
-    }
-
     TempDir dir;
     std::string path;
     reader::ReaderBook book;
@@ -91,13 +82,13 @@ TEST_F(BookServerTest, ServesTheBooksEntriesByteForByteAndTheGeneratedPages) {
         std::string contains;  // else a part of it
     };
     const Case cases[] = {
-        {t + "/book/index.html", 200, "text/html", Page("index.html"), ""},
+        {t + "/book/index.html", 200, "text/html", ServedPage("index.html"), ""},
         // Relative links resolve by the page's own address; the entry is found by its name.
-        {t + "/book/chapters/keeper.htm", 200, "text/html", Page("keeper.htm"), ""},
-        {t + "/book/css/book.css", 200, "text/css", Page("book.css"), ""},
+        {t + "/book/chapters/keeper.htm", 200, "text/html", ServedPage("keeper.htm"), ""},
+        {t + "/book/css/book.css", 200, "text/css", ServedPage("book.css"), ""},
         {t + "/book/images/red.png", 200, "image/png", RedPng(), ""},
-        {t + "/book/images/beam.svg", 200, "image/svg+xml", Page("beam.svg"), ""},
-        {t + "/book/Index.HTML", 200, "text/html", Page("index.html"), ""},
+        {t + "/book/images/beam.svg", 200, "image/svg+xml", ServedPage("beam.svg"), ""},
+        {t + "/book/Index.HTML", 200, "text/html", ServedPage("index.html"), ""},
         {t + "/book/lamp.html", 200, "text/html", "", "This page is about The Lighthouse Book"},
         {t + "/system/about", 200, "text/html", "", "Ann Author"},
         {t + "/system/contents", 200, "text/html", "", "href=\"/" + kToken + "/book/keeper.htm\""},
@@ -287,7 +278,7 @@ TEST_F(BookServerTest, AFileForAnotherProgramOpensOnlyOnTheReadersWordInTheReade
 
     EXPECT_EQ(Frame("answer?id=" + id + "&yes=1").status, 200);
     ASSERT_EQ(opened.size(), 1u);
-    EXPECT_EQ(opened[0], Page("setup.sh"));
+    EXPECT_EQ(opened[0], ServedPage("setup.sh"));
     EXPECT_TRUE(ran.empty());
     EXPECT_FALSE(std::filesystem::exists("/tmp/nbx-served-must-not-exist"));
 }

@@ -48,6 +48,15 @@ std::vector<TestBookFile> ServedBookPages() {
     };
 }
 
+std::string ServedPage(const std::string& name) {
+    for (const TestBookFile& f : ServedBookPages()) {
+        if (f.name == name) {
+            return f.data;
+        }
+    }
+    return {};
+}
+
 BuildSettings ServedBookSettings() {
     ProjectSettings project;
     project.title = "The Lighthouse Book";

@@ -19,6 +19,9 @@ std::string RedPng();
 // The pages of the served book.
 std::vector<TestBookFile> ServedBookPages();
 
+// The bytes of the served book's file of that name; empty when it has none.
+std::string ServedPage(const std::string& name);
+
 // Settings of the served book: title "The Lighthouse Book", toolbar, menu and status bar on.
 BuildSettings ServedBookSettings();
 

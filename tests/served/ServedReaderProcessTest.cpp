@@ -21,15 +21,6 @@ protected:
         ASSERT_EQ(WriteServedBook(dir, path, ServedBookSettings()), "");
     }
 
-    std::string Page(const std::string& name) {
-        for (const TestBookFile& f : ServedBookPages()) {
-            if (f.name == name) {
-                return f.data;
-            }
-        }
-        return {};
-    }
-
     TempDir dir;
     std::string path;
 };
@@ -49,7 +40,7 @@ TEST_F(ServedReaderProcessTest, ServesItsPagesAndRefusesOthersOverTheWire) {
     const std::string b = reader.base;
     const Case cases[] = {
         {"a page", "GET " + b + "/book/index.html HTTP/1.1\r\n" + host + "\r\n", 200,
-         Page("index.html")},
+         ServedPage("index.html")},
         {"a picture", "GET " + b + "/book/images/red.png HTTP/1.1\r\n" + host + "\r\n", 200,
          RedPng()},
         {"HEAD", "HEAD " + b + "/book/images/red.png HTTP/1.1\r\n" + host + "\r\n", 200, ""},
