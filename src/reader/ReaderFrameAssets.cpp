@@ -68,6 +68,8 @@ std::string ReaderFrameScript() {
       const title = state.title || '';
       document.title = body.dataset.title + (title ? ' - ' + title : '');
       status(body.dataset.done);
+      // The search box shows above the Search page only.
+      $('searchbar').hidden = !shown.startsWith('/system/search');
     }
     if (state.failed) note(state.failed);
     if (state.question) ask(state.question);
@@ -109,7 +111,13 @@ std::string ReaderFrameScript() {
     size: () => setZoom((zoom + 1) % zooms.length),
     toolbar: () => { $('toolbar').hidden = !$('toolbar').hidden; },
     statusbar: () => { $('status').hidden = !$('status').hidden; },
-    contentslist: () => { $('contentslist').hidden = !$('contentslist').hidden; },
+    contentslist: (button) => {
+      const list = $('contentslist');
+      const r = button.getBoundingClientRect();
+      list.style.left = Math.max(0, Math.min(r.left - 120, window.innerWidth - 260)) + 'px';
+      list.style.top = r.bottom + 'px';
+      list.hidden = !list.hidden;
+    },
     exit: async () => apply(await control('exit')),
   };
   const setZoom = (i) => {
@@ -122,14 +130,28 @@ std::string ReaderFrameScript() {
     const button = event.target.closest('[data-cmd]');
     if (button) {
       const command = commands[button.dataset.cmd];
-      if (command) command();
+      if (command) command(button);
     }
     if (!event.target.closest('.drop')) $('contentslist').hidden = true;
     if (button || !event.target.closest('details')) {
       document.querySelectorAll('details.menu[open]').forEach((d) => { d.open = false; });
     }
   });
-  $('contentslist').addEventListener('click', () => { $('contentslist').hidden = true; });
+  const closeAll = () => {
+    $('contentslist').hidden = true;
+    document.querySelectorAll('details.menu[open]').forEach((d) => { d.open = false; });
+  };
+  $('contentslist').addEventListener('click', closeAll);
+  // A click into the page moves the focus out of the frame's document: menus close.
+  window.addEventListener('blur', closeAll);
+  document.querySelectorAll('details.menu').forEach((menu) => {
+    menu.addEventListener('toggle', () => {
+      if (!menu.open) return;
+      document.querySelectorAll('details.menu[open]').forEach((d) => {
+        if (d !== menu) d.open = false;
+      });
+    });
+  });
   $('searchbar').addEventListener('submit', () => { $('searchbar').hidden = false; });
 
   const splash = $('splash');
@@ -201,7 +223,7 @@ body.toolbar-bottom #toolbar { grid-area: foot; }
 #searchbar { grid-area: search; display: flex; gap: 6px; align-items: center; padding: 5px 8px;
   background: #f8f8f8; border-bottom: 1px solid #d4d4d4; }
 #searchbar input { width: 260px; padding: 3px 5px; }
-#contentslist { position: fixed; z-index: 20; top: 64px; left: 80px; max-height: 70vh; overflow: auto;
+#contentslist { position: fixed; z-index: 20; max-height: 70vh; overflow: auto;
   min-width: 240px; background: #fff; border: 1px solid #b8b8b8; padding: 4px 0;
   box-shadow: 0 4px 12px rgba(0,0,0,.18); }
 #contentslist[hidden] { display: none; }
