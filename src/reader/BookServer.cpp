@@ -220,7 +220,8 @@ HttpResponse BookServer::Route(const HttpRequest& request, std::string_view path
     const std::string origin = "http://127.0.0.1:" + std::to_string(options_.port);
     if (path == "/") {
         // The frame is a page of its own, for the browser's window only: never inside a
-        // frame (of the book or of anyone), never fetched by a page's script.
+        // frame (of the book or of anyone), never fetched by a page's script. A link of the
+        // book to a web site opens in the page view, still sandboxed.
         const std::optional<std::string_view> dest = request.Header("sec-fetch-dest");
         if (dest && *dest != "document") {
             return PlainResponse(403);
@@ -238,15 +239,16 @@ HttpResponse BookServer::Route(const HttpRequest& request, std::string_view path
             }
         }
         frame.body = ReaderFrameHtml(book_, parts);
-        frame.headers = {{"Content-Security-Policy",
-                          "default-src 'none'; script-src " + origin + "; style-src " + origin +
-                              " 'unsafe-inline'; img-src " + origin + " data:; frame-src " +
-                              origin + "; connect-src " + origin +
-                              "; frame-ancestors 'none'; form-action 'none'; base-uri 'none'"},
-                         {"X-Frame-Options", "DENY"},
-                         {"Cache-Control", "no-store"},
-                         {"Referrer-Policy", "no-referrer"},
-                         {"X-Content-Type-Options", "nosniff"}};
+        frame.headers = {
+            {"Content-Security-Policy",
+             "default-src 'none'; script-src " + origin + "; style-src " + origin +
+                 " 'unsafe-inline'; img-src " + origin + " data:; frame-src " + origin +
+                 " http: https:; connect-src " + origin + "; frame-ancestors 'none'; form-action " +
+                 origin + "; base-uri 'none'"},
+            {"X-Frame-Options", "DENY"},
+            {"Cache-Control", "no-store"},
+            {"Referrer-Policy", "no-referrer"},
+            {"X-Content-Type-Options", "nosniff"}};
         return frame;
     }
     HttpResponse response;
