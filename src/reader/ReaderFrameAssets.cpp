@@ -70,6 +70,8 @@ std::string ReaderFrameScript() {
       status(body.dataset.done);
       // The search box shows above the Search page only.
       $('searchbar').hidden = !shown.startsWith('/system/search');
+      const words = new URLSearchParams(shown.split('?')[1] || '').get('q');
+      if (words !== null) $('q').value = words;
     }
     if (state.failed) note(state.failed);
     if (state.question) ask(state.question);

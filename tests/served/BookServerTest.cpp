@@ -41,7 +41,7 @@ protected:
     HttpAnswer Ask(const std::string& target,
                    std::vector<std::pair<std::string, std::string>> headers = {},
                    const std::string& method = "GET") {
-        platform::HttpRequest request{method, target, {}};
+        platform::HttpRequest request{method, target, {}, {}};
         bool host = false;
         for (auto& [name, value] : headers) {
             host = host || name == "host";
@@ -187,7 +187,7 @@ TEST_F(BookServerTest, RefusesWhatIsNotTheReadersOwnRequest) {
         if (c.host == "-") {
             headers.emplace_back("x-none", "");
             // Ask adds a Host unless one is given: give an empty list with a marker instead.
-            platform::HttpRequest request{c.method, c.target, headers};
+            platform::HttpRequest request{c.method, c.target, headers, {}};
             const auto response = server->Handle(request);
             ASSERT_TRUE(response) << c.what;
             EXPECT_EQ(response->status, c.status) << c.what;

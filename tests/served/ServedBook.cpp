@@ -20,7 +20,7 @@ std::vector<TestBookFile> ServedBookPages() {
         "<link rel=\"stylesheet\" href=\"css/book.css\"></head><body>"
         "<h1>The Lighthouse Book</h1><p class=\"lead\">Welcome aboard. Read about the "
         "<a href=\"chapters/keeper.htm\">keeper</a> and the <a href=\"lamp.html\">lamp</a>.</p>"
-        "<p><img src=\"images/red.png\" alt=\"red\"> <img src=\"images/beam.svg\" alt=\"beam\" "
+        "<p class=\"pictures\"><img src=\"images/red.png\" alt=\"red\"> <img src=\"images/beam.svg\" alt=\"beam\" "
         "width=\"120\"></p><p><a href=\"setup.sh\">Install the tools</a></p></body></html>\n";
     const std::string keeper =
         "<html><head><title>The Keeper</title><link rel=\"stylesheet\" href=\"../css/book.css\">"
@@ -32,7 +32,8 @@ std::vector<TestBookFile> ServedBookPages() {
     const std::string css =
         "body { font-family: Georgia, serif; margin: 24px 36px; color: #222; }\n"
         "h1 { color: #1d4f91; border-bottom: 2px solid #1d4f91; }\n"
-        ".lead { display: grid; grid-template-columns: 1fr; font-size: 1.1em; }\n";
+        ".lead { font-size: 1.1em; }\n"
+        ".pictures { display: flex; gap: 12px; align-items: center; }\n";
     const std::string svg =
         "<svg xmlns=\"http://www.w3.org/2000/svg\" width=\"120\" height=\"40\">"
         "<rect width=\"120\" height=\"40\" rx=\"8\" fill=\"#f2c14e\"/>"
