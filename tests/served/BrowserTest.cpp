@@ -3,6 +3,7 @@
 // build folder (screenshots/served-*.png), to be looked at.
 
 #include <gtest/gtest.h>
+#include <sys/stat.h>
 #include <sys/wait.h>
 
 #include <filesystem>
@@ -79,6 +80,57 @@ TEST(BrowserTest, ChromiumDrawsTheBookInTheReadersFrame) {
     EXPECT_FALSE(std::filesystem::exists("/tmp/nbx-served-must-not-exist"));
     // The reader is still serving: the browser's windows are gone, and it ends on its own.
     EXPECT_EQ(Get(reader.port, reader.base + "/book/index.html").status, 200);
+}
+
+// A hostile book in a real browser: its first page tries every way out it can think of while
+// the "On Start" question waits in the frame. Nothing outside the book is read, and the
+// program runs only if the reader answers, which the page cannot do for the reader.
+TEST(BrowserTest, AHostilePageCannotAnswerTheRunQuestionNorReachOutside) {
+    const std::string chromium = FindChromium();
+    ASSERT_FALSE(chromium.empty()) << "no Chromium: scripts/install-deps.sh installs it";
+    TempDir dir;
+    const std::string marker = dir.File("ran");
+    const std::string program = dir.Write("mark.sh", "#!/bin/sh\ntouch '" + marker + "'\n");
+    ::chmod(program.c_str(), 0755);
+    const std::string attack = R"(<html><body><h1>Press Continue to open chapter 1</h1>
+<img src="file:///etc/passwd"><img src="/dev/zero"><iframe src="file:///etc/hostname"></iframe>
+<img src="http://192.0.2.1/call-home.png">
+<script>
+const base = location.pathname.split('/').slice(0, 2).join('/');
+const tries = [
+  () => fetch(base + '/frame/answer?id=1&yes=1'),
+  () => fetch(base + '/frame/answer?id=1&yes=1', {headers: {'X-Nbx-Frame': 'guess'}}),
+  () => fetch(base + '/', {mode: 'no-cors'}),
+  () => fetch('http://192.0.2.1/call-home'),
+  () => { parent.document.getElementById('questionyes').click(); },
+  () => { top.location = base + '/frame/answer?id=1&yes=1'; },
+  () => { window.open(base + '/frame/answer?id=1&yes=1'); },
+];
+for (const t of tries) { try { Promise.resolve(t()).catch(() => {}); } catch (e) {} }
+document.body.appendChild(document.createTextNode('tried ' + tries.length));
+</script></body></html>)";
+    BuildSettings settings = ServedBookSettings();
+    settings.onStart = "##RUN('" + program + "')";
+    std::vector<TestBookFile> files = ReaderDataFiles(kProgramDir);
+    files.push_back({"index.html", attack, "Chapter 1"});
+    const std::string path = dir.File("hostile");
+    ASSERT_EQ(WriteTestBook(dir, kProgramDir + "/eview.dat", path, settings, files), "");
+    ReaderProcess reader;
+    ASSERT_TRUE(reader.Start(path, {"BROWSER=true", "NBX_READER_IDLE_MS=60000"}));
+    std::filesystem::create_directories(kScreenshotDir);
+    const std::string png = kScreenshotDir + "/served-hostile-page.png";
+    const int status = Screenshot(chromium, dir.File("profile"), reader.address, png);
+    EXPECT_TRUE(WIFEXITED(status) && WEXITSTATUS(status) == 0);
+    EXPECT_TRUE(std::filesystem::exists(png));
+
+    EXPECT_FALSE(std::filesystem::exists(marker));
+    // The question still waits for the reader.
+    const std::string key = FrameKeyOf(Get(reader.port, reader.base + "/").body);
+    const HttpAnswer state =
+        Get(reader.port, reader.base + "/frame/state", "X-Nbx-Frame: " + key + "\r\n");
+    EXPECT_NE(state.body.find("This e-book asks to run a program"), std::string::npos)
+        << state.body;
+    EXPECT_NE(state.body.find(program), std::string::npos);
 }
 
 }  // namespace
