@@ -119,6 +119,13 @@ TEST_F(BookServerTest, ServesTheBooksEntriesByteForByteAndTheGeneratedPages) {
                 a.Header("content-security-policy").rfind("default-src http://127.0.0.1:4242 ", 0),
                 0u)
                 << c.target;
+            // Sandboxed wherever it is shown, never of the frame's origin.
+            EXPECT_NE(a.Header("content-security-policy").find("; sandbox allow-scripts"),
+                      std::string::npos)
+                << c.target;
+            EXPECT_EQ(a.Header("content-security-policy").find("allow-same-origin"),
+                      std::string::npos)
+                << c.target;
         }
     }
 }
