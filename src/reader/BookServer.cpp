@@ -264,11 +264,10 @@ HttpResponse BookServer::Route(const HttpRequest& request, std::string_view path
     // A page may load what the book holds and nothing else: no call home. It is sandboxed
     // wherever it is shown, also when a page opens it in a window of its own: so it never
     // shares the frame's origin, and cannot read the frame key from the frame page.
-    response.headers.emplace_back("Content-Security-Policy",
-                                  "default-src " + origin +
-                                      " 'unsafe-inline' 'unsafe-eval' data: blob:; form-action " +
-                                      origin + "; base-uri " + origin + "; frame-ancestors " +
-                                      origin + "; sandbox " + kPageSandbox);
+    response.headers.emplace_back(
+        "Content-Security-Policy",
+        "default-src " + origin + " 'unsafe-inline' 'unsafe-eval' data: blob:; form-action " +
+            origin + "; base-uri " + origin + "; sandbox " + kPageSandbox);
     response.headers.emplace_back("Cache-Control", "no-store");
     response.headers.emplace_back("Referrer-Policy", "no-referrer");
     response.headers.emplace_back("X-Content-Type-Options", "nosniff");
