@@ -188,16 +188,20 @@ std::string ReaderFrameStyle() {
     return R"CSS(html, body { height: 100%; margin: 0; }
 body {
   display: grid;
-  grid-template: "head head head" auto "search search search" auto
-                 "left main right" 1fr "foot foot foot" auto / auto 1fr auto;
+  grid-template: "menu menu menu" auto "top top top" auto "search search search" auto
+                 "left main right" 1fr "bottom bottom bottom" auto "foot foot foot" auto /
+                 auto 1fr auto;
   font: 13px system-ui, "Segoe UI", "DejaVu Sans", sans-serif;
   background: #f3f3f3; color: #1b1b1b; overflow: hidden;
 }
-header { grid-area: head; background: linear-gradient(#fbfbfb, #ececec);
-         border-bottom: 1px solid #c8c8c8; }
+#menubar { grid-area: menu; background: #f7f7f7; }
+#toolbar { grid-area: top; background: linear-gradient(#fbfbfb, #ececec);
+           border-bottom: 1px solid #c8c8c8; }
+body.toolbar-left #toolbar, body.toolbar-right #toolbar, body.toolbar-bottom #toolbar {
+  background: #f1f1f1; border-bottom: 0; }
 main { grid-area: main; position: relative; background: #fff; }
 iframe#page { position: absolute; inset: 0; width: 100%; height: 100%; border: 0; }
-#menubar { display: flex; gap: 2px; padding: 2px 4px; }
+#menubar { display: flex; gap: 2px; padding: 2px 4px; border-bottom: 1px solid #dcdcdc; }
 #menubar[hidden], #toolbar[hidden], #status[hidden], #searchbar[hidden] { display: none; }
 details.menu { position: relative; }
 details.menu > summary { list-style: none; padding: 3px 8px; border-radius: 3px; cursor: default; }
@@ -211,10 +215,11 @@ details.menu .items button:hover { background: #0a64c8; color: #fff; }
 details.menu .items hr { border: 0; border-top: 1px solid #e0e0e0; margin: 4px 0; }
 .accel { margin-left: 24px; opacity: .7; }
 #toolbar { display: flex; flex-wrap: wrap; align-items: stretch; gap: 1px; padding: 3px 4px; }
-body.toolbar-left #toolbar, body.toolbar-right #toolbar { flex-direction: column; }
+body.toolbar-left #toolbar, body.toolbar-right #toolbar { flex-direction: column; flex-wrap: nowrap;
+  overflow-y: auto; }
 body.toolbar-left #toolbar { grid-area: left; border-right: 1px solid #c8c8c8; }
 body.toolbar-right #toolbar { grid-area: right; border-left: 1px solid #c8c8c8; }
-body.toolbar-bottom #toolbar { grid-area: foot; }
+body.toolbar-bottom #toolbar { grid-area: bottom; border-top: 1px solid #c8c8c8; }
 #toolbar button { display: flex; flex-direction: column; align-items: center; justify-content: center;
   gap: 2px; min-width: 28px; padding: 3px 6px; border: 1px solid transparent; border-radius: 3px;
   background: none; font: inherit; font-size: 11px; color: inherit; }
@@ -234,7 +239,6 @@ body.toolbar-bottom #toolbar { grid-area: foot; }
 #contentslist hr { border: 0; border-top: 1px solid #e0e0e0; margin: 4px 0; }
 #status { grid-area: foot; padding: 3px 8px; border-top: 1px solid #c8c8c8; background: #ececec;
   white-space: nowrap; overflow: hidden; text-overflow: ellipsis; min-height: 16px; }
-body.toolbar-bottom #status { grid-row: 5; }
 dialog { border: 1px solid #9a9a9a; border-radius: 6px; padding: 16px 18px; max-width: 460px;
   box-shadow: 0 8px 28px rgba(0,0,0,.3); }
 dialog p { white-space: pre-wrap; margin: 0 0 14px; overflow-wrap: anywhere; }
@@ -244,9 +248,9 @@ dialog button { min-width: 84px; padding: 4px 12px; }
   align-items: center; justify-content: center; gap: 10px; background: #f3f3f3; }
 #splash .bar { width: 240px; height: 10px; border: 1px solid #888; background: #fff; }
 #splash .bar div { height: 100%; width: 50%; background: #0a64c8; }
-body.closed main, body.closed header { visibility: hidden; }
+body.closed main, body.closed #menubar, body.closed #toolbar { visibility: hidden; }
 @media print {
-  header, #searchbar, #status, #contentslist { display: none !important; }
+  #menubar, #toolbar, #searchbar, #status, #contentslist { display: none !important; }
   body { display: block; overflow: visible; }
   main { position: static; }
   iframe#page { position: static; width: 100%; height: 100vh; }

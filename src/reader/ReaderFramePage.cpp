@@ -207,7 +207,7 @@ std::string FrameWriter::Page() {
         }
         out += "</div>\n";
     }
-    out += "<header>" + Menus() + Toolbar() + "</header>\n";
+    out += Menus() + "\n" + Toolbar() + "\n";
     out += "<form id=\"searchbar\" hidden target=\"page\" method=\"get\" action=\"" + parts_.base +
            "/system/search\"><label>" + EscapeHtml(t.Text(LanguageKey::PromptSearchFor)) +
            " <input type=\"search\" name=\"q\" id=\"q\"></label><button type=\"submit\">" +

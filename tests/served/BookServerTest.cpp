@@ -354,5 +354,25 @@ TEST_F(BookServerTest, TheBooksTextsReachTheFrameAsPlainText) {
     EXPECT_EQ(frame.body.find("<i>Jerry"), std::string::npos);
 }
 
+TEST_F(BookServerTest, TheSplashPictureShowsForTheBooksDelayWithItsBar) {
+    path = dir.File("splashed");
+    std::vector<TestBookFile> files = ReaderDataFiles(kProgramDir);
+    files.push_back({"index.html", "<p>x</p>", "X"});
+    const std::string bitmap = kProgramDir + "/splash16.bmp";
+    ASSERT_EQ(WriteTestBook(dir, kProgramDir + "/eview.dat", path, ServedBookSettings(), files, {},
+                            0, {bitmap, 2500, 1}),
+              "");
+    ASSERT_TRUE(book.Open(path)) << book.error();
+    server = std::make_unique<reader::BookServer>(
+        book, reader::BookServerOptions{kToken, kKey, kPort, reader::ProcessContext(path, {})});
+    const HttpAnswer frame = Ask("/" + kToken + "/");
+    EXPECT_NE(frame.body.find("<div id=\"splash\" data-delay=\"2500\">"), std::string::npos);
+    EXPECT_NE(frame.body.find("class=\"bar\""), std::string::npos);
+    const HttpAnswer picture = Ask("/" + kToken + "/frame/splash");
+    EXPECT_EQ(picture.status, 200);
+    EXPECT_EQ(picture.Header("content-type"), "image/bmp");
+    EXPECT_TRUE(picture.body == ReadWholeFile(bitmap));
+}
+
 }  // namespace
 }  // namespace nbx::test

@@ -76,6 +76,17 @@ TEST(BrowserTest, ChromiumDrawsTheBookInTheReadersFrame) {
         drawn.insert(bytes);
     }
     EXPECT_EQ(drawn.size(), std::size(views));  // four different pictures
+    // The toolbar where the book puts it: here at the left, without the menu.
+    BuildSettings left = ServedBookSettings();
+    left.toolbarPosition = 1;
+    left.menuShown = 0;
+    const std::string leftPath = dir.File("left");
+    ASSERT_EQ(WriteServedBook(dir, leftPath, left), "");
+    ReaderProcess leftReader;
+    ASSERT_TRUE(leftReader.Start(leftPath, {"BROWSER=true", "NBX_READER_IDLE_MS=60000"}));
+    const std::string leftPng = kScreenshotDir + "/served-toolbar-left.png";
+    Screenshot(chromium, dir.File("profile-left"), leftReader.address, leftPng);
+    EXPECT_TRUE(std::filesystem::exists(leftPng));
     // The run question was shown, and nothing ran: the browser cannot answer it.
     EXPECT_FALSE(std::filesystem::exists("/tmp/nbx-served-must-not-exist"));
     // The reader is still serving: the browser's windows are gone, and it ends on its own.
@@ -107,7 +118,7 @@ const tries = [
   () => { window.open(base + '/frame/answer?id=1&yes=1'); },
 ];
 for (const t of tries) { try { Promise.resolve(t()).catch(() => {}); } catch (e) {} }
-document.body.appendChild(document.createTextNode('tried ' + tries.length));
+document.body.prepend('tried ' + tries.length + ' ways out');
 </script></body></html>)";
     BuildSettings settings = ServedBookSettings();
     settings.onStart = "##RUN('" + program + "')";

@@ -20,7 +20,8 @@ std::vector<TestBookFile> ServedBookPages() {
         "<link rel=\"stylesheet\" href=\"css/book.css\"></head><body>"
         "<h1>The Lighthouse Book</h1><p class=\"lead\">Welcome aboard. Read about the "
         "<a href=\"chapters/keeper.htm\">keeper</a> and the <a href=\"lamp.html\">lamp</a>.</p>"
-        "<p class=\"pictures\"><img src=\"images/red.png\" alt=\"red\"> <img src=\"images/beam.svg\" alt=\"beam\" "
+        "<p class=\"pictures\"><img src=\"images/red.png\" alt=\"red\"> <img "
+        "src=\"images/beam.svg\" alt=\"beam\" "
         "width=\"120\"></p><p><a href=\"setup.sh\">Install the tools</a></p></body></html>\n";
     const std::string keeper =
         "<html><head><title>The Keeper</title><link rel=\"stylesheet\" href=\"../css/book.css\">"
