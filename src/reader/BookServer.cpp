@@ -445,10 +445,28 @@ std::optional<HttpResponse> BookServer::Frame(const HttpRequest& request, std::s
 }
 
 HttpResponse BookServer::State() const {
-    std::string json = "{\"seq\":" + std::to_string(sequence_) +
-                       ",\"address\":" + JsonString(shownAddress_) +
-                       ",\"title\":" + JsonString(shownTitle_) +
-                       ",\"finished\":" + (finished_ ? "true" : "false") + ",\"question\":";
+    std::string json =
+        "{\"seq\":" + std::to_string(sequence_) + ",\"address\":" + JsonString(shownAddress_) +
+        ",\"title\":" + JsonString(shownTitle_) + ",\"finished\":" + (finished_ ? "true" : "false");
+    // The Next and Previous tips name where they lead, when the book asks for that.
+    if (book_.settings().tooltipShowDestinations != 0) {
+        const std::string_view shown = shownAddress_;
+        const long current = shown.starts_with("/book/")
+                                 ? book_.FindLinked(shown.substr(6, shown.find('?') - 6))
+                                 : -1;
+        const bool loop = book_.settings().nextPreviousLoop != 0;
+        auto tip = [&](LanguageKey key, long entry) {
+            return entry < 0 ? std::string()
+                             : FillTemplate(book_.texts().Text(key),
+                                            {{"page", PageTitleOf(book_.directory()[entry])}});
+        };
+        json +=
+            ",\"nextTip\":" +
+            JsonString(tip(LanguageKey::TipNextPage, book_.order().Next(current, loop))) +
+            ",\"previousTip\":" +
+            JsonString(tip(LanguageKey::TipPreviousPage, book_.order().Previous(current, loop)));
+    }
+    json += ",\"question\":";
     if (questions_.empty()) {
         json += "null";
     } else {

@@ -57,6 +57,7 @@ std::string ReaderFrameScript() {
     finished = true;
     window.close();
     document.body.classList.add('closed');
+    $('closed').hidden = false;
     status('');
   };
 
@@ -72,6 +73,10 @@ std::string ReaderFrameScript() {
       $('searchbar').hidden = !shown.startsWith('/system/search');
       const words = new URLSearchParams(shown.split('?')[1] || '').get('q');
       if (words !== null) $('q').value = words;
+    }
+    for (const [cmd, tip] of [['next', state.nextTip], ['previous', state.previousTip]]) {
+      const button = document.querySelector('#toolbar [data-cmd="' + cmd + '"]');
+      if (button && tip) button.title = tip;
     }
     if (state.failed) note(state.failed);
     if (state.question) ask(state.question);
@@ -249,6 +254,7 @@ dialog button { min-width: 84px; padding: 4px 12px; }
 #splash .bar { width: 240px; height: 10px; border: 1px solid #888; background: #fff; }
 #splash .bar div { height: 100%; width: 50%; background: #0a64c8; }
 body.closed main, body.closed #menubar, body.closed #toolbar { visibility: hidden; }
+#closed { position: fixed; inset: 40% 0 auto; text-align: center; font-size: 15px; }
 @media print {
   #menubar, #toolbar, #searchbar, #status, #contentslist { display: none !important; }
   body { display: block; overflow: visible; }

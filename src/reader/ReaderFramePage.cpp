@@ -229,6 +229,8 @@ std::string FrameWriter::Page() {
         "<dialog id=\"note\"><p id=\"notetext\"></p><div class=\"buttons\"><button "
         "type=\"button\" id=\"noteok\">" +
         EscapeHtml(t.Text(LanguageKey::CaptionOk)) + "</button></div></dialog>\n";
+    // After Exit, where the browser keeps the window open.
+    out += "<p id=\"closed\" hidden>" + EscapeHtml(title) + " &#8212; &#10005;</p>\n";
     out += "<template id=\"startup\">" + EscapeHtml(s.startupMessage) + "</template>\n";
     return out + "</body></html>\n";
 }

@@ -329,6 +329,7 @@ TEST_F(BookServerTest, TheFramesLongPollWaitsForChangesAndSeesThePageShown) {
     EXPECT_NE(after.body.find("\"address\":\"/book/chapters/keeper.htm\""), std::string::npos)
         << after.body;
     EXPECT_NE(after.body.find("\"title\":\"The Keeper\""), std::string::npos);
+
     // Exit without an "On Exit" program ends at once.
     EXPECT_EQ(Frame("exit").status, 200);
     EXPECT_TRUE(server->finished());
@@ -372,6 +373,18 @@ TEST_F(BookServerTest, TheSplashPictureShowsForTheBooksDelayWithItsBar) {
     EXPECT_EQ(picture.status, 200);
     EXPECT_EQ(picture.Header("content-type"), "image/bmp");
     EXPECT_TRUE(picture.body == ReadWholeFile(bitmap));
+}
+
+TEST_F(BookServerTest, NextAndPreviousTipsNameWhereTheyLeadWhenTheBookAsks) {
+    const std::string t = "/" + kToken;
+    BuildSettings tips = ServedBookSettings();
+    tips.tooltipShowDestinations = 1;
+    Open(tips);
+    Ask(t + "/book/keeper.htm", {{"sec-fetch-dest", "iframe"}});
+    const HttpAnswer withTips = Frame("state");
+    EXPECT_NE(withTips.body.find("\"nextTip\":\"Next page: The Lamp\""), std::string::npos)
+        << withTips.body;
+    EXPECT_NE(withTips.body.find("\"previousTip\":\"Previous page: Welcome\""), std::string::npos);
 }
 
 }  // namespace
