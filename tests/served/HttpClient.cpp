@@ -76,6 +76,22 @@ HttpAnswer SendRaw(std::uint16_t port, const std::string& raw) {
     return ParseAnswer(bytes);
 }
 
+int OpenConnection(std::uint16_t port, const std::string& sent) {
+    const int fd = ::socket(AF_INET, SOCK_STREAM, 0);
+    sockaddr_in address{};
+    address.sin_family = AF_INET;
+    address.sin_port = htons(port);
+    address.sin_addr.s_addr = htonl(INADDR_LOOPBACK);
+    if (::connect(fd, reinterpret_cast<sockaddr*>(&address), sizeof address) != 0) {
+        ::close(fd);
+        return -1;
+    }
+    if (!sent.empty()) {
+        (void)!::send(fd, sent.data(), sent.size(), MSG_NOSIGNAL);
+    }
+    return fd;
+}
+
 HttpAnswer Get(std::uint16_t port, const std::string& target, const std::string& extra) {
     return SendRaw(port, "GET " + target + " HTTP/1.1\r\nHost: 127.0.0.1:" + std::to_string(port) +
                              "\r\n" + extra + "\r\n");

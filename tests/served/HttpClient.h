@@ -19,6 +19,9 @@ struct HttpAnswer {
 // Sends raw to 127.0.0.1:port and reads until the server closes the connection.
 HttpAnswer SendRaw(std::uint16_t port, const std::string& raw);
 
+// A connection that has sent bytes and waits, sending nothing more; the caller closes it.
+int OpenConnection(std::uint16_t port, const std::string& sent);
+
 // A GET with the right Host header and extra header lines ("Name: value\r\n").
 HttpAnswer Get(std::uint16_t port, const std::string& target, const std::string& extra = "");
 

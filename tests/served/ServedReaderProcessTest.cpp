@@ -3,6 +3,8 @@
 
 #include <gtest/gtest.h>
 
+#include <unistd.h>
+
 #include <future>
 #include <thread>
 
@@ -68,6 +70,11 @@ TEST_F(ServedReaderProcessTest, ServesItsPagesAndRefusesOthersOverTheWire) {
          }(),
          400, ""},
     };
+    // Clients that connect and stay silent, or stop half-way, hold up no one.
+    const int silent = OpenConnection(port, "");
+    const int halfway = OpenConnection(port, "GET " + b + "/book/index.html HTTP/1.1\r\nHo");
+    ASSERT_GE(silent, 0);
+    ASSERT_GE(halfway, 0);
     for (const Case& c : cases) {
         const HttpAnswer a = SendRaw(port, c.raw);
         EXPECT_EQ(a.status, c.status) << c.what;
@@ -75,6 +82,8 @@ TEST_F(ServedReaderProcessTest, ServesItsPagesAndRefusesOthersOverTheWire) {
             EXPECT_TRUE(a.body == c.body) << c.what;
         }
     }
+    ::close(silent);
+    ::close(halfway);
     // The server is still there for its reader after all that.
     EXPECT_EQ(Get(port, b + "/book/index.html").status, 200);
     const std::string key = FrameKeyOf(Get(port, b + "/").body);
