@@ -43,18 +43,29 @@ HttpAnswer FromResponse(const platform::HttpResponse& response) {
     return ParseAnswer(platform::SerializeHttpResponse(response, false));
 }
 
-HttpAnswer SendRaw(std::uint16_t port, const std::string& raw) {
+int OpenConnection(std::uint16_t port, const std::string& sent) {
     const int fd = ::socket(AF_INET, SOCK_STREAM, 0);
     sockaddr_in address{};
     address.sin_family = AF_INET;
     address.sin_port = htons(port);
     address.sin_addr.s_addr = htonl(INADDR_LOOPBACK);
-    timeval limit{20, 0};
-    ::setsockopt(fd, SOL_SOCKET, SO_RCVTIMEO, &limit, sizeof limit);
     if (::connect(fd, reinterpret_cast<sockaddr*>(&address), sizeof address) != 0) {
         ::close(fd);
+        return -1;
+    }
+    if (!sent.empty()) {
+        (void)!::send(fd, sent.data(), sent.size(), MSG_NOSIGNAL);
+    }
+    return fd;
+}
+
+HttpAnswer SendRaw(std::uint16_t port, const std::string& raw) {
+    const int fd = OpenConnection(port, {});
+    if (fd < 0) {
         return {};
     }
+    timeval limit{20, 0};
+    ::setsockopt(fd, SOL_SOCKET, SO_RCVTIMEO, &limit, sizeof limit);
     std::size_t sent = 0;
     while (sent < raw.size()) {
         const ssize_t n = ::send(fd, raw.data() + sent, raw.size() - sent, MSG_NOSIGNAL);
@@ -74,22 +85,6 @@ HttpAnswer SendRaw(std::uint16_t port, const std::string& raw) {
     }
     ::close(fd);
     return ParseAnswer(bytes);
-}
-
-int OpenConnection(std::uint16_t port, const std::string& sent) {
-    const int fd = ::socket(AF_INET, SOCK_STREAM, 0);
-    sockaddr_in address{};
-    address.sin_family = AF_INET;
-    address.sin_port = htons(port);
-    address.sin_addr.s_addr = htonl(INADDR_LOOPBACK);
-    if (::connect(fd, reinterpret_cast<sockaddr*>(&address), sizeof address) != 0) {
-        ::close(fd);
-        return -1;
-    }
-    if (!sent.empty()) {
-        (void)!::send(fd, sent.data(), sent.size(), MSG_NOSIGNAL);
-    }
-    return fd;
 }
 
 HttpAnswer Get(std::uint16_t port, const std::string& target, const std::string& extra) {
