@@ -131,21 +131,23 @@ std::optional<HttpResponse> RebranderServer::Handle(const HttpRequest& request) 
             return EndPage(ProgramLaunchMessage(rebrander_.ebookPath(), 2));
         }
         finished_ = true;
-        return Page(rebrander_.record().rebranderTitle,
-                    "<p class=\"message\">You can close this window now.</p>");
+        return Page(Title(), "<p class=\"message\">You can close this window now.</p>");
     }
     if (name == "exit") {
         finished_ = true;
-        return Page(rebrander_.record().rebranderTitle,
-                    "<p class=\"message\">You can close this window now.</p>");
+        return Page(Title(), "<p class=\"message\">You can close this window now.</p>");
     }
     return PlainResponse(404);
 }
 
+std::string RebranderServer::Title() const {
+    const RebranderRecord& record = rebrander_.record();
+    return record.rebranderTitle.empty() ? "Rebrand " + record.title : record.rebranderTitle;
+}
+
 HttpResponse RebranderServer::StartPage() const {
     const RebranderRecord& record = rebrander_.record();
-    const std::string title =
-        record.rebranderTitle.empty() ? "Rebrand " + record.title : record.rebranderTitle;
+    const std::string title = Title();
     const std::string base = "/" + options_.token;
     return Page(title, "<h1>" + EscapeHtml(title) + "</h1><p class=\"message\">" +
                            EscapeHtml(record.rebranderStartMessage) +
@@ -157,7 +159,7 @@ HttpResponse RebranderServer::StartPage() const {
 HttpResponse RebranderServer::CustomizePage(const std::string& message,
                                             const std::vector<std::string>* values) {
     const std::string base = "/" + options_.token;
-    const std::string title = rebrander_.record().rebranderTitle;
+    const std::string title = Title();
     if (!opened_) {
         if (!rebrander_.OpenEBook()) {
             return Page(title, "<p class=\"error\">" + EscapeHtml(rebrander_.error()) +
@@ -167,7 +169,8 @@ HttpResponse RebranderServer::CustomizePage(const std::string& message,
         opened_ = true;
     }
     const auto& variables = rebrander_.variables();
-    std::string form = "<form method=\"post\" action=\"" + base + "/save\">";
+    std::string form =
+        "<h1>" + EscapeHtml(title) + "</h1><form method=\"post\" action=\"" + base + "/save\">";
     form += "<p>Enter your own information below, then press Save.</p>";
     if (!message.empty()) {
         form += "<p class=\"error\" id=\"error\">" + EscapeHtml(message) + "</p>";
@@ -220,14 +223,14 @@ HttpResponse RebranderServer::Save(const HttpRequest& request) {
 
 HttpResponse RebranderServer::EndPage(const std::string& message) const {
     const std::string base = "/" + options_.token;
-    std::string content = "<p class=\"message\" id=\"end\">" +
+    std::string content = "<h1>" + EscapeHtml(Title()) + "</h1><p class=\"message\" id=\"end\">" +
                           EscapeHtml(rebrander_.record().rebranderEndMessage) + "</p>";
     if (!message.empty()) {
         content += "<p class=\"error\">" + EscapeHtml(message) + "</p>";
     }
     content += "<div class=\"buttons\"><a href=\"" + base + "/view\">View E-Book</a><a href=\"" +
                base + "/exit\">Exit</a></div>";
-    return Page(rebrander_.record().rebranderTitle, content);
+    return Page(Title(), content);
 }
 
 }  // namespace nbx

@@ -46,6 +46,7 @@ private:
     platform::HttpResponse Save(const platform::HttpRequest& request);
     platform::HttpResponse EndPage(const std::string& message) const;
     std::string Origin() const;
+    std::string Title() const;
 
     EBookRebrander& rebrander_;
     RebranderServerOptions options_;

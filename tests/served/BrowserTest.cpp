@@ -144,5 +144,23 @@ document.body.prepend('tried ' + tries.length + ' ways out');
     EXPECT_NE(state.body.find(program), std::string::npos);
 }
 
+// The Rebrander's customize page, drawn by the browser as the reseller sees it.
+TEST(BrowserTest, ChromiumDrawsTheRebrandersCustomizePage) {
+    const std::string chromium = FindChromium();
+    ASSERT_FALSE(chromium.empty()) << "no Chromium: scripts/install-deps.sh installs it";
+    TempDir dir;
+    const std::string rebranderPath = dir.File("rebrand-pond");
+    ASSERT_EQ(WritePondBookAndRebrander(dir, dir.File("pond"), rebranderPath), "");
+    ReaderProcess rebrand;
+    ASSERT_TRUE(rebrand.Start(rebranderPath, {"BROWSER=true", "NBX_READER_IDLE_MS=60000"}));
+    std::filesystem::create_directories(kScreenshotDir);
+    const std::string png = kScreenshotDir + "/served-rebrander-customize.png";
+    const int status =
+        Screenshot(chromium, dir.File("profile"), rebrand.address + "customize", png);
+    EXPECT_TRUE(WIFEXITED(status) && WEXITSTATUS(status) == 0);
+    ASSERT_TRUE(std::filesystem::exists(png));
+    EXPECT_GT(ReadWholeFile(png).size(), 3000u);
+}
+
 }  // namespace
 }  // namespace nbx::test

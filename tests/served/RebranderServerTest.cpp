@@ -15,29 +15,13 @@
 namespace nbx::test {
 namespace {
 
-constexpr std::uint32_t kBuildTime = 1730000000;
 constexpr std::uint16_t kPort = 5151;
 const std::string kToken = "00112233445566778899aabbccddeeff";
 
 class RebranderServerTest : public ::testing::Test {
 protected:
     void SetUp() override {
-        BuildSettings settings;
-        settings.title = "Pond Life";
-        std::vector<TestBookFile> files = ReaderDataFiles(kProgramDir);
-        files.push_back({"index.html", "<p>[={Shop}]</p>", ""});
-        ASSERT_EQ(WriteTestBook(dir, kProgramDir + "/eview.dat", bookPath, settings, files,
-                                {{"Shop", "Your <shop>", "none", 1, 0},
-                                 {"Address", "Your address", "1 Pond Lane\r\nFrogton", 1, 2}},
-                                kBuildTime),
-                  "");
-        RebranderRecord record;
-        record.ebookFileName = "pond";
-        record.rebranderTitle = "Rebrand Pond Life";
-        record.rebranderStartMessage = "Welcome, <b>reseller</b>.";
-        record.rebranderEndMessage = "All done.";
-        ASSERT_TRUE(WriteTestRebrander(rebranderPath, ReadWholeFile(kProgramDir + "/rebrand.dat"),
-                                       record, kBuildTime));
+        ASSERT_EQ(WritePondBookAndRebrander(dir, bookPath, rebranderPath), "");
     }
 
     HttpAnswer Ask(RebranderServer& server, const std::string& method, const std::string& target,

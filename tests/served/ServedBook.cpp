@@ -2,6 +2,7 @@
 
 #include "compile/FillBuildSettings.h"
 #include "project/ProjectSettings.h"
+#include "support/TestRebrander.h"
 
 namespace nbx::test {
 
@@ -84,6 +85,32 @@ std::string WriteServedBook(const TempDir& dir, const std::string& path,
         files.push_back(std::move(page));
     }
     return WriteTestBook(dir, kProgramDir + "/eview.dat", path, settings, files);
+}
+
+std::string WritePondBookAndRebrander(const TempDir& dir, const std::string& bookPath,
+                                      const std::string& rebranderPath) {
+    constexpr std::uint32_t kBuildTime = 1730000000;
+    BuildSettings settings;
+    settings.title = "Pond Life";
+    std::vector<TestBookFile> files = ReaderDataFiles(kProgramDir);
+    files.push_back({"index.html", "<p>[={Shop}]</p>", ""});
+    const std::string error =
+        WriteTestBook(dir, kProgramDir + "/eview.dat", bookPath, settings, files,
+                      {{"Shop", "Your <shop>", "none", 1, 0},
+                       {"Address", "Your address", "1 Pond Lane\r\nFrogton", 1, 2}},
+                      kBuildTime);
+    if (!error.empty()) {
+        return error;
+    }
+    RebranderRecord record;
+    record.ebookFileName = "pond";
+    record.rebranderTitle = "Rebrand Pond Life";
+    record.rebranderStartMessage = "Welcome, <b>reseller</b>.";
+    record.rebranderEndMessage = "All done.";
+    return WriteTestRebrander(rebranderPath, ReadWholeFile(kProgramDir + "/rebrand.dat"), record,
+                              kBuildTime)
+               ? ""
+               : "the Rebrander was not written";
 }
 
 }  // namespace nbx::test

@@ -30,4 +30,10 @@ BuildSettings ServedBookSettings();
 std::string WriteServedBook(const TempDir& dir, const std::string& path,
                             const BuildSettings& settings);
 
+// A book "pond" with two rebrandable variables (Shop, one line; Address, several lines) at
+// bookPath, and its Rebrander, titled "Rebrand Pond Life", at rebranderPath. Returns the
+// error, empty on success.
+std::string WritePondBookAndRebrander(const TempDir& dir, const std::string& bookPath,
+                                      const std::string& rebranderPath);
+
 }  // namespace nbx::test
