@@ -145,7 +145,8 @@ BookServer::BookServer(ReaderBook& book, BookServerOptions options)
 }
 
 std::string BookServer::FrameAddress() const {
-    return "http://127.0.0.1:" + std::to_string(options_.port) + "/" + options_.token + "/";
+    const std::string& token = options_.launchToken.empty() ? options_.token : options_.launchToken;
+    return "http://127.0.0.1:" + std::to_string(options_.port) + "/" + token + "/";
 }
 
 void BookServer::SetRunner(std::function<bool(const std::string&)> runner) {
@@ -193,6 +194,17 @@ std::optional<HttpResponse> BookServer::Handle(const HttpRequest& request) {
     }
     // Only the origin-form of a target: no "http://...", no "file:", no "*".
     const std::string_view target = request.target;
+    if (!options_.launchToken.empty() && target.size() == options_.launchToken.size() + 2 &&
+        SameSecret(target.substr(1, options_.launchToken.size()), options_.launchToken) &&
+        target.back() == '/') {
+        options_.launchToken.clear();  // used up
+        HttpResponse onwards;
+        onwards.status = 303;
+        onwards.headers = {{"Location", "/" + options_.token + "/"},
+                           {"Cache-Control", "no-store"},
+                           {"Referrer-Policy", "no-referrer"}};
+        return onwards;
+    }
     const std::string prefix = "/" + options_.token + "/";
     if (target.size() < prefix.size() || !SameSecret(target.substr(0, prefix.size()), prefix)) {
         return PlainResponse(403);

@@ -36,6 +36,10 @@ namespace nbx::reader {
 struct BookServerOptions {
     std::string token;     // the secret every address begins with
     std::string frameKey;  // the second secret of the frame's own requests
+    // The address handed to the browser holds this one instead of the token: the browser's
+    // command line is readable by every local user, so it carries a secret that the first
+    // visit uses up, sending the browser on to the token's address. Empty: none.
+    std::string launchToken;
     std::uint16_t port = 0;
     ReaderContext context;
 };
@@ -65,7 +69,8 @@ public:
     // True once the reader has left through Exit (and any "On Exit" question is answered).
     bool finished() const { return finished_; }
 
-    // Where the frame is: "http://127.0.0.1:PORT/TOKEN/".
+    // Where the frame is: "http://127.0.0.1:PORT/TOKEN/", or the launch address
+    // "http://127.0.0.1:PORT/LAUNCHTOKEN/" while that is not used up.
     std::string FrameAddress() const;
 
     // What runs a confirmed program and opens a confirmed file (a path written to a

@@ -12,8 +12,8 @@
 namespace nbx::reader {
 
 struct FrameParts {
-    std::string base;      // "/" + token: every address of the frame begins with it
-    std::string frameKey;  // the secret of the frame's own requests
+    std::string base;                   // "/" + token: every address of the frame begins with it
+    std::string frameKey;               // the secret of the frame's own requests
     std::string firstPage = "go/home";  // where the page view opens, after base + "/"
 };
 

@@ -39,9 +39,9 @@ int RunServedReader(const std::string& path, const std::vector<std::string>& arg
     }
     platform::LoopbackServer server;
     std::string error;
-    BookServerOptions options{platform::RandomToken(), platform::RandomToken(), 0,
-                              ProcessContext(path, args)};
-    if (options.token.empty() || options.frameKey.empty()) {
+    BookServerOptions options{platform::RandomToken(), platform::RandomToken(),
+                              platform::RandomToken(), 0, ProcessContext(path, args)};
+    if (options.token.empty() || options.frameKey.empty() || options.launchToken.empty()) {
         std::fprintf(err, "The e-book can't be served: no random numbers to secure it with.\n");
         return 1;
     }

@@ -18,6 +18,7 @@ constexpr std::uint16_t kPort = 4242;
 const std::string kToken = "0123456789abcdef0123456789abcdef";
 const std::string kKey = "fedcba9876543210fedcba9876543210";
 const std::string kHost = "127.0.0.1:4242";
+const std::string kLaunch = "5555aaaa5555aaaa5555aaaa5555aaaa";
 
 class BookServerTest : public ::testing::Test {
 protected:
@@ -26,7 +27,8 @@ protected:
         ASSERT_EQ(WriteServedBook(dir, path, settings), "");
         ASSERT_TRUE(book.Open(path)) << book.error();
         server = std::make_unique<reader::BookServer>(
-            book, reader::BookServerOptions{kToken, kKey, kPort, reader::ProcessContext(path, {})});
+            book, reader::BookServerOptions{kToken, kKey, kLaunch, kPort,
+                                            reader::ProcessContext(path, {})});
         server->SetRunner([this](const std::string& program) {
             ran.push_back(program);
             return true;
@@ -365,7 +367,8 @@ TEST_F(BookServerTest, TheSplashPictureShowsForTheBooksDelayWithItsBar) {
               "");
     ASSERT_TRUE(book.Open(path)) << book.error();
     server = std::make_unique<reader::BookServer>(
-        book, reader::BookServerOptions{kToken, kKey, kPort, reader::ProcessContext(path, {})});
+        book,
+        reader::BookServerOptions{kToken, kKey, kLaunch, kPort, reader::ProcessContext(path, {})});
     const HttpAnswer frame = Ask("/" + kToken + "/");
     EXPECT_NE(frame.body.find("<div id=\"splash\" data-delay=\"2500\">"), std::string::npos);
     EXPECT_NE(frame.body.find("class=\"bar\""), std::string::npos);
@@ -385,6 +388,19 @@ TEST_F(BookServerTest, NextAndPreviousTipsNameWhereTheyLeadWhenTheBookAsks) {
     EXPECT_NE(withTips.body.find("\"nextTip\":\"Next page: The Lamp\""), std::string::npos)
         << withTips.body;
     EXPECT_NE(withTips.body.find("\"previousTip\":\"Previous page: Welcome\""), std::string::npos);
+}
+
+TEST_F(BookServerTest, TheLaunchAddressLeadsOnOnceAndIsThenUsedUp) {
+    Open();
+    EXPECT_EQ(server->FrameAddress(), "http://127.0.0.1:4242/" + kLaunch + "/");
+    EXPECT_EQ(Ask("/" + kLaunch + "/book/index.html").status, 403);  // the launch address only
+    const HttpAnswer first = Ask("/" + kLaunch + "/", {{"host", "evil.example"}});
+    EXPECT_EQ(first.status, 403);  // not for another host, and not used up by it
+    const HttpAnswer onwards = Ask("/" + kLaunch + "/");
+    EXPECT_EQ(onwards.status, 303);
+    EXPECT_EQ(onwards.Header("location"), "/" + kToken + "/");
+    EXPECT_EQ(Ask("/" + kLaunch + "/").status, 403);
+    EXPECT_EQ(server->FrameAddress(), "http://127.0.0.1:4242/" + kToken + "/");
 }
 
 }  // namespace

@@ -1,5 +1,7 @@
 #include "ReaderProcess.h"
 
+#include "HttpClient.h"
+
 #include <poll.h>
 #include <signal.h>
 #include <sys/stat.h>
@@ -69,6 +71,15 @@ bool ReaderProcess::Start(const std::string& path, const std::vector<std::string
         static_cast<std::uint16_t>(std::stoi(address.substr(prefix.size(), slash - prefix.size())));
     token = address.substr(slash + 1, address.size() - slash - 2);
     base = "/" + token;
+    // A reader hands out a launch address that one visit uses up and leads on to its own.
+    const HttpAnswer onwards = Get(port, base + "/");
+    if (onwards.status == 303) {
+        launchAddress = address;
+        base = onwards.Header("location");
+        base.pop_back();
+        token = base.substr(1);
+        address = address.substr(0, slash) + base + "/";
+    }
     return true;
 }
 

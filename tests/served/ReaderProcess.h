@@ -15,7 +15,7 @@ public:
     ~ReaderProcess();
 
     // Starts the book at path with the environment additions ("NAME=value"). False when it
-    // printed no address.
+    // printed no address. A launch address it prints is used up here, as the browser would.
     bool Start(const std::string& path, const std::vector<std::string>& env);
 
     // Waits up to ms for the program to end; its exit status, or -1 when it still runs.
@@ -23,8 +23,9 @@ public:
 
     std::uint16_t port = 0;
     std::string token;
-    std::string address;  // "http://127.0.0.1:PORT/TOKEN/"
-    std::string base;     // "/TOKEN"
+    std::string address;        // "http://127.0.0.1:PORT/TOKEN/"
+    std::string launchAddress;  // the address printed, when it was a launch address
+    std::string base;           // "/TOKEN"
 
 private:
     pid_t pid_ = -1;

@@ -31,6 +31,12 @@ TEST_F(ServedReaderProcessTest, ServesItsPagesAndRefusesOthersOverTheWire) {
     ReaderProcess reader;
     ASSERT_TRUE(reader.Start(path, {"BROWSER=true", "NBX_READER_IDLE_MS=60000"}));
     EXPECT_EQ(reader.token.size(), 32u);  // 128 bits
+    // The address the browser was given is used up; a local process reading the browser's
+    // command line finds a dead one.
+    ASSERT_FALSE(reader.launchAddress.empty());
+    const std::string launchPath = reader.launchAddress.substr(reader.launchAddress.find('/', 7));
+    EXPECT_EQ(Get(reader.port, launchPath).status, 403);
+    EXPECT_EQ(reader.launchAddress.find(reader.token), std::string::npos);
     const std::uint16_t port = reader.port;
     const std::string host = "Host: 127.0.0.1:" + std::to_string(port) + "\r\n";
     struct Case {
