@@ -61,7 +61,8 @@ std::string RebranderServer::Origin() const {
 }
 
 std::string RebranderServer::StartAddress() const {
-    return Origin() + "/" + options_.token + "/";
+    return Origin() + "/" + (options_.launchToken.empty() ? options_.token : options_.launchToken) +
+           "/";
 }
 
 HttpResponse RebranderServer::Page(std::string title, const std::string& content) const {
@@ -98,6 +99,13 @@ std::optional<HttpResponse> RebranderServer::Handle(const HttpRequest& request) 
     }
     const std::string prefix = "/" + options_.token + "/";
     const std::string_view target = request.target;
+    if (!post && !options_.launchToken.empty() && target == "/" + options_.launchToken + "/") {
+        options_.launchToken.clear();  // used up
+        HttpResponse onwards;
+        onwards.status = 303;
+        onwards.headers = {{"Location", prefix}, {"Cache-Control", "no-store"}};
+        return onwards;
+    }
     if (!target.starts_with(prefix)) {
         return PlainResponse(403);
     }

@@ -19,6 +19,9 @@ namespace nbx {
 struct RebranderServerOptions {
     std::string token;
     std::uint16_t port = 0;
+    // The address handed to the browser holds this instead of the token; its first visit
+    // uses it up (see BookServerOptions). Empty: none.
+    std::string launchToken;
 };
 
 // The largest form the customize page can send: every variable at its longest, encoded.

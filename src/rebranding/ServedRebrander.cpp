@@ -17,8 +17,8 @@ int RunServedRebrander(const std::string& rebranderPath, std::FILE* out, std::FI
     }
     platform::LoopbackServer server;
     std::string error;
-    RebranderServerOptions options{platform::RandomToken(), 0};
-    if (options.token.empty() || !server.Listen(error)) {
+    RebranderServerOptions options{platform::RandomToken(), 0, platform::RandomToken()};
+    if (options.token.empty() || options.launchToken.empty() || !server.Listen(error)) {
         std::fprintf(err, "The Rebrander can't be served on this computer: %s\n", error.c_str());
         return 1;
     }

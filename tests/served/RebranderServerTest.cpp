@@ -59,7 +59,7 @@ protected:
 TEST_F(RebranderServerTest, StartCustomizeSaveAndEndPages) {
     EBookRebrander rebrander;
     ASSERT_TRUE(rebrander.ReadRebrander(rebranderPath)) << rebrander.error();
-    RebranderServer server(rebrander, {kToken, kPort});
+    RebranderServer server(rebrander, {kToken, kPort, {}});
     std::vector<std::string> viewed;
     server.SetViewer([&](const std::string& ebook) {
         viewed.push_back(ebook);
@@ -106,7 +106,7 @@ TEST_F(RebranderServerTest, StartCustomizeSaveAndEndPages) {
 TEST_F(RebranderServerTest, RefusesChangesFromAnywhereButItsOwnPage) {
     EBookRebrander rebrander;
     ASSERT_TRUE(rebrander.ReadRebrander(rebranderPath)) << rebrander.error();
-    RebranderServer server(rebrander, {kToken, kPort});
+    RebranderServer server(rebrander, {kToken, kPort, {}});
     const std::string t = "/" + kToken;
     ASSERT_EQ(Ask(server, "GET", t + "/customize").status, 200);
     const std::string form = "v0=evil&v1=evil";
@@ -140,6 +140,7 @@ TEST_F(RebranderServerTest, RefusesChangesFromAnywhereButItsOwnPage) {
 TEST_F(RebranderServerTest, TheProgramServesItsPagesAndEndsOnExit) {
     ReaderProcess rebrand;
     ASSERT_TRUE(rebrand.Start(rebranderPath, {"BROWSER=true", "NBX_READER_IDLE_MS=60000"}));
+    ASSERT_FALSE(rebrand.launchAddress.empty());  // the browser's address was used up
     const HttpAnswer start = Get(rebrand.port, rebrand.base + "/");
     EXPECT_EQ(start.status, 200);
     EXPECT_NE(start.body.find("Rebrand Pond Life"), std::string::npos);
