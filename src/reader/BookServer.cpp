@@ -361,7 +361,7 @@ HttpResponse BookServer::Go(std::string_view where, std::string_view query) {
     std::string location;
     auto page = [&](long entry) {
         return entry < 0 ? std::string()
-                         : base + "book/" + PercentEncode(book_.directory()[entry].name, false);
+                         : base + "book/" + PercentEncode(book_.directory()[entry].name, true);
     };
     if (where == "next") {
         location = page(order.Next(current, loop));
@@ -530,9 +530,10 @@ bool BookServer::OpenEntryOutside(long entry) {
     if (entry < 0 || static_cast<std::size_t>(entry) >= book_.directory().size()) {
         return false;
     }
-    const std::string& name = book_.directory()[static_cast<std::size_t>(entry)].name;
-    // Entry names are bare file names; anything else is not written anywhere.
-    if (name.empty() || name == "." || name == ".." || name.find('/') != std::string::npos) {
+    // The file keeps the last part of the entry's name, the part a program shows.
+    const std::string& path = book_.directory()[static_cast<std::size_t>(entry)].name;
+    const std::string name = path.substr(path.find_last_of("/\\") + 1);
+    if (name.empty() || name == "." || name == "..") {
         return false;
     }
     std::string bytes;

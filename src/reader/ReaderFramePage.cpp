@@ -169,8 +169,8 @@ std::string FrameWriter::ContentsList() const {
                       "</a><hr>";
     for (std::size_t i = 0; i < listed.size() && i < kContentsPopupLimit; ++i) {
         const DirectoryEntry& e = book_.directory()[listed[i]];
-        out += "<a target=\"page\" href=\"" + parts_.base + "/book/" +
-               PercentEncode(e.name, false) + "\">" + EscapeHtml(PageTitleOf(e)) + "</a>";
+        out += "<a target=\"page\" href=\"" + parts_.base + "/book/" + PercentEncode(e.name, true) +
+               "\">" + EscapeHtml(PageTitleOf(e)) + "</a>";
     }
     return out + "</div>";
 }
