@@ -15,6 +15,8 @@ packages=(
     libgmock-dev
     nlohmann-json3-dev
     clang
+    xvfb
+    xdotool
     chromium
 )
 

@@ -25,6 +25,14 @@ std::string PositionDisplayName(std::int32_t position) {
     return "Centered";
 }
 
+std::string ToolbarPositionDisplayName(std::int32_t position) {
+    static const char* const kNames[] = {"Top", "Left", "Right", "Bottom"};
+    if (position >= 0 && position < kToolbarPositionCount) {
+        return kNames[position];
+    }
+    return "Error";
+}
+
 std::string SystemPageKindDisplayName(std::int32_t kind) {
     switch (kind) {
         case kSystemGeneratedPage:

@@ -18,6 +18,10 @@ std::string SizeDisplayName(std::int32_t size);
 // initialPosition: "Top Left" ... "Top Centered", anything else "Centered".
 std::string PositionDisplayName(std::int32_t position);
 
+// toolbarPosition: 0 "Top", 1 "Left", 2 "Right", 3 "Bottom", anything else "Error".
+inline constexpr std::int32_t kToolbarPositionCount = 4;
+std::string ToolbarPositionDisplayName(std::int32_t position);
+
 // "System Generated Page", "Disabled", "My Own Page", anything else "Error".
 std::string SystemPageKindDisplayName(std::int32_t kind);
 
