@@ -69,20 +69,20 @@ bool BuildSeriesDialog::Validate() {
     return true;
 }
 
-std::optional<SeriesRequest> RunBuildSeriesDialog(const Project& project, Prompter& prompter,
-                                                  QWidget* parent) {
+std::optional<SeriesRequest> RunBuildSeriesDialog(const Project& project, BuildSession& session,
+                                                  Prompter& prompter, QWidget* parent) {
     const std::vector<std::string> variables = SeriesVariableChoices(project);
     if (variables.empty()) {
         prompter.Show(NoSeriesVariableMessage(), MessageIcon::Warning);
         return std::nullopt;
     }
-    SeriesRequest start = RememberedSeriesRequest();
+    SeriesRequest start = session.seriesRequest;
     start.buildRebranders = project.buildRebrander != 0;
     BuildSeriesDialog dialog(variables, start, project.buildRebrander != 0, prompter, parent);
     if (dialog.exec() != QDialog::Accepted) {
         return std::nullopt;
     }
-    RememberedSeriesRequest() = dialog.request();
+    session.seriesRequest = dialog.request();
     return dialog.request();
 }
 

@@ -3,7 +3,7 @@
 // whether Rebranders are built. It opens with the choices remembered from the last run.
 //
 // Entry point for the Build Series command, after PrepareSeriesCommand and
-// MeasureSeriesBuild: RunBuildSeriesDialog(project, prompter, mainWindow); on a request,
+// MeasureSeriesBuild: RunBuildSeriesDialog(project, session, prompter, mainWindow); on a request,
 // RunSeries(project, ui, perBuild, *request, builders) with ui.series pointing at a
 // ProgressWindow owned by the main window (ProgressWindow.h).
 
@@ -39,9 +39,10 @@ private:
     QCheckBox* rebranders_;
 };
 
-// Shows the dialog for the project. With no variable of kind 0 or 1 shows the no-variable
-// message and returns nothing; on OK remembers the choices and returns them.
-std::optional<SeriesRequest> RunBuildSeriesDialog(const Project& project, Prompter& prompter,
-                                                  QWidget* parent);
+// Shows the dialog for the project, opened on the choices the session remembers. With no
+// variable of kind 0 or 1 shows the no-variable message and returns nothing; on OK remembers
+// the choices in the session and returns them.
+std::optional<SeriesRequest> RunBuildSeriesDialog(const Project& project, BuildSession& session,
+                                                  Prompter& prompter, QWidget* parent);
 
 }  // namespace nbx::app

@@ -32,7 +32,8 @@ Variable Var(const char* name, std::int32_t kind) {
 }
 
 // Runs RunBuildSeriesDialog with drive handling the open dialog.
-std::optional<SeriesRequest> RunSeriesDialog(const Project& project, Prompter& prompter,
+std::optional<SeriesRequest> RunSeriesDialog(const Project& project, BuildSession& session,
+                                             Prompter& prompter,
                                              const std::function<void(QDialog&)>& drive) {
     QTimer::singleShot(0, [&] {
         auto* dialog = qobject_cast<QDialog*>(QApplication::activeModalWidget());
@@ -42,7 +43,7 @@ std::optional<SeriesRequest> RunSeriesDialog(const Project& project, Prompter& p
             dialog->reject();
         }
     });
-    return app::RunBuildSeriesDialog(project, prompter, nullptr);
+    return app::RunBuildSeriesDialog(project, session, prompter, nullptr);
 }
 
 TEST(BuildSeriesDialogTest, OffersKindsZeroAndOneChecksAndRemembers) {
@@ -50,7 +51,8 @@ TEST(BuildSeriesDialogTest, OffersKindsZeroAndOneChecksAndRemembers) {
     project.variables = {Var("Price", 2), Var("Code", 0), Var("Serial", 1)};
     project.buildRebrander = 1;
     test::RecordingPrompter prompter;
-    RememberedSeriesRequest() = {"Serial", 1, 100, false};
+    BuildSession session;
+    session.seriesRequest = {"Serial", 1, 100, false};
     struct Case {
         const char* first;
         const char* last;
@@ -62,7 +64,7 @@ TEST(BuildSeriesDialogTest, OffersKindsZeroAndOneChecksAndRemembers) {
         {"1", "0", "Please enter an integer between 1 and 999999.", "last"},
         {"10", "10", "First item in series must be numbered smaller than last item.", "first"},
     };
-    const auto request = RunSeriesDialog(project, prompter, [&](QDialog& d) {
+    const auto request = RunSeriesDialog(project, session, prompter, [&](QDialog& d) {
         EXPECT_EQ(d.windowTitle(), "Build Series");
         auto* variable = Child<QComboBox>(d, "variable");
         ASSERT_EQ(variable->count(), 2);
@@ -92,23 +94,24 @@ TEST(BuildSeriesDialogTest, OffersKindsZeroAndOneChecksAndRemembers) {
     EXPECT_EQ(request->first, 5);
     EXPECT_EQ(request->last, 9);
     EXPECT_TRUE(request->buildRebranders);
-    EXPECT_EQ(RememberedSeriesRequest().variable, "Code");
+    EXPECT_EQ(session.seriesRequest.variable, "Code");
 
     // Cancel remembers nothing; without a Rebrander the box is disabled.
     project.buildRebrander = 0;
-    EXPECT_FALSE(RunSeriesDialog(project, prompter, [](QDialog& d) {
+    EXPECT_FALSE(RunSeriesDialog(project, session, prompter, [](QDialog& d) {
         EXPECT_FALSE(Child<QCheckBox>(d, "buildRebranders")->isEnabled());
         Child<QLineEdit>(d, "first")->setText("7");
         test::ClickCancel(d);
     }));
-    EXPECT_EQ(RememberedSeriesRequest().first, 5);
+    EXPECT_EQ(session.seriesRequest.first, 5);
 }
 
 TEST(BuildSeriesDialogTest, NoNumberableVariableShowsTheMessage) {
     Project project;
     project.variables = {Var("Price", 2)};
     test::RecordingPrompter prompter;
-    EXPECT_FALSE(app::RunBuildSeriesDialog(project, prompter, nullptr));
+    BuildSession session;
+    EXPECT_FALSE(app::RunBuildSeriesDialog(project, session, prompter, nullptr));
     EXPECT_EQ(prompter.messages, std::vector<std::string>{NoSeriesVariableMessage()});
 }
 
