@@ -405,3 +405,31 @@ TEST_F(BookServerTest, TheLaunchAddressLeadsOnOnceAndIsThenUsedUp) {
 
 }  // namespace
 }  // namespace nbx::test
+
+namespace nbx::test {
+namespace {
+
+// A book whose pages keep their folders below the source folder: their addresses keep the
+// folders too, so the browser resolves a page's relative links in its own folder.
+TEST_F(BookServerTest, PagesInFoldersAreServedAtTheirOwnPaths) {
+    path = dir.File("foldered");
+    std::vector<TestBookFile> files = ReaderDataFiles(kProgramDir);
+    files.push_back({"index.html", "<a href=\"guide/deep.htm\">deep</a>", "Home", "00001000", 1});
+    files.push_back({"guide/deep.htm", "<img src=\"../images/red.png\">", "Deep", "00001001", 1});
+    files.push_back({"images/red.png", RedPng(), ""});
+    ASSERT_EQ(WriteTestBook(dir, kProgramDir + "/eview.dat", path, ServedBookSettings(), files),
+              "");
+    ASSERT_TRUE(book.Open(path)) << book.error();
+    server = std::make_unique<reader::BookServer>(
+        book, reader::BookServerOptions{kToken, kKey, {}, kPort, reader::ProcessContext(path, {})});
+    const std::string t = "/" + kToken;
+    EXPECT_EQ(Ask(t + "/book/guide/deep.htm").body, "<img src=\"../images/red.png\">");
+    EXPECT_TRUE(Ask(t + "/book/images/red.png").body == RedPng());
+    EXPECT_EQ(Ask(t + "/go/next?from=index.html").Header("location"), t + "/book/guide/deep.htm");
+    EXPECT_NE(Ask(t + "/system/contents").body.find("href=\"" + t + "/book/guide/deep.htm\""),
+              std::string::npos);
+    EXPECT_NE(Ask(t + "/").body.find("href=\"" + t + "/book/guide/deep.htm\""), std::string::npos);
+}
+
+}  // namespace
+}  // namespace nbx::test
