@@ -17,6 +17,7 @@ packages=(
     clang
     xvfb
     xdotool
+    chromium
 )
 
 missing=()

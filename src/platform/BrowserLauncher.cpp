@@ -1,0 +1,157 @@
+#include "platform/BrowserLauncher.h"
+
+#include <fcntl.h>
+#include <sys/wait.h>
+#include <unistd.h>
+
+#include <array>
+#include <filesystem>
+#include <string_view>
+
+namespace nbx::platform {
+
+namespace {
+
+constexpr std::array<std::string_view, 9> kChromiumNames = {
+    "chromium",      "chromium-browser", "google-chrome",         "google-chrome-stable",
+    "brave-browser", "microsoft-edge",   "microsoft-edge-stable", "vivaldi",
+    "vivaldi-stable"};
+
+std::vector<std::string> SplitWords(std::string_view text) {
+    std::vector<std::string> words;
+    std::string word;
+    for (char c : text) {
+        if (c == ' ' || c == '\t') {
+            if (!word.empty()) {
+                words.push_back(std::move(word));
+                word.clear();
+            }
+        } else {
+            word += c;
+        }
+    }
+    if (!word.empty()) {
+        words.push_back(std::move(word));
+    }
+    return words;
+}
+
+std::string FindOnPath(std::string_view name, const std::string& path) {
+    std::string_view rest = path;
+    while (!rest.empty()) {
+        const std::size_t colon = rest.find(':');
+        const std::string_view folder = rest.substr(0, colon);
+        if (!folder.empty()) {
+            const std::string candidate = std::string(folder) + "/" + std::string(name);
+            if (::access(candidate.c_str(), X_OK) == 0) {
+                return candidate;
+            }
+        }
+        if (colon == std::string_view::npos) {
+            break;
+        }
+        rest.remove_prefix(colon + 1);
+    }
+    return {};
+}
+
+void AddAppArguments(std::vector<std::string>& command, const std::string& url,
+                     const BrowserWindow& window) {
+    command.push_back("--app=" + url);
+    if (window.maximized) {
+        command.push_back("--start-maximized");
+    } else if (window.width > 0 && window.height > 0) {
+        command.push_back("--window-size=" + std::to_string(window.width) + "," +
+                          std::to_string(window.height));
+    }
+}
+
+}  // namespace
+
+bool IsChromiumFamily(const std::string& command) {
+    const std::string name = std::filesystem::path(command).filename().string();
+    for (std::string_view known : kChromiumNames) {
+        if (name == known) {
+            return true;
+        }
+    }
+    return false;
+}
+
+std::vector<std::string> BrowserCommand(const std::string& url, const BrowserWindow& window,
+                                        const std::string& browserVariable,
+                                        const std::string& path) {
+    const std::string first = browserVariable.substr(0, browserVariable.find(':'));
+    std::vector<std::string> words = SplitWords(first);
+    if (!words.empty()) {
+        bool placed = false;
+        for (std::string& word : words) {
+            const std::size_t at = word.find("%s");
+            if (at != std::string::npos) {
+                word.replace(at, 2, url);
+                placed = true;
+            }
+        }
+        if (!placed) {
+            if (IsChromiumFamily(words[0])) {
+                AddAppArguments(words, url, window);
+            } else {
+                words.push_back(url);
+            }
+        }
+        return words;
+    }
+    for (std::string_view name : kChromiumNames) {
+        std::string found = FindOnPath(name, path);
+        if (!found.empty()) {
+            std::vector<std::string> command{std::move(found)};
+            AddAppArguments(command, url, window);
+            return command;
+        }
+    }
+    return {"xdg-open", url};
+}
+
+bool StartDetached(const std::vector<std::string>& command) {
+    if (command.empty()) {
+        return false;
+    }
+    std::vector<char*> argv;
+    for (const std::string& word : command) {
+        argv.push_back(const_cast<char*>(word.c_str()));
+    }
+    argv.push_back(nullptr);
+    int report[2];
+    if (::pipe2(report, O_CLOEXEC) != 0) {
+        return false;
+    }
+    // Two forks: the browser is adopted by init and never left a zombie of ours. The pipe
+    // closes on a successful exec and carries a byte when exec failed.
+    const pid_t child = ::fork();
+    if (child < 0) {
+        ::close(report[0]);
+        ::close(report[1]);
+        return false;
+    }
+    if (child == 0) {
+        ::close(report[0]);
+        ::setsid();
+        const pid_t grandchild = ::fork();
+        if (grandchild == 0) {
+            ::execvp(argv[0], argv.data());
+            const char failed = 1;
+            (void)!::write(report[1], &failed, 1);
+            ::_exit(127);
+        }
+        ::_exit(grandchild < 0 ? 1 : 0);
+    }
+    ::close(report[1]);
+    int status = 0;
+    ::waitpid(child, &status, 0);
+    char failed = 0;
+    const ssize_t n = ::read(report[0], &failed, 1);
+    ::close(report[0]);
+    return WIFEXITED(status) && WEXITSTATUS(status) == 0 && n == 0;
+}
+
+}  // namespace nbx::platform

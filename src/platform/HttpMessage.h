@@ -1,0 +1,65 @@
+#pragma once
+// The little of HTTP/1.1 the served reader needs: one request head parsed with bounds, one
+// response written whole. Every connection carries one request and is then closed.
+
+#include <cstddef>
+#include <optional>
+#include <string>
+#include <string_view>
+#include <utility>
+#include <vector>
+
+namespace nbx::platform {
+
+// A request head is refused past these bounds: a browser's requests to the reader are far
+// smaller, and a local process that sends more gets nothing but a refusal.
+inline constexpr std::size_t kMaxRequestHeadBytes = 16 * 1024;
+inline constexpr std::size_t kMaxRequestHeaders = 64;
+
+struct HttpRequest {
+    std::string method;  // as sent ("GET")
+    std::string target;  // the request target as sent ("/abc/book/x.htm?q=1")
+    std::vector<std::pair<std::string, std::string>> headers;  // names lower-cased
+    std::string body;  // read only where the server takes bodies (see LoopbackServer)
+
+    // The first header of that lower-case name, or nothing.
+    std::optional<std::string_view> Header(std::string_view lowerName) const;
+};
+
+enum class ParseResult { Complete, NeedMore, Bad };
+
+// Parses the head at the start of bytes (up to the blank line). Bad when it is malformed, is
+// longer than kMaxRequestHeadBytes or has more than kMaxRequestHeaders headers; NeedMore when
+// the blank line has not arrived yet. The body is left to the caller (see
+// RequestHeadLength).
+ParseResult ParseHttpRequest(std::string_view bytes, HttpRequest& request);
+
+// The length of the head at the start of bytes, blank line included; 0 when incomplete.
+std::size_t RequestHeadLength(std::string_view bytes);
+
+struct HttpResponse {
+    int status = 200;
+    std::string contentType;  // empty: no Content-Type header
+    std::vector<std::pair<std::string, std::string>> headers;
+    std::string body;
+};
+
+// The reason phrase of the statuses the reader uses ("Not Found").
+std::string_view ReasonPhrase(int status);
+
+// The response as bytes: status line, headers, Content-Length and Connection: close, then the
+// body unless headOnly.
+std::string SerializeHttpResponse(const HttpResponse& response, bool headOnly);
+
+// A plain-text response of status with its reason phrase as the body.
+HttpResponse PlainResponse(int status);
+
+// "%XX" decoded; nothing when an escape is malformed. With plusIsSpace (a query), '+' is a
+// blank.
+std::optional<std::string> PercentDecode(std::string_view text, bool plusIsSpace);
+
+// The value of key in a query string ("a=1&q=two+words"), decoded; nothing when absent or
+// malformed.
+std::optional<std::string> QueryValue(std::string_view query, std::string_view key);
+
+}  // namespace nbx::platform

@@ -1,0 +1,244 @@
+#include "reader/ReaderFramePage.h"
+
+#include <algorithm>
+#include <filesystem>
+
+#include "common/TextToHtml.h"
+#include "reader/BookLinks.h"
+#include "reader/SystemPages.h"
+
+namespace nbx::reader {
+
+namespace {
+
+using toolbar::ToolbarButton;
+
+// A menu text without its '&' mnemonic ("&&" is a literal '&'), escaped for HTML.
+std::string MenuLabel(std::string_view text) {
+    std::string plain;
+    for (std::size_t i = 0; i < text.size(); ++i) {
+        if (text[i] == '&' && i + 1 < text.size()) {
+            ++i;
+        }
+        plain += text[i];
+    }
+    return EscapeHtml(plain);
+}
+
+struct Command {
+    std::string_view name;  // data-cmd of the frame's script
+    ToolbarButton picture;
+    LanguageKey menu;
+    bool onToolbar;
+};
+
+class FrameWriter {
+public:
+    FrameWriter(const ReaderBook& book, const FrameParts& parts) : book_(book), parts_(parts) {}
+
+    std::string Page();
+
+private:
+    std::string MenuItem(std::string_view cmd, LanguageKey key) const;
+    std::string Menus() const;
+    std::string Toolbar() const;
+    std::string ContentsList() const;
+    bool Flag(ToolbarButton b) const {
+        return book_.settings().toolbarButtons[static_cast<std::size_t>(b)] != 0;
+    }
+
+    const ReaderBook& book_;
+    const FrameParts& parts_;
+};
+
+std::string FrameWriter::MenuItem(std::string_view cmd, LanguageKey key) const {
+    const MenuText text = book_.texts().Menu(key);
+    std::string item =
+        "<button type=\"button\" data-cmd=\"" + std::string(cmd) + "\">" + MenuLabel(text.text);
+    if (!text.accelerator.empty()) {
+        item += "<span class=\"accel\">" + EscapeHtml(text.accelerator) + "</span>";
+    }
+    return item + "</button>";
+}
+
+std::string FrameWriter::Menus() const {
+    const BuildSettings& s = book_.settings();
+    const ReaderTexts& t = book_.texts();
+    auto menu = [&](LanguageKey title, const std::string& items) {
+        return "<details class=\"menu\"><summary>" + MenuLabel(t.Menu(title).text) +
+               "</summary><div class=\"items\">" + items + "</div></details>";
+    };
+    std::string out = "<nav id=\"menubar\"" + std::string(s.menuShown != 0 ? "" : " hidden") + ">";
+    out += menu(LanguageKey::MenuFile, MenuItem("print", LanguageKey::MenuFilePrint) + "<hr>" +
+                                           MenuItem("exit", LanguageKey::MenuFileExit));
+    out += menu(LanguageKey::MenuEdit, MenuItem("copy", LanguageKey::MenuEditCopy) +
+                                           MenuItem("find", LanguageKey::MenuEditFind));
+    std::string view;
+    if (s.toolbarToggle != 0) {
+        view += MenuItem("toolbar", LanguageKey::MenuViewToolbar);
+    }
+    if (s.statusBarToggle != 0) {
+        view += MenuItem("statusbar", LanguageKey::MenuViewStatusBar);
+    }
+    const LanguageKey sizes[] = {LanguageKey::MenuViewSizeLargest, LanguageKey::MenuViewSizeLarger,
+                                 LanguageKey::MenuViewSizeMedium, LanguageKey::MenuViewSizeSmaller,
+                                 LanguageKey::MenuViewSizeSmallest};
+    for (int i = 0; i < 5; ++i) {
+        view += MenuItem("size" + std::to_string(i), sizes[i]);
+    }
+    out += menu(LanguageKey::MenuView, view);
+    std::string go = MenuItem("back", LanguageKey::MenuGoBack) +
+                     MenuItem("forward", LanguageKey::MenuGoForward) +
+                     MenuItem("stop", LanguageKey::MenuGoStop) +
+                     MenuItem("refresh", LanguageKey::MenuGoRefresh) + "<hr>" +
+                     MenuItem("home", LanguageKey::MenuGoHome) +
+                     MenuItem("previous", LanguageKey::MenuGoPrevious) +
+                     MenuItem("next", LanguageKey::MenuGoNext) + "<hr>";
+    if (s.contentsPage != 1) {
+        go += MenuItem("contents", LanguageKey::MenuGoContents);
+    }
+    go += MenuItem("search", LanguageKey::MenuGoSearch);
+    out += menu(LanguageKey::MenuGo, go);
+    if (s.aboutPage != 1) {
+        out += menu(LanguageKey::MenuHelp, MenuItem("about", LanguageKey::MenuHelpAbout));
+    }
+    return out + "</nav>";
+}
+
+std::string FrameWriter::Toolbar() const {
+    const BuildSettings& s = book_.settings();
+    const ToolbarFile* file = book_.toolbar();
+    // The order of the buttons in the author's list of switches.
+    const Command commands[] = {
+        {"back", ToolbarButton::Back, LanguageKey::MenuGoBack, Flag(ToolbarButton::Back)},
+        {"forward", ToolbarButton::Forward, LanguageKey::MenuGoForward,
+         Flag(ToolbarButton::Forward)},
+        {"previous", ToolbarButton::Previous, LanguageKey::MenuGoPrevious, s.previousButton != 0},
+        {"next", ToolbarButton::Next, LanguageKey::MenuGoNext, s.nextButton != 0},
+        {"stop", ToolbarButton::Stop, LanguageKey::MenuGoStop, Flag(ToolbarButton::Stop)},
+        {"refresh", ToolbarButton::Refresh, LanguageKey::MenuGoRefresh,
+         Flag(ToolbarButton::Refresh)},
+        {"home", ToolbarButton::Home, LanguageKey::MenuGoHome, Flag(ToolbarButton::Home)},
+        {"search", ToolbarButton::Search, LanguageKey::MenuGoSearch, Flag(ToolbarButton::Search)},
+        {"contents", ToolbarButton::Contents, LanguageKey::MenuGoContents,
+         s.contentsPage != 1 && Flag(ToolbarButton::Contents)},
+        {"copy", ToolbarButton::Copy, LanguageKey::MenuEditCopy, Flag(ToolbarButton::Copy)},
+        {"find", ToolbarButton::Find, LanguageKey::MenuEditFind, Flag(ToolbarButton::Find)},
+        {"size", ToolbarButton::Size, LanguageKey::MenuViewTextSize, Flag(ToolbarButton::Size)},
+        {"print", ToolbarButton::Print, LanguageKey::MenuFilePrint, Flag(ToolbarButton::Print)},
+        {"about", ToolbarButton::About, LanguageKey::MenuHelpAbout,
+         s.aboutPage != 1 && Flag(ToolbarButton::About)},
+        {"exit", ToolbarButton::Exit, LanguageKey::MenuFileExit, s.exitButton != 0},
+    };
+    // Without pictures the buttons show their labels, whatever the book asks.
+    const bool labels = file == nullptr || s.toolbarLabels != 0;
+    std::string out =
+        "<div id=\"toolbar\"" + std::string(s.toolbarInitially != 0 ? "" : " hidden") + ">";
+    for (const Command& c : commands) {
+        if (!c.onToolbar) {
+            continue;
+        }
+        const ButtonText text = book_.texts().Button(ButtonTextKey(c.picture));
+        const std::string tip = s.tooltipShort != 0 ? text.label : text.tip;
+        out += "<button type=\"button\" data-cmd=\"" + std::string(c.name) + "\" title=\"" +
+               EscapeHtml(tip) + "\">";
+        const int cell = file ? file->CellOf(c.picture) : -1;
+        if (cell >= 0) {
+            out += "<span class=\"pic\" style=\"width:" + std::to_string(file->cellWidth) +
+                   "px;height:" + std::to_string(file->cellHeight) + "px;background-position:-" +
+                   std::to_string(static_cast<std::uint64_t>(cell) * file->cellWidth) +
+                   "px 0\"></span>";
+        }
+        if (labels || cell < 0) {
+            out += "<span class=\"label\">" + EscapeHtml(text.label) + "</span>";
+        }
+        out += "</button>";
+        if (c.name == "contents" && s.contentsPopupList != 0) {
+            out += "<button type=\"button\" class=\"drop\" data-cmd=\"contentslist\" title=\"" +
+                   EscapeHtml(tip) + "\">&#9662;</button>";
+        }
+    }
+    return out + "</div>";
+}
+
+std::string FrameWriter::ContentsList() const {
+    const std::vector<std::size_t> listed = book_.order().ContentsPages(book_.directory());
+    std::string out = "<div id=\"contentslist\" hidden><a target=\"page\" href=\"" + parts_.base +
+                      "/go/contents\">" +
+                      MenuLabel(book_.texts().Menu(LanguageKey::PopupShowContents).text) +
+                      "</a><hr>";
+    for (std::size_t i = 0; i < listed.size() && i < kContentsPopupLimit; ++i) {
+        const DirectoryEntry& e = book_.directory()[listed[i]];
+        out += "<a target=\"page\" href=\"" + parts_.base + "/book/" + PercentEncode(e.name, true) +
+               "\">" + EscapeHtml(PageTitleOf(e)) + "</a>";
+    }
+    return out + "</div>";
+}
+
+std::string FrameWriter::Page() {
+    const BuildSettings& s = book_.settings();
+    const ReaderTexts& t = book_.texts();
+    const ArchiveTrailer& trailer = book_.trailer();
+    const std::string title =
+        s.title.empty() ? std::filesystem::path(book_.path()).filename().string() : s.title;
+    const char* positions[] = {"top", "left", "right", "bottom"};
+    const int position = s.toolbarPosition >= 0 && s.toolbarPosition <= 3 ? s.toolbarPosition : 0;
+    std::string out =
+        "<!DOCTYPE html>\n<html lang=\"" + EscapeHtml(t.Text(LanguageKey::LanguageCode)) +
+        "\"><head><meta charset=\"utf-8\"><title>" + EscapeHtml(title) +
+        "</title><link rel=\"icon\" href=\"" + parts_.base +
+        "/frame/icon.ico\"><link rel=\"stylesheet\" href=\"" + parts_.base + "/frame/frame.css\">";
+    if (book_.toolbar() != nullptr) {
+        out += "<style>#toolbar .pic{background-image:url(\"" + parts_.base +
+               "/frame/toolbar.png\")}</style>";
+    }
+    out += "<script src=\"" + parts_.base + "/frame/frame.js\" defer></script></head>\n";
+    const std::string ready = t.Text(LanguageKey::StatusReady);
+    out += "<body class=\"toolbar-" + std::string(positions[position]) + "\" data-base=\"" +
+           parts_.base + "\" data-key=\"" + parts_.frameKey + "\" data-done=\"" +
+           EscapeHtml(t.Text(LanguageKey::StatusDone)) + "\" data-title=\"" + EscapeHtml(title) +
+           "\">\n";
+    if (trailer.splashOffset != 0) {
+        out += "<div id=\"splash\" data-delay=\"" +
+               std::to_string(std::clamp<std::int32_t>(trailer.splashExtraDelay, 0, 9900)) +
+               "\"><img alt=\"\" src=\"" + parts_.base + "/frame/splash\">";
+        if (trailer.splashPercentageBar != 0) {
+            out += "<div class=\"bar\"><div></div></div>";
+        }
+        out += "</div>\n";
+    }
+    out += Menus() + "\n" + Toolbar() + "\n";
+    out += "<form id=\"searchbar\" hidden target=\"page\" method=\"get\" action=\"" + parts_.base +
+           "/system/search\"><label>" + EscapeHtml(t.Text(LanguageKey::PromptSearchFor)) +
+           " <input type=\"search\" name=\"q\" id=\"q\"></label><button type=\"submit\">" +
+           MenuLabel(t.Text(LanguageKey::CaptionSearch)) + "</button></form>\n";
+    out += ContentsList() + "\n";
+    out += "<main><iframe id=\"page\" name=\"page\" title=\"" + EscapeHtml(title) +
+           "\" sandbox=\"" + kPageSandbox + "\" src=\"" + parts_.base + "/" + parts_.firstPage +
+           "\"></iframe></main>\n";
+    out += "<footer id=\"status\"" + std::string(s.statusBarInitially != 0 ? "" : " hidden") + ">" +
+           EscapeHtml(ready) + "</footer>\n";
+    // The question of the reader, in its own words and with buttons the book cannot rename:
+    // the script fills them from the reader's state, never from the book's files.
+    out +=
+        "<dialog id=\"question\"><p id=\"questiontext\"></p><div class=\"buttons\">"
+        "<button type=\"button\" id=\"questionno\" autofocus></button>"
+        "<button type=\"button\" id=\"questionyes\"></button></div></dialog>\n";
+    // The start-up message and other notes, as plain text.
+    out +=
+        "<dialog id=\"note\"><p id=\"notetext\"></p><div class=\"buttons\"><button "
+        "type=\"button\" id=\"noteok\">" +
+        EscapeHtml(t.Text(LanguageKey::CaptionOk)) + "</button></div></dialog>\n";
+    // After Exit, where the browser keeps the window open.
+    out += "<p id=\"closed\" hidden>" + EscapeHtml(title) + " &#8212; &#10005;</p>\n";
+    out += "<template id=\"startup\">" + EscapeHtml(s.startupMessage) + "</template>\n";
+    return out + "</body></html>\n";
+}
+
+}  // namespace
+
+std::string ReaderFrameHtml(const ReaderBook& book, const FrameParts& parts) {
+    return FrameWriter(book, parts).Page();
+}
+
+}  // namespace nbx::reader

@@ -1,0 +1,112 @@
+#include "ReaderProcess.h"
+
+#include "HttpClient.h"
+
+#include <poll.h>
+#include <signal.h>
+#include <sys/stat.h>
+#include <sys/wait.h>
+#include <unistd.h>
+
+#include <chrono>
+#include <thread>
+
+extern char** environ;
+
+namespace nbx::test {
+
+ReaderProcess::~ReaderProcess() {
+    if (pid_ > 0) {
+        ::kill(pid_, SIGKILL);
+        ::waitpid(pid_, nullptr, 0);
+    }
+}
+
+bool ReaderProcess::Start(const std::string& path, const std::vector<std::string>& env) {
+    ::chmod(path.c_str(), 0755);
+    int out[2];
+    if (::pipe(out) != 0) {
+        return false;
+    }
+    std::vector<std::string> variables;
+    for (char** e = environ; *e; ++e) {
+        variables.emplace_back(*e);
+    }
+    for (const std::string& e : env) {
+        variables.push_back(e);
+    }
+    pid_ = ::fork();
+    if (pid_ == 0) {
+        ::dup2(out[1], 1);
+        ::close(out[0]);
+        ::close(out[1]);
+        std::vector<char*> envp;
+        for (std::string& v : variables) {
+            envp.push_back(v.data());
+        }
+        envp.push_back(nullptr);
+        char* argv[] = {const_cast<char*>(path.c_str()), nullptr};
+        ::execve(path.c_str(), argv, envp.data());
+        ::_exit(127);
+    }
+    ::close(out[1]);
+    std::string line;
+    pollfd p{out[0], POLLIN, 0};
+    while (line.find('\n') == std::string::npos && ::poll(&p, 1, 20000) > 0) {
+        char c[256];
+        const ssize_t n = ::read(out[0], c, sizeof c);
+        if (n <= 0) {
+            break;
+        }
+        line.append(c, static_cast<std::size_t>(n));
+    }
+    ::close(out[0]);
+    const std::string prefix = "http://127.0.0.1:";
+    if (line.rfind(prefix, 0) != 0 || line.find('\n') == std::string::npos) {
+        return false;
+    }
+    address = line.substr(0, line.find('\n'));
+    const std::size_t slash = address.find('/', prefix.size());
+    port =
+        static_cast<std::uint16_t>(std::stoi(address.substr(prefix.size(), slash - prefix.size())));
+    token = address.substr(slash + 1, address.size() - slash - 2);
+    base = "/" + token;
+    // A reader hands out a launch address that one visit uses up and leads on to its own.
+    const HttpAnswer onwards = Get(port, base + "/");
+    if (onwards.status == 303) {
+        launchAddress = address;
+        base = onwards.Header("location");
+        base.pop_back();
+        token = base.substr(1);
+        address = address.substr(0, slash) + base + "/";
+    }
+    return true;
+}
+
+int ReaderProcess::WaitExit(int ms) {
+    const auto until = std::chrono::steady_clock::now() + std::chrono::milliseconds(ms);
+    while (pid_ > 0) {
+        int status = 0;
+        if (::waitpid(pid_, &status, WNOHANG) == pid_) {
+            pid_ = -1;
+            return WIFEXITED(status) ? WEXITSTATUS(status) : 128;
+        }
+        if (std::chrono::steady_clock::now() > until) {
+            return -1;
+        }
+        std::this_thread::sleep_for(std::chrono::milliseconds(20));
+    }
+    return -1;
+}
+
+std::string FrameKeyOf(const std::string& framePage) {
+    const std::string mark = "data-key=\"";
+    const std::size_t at = framePage.find(mark);
+    if (at == std::string::npos) {
+        return {};
+    }
+    const std::size_t start = at + mark.size();
+    return framePage.substr(start, framePage.find('"', start) - start);
+}
+
+}  // namespace nbx::test
