@@ -20,17 +20,6 @@ public:
     virtual Answer Ask(std::string_view text, Buttons buttons, Answer defaultAnswer,
                        MessageIcon icon = MessageIcon::Question) = 0;
 
-    // A Yes/No question whose buttons read yesCaption and noCaption, whatever captions this
-    // Prompter gives its other questions: for questions in the program's own words that a
-    // book's language file must not reword. Default: Ask with Yes/No.
-    virtual Answer AskWithCaptions(std::string_view text, std::string_view yesCaption,
-                                   std::string_view noCaption, Answer defaultAnswer,
-                                   MessageIcon icon = MessageIcon::Question) {
-        static_cast<void>(yesCaption);
-        static_cast<void>(noCaption);
-        return Ask(text, Buttons::YesNo, defaultAnswer, icon);
-    }
-
     // The wait cursor; calls nest.
     virtual void BeginBusy() {}
     virtual void EndBusy() {}

@@ -1,24 +1,15 @@
-// eview: the e-book reader. An e-book is this program with a content archive joined to its
-// end, so the reader opens its own file to find the book.
+// eview: the e-book reader, served to the reader's own browser. An e-book is this program
+// with a content archive joined to its end, so the reader opens its own file to find the
+// book. It links only the C and C++ run-time libraries, so a book opens on any desktop.
 
-#include <QApplication>
 #include <cstdio>
 #include <string>
+#include <vector>
 
-#include "eview/ReaderStart.h"
 #include "platform/ExecutablePath.h"
-#include "qtcommon/SystemPlugins.h"
+#include "reader/ServedReader.h"
 
 int main(int argc, char** argv) {
-    std::string refused;
-    if (!nbx::UseSystemPluginsOnly(refused)) {
-        std::fprintf(stderr, "%s\n", refused.c_str());
-        return 1;
-    }
-    QApplication app(argc, argv);
-    QStringList arguments = QApplication::arguments();
-    if (!arguments.isEmpty()) {
-        arguments.removeFirst();
-    }
-    return nbx::eview::RunReader(nbx::platform::ExecutablePath(), arguments);
+    std::vector<std::string> args(argv + (argc > 0 ? 1 : 0), argv + argc);
+    return nbx::reader::RunServedReader(nbx::platform::ExecutablePath(), args, stdout, stderr);
 }

@@ -1,6 +1,5 @@
 #include "qtcommon/MessageBoxPrompter.h"
 
-#include <QAbstractButton>
 #include <QApplication>
 #include <QMessageBox>
 
@@ -8,23 +7,10 @@
 #include "qtcommon/QtText.h"
 
 namespace nbx {
-namespace {
-
-void SetCaption(QMessageBox& box, QMessageBox::StandardButton which, const QString& caption) {
-    if (QAbstractButton* button = box.button(which); button && !caption.isEmpty()) {
-        button->setText(caption);
-    }
-}
-
-}  // namespace
 
 void MessageBoxPrompter::Show(std::string_view text, MessageIcon icon) {
-    const QString& title = icon == MessageIcon::Error && !captions_.errorTitle.isEmpty()
-                               ? captions_.errorTitle
-                               : title_;
-    QMessageBox box(MessageBoxIcon(icon), title, Q(text), QMessageBox::Ok, parent_);
+    QMessageBox box(MessageBoxIcon(icon), title_, Q(text), QMessageBox::Ok, parent_);
     box.setTextFormat(Qt::PlainText);
-    SetCaption(box, QMessageBox::Ok, captions_.ok);
     box.exec();
 }
 
@@ -36,9 +22,6 @@ Answer MessageBoxPrompter::Ask(std::string_view text, Buttons buttons, Answer de
     }
     QMessageBox box(MessageBoxIcon(icon), title_, Q(text), choices, parent_);
     box.setTextFormat(Qt::PlainText);
-    SetCaption(box, QMessageBox::Yes, captions_.yes);
-    SetCaption(box, QMessageBox::No, captions_.no);
-    SetCaption(box, QMessageBox::Cancel, captions_.cancel);
     const bool withCancel = buttons == Buttons::YesNoCancel;
     box.setDefaultButton(defaultAnswer == Answer::Yes                    ? QMessageBox::Yes
                          : defaultAnswer == Answer::Cancel && withCancel ? QMessageBox::Cancel
@@ -52,19 +35,6 @@ Answer MessageBoxPrompter::Ask(std::string_view text, Buttons buttons, Answer de
         default:
             return Answer::No;
     }
-}
-
-Answer MessageBoxPrompter::AskWithCaptions(std::string_view text, std::string_view yesCaption,
-                                           std::string_view noCaption, Answer defaultAnswer,
-                                           MessageIcon icon) {
-    QMessageBox box(MessageBoxIcon(icon), title_, Q(text), QMessageBox::Yes | QMessageBox::No,
-                    parent_);
-    box.setTextFormat(Qt::PlainText);
-    box.button(QMessageBox::Yes)->setText(Q(yesCaption));
-    box.button(QMessageBox::No)->setText(Q(noCaption));
-    box.setDefaultButton(defaultAnswer == Answer::Yes ? QMessageBox::Yes : QMessageBox::No);
-    box.setEscapeButton(QMessageBox::No);
-    return box.exec() == QMessageBox::Yes ? Answer::Yes : Answer::No;
 }
 
 void MessageBoxPrompter::BeginBusy() {

@@ -11,20 +11,10 @@ class QWidget;
 
 namespace nbx {
 
-// Button captions and the error caption; an empty text keeps Qt's own.
-struct MessageBoxCaptions {
-    QString ok;
-    QString yes;
-    QString no;
-    QString cancel;
-    QString errorTitle;  // the caption of error messages; empty: the usual title
-};
-
 class MessageBoxPrompter final : public Prompter {
 public:
     MessageBoxPrompter() = default;
-    explicit MessageBoxPrompter(QString title, MessageBoxCaptions captions = {})
-        : title_(std::move(title)), captions_(std::move(captions)) {}
+    explicit MessageBoxPrompter(QString title) : title_(std::move(title)) {}
 
     // Message boxes are shown over parent (may be null) with title as their caption.
     void SetParent(QWidget* parent) { parent_ = parent; }
@@ -33,16 +23,12 @@ public:
     void Show(std::string_view text, MessageIcon icon) override;
     Answer Ask(std::string_view text, Buttons buttons, Answer defaultAnswer,
                MessageIcon icon) override;
-    Answer AskWithCaptions(std::string_view text, std::string_view yesCaption,
-                           std::string_view noCaption, Answer defaultAnswer,
-                           MessageIcon icon) override;
     void BeginBusy() override;
     void EndBusy() override;
 
 private:
     QWidget* parent_ = nullptr;
     QString title_;
-    MessageBoxCaptions captions_;
 };
 
 }  // namespace nbx

@@ -1,9 +1,7 @@
 #pragma once
-// Texts cross between the core (UTF-8 bytes in std::string) and Qt here. Header-only, so the
-// reader and the Rebrander share it without another library in their size-bound stubs.
+// Texts cross between the core (UTF-8 bytes in std::string) and Qt here.
 
 #include <QString>
-#include <QTextDocument>
 #include <string>
 #include <string_view>
 
@@ -15,15 +13,6 @@ inline QString Q(std::string_view text) {
 
 inline std::string U(const QString& text) {
     return text.toUtf8().toStdString();
-}
-
-// A tool tip shows its text as rich text when it looks like markup, and rich text loads
-// pictures by their addresses. A text from a book or a file is shown as it stands.
-inline QString PlainToolTip(const QString& text) {
-    if (!Qt::mightBeRichText(text)) {
-        return text;
-    }
-    return "<p style='white-space:pre-wrap'>" + text.toHtmlEscaped() + "</p>";
 }
 
 }  // namespace nbx

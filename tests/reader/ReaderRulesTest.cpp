@@ -1,4 +1,4 @@
-// The reader's rules that need no book: accelerators, window placement, the event texts,
+// The reader's rules that need no book: accelerators, the event texts,
 // the reserved names and the addresses of pages.
 
 #include <gtest/gtest.h>
@@ -7,7 +7,6 @@
 #include "reader/BookValues.h"
 #include "reader/ReaderTexts.h"
 #include "reader/RunCommand.h"
-#include "reader/WindowPlacement.h"
 #include "variables/VariableName.h"
 
 namespace nbx::reader {
@@ -30,38 +29,6 @@ TEST(ReaderRulesTest, AcceleratorsOfEveryShippedLanguageReadAsPortableKeys) {
     };
     for (const auto& [shown, portable] : cases) {
         EXPECT_EQ(PortableAccelerator(shown), portable) << shown;
-    }
-}
-
-TEST(ReaderRulesTest, PlacesTheWindowByItsCodes) {
-    const WindowRect screen{0, 30, 1600, 900};  // a panel above
-    const struct {
-        int width, height, position;
-        bool resizable;
-        WindowShow show;
-        WindowRect rect;
-        bool fixed;
-    } cases[] = {
-        {-3, -3, 0, true, WindowShow::Normal, {200, 120, 1200, 720}, false},
-        {-3, -3, -8, true, WindowShow::Normal, {200, 120, 1200, 720}, false},  // default: centred
-        {-1, -1, 0, false, WindowShow::Maximized, {200, 120, 1200, 720}, false},
-        {-2, -2, 0, true, WindowShow::Minimized, {200, 120, 1200, 720}, false},
-        {640, 480, 0, false, WindowShow::Normal, {480, 240, 640, 480}, true},
-        {640, 480, -8, true, WindowShow::Normal, {0, 30, 640, 480}, false},
-        {640, 480, -2, true, WindowShow::Normal, {960, 30, 640, 480}, false},
-        {640, 480, -4, true, WindowShow::Normal, {960, 450, 640, 480}, false},
-        {640, 480, -5, true, WindowShow::Normal, {480, 450, 640, 480}, false},
-        {640, 480, -7, true, WindowShow::Normal, {0, 240, 640, 480}, false},
-        {640, 480, 7, true, WindowShow::Normal, {480, 240, 640, 480}, false},   // unknown code
-        {2000, 2000, 0, true, WindowShow::Normal, {0, 30, 1600, 900}, false},   // kept on screen
-        {50, 99999, -1, true, WindowShow::Normal, {750, 30, 100, 900}, false},  // clamped
-        {640, -3, 0, true, WindowShow::Normal, {480, 120, 640, 720}, false},
-    };
-    for (const auto& k : cases) {
-        const WindowPlacement p = PlaceWindow(k.width, k.height, k.position, k.resizable, screen);
-        EXPECT_EQ(p.show, k.show) << k.width << "x" << k.height << " at " << k.position;
-        EXPECT_EQ(p.rect, k.rect) << k.width << "x" << k.height << " at " << k.position;
-        EXPECT_EQ(p.fixedSize, k.fixed) << k.width << "x" << k.height << " at " << k.position;
     }
 }
 

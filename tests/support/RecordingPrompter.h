@@ -16,9 +16,6 @@ public:
         std::string text;
         Buttons buttons;
         Answer defaultAnswer;
-        // The captions of a question asked with its own (AskWithCaptions); empty otherwise.
-        std::string yesCaption{};
-        std::string noCaption{};
     };
 
     void Show(std::string_view text, MessageIcon icon) override {
@@ -32,14 +29,6 @@ public:
         }
         const Answer a = answers.front();
         answers.pop_front();
-        return a;
-    }
-    Answer AskWithCaptions(std::string_view text, std::string_view yesCaption,
-                           std::string_view noCaption, Answer defaultAnswer,
-                           MessageIcon icon) override {
-        const Answer a = Ask(text, Buttons::YesNo, defaultAnswer, icon);
-        questions.back().yesCaption = yesCaption;
-        questions.back().noCaption = noCaption;
         return a;
     }
     void BeginBusy() override { ++busyDepth, ++busyCount; }

@@ -120,32 +120,5 @@ TEST_F(RebrandProgramTest, KilledHalfWayLeavesTheBookIntact) {
     EXPECT_EQ(ShopValue(), "none");
 }
 
-// A library in a "styles" folder beside the Rebrander is never loaded, though the user's
-// own QT_STYLE_OVERRIDE asks for its style by name. The same library in a folder the user
-// names in QT_PLUGIN_PATH is: the Rebrander does load styles, so its not loading the one
-// beside it means something.
-TEST_F(RebrandProgramTest, PluginsBesideTheRebranderAreNeverLoaded) {
-    const std::string marker = dir.File("marker");
-    for (const char* folder : {"styles", "user/styles"}) {
-        std::filesystem::create_directories(dir.File(folder));
-        std::filesystem::copy_file(NBX_MARKER_PLUGIN,
-                                   dir.File(std::string(folder) + "/libnbxmarker.so"));
-    }
-    // Runs the window for a few seconds; true when the marker was written.
-    auto markerAfterRun = [&](const std::string& userFolder) {
-        std::filesystem::remove(marker);
-        int status = 0;
-        const std::string out = test::RunCommand(
-            "env QT_QPA_PLATFORM=offscreen QT_STYLE_OVERRIDE=nbxmarker NBX_PLUGIN_MARKER=" +
-                Quote(marker) + " QT_PLUGIN_PATH=" + Quote(userFolder) + " timeout 3 " +
-                Quote(rebranderPath) + " 2>&1",
-            status);
-        EXPECT_TRUE(WIFEXITED(status) && WEXITSTATUS(status) == 124) << out;  // still running
-        return std::filesystem::exists(marker);
-    };
-    EXPECT_TRUE(markerAfterRun(dir.File("user")));
-    EXPECT_FALSE(markerAfterRun(""));
-}
-
 }  // namespace
 }  // namespace nbx
