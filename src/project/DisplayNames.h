@@ -24,4 +24,10 @@ std::string SystemPageKindDisplayName(std::int32_t kind);
 // installOption: "On the Desktop", "On the Start Menu", anything else "N/A".
 std::string InstallOptionDisplayName(std::int32_t option);
 
+// toolbarPosition: "Top", "Left", "Right", "Bottom", anything else "Error".
+std::string ToolbarPositionDisplayName(std::int32_t position);
+
+// splashExtraDelay in milliseconds: "%d.%d secs" of d / 1000 and (d / 100) mod 10.
+std::string DelayDisplayName(std::int32_t milliseconds);
+
 }  // namespace nbx
