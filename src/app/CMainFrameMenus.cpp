@@ -108,6 +108,7 @@ void CMainFrame::CreateActions() {
             }
         });
         recentActions_ << recent;
+        actions_[recent->objectName().toStdString()] = recent;
         fileMenu_->addAction(recent);
     }
     fileMenu_->addSeparator();
