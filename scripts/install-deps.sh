@@ -15,6 +15,9 @@ packages=(
     libgmock-dev
     nlohmann-json3-dev
     clang
+    xvfb
+    xauth
+    xdotool
 )
 
 missing=()

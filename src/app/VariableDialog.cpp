@@ -63,6 +63,8 @@ VariableDialog::VariableDialog(VariableDialogMode mode, const Variable& entry,
     description_->setMaxLength(static_cast<int>(kMaxVariableDescriptionLength));
     descriptionLabel_->setBuddy(description_);
     descriptionRequired_ = MakeRequiredLabel(true, this);
+    // The fields stay in place when the description row is hidden.
+    grid->setColumnMinimumWidth(0, descriptionLabel_->sizeHint().width());
     grid->addWidget(descriptionLabel_, 3, 0);
     grid->addWidget(description_, 3, 1);
     grid->addWidget(descriptionRequired_, 3, 2);
@@ -76,21 +78,30 @@ VariableDialog::VariableDialog(VariableDialogMode mode, const Variable& entry,
     multiLine_ = new QPlainTextEdit(Q(fields_.multiLineValue), editors);
     multiLine_->setObjectName("multiLineEdit");
     multiLine_->setTabChangesFocus(true);
-    auto* fileRow = new QWidget(editors);
-    auto* fileLayout = new QHBoxLayout(fileRow);
-    fileLayout->setContentsMargins(0, 0, 0, 0);
-    fileName_ = new QLineEdit(Q(fields_.fileName), fileRow);
+    multiLine_->setFixedHeight(6 * multiLine_->fontMetrics().lineSpacing() + 10);
+    fileName_ = new QLineEdit(Q(fields_.fileName), editors);
     fileName_->setObjectName("fileNameEdit");
     fileName_->setMaxLength(static_cast<int>(MaxValueLength(ValueEditor::FileName)));
-    browse_ = new QPushButton("&Browse", fileRow);
+    browse_ = new QPushButton("&Browse", editors);
     browse_->setObjectName("browseButton");
     browse_->setAutoDefault(false);
-    fileLayout->addWidget(fileName_, 1);
-    fileLayout->addWidget(browse_);
-    fileLayout->addStretch(0);
-    editors->addWidget(singleLine_);
-    editors->addWidget(multiLine_);
-    editors->addWidget(fileRow);
+    // Each editor sits at the top of its page; the pages share the multi-line editor's height.
+    auto page = [editors](QWidget* first, QWidget* second = nullptr) {
+        auto* widget = new QWidget(editors);
+        auto* column = new QVBoxLayout(widget);
+        column->setContentsMargins(0, 0, 0, 0);
+        auto* row = new QHBoxLayout;
+        row->addWidget(first, 1);
+        if (second) {
+            row->addWidget(second);
+        }
+        column->addLayout(row);
+        column->addStretch(1);
+        editors->addWidget(widget);
+    };
+    page(singleLine_);
+    page(multiLine_);
+    page(fileName_, browse_);
     valueRequired_ = MakeRequiredLabel(false, this);
     valueRequired_->setObjectName("valueRequiredLabel");
     grid->addWidget(valueLabel_, 4, 0, Qt::AlignTop | Qt::AlignLeft);
@@ -137,6 +148,11 @@ VariableDialog::VariableDialog(VariableDialogMode mode, const Variable& entry,
     connect(kind_, &QComboBox::currentIndexChanged, this, &VariableDialog::Evaluate);
     connect(canRebrand_, &QCheckBox::toggled, this, &VariableDialog::Evaluate);
     connect(browse_, &QPushButton::clicked, this, &VariableDialog::Browse);
+    const QWidget* order[] = {name_,       kind_,      canRebrand_, description_,
+                              singleLine_, multiLine_, fileName_,   browse_};
+    for (std::size_t i = 0; i + 1 < std::size(order); ++i) {
+        setTabOrder(const_cast<QWidget*>(order[i]), const_cast<QWidget*>(order[i + 1]));
+    }
     Evaluate();
 }
 
@@ -164,7 +180,7 @@ void VariableDialog::Evaluate() {
     descriptionLabel_->setVisible(state.descriptionShown);
     description_->setVisible(state.descriptionShown);
     descriptionRequired_->setVisible(state.descriptionShown);
-    auto* editors = static_cast<QStackedWidget*>(singleLine_->parentWidget());
+    auto* editors = findChild<QStackedWidget*>("valueEditors");
     editors->setCurrentIndex(static_cast<int>(state.editor));
     valueLabel_->setText(Q(state.valueLabel));
     valueLabel_->setBuddy(

@@ -40,7 +40,8 @@ TEST_F(VariablesTabTest, AddAnotherRepeatsAndTheDialogFollowsTheKind) {
         EXPECT_TRUE(Child<QPushButton>(w, "browseButton")->isVisible());
         EXPECT_EQ(Child<QLabel>(w, "valueLabel")->text().toStdString(), "File &name");
         EXPECT_FALSE(Child<QPushButton>(w, "addButton")->isEnabled()) << "no file yet";
-        Child<QLineEdit>(w, "fileNameEdit")->setText(QString::fromStdString(dir.File("src/index.htm")));
+        Child<QLineEdit>(w, "fileNameEdit")
+            ->setText(QString::fromStdString(dir.File("src/index.htm")));
         Child<QPushButton>(w, "addButton")->click();
     });
     Trigger("actionAddVariable");
