@@ -140,12 +140,10 @@ bool CMainFrame::OpenDocument(const std::string& path) {
     const bool opened = document_.OnOpenDocument(
         path, prompter(),
         extensions_ ? static_cast<const InstalledExtensions&>(*extensions_) : NothingInstalled());
-    if (opened) {
-        recent_.Add(document_.path());
-        recent_.Save();
-        UpdateRecentFileMenu();
-    }
     AfterDocumentChanged();
+    if (opened) {
+        RememberDocumentPath();
+    }
     return opened;
 }
 
@@ -153,22 +151,16 @@ bool CMainFrame::Save() {
     if (document_.path().empty()) {
         return SaveAs();
     }
-    if (!document_.OnSaveDocument(document_.path(), prompter())) {
-        return false;
-    }
-    recent_.Add(document_.path());
-    recent_.Save();
-    UpdateRecentFileMenu();
-    UpdateTitle();
-    return true;
+    return document_.OnSaveDocument(document_.path(), prompter()) && RememberDocumentPath();
 }
 
 bool CMainFrame::SaveAs() {
     const std::string start = document_.path().empty() ? document_.title() : document_.path();
     const std::string path = dialogs.saveProjectAs(start);
-    if (path.empty() || !document_.OnSaveDocument(path, prompter())) {
-        return false;
-    }
+    return !path.empty() && document_.OnSaveDocument(path, prompter()) && RememberDocumentPath();
+}
+
+bool CMainFrame::RememberDocumentPath() {
     recent_.Add(document_.path());
     recent_.Save();
     UpdateRecentFileMenu();

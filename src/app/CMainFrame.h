@@ -77,6 +77,8 @@ private:
                         std::function<void()> command, bool keyShownOnly = false);
     void UpdateRecentFileMenu();
     void UpdateTitle();
+    // The document's path goes first in the recent-file list and into the title; true.
+    bool RememberDocumentPath();
     void AfterDocumentChanged();
     void UpdateCommandStates();
     void Run(const std::function<void()>& command);
