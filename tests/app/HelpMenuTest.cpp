@@ -11,6 +11,7 @@
 #include "app/AboutBox.h"
 #include "common/ProgramLauncher.h"
 #include "common/SiteAddress.h"
+#include "format/ArchiveReader.h"
 #include "platform/ExecutablePath.h"
 
 namespace nbx::test {
@@ -58,6 +59,31 @@ TEST_F(HelpMenuTest, AboutBoxNamesTheProgramAndVersion) {
         Child<QPushButton>(w, "okButton")->click();
     });
     Trigger("actionAbout");
+}
+
+}  // namespace
+}  // namespace nbx::test
+
+namespace nbx::test {
+namespace {
+
+// The user guide that ehelp opens is a real e-book of the pages in docs/guide/, in their
+// reading order, each with its title.
+TEST(UserGuideTest, IsBuiltFromTheGuidePagesInReadingOrder) {
+    ArchiveReader book;
+    ASSERT_TRUE(book.Open(std::string(NBX_PROGRAM_DIR) + "/userguide")) << book.error();
+    std::vector<std::string> pages;
+    for (const auto& entry : book.directory()) {
+        if (entry.name.rfind("__", 0) != 0) {
+            pages.push_back(entry.name);
+            EXPECT_FALSE(entry.title.empty()) << entry.name;
+            EXPECT_TRUE(entry.inContents) << entry.name;
+        }
+    }
+    EXPECT_EQ(pages, (std::vector<std::string>{"index.htm", "getting-started.htm", "tabs.htm",
+                                               "building.htm", "variables.htm", "rebrander.htm",
+                                               "series.htm"}));
+    EXPECT_TRUE(std::filesystem::exists(std::string(NBX_PROGRAM_DIR) + "/ehelp"));
 }
 
 }  // namespace
