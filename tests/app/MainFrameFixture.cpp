@@ -82,8 +82,8 @@ std::string MainFrameFixture::WriteProject() {
     return path;
 }
 
-void MainFrameFixture::OpenWindow() {
-    frame = std::make_unique<app::CMainFrame>(&prompter);
+void MainFrameFixture::OpenWindow(Prompter* messages) {
+    frame = std::make_unique<app::CMainFrame>(messages ? messages : &prompter);
     frame->resize(1000, 560);
     ASSERT_TRUE(frame->OpenDocument(projectPath));
     frame->show();

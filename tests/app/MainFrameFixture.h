@@ -28,8 +28,8 @@ protected:
 
     // Writes the project file and returns its path.
     std::string WriteProject();
-    // A window over the project file, its messages recorded by prompter.
-    void OpenWindow();
+    // A window over the project file, its messages going to messages (default: prompter).
+    void OpenWindow(Prompter* messages = nullptr);
 
     QTreeWidget* List(const char* objectName) const;
     Rows ListRows(const char* objectName) const;
