@@ -40,6 +40,9 @@ protected:
     // and must close it. Steps left over when the test ends fail it.
     void WhenModal(std::function<void(QWidget*)> step);
 
+    // Modal dialogs that opened while no step waited; each was closed with Cancel.
+    int unexpectedDialogs = 0;
+
     TempDir dir;
     std::string projectPath;
     RecordingPrompter prompter;

@@ -177,3 +177,44 @@ TEST_F(MainFrameTest, SaveWritesTheProjectAndTheRecentList) {
 
 }  // namespace
 }  // namespace nbx::test
+
+namespace nbx::test {
+namespace {
+
+using EditCommandTest = MainFrameFixture;
+
+// The settings dialogs are their own; here only that each command and double click goes to
+// its tab (a dialog that opens is cancelled by the fixture).
+TEST_F(EditCommandTest, EachEditCommandSelectsItsTab) {
+    OpenWindow();
+    const std::pair<const char*, MainTab> commands[] = {
+        {"actionEditIcon", MainTab::Icon},
+        {"actionEditStartUp", MainTab::StartUp},
+        {"actionEditUserInterface", MainTab::UserInterface},
+        {"actionEditSystemPages", MainTab::SystemPages},
+        {"actionEditAddIns", MainTab::AddIns},
+        {"actionEditOutput", MainTab::Output},
+        {"actionEditEBookInfo", MainTab::EBookInfo},
+    };
+    for (const auto& [action, tab] : commands) {
+        frame->view()->ShowTab(MainTab::Files);
+        Trigger(action);
+        EXPECT_EQ(frame->view()->CurrentTab(), tab) << action;
+    }
+    EXPECT_EQ(ListRows("summaryEBookInfo")[0][1], "Knots") << "a cancelled dialog changes nothing";
+}
+
+TEST_F(EditCommandTest, DoubleClicksNeedARowOnTheLists) {
+    OpenWindow();
+    frame->view()->ShowTab(MainTab::Files);
+    frame->view()->List(MainTab::Files)->clearSelection();
+    emit frame->view()->RowActivated(MainTab::Files);
+    frame->view()->ShowTab(MainTab::Variables);
+    emit frame->view()->RowActivated(MainTab::Variables);
+    QApplication::processEvents();
+    EXPECT_EQ(unexpectedDialogs, 0);
+    EXPECT_FALSE(frame->document().IsModified());
+}
+
+}  // namespace
+}  // namespace nbx::test
