@@ -143,6 +143,11 @@ bool CMainFrame::OpenDocument(const std::string& path) {
     AfterDocumentChanged();
     if (opened) {
         RememberDocumentPath();
+    } else {
+        // A project that cannot be opened leaves the recent-file list.
+        recent_.Remove(path);
+        recent_.Save();
+        UpdateRecentFileMenu();
     }
     return opened;
 }

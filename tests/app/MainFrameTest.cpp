@@ -173,6 +173,14 @@ TEST_F(MainFrameTest, SaveWritesTheProjectAndTheRecentList) {
     EXPECT_EQ(frame->recentFiles().entries(), (std::vector<std::string>{copy, projectPath}));
     EXPECT_EQ(frame->Action("actionRecentFile1")->text().toStdString(), "&1 " + copy);
     EXPECT_FALSE(frame->Action("actionRecentFile3")->isVisible());
+
+    // A project that has gone leaves the list when it cannot be opened.
+    std::filesystem::remove(copy);
+    Trigger("actionRecentFile1");
+    EXPECT_FALSE(prompter.messages.empty());
+    EXPECT_EQ(frame->recentFiles().entries(), (std::vector<std::string>{projectPath}));
+    Trigger("actionRecentFile1");
+    EXPECT_EQ(frame->document().path(), projectPath);
 }
 
 }  // namespace
