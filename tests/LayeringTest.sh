@@ -2,7 +2,8 @@
 # Checks the layers of the source tree: a file includes only its own layer or lower ones,
 #   platform -> common -> project -> {variables, extensions, format}
 #            -> {compile, viewerfiles, reader, rebranding, appmodel} -> qtcommon -> programs,
-# the byte formats need nothing but platform/ and common/, and no core file includes Qt.
+# the byte formats need nothing but platform/ and common/, no core file includes Qt, and the
+# wizard's rules (wizard/core/) include neither Qt nor the wizard's windows.
 #
 #   LayeringTest.sh SRC_DIR     check a tree; prints each offending include, exit 1 on any
 #   LayeringTest.sh --self-test check that a planted wrong include and a Qt include are found
@@ -27,6 +28,8 @@ check_tree() {
         dir=${file#"$src"/}
         dir=${dir%%/*}
         layer=$(layer_of "$dir")
+        local rules=0
+        [[ $file == "$src"/wizard/core/* ]] && rules=1
         if [ -z "$layer" ]; then
             echo "$file: folder '$dir' has no layer"
             failures=$((failures + 1))
@@ -42,8 +45,11 @@ check_tree() {
                 elif [ "$dir" = format ] && [[ $target != format && $target != platform && $target != common ]]; then
                     echo "$file: format/ needs platform/ and common/ only: $line"
                     failures=$((failures + 1))
+                elif [ $rules = 1 ] && [[ $line =~ \"wizard/ ]] && [[ ! $line =~ \"wizard/core/ ]]; then
+                    echo "$file: the wizard's rules do not include its windows: $line"
+                    failures=$((failures + 1))
                 fi
-            elif [[ $line =~ ^[[:space:]]*#[[:space:]]*include[[:space:]]*\<Q ]] && [ "$layer" -le 4 ]; then
+            elif [[ $line =~ ^[[:space:]]*#[[:space:]]*include[[:space:]]*\<Q ]] && { [ "$layer" -le 4 ] || [ $rules = 1 ]; }; then
                 echo "$file: the core includes no Qt: $line"
                 failures=$((failures + 1))
             fi
@@ -56,7 +62,8 @@ self_test() {
     local tmp
     tmp=$(mktemp -d)
     trap 'rm -rf "$tmp"' RETURN
-    mkdir -p "$tmp/src/platform" "$tmp/src/common" "$tmp/src/format" "$tmp/src/compile"
+    mkdir -p "$tmp/src/platform" "$tmp/src/common" "$tmp/src/format" "$tmp/src/compile" \
+        "$tmp/src/wizard/core"
     printf '#include "platform/A.h"\n' >"$tmp/src/common/Good.h"
     printf '#include "format/B.h"\n#include "common/Good.h"\n' >"$tmp/src/compile/Good.cpp"
     if ! check_tree "$tmp/src" >/dev/null; then
@@ -66,15 +73,17 @@ self_test() {
     printf '#include "project/Project.h"\n' >"$tmp/src/platform/Wrong.h"
     printf '#include "project/Project.h"\n' >"$tmp/src/format/Wrong.h"
     printf '#include <QString>\n' >"$tmp/src/compile/Wrong.cpp"
+    printf '#include <QWidget>\n#include "wizard/core/Ok.h"\n#include "wizard/Window.h"\n' \
+        >"$tmp/src/wizard/core/Wrong.cpp"
     local out
     out=$(check_tree "$tmp/src")
     local status=$?
-    if [ $status -eq 0 ] || [ "$(grep -c . <<<"$out")" -ne 3 ]; then
-        echo "self-test: expected three findings, got:"
+    if [ $status -eq 0 ] || [ "$(grep -c . <<<"$out")" -ne 5 ]; then
+        echo "self-test: expected five findings, got:"
         echo "$out"
         return 1
     fi
-    echo "self-test: the three planted includes were found:"
+    echo "self-test: the five planted includes were found:"
     echo "$out"
 }
 

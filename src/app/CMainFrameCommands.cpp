@@ -7,13 +7,13 @@
 #include <QToolBar>
 
 #include "app/BuildRunner.h"
-#include "app/BuildSeriesDialog.h"
 #include "app/BuildSuccessfulDialog.h"
 #include "app/CMainFrame.h"
 #include "app/FilePropertiesDialog.h"
-#include "app/SeriesProgressWindow.h"
 #include "app/StatusBarProgress.h"
 #include "app/VariableDialog.h"
+#include "app/dialogs/BuildSeriesDialog.h"
+#include "app/dialogs/ProgressWindow.h"
 #include "app/dialogs/SettingsDialogs.h"
 #include "common/ProgramFolderPath.h"
 #include "common/ProgramLauncher.h"
@@ -377,15 +377,12 @@ void CMainFrame::BuildSeriesCommand() {
             [&](BuildUi& ui) { return MeasureSeriesBuild(project, ui, builders, perBuild); })) {
         return;
     }
-    BuildSeriesDialog dialog(SeriesVariableChoices(project), session_.seriesRequest,
-                             project.buildRebrander != 0, prompter(), this);
-    if (dialog.exec() != QDialog::Accepted) {
+    const auto request = RunBuildSeriesDialog(project, session_, prompter(), this);
+    if (!request) {
         return;
     }
-    session_.seriesRequest = dialog.Request();
-    SeriesProgressWindow window(this);
-    const SeriesRequest request = session_.seriesRequest;
-    RunBuild([&](BuildUi& ui) { return RunSeries(project, ui, perBuild, request, builders); },
+    ProgressWindow window(this);
+    RunBuild([&](BuildUi& ui) { return RunSeries(project, ui, perBuild, *request, builders); },
              &window);
     view_->Rebuild(MainTab::Output);
 }

@@ -13,7 +13,7 @@
 #include <QStackedWidget>
 
 #include "app/FileDialogFilter.h"
-#include "app/RequiredLabel.h"
+#include "app/dialogs/SettingsDialogBase.h"
 #include "qtcommon/QtText.h"
 
 namespace nbx::app {
@@ -38,7 +38,7 @@ VariableDialog::VariableDialog(VariableDialogMode mode, const Variable& entry,
     nameLabel->setBuddy(name_);
     grid->addWidget(nameLabel, 0, 0);
     grid->addWidget(name_, 0, 1);
-    grid->addWidget(MakeRequiredLabel(true, this), 0, 2);
+    grid->addWidget(MakeFieldMarker(true, this), 0, 2);
 
     auto* kindLabel = new QLabel("&Type", this);
     kind_ = new QComboBox(this);
@@ -62,7 +62,7 @@ VariableDialog::VariableDialog(VariableDialogMode mode, const Variable& entry,
     description_->setObjectName("descriptionEdit");
     description_->setMaxLength(static_cast<int>(kMaxVariableDescriptionLength));
     descriptionLabel_->setBuddy(description_);
-    descriptionRequired_ = MakeRequiredLabel(true, this);
+    descriptionRequired_ = MakeFieldMarker(true, this);
     // The fields stay in place when the description row is hidden.
     grid->setColumnMinimumWidth(0, descriptionLabel_->sizeHint().width());
     grid->addWidget(descriptionLabel_, 3, 0);
@@ -102,11 +102,17 @@ VariableDialog::VariableDialog(VariableDialogMode mode, const Variable& entry,
     page(singleLine_);
     page(multiLine_);
     page(fileName_, browse_);
-    valueRequired_ = MakeRequiredLabel(false, this);
+    valueRequired_ = MakeFieldMarker(true, this);
     valueRequired_->setObjectName("valueRequiredLabel");
+    valueOptional_ = MakeFieldMarker(false, this);
+    valueOptional_->setObjectName("valueOptionalLabel");
+    auto* markers = new QVBoxLayout;
+    markers->addWidget(valueRequired_);
+    markers->addWidget(valueOptional_);
+    markers->addStretch(1);
     grid->addWidget(valueLabel_, 4, 0, Qt::AlignTop | Qt::AlignLeft);
     grid->addWidget(editors, 4, 1);
-    grid->addWidget(valueRequired_, 4, 2, Qt::AlignTop);
+    grid->addLayout(markers, 4, 2);
     editors->setObjectName("valueEditors");
 
     auto* buttons = new QDialogButtonBox(this);
@@ -187,7 +193,8 @@ void VariableDialog::Evaluate() {
         state.editor == ValueEditor::SingleLine  ? static_cast<QWidget*>(singleLine_)
         : state.editor == ValueEditor::MultiLine ? static_cast<QWidget*>(multiLine_)
                                                  : fileName_);
-    SetRequiredLabel(valueRequired_, state.valueRequired);
+    valueRequired_->setVisible(state.valueRequired);
+    valueOptional_->setVisible(!state.valueRequired);
     browse_->setVisible(state.browseShown);
     for (QPushButton* button : acceptButtons_) {
         button->setEnabled(state.acceptEnabled);

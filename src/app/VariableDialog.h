@@ -61,6 +61,7 @@ private:
     QLineEdit* fileName_ = nullptr;
     QPushButton* browse_ = nullptr;
     QLabel* valueRequired_ = nullptr;
+    QLabel* valueOptional_ = nullptr;
 
 protected:
     QList<QPushButton*> acceptButtons_;

@@ -2,6 +2,7 @@
 
 #include "extensions/ExtensionRegistry.h"
 #include "platform/Paths.h"
+#include "appmodel/StartUpRules.h"
 #include "project/DisplayNames.h"
 #include "project/Project.h"
 
@@ -72,7 +73,7 @@ SummaryRows StartUpSummary(const Project& p) {
     w.Indented("Enabled", YesNo(!p.splashBitmap.empty()));
     if (!p.splashBitmap.empty()) {
         w.Indented("Bitmap", p.splashBitmap);
-        w.Indented("Extra Delay", DelayDisplayName(p.splashExtraDelay));
+        w.Indented("Extra Delay", SplashDelayName(p.splashExtraDelay));
         w.Indented("Percentage Bar", YesNo(p.splashPercentageBar));
     }
     return rows;

@@ -6,13 +6,17 @@ namespace nbx::cli {
 int RunBuild(const Args& args);
 int RunExtensions(const Args& args);
 int RunExtract(const Args& args);
+int RunFiles(const Args& args);
 int RunInspect(const Args& args);
 int RunLang(const Args& args);
+int RunNew(const Args& args);
 int RunSave(const Args& args);
 int RunRun(const Args& args);
 int RunScan(const Args& args);
 int RunSeries(const Args& args);
+int RunSet(const Args& args);
 int RunShow(const Args& args);
+int RunVar(const Args& args);
 
 const std::vector<Command>& AllCommands() {
     static const std::vector<Command> commands = {
@@ -26,6 +30,13 @@ const std::vector<Command>& AllCommands() {
         {"show", "show PROJECT              print the project as JSON", RunShow},
         {"save", "save PROJECT OUT          save the project in the newest layout", RunSave},
         {"scan", "scan PROJECT [--folder DIR]  rescan the source folder and save", RunScan},
+        {"new", "new PROJECT --folder DIR [--title T] [--author A] [--output PATH] [--sub-folders]",
+         RunNew},
+        {"set", "set PROJECT NAME=VALUE...  change settings named as show prints them", RunSet},
+        {"files", "files PROJECT OPTION...   exclude, flag and order files (files --help)",
+         RunFiles},
+        {"var", "var PROJECT add|edit|delete|move NAME ...  change the variables (var --help)",
+         RunVar},
         {"extensions", "extensions                list the loaded extensions", RunExtensions},
         {"lang", "lang FILE | --check NAME  print a language file as JSON, or check NAME.lng",
          RunLang},

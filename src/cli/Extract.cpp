@@ -32,7 +32,8 @@ int RunExtract(const Args& args) {
     std::string bytes;
     for (std::size_t i = 0; i < reader.directory().size(); ++i) {
         const std::string& name = reader.directory()[i].name;
-        if (!platform::IsPlainFileName(name)) {
+        // Names may carry folders below DIR ("library/os.html"), never a way out of it.
+        if (!platform::IsPlainRelativePath(name)) {
             std::cerr << "tamselc extract: refused the entry name '" << name << "'\n";
             ++failures;
             continue;
@@ -42,7 +43,16 @@ int RunExtract(const Args& args) {
             ++failures;
             continue;
         }
-        const std::string path = platform::JoinPath(args[1], name);
+        const std::string path = platform::JoinPath(args[1], platform::NativeSeparators(name));
+        const std::string folder = platform::FolderPartOfPath(path);
+        if (name.find('/') != std::string::npos) {
+            std::filesystem::create_directories(folder, ec);
+            if (!platform::FolderExists(folder)) {
+                std::cerr << "tamselc extract: cannot create the folder " << folder << "\n";
+                ++failures;
+                continue;
+            }
+        }
         int error = 0;
         if (!platform::WriteFileAtomically(path, bytes, error)) {
             std::cerr << "tamselc extract: cannot write " << path << ": "

@@ -53,6 +53,7 @@ std::string ProjectToJson(const Project& p) {
         {"sourceFolder", p.sourceFolder},
         {"files", files},
         {"outputExe", p.outputExe},
+        {"includeSubFolders", p.includeSubFolders},
         {"variables", variables},
         {"startupMessage", p.startupMessage},
         {"initialWidth", p.initialWidth},

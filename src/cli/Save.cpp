@@ -1,13 +1,29 @@
 // tamselc save PROJECT OUT: loads a project of any version and saves it in the newest layout.
 
+#include <fstream>
 #include <iostream>
+#include <string_view>
 
 #include "cli/Command.h"
 #include "cli/ConsolePrompter.h"
 #include "extensions/ExtensionRegistry.h"
 #include "project/CTamselDoc.h"
+#include "project/ProjectFileFormat.h"
 
 namespace nbx::cli {
+
+namespace {
+
+// True when the file starts with the import layout's version string.
+bool IsImportFile(const std::string& path) {
+    std::ifstream in(path, std::ios::binary);
+    std::string head(1 + projectfile::kImportVersion.size(), '\0');
+    in.read(head.data(), static_cast<std::streamsize>(head.size()));
+    return in && static_cast<unsigned char>(head[0]) == projectfile::kImportVersion.size() &&
+           std::string_view(head).substr(1) == projectfile::kImportVersion;
+}
+
+}  // namespace
 
 int RunSave(const Args& args) {
     if (args.size() != 2) {
@@ -16,11 +32,15 @@ int RunSave(const Args& args) {
     }
     ConsolePrompter prompter;
     CTamselDoc doc;
-    if (!doc.OnOpenDocument(args[0], prompter, *ProcessExtensionRegistry()) ||
-        !doc.OnSaveDocument(args[1], prompter)) {
+    if (!doc.OnOpenDocument(args[0], prompter, *ProcessExtensionRegistry())) {
         return 1;
     }
-    return 0;
+    // An imported project's list comes from a scan; sort it as tamselc scan does, so that
+    // the file holds the order an author would see.
+    if (IsImportFile(args[0])) {
+        doc.project().SortFiles();
+    }
+    return doc.OnSaveDocument(args[1], prompter) ? 0 : 1;
 }
 
 }  // namespace nbx::cli

@@ -1,34 +1,17 @@
 // tamselc scan PROJECT [--folder DIR]: brings the file list up to date with the source folder
 // (first setting it, when given) and saves the project.
 
-#include <filesystem>
 #include <iostream>
 #include <optional>
 
 #include "cli/Command.h"
 #include "cli/ConsolePrompter.h"
+#include "cli/ProjectEdit.h"
 #include "extensions/ExtensionRegistry.h"
 #include "project/CTamselDoc.h"
 #include "project/SourceFolderScan.h"
 
 namespace nbx::cli {
-
-namespace {
-
-// The folder as the chooser would hand it over: absolute, without a trailing separator.
-std::string ChosenFolder(const std::string& typed) {
-    std::error_code ec;
-    std::string folder = std::filesystem::absolute(typed, ec).lexically_normal().string();
-    if (ec) {
-        folder = typed;
-    }
-    while (folder.size() > 1 && folder.back() == '/') {
-        folder.pop_back();
-    }
-    return folder;
-}
-
-}  // namespace
 
 int RunScan(const Args& args) {
     std::optional<std::string> project;

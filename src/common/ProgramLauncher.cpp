@@ -5,7 +5,9 @@
 #include <unistd.h>
 
 #include <cerrno>
+#include <vector>
 
+#include "common/CommandLine.h"
 #include "common/Prompter.h"
 #include "platform/Clock.h"
 #include "platform/Paths.h"
@@ -41,19 +43,47 @@ int ResultOfErrno(int error, const std::string& path) {
     }
 }
 
-int Spawn(const char* program, const std::string& argument, bool searchPath, pid_t& pid) {
-    std::string arg0 = program;
-    std::string arg1 = argument;
-    char* argv[] = {arg0.data(), argument.empty() ? nullptr : arg1.data(), nullptr};
-    return searchPath ? ::posix_spawnp(&pid, program, nullptr, nullptr, argv, environ)
-                      : ::posix_spawn(&pid, program, nullptr, nullptr, argv, environ);
+// Starts words[0] with the words as its arguments.
+int Spawn(std::vector<std::string> words, bool searchPath, pid_t& pid) {
+    std::vector<char*> argv;
+    for (std::string& w : words) {
+        argv.push_back(w.data());
+    }
+    argv.push_back(nullptr);
+    return searchPath ? ::posix_spawnp(&pid, argv[0], nullptr, nullptr, argv.data(), environ)
+                      : ::posix_spawn(&pid, argv[0], nullptr, nullptr, argv.data(), environ);
+}
+
+// Starts the program nobody waits for; the launch result.
+int StartWords(std::vector<std::string> words) {
+    if (words.empty() || words[0].empty()) {
+        return 2;
+    }
+    const std::string program = words[0];
+    pid_t pid = 0;
+    const int rc = Spawn(std::move(words), false, pid);
+    if (rc != 0) {
+        return ResultOfErrno(rc, program);
+    }
+    // A child that ends is reaped here when it already has.
+    int status = 0;
+    ::waitpid(pid, &status, WNOHANG);
+    return kStarted;
+}
+
+bool ReportLaunch(int result, const std::string& commandLine, Prompter& prompter) {
+    if (result > 31) {
+        return true;
+    }
+    prompter.Show(ProgramLaunchMessage(commandLine, result), MessageIcon::Warning);
+    return false;
 }
 
 // The default opener: xdg-open. It usually hands the target over and exits at once; its exit
 // code tells what went wrong. One that is still running after a second has started a handler.
 int OpenWithXdg(const std::string& target) {
     pid_t pid = 0;
-    const int rc = Spawn("xdg-open", target, true, pid);
+    const int rc = Spawn({"xdg-open", target}, true, pid);
     if (rc != 0) {
         return rc == ENOENT ? 31 : ResultOfErrno(rc, "");
     }
@@ -88,15 +118,11 @@ DocumentOpener& Opener() {
 }  // namespace
 
 int StartProgram(const std::string& commandLine) {
-    pid_t pid = 0;
-    const int rc = Spawn(commandLine.c_str(), "", false, pid);
-    if (rc != 0) {
-        return ResultOfErrno(rc, commandLine);
-    }
-    // Nobody waits for the program; a child that ends is reaped here when it already has.
-    int status = 0;
-    ::waitpid(pid, &status, WNOHANG);
-    return kStarted;
+    return StartWords({commandLine});
+}
+
+int StartCommandLine(const std::string& commandLine) {
+    return StartWords(SplitCommandLine(commandLine));
 }
 
 std::string ProgramLaunchMessage(const std::string& commandLine, int result) {
@@ -116,12 +142,11 @@ std::string ProgramLaunchMessage(const std::string& commandLine, int result) {
 }
 
 bool LaunchProgram(const std::string& commandLine, ShowState, Prompter& prompter) {
-    const int result = StartProgram(commandLine);
-    if (result > 31) {
-        return true;
-    }
-    prompter.Show(ProgramLaunchMessage(commandLine, result), MessageIcon::Warning);
-    return false;
+    return ReportLaunch(StartProgram(commandLine), commandLine, prompter);
+}
+
+bool LaunchCommandLine(const std::string& commandLine, ShowState, Prompter& prompter) {
+    return ReportLaunch(StartCommandLine(commandLine), commandLine, prompter);
 }
 
 std::string DocumentLaunchMessage(int result) {

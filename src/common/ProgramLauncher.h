@@ -17,11 +17,18 @@ enum class ShowState { Normal, Maximized };
 // the message for the result and returns false.
 bool LaunchProgram(const std::string& commandLine, ShowState show, Prompter& prompter);
 
+// Starts a command line of a program and its arguments (see CommandLine.h: a path with
+// blanks is given in double quotes). On failure shows the message for the result, which
+// names the whole command line, and returns false.
+bool LaunchCommandLine(const std::string& commandLine, ShowState show, Prompter& prompter);
+
 // The message LaunchProgram shows for a failed start with `result` (0..31).
 std::string ProgramLaunchMessage(const std::string& commandLine, int result);
 
 // Starts the program; the launch result (33 on success).
 int StartProgram(const std::string& commandLine);
+// Starts a command line's program with its arguments; the launch result.
+int StartCommandLine(const std::string& commandLine);
 
 // Opens a document or web address with the desktop's handler. On failure shows the web-page
 // message (with the reason, when the result has one) and returns false.

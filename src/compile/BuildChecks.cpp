@@ -4,6 +4,7 @@
 
 #include "platform/Paths.h"
 #include "project/DisplayNames.h"
+#include "project/EntryName.h"
 
 namespace nbx {
 
@@ -75,7 +76,7 @@ FileCensus TakeFileCensus(const Project& project) {
         if (file.inContents) {
             ++census.contentsCount;
         }
-        const std::string name = Lower(platform::FileNameOfPath(file.path));
+        const std::string name = Lower(EntryNameOf(project, file));
         if (name == "index.htm" || name == "index.html") {
             ++census.indexCount;
         }
@@ -143,7 +144,7 @@ std::optional<BuildError> OwnPageProblem(const Project& project, std::int32_t ki
         result = 1;
     } else if (!project.files.empty()) {
         for (const auto& entry : project.files) {
-            if (platform::FileNameOfPath(entry.path) == file) {
+            if (EntryNameOf(project, entry) == file) {
                 if (!entry.excluded) {
                     return std::nullopt;
                 }

@@ -24,6 +24,7 @@
 #include "platform/FileHandle.h"
 #include "platform/Paths.h"
 #include "platform/TempFiles.h"
+#include "project/EntryName.h"
 #include "variables/VariablePreparation.h"
 #include "viewerfiles/LanguageFileCheck.h"
 
@@ -270,7 +271,7 @@ bool BuildEBook(const Project& project, BuildUi& ui, std::int64_t buildTime, boo
         }
         ui.progress.ReportStage("Linking contents", LinkingPercent(195 + 65 * i, fileCount));
         DirectoryEntry entry;
-        entry.name = platform::FileNameOfPath(file.path);
+        entry.name = EntryNameOf(project, file);
         entry.searchable = file.searchable;
         entry.inContents = file.inContents;
         entry.preprocess = file.preprocess;

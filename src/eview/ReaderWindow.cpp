@@ -6,6 +6,7 @@
 #include <QClipboard>
 #include <QCloseEvent>
 #include <QDesktopServices>
+#include <QDir>
 #include <QElapsedTimer>
 #include <QFile>
 #include <QFileDialog>
@@ -467,14 +468,15 @@ void ReaderWindow::OpenEntryOutside(long entry) {
     if (!extracted_) {
         extracted_ = std::make_unique<QTemporaryDir>();
     }
-    // An entry whose name is not a plain file name stays inside the book.
+    // An entry whose name is not a plain path below the book's folder stays inside the book.
     std::string bytes;
-    if (!platform::IsPlainFileName(e.name) || !extracted_->isValid() ||
+    if (!platform::IsPlainRelativePath(e.name) || !extracted_->isValid() ||
         !book_.ReadEntry(static_cast<std::size_t>(entry), bytes)) {
         ShowMessage(LanguageKey::MsgPageDamaged, "page", e.name);
         return;
     }
     const QString path = extracted_->filePath(Q(e.name));
+    QDir().mkpath(QFileInfo(path).absolutePath());
     QFile file(path);
     if (!file.open(QIODevice::WriteOnly | QIODevice::Truncate) ||
         file.write(Bytes(bytes)) != static_cast<qint64>(bytes.size())) {

@@ -44,6 +44,22 @@ bool IsPlainFileName(std::string_view name) {
            name.find_first_of(std::string_view("/\\\0", 3)) == name.npos;
 }
 
+bool IsPlainRelativePath(std::string_view path) {
+    std::size_t start = 0;
+    while (true) {
+        const std::size_t slash = path.find('/', start);
+        const std::string_view part = path.substr(
+            start, slash == std::string_view::npos ? std::string_view::npos : slash - start);
+        if (!IsPlainFileName(part)) {
+            return false;
+        }
+        if (slash == std::string_view::npos) {
+            return true;
+        }
+        start = slash + 1;
+    }
+}
+
 std::string NativeSeparators(std::string_view path) {
     std::string out(path);
     for (char& c : out) {

@@ -32,6 +32,11 @@ bool IsAbsolutePath(std::string_view path);
 // no NUL byte. A name from a file that passes stays inside the folder it is joined to.
 bool IsPlainFileName(std::string_view name);
 
+// A relative path of plain file names joined by '/' ("library/index.html"): not absolute, no
+// empty, "." or ".." part, no backslash, no NUL byte. It stays inside the folder it is
+// joined to.
+bool IsPlainRelativePath(std::string_view path);
+
 // Turns the relative spellings used in data file names ("icons\\Books\\x.ico") into native ones.
 std::string NativeSeparators(std::string_view path);
 

@@ -25,6 +25,14 @@ std::string PositionDisplayName(std::int32_t position) {
     return "Centered";
 }
 
+std::string ToolbarPositionDisplayName(std::int32_t position) {
+    static const char* const kNames[] = {"Top", "Left", "Right", "Bottom"};
+    if (position >= 0 && position < kToolbarPositionCount) {
+        return kNames[position];
+    }
+    return "Error";
+}
+
 std::string SystemPageKindDisplayName(std::int32_t kind) {
     switch (kind) {
         case kSystemGeneratedPage:
@@ -47,20 +55,6 @@ std::string InstallOptionDisplayName(std::int32_t option) {
         default:
             return "N/A";
     }
-}
-
-std::string ToolbarPositionDisplayName(std::int32_t position) {
-    static const char* const kNames[] = {"Top", "Left", "Right", "Bottom"};
-    if (position >= 0 && position <= 3) {
-        return kNames[position];
-    }
-    return "Error";
-}
-
-std::string DelayDisplayName(std::int32_t milliseconds) {
-    // Widened first: a stored value may be any 32-bit number, and its negation may not fit.
-    const std::int64_t d = milliseconds;
-    return std::to_string(d / 1000) + "." + std::to_string((d / 100) % 10) + " secs";
 }
 
 }  // namespace nbx

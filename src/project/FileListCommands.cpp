@@ -1,4 +1,5 @@
 #include "project/FileListCommands.h"
+#include "project/EntryName.h"
 
 #include "common/Prompter.h"
 #include "platform/Paths.h"
@@ -140,7 +141,7 @@ bool RunAllFilesCommand(Project& project, AllFilesCommand command, Prompter& pro
         }
         if (rule.needsTitle && f.title.empty()) {
             untitled += ' ';
-            untitled += platform::DisplayName(f.path);
+            untitled += EntryNameOf(project, f);
             continue;
         }
         f.*rule.flag = rule.value;

@@ -186,6 +186,10 @@ void ReadLayout(ByteReader& r, ProjectSettings& p, int layout) {
                     &p.windowResizableCopyB, &p.alwaysOnTop, &p.menuShown, &p.toolbarInitially,
                     &p.toolbarToggle, &p.toolbarLabels, &p.statusBarInitially, &p.statusBarToggle,
                     &p.contentsPopupList});
+    // The one optional trailing word: present only when sub-folders are included.
+    if (layout >= kV420 && !r.failed() && r.remaining() >= 4) {
+        p.includeSubFolders = r.ReadI32() != 0 ? 1 : 0;
+    }
 }
 
 // The whole of a regular file. Special files are refused rather than read, so that a named

@@ -106,6 +106,11 @@ std::string EncodeProjectFile(const ProjectSettings& p) {
         w, {p.contentsDescriptions, p.windowResizable, p.windowResizableCopyA,
             p.windowResizableCopyB, p.alwaysOnTop, p.menuShown, p.toolbarInitially, p.toolbarToggle,
             p.toolbarLabels, p.statusBarInitially, p.statusBarToggle, p.contentsPopupList});
+    // Written only when on, so that every other project keeps its bytes and older readers,
+    // which stop after the last item above, still open the file.
+    if (p.includeSubFolders) {
+        w.WriteI32(1);
+    }
     return w.TakeBytes();
 }
 

@@ -59,6 +59,8 @@ struct ProjectSettings {
     std::string sourceFolder;
     std::vector<SourceFile> files;
     std::string outputExe;
+    // Scan the whole tree below sourceFolder; entries are then named by their path below it.
+    std::int32_t includeSubFolders = 0;
 
     std::vector<Variable> variables;
 

@@ -51,7 +51,7 @@ std::string PercentEncode(std::string_view text, bool keepSlash) {
 
 std::string PageAddress(std::string_view entryName) {
     return std::string(kBookScheme) + "://" + std::string(kPageHost) + "/" +
-           PercentEncode(entryName, false);
+           PercentEncode(entryName, true);
 }
 
 std::string SystemPageAddress(SystemPage page) {
@@ -68,9 +68,39 @@ bool IsHiddenEntry(std::string_view name) {
            name.starts_with(record::kExtensionEntryPrefix);
 }
 
-long FindLinkedEntry(const std::vector<DirectoryEntry>& directory, std::string_view path) {
-    const std::size_t slash = path.find_last_of("/\\");
-    const std::string_view name = slash == std::string_view::npos ? path : path.substr(slash + 1);
+namespace {
+
+// The parts of a path from the root, with "." dropped and ".." taking one part off.
+std::string NormalPath(std::string_view path) {
+    std::vector<std::string_view> parts;
+    std::size_t start = 0;
+    while (start <= path.size()) {
+        std::size_t slash = path.find('/', start);
+        if (slash == std::string_view::npos) {
+            slash = path.size();
+        }
+        const std::string_view part = path.substr(start, slash - start);
+        if (part == "..") {
+            if (!parts.empty()) {
+                parts.pop_back();
+            }
+        } else if (!part.empty() && part != ".") {
+            parts.push_back(part);
+        }
+        start = slash + 1;
+    }
+    std::string out;
+    for (const std::string_view part : parts) {
+        if (!out.empty()) {
+            out += '/';
+        }
+        out += part;
+    }
+    return out;
+}
+
+// The visible entry called name, exactly or else without regard to letter case, or -1.
+long FindEntryNamed(const std::vector<DirectoryEntry>& directory, std::string_view name) {
     if (name.empty() || IsHiddenEntry(name)) {
         return -1;
     }
@@ -86,6 +116,36 @@ long FindLinkedEntry(const std::vector<DirectoryEntry>& directory, std::string_v
         }
     }
     return -1;
+}
+
+}  // namespace
+
+long FindLinkedEntry(const std::vector<DirectoryEntry>& directory, std::string_view path) {
+    if (path.find('/') != std::string_view::npos) {
+        const long whole = FindEntryNamed(directory, NormalPath(path));
+        if (whole >= 0) {
+            return whole;
+        }
+    }
+    const std::size_t slash = path.find_last_of("/\\");
+    return FindEntryNamed(directory,
+                          slash == std::string_view::npos ? path : path.substr(slash + 1));
+}
+
+std::string ResolveLinkPath(std::string_view fromPage, std::string_view link) {
+    link = link.substr(0, link.find_first_of("?#"));
+    if (link.starts_with('/')) {
+        return NormalPath(link);
+    }
+    const std::size_t slash = fromPage.find_last_of('/');
+    const std::string_view folder =
+        slash == std::string_view::npos ? std::string_view() : fromPage.substr(0, slash + 1);
+    return NormalPath(std::string(folder) + std::string(link));
+}
+
+long FindLinkedEntryFrom(const std::vector<DirectoryEntry>& directory, std::string_view fromPage,
+                         std::string_view link) {
+    return FindLinkedEntry(directory, ResolveLinkPath(fromPage, link));
 }
 
 EntryView ViewOfEntry(std::string_view name) {

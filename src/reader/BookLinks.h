@@ -3,8 +3,10 @@
 //
 // Pages and pictures of the book are addressed "ebook://page/" + the entry's name
 // (percent-encoded); the generated pages "ebook://system/about", ".../contents" and
-// ".../search?q=words". Entries have bare file names, so a link finds its entry by the last
-// part of its path, whatever folders the author's pages were kept in.
+// ".../search?q=words". An entry's name is its path below the source folder ("library/os.html",
+// or a bare file name in a flat book), and the address keeps its '/', so a relative link in a
+// page resolves against the page's own folder. A link that names no entry by its path finds
+// it by its last part, as flat books always have.
 
 #include <string>
 #include <string_view>
@@ -35,9 +37,21 @@ std::string PercentEncode(std::string_view text, bool keepSlash);
 // extension libraries, which are not loaded either.
 bool IsHiddenEntry(std::string_view name);
 
-// The entry that a link's path names: its last part after '/' or '\', matched exactly, else
-// without regard to ASCII letter case. -1 when there is none or it is a hidden entry.
+// The entry that a path from the book's root names ("/library/os.html" or "library/os.html";
+// "." and ".." parts resolved): the whole path matched exactly, else without regard to ASCII
+// letter case; failing that, its last part after '/' or '\\' the same two ways. -1 when there
+// is none or it is a hidden entry.
 long FindLinkedEntry(const std::vector<DirectoryEntry>& directory, std::string_view path);
+
+// The path from the book's root that a link in page fromPage names: a link beginning with
+// '/' counts from the root, any other from the page's folder; "." and ".." parts are
+// resolved (".." at the root stays at the root) and a "?query" or "#fragment" is dropped.
+// The link is taken as decoded text.
+std::string ResolveLinkPath(std::string_view fromPage, std::string_view link);
+
+// FindLinkedEntry of the link as resolved from fromPage.
+long FindLinkedEntryFrom(const std::vector<DirectoryEntry>& directory, std::string_view fromPage,
+                         std::string_view link);
 
 // How an entry is shown, by its name's ending.
 enum class EntryView {

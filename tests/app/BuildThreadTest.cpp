@@ -7,15 +7,15 @@
 
 #include <QAction>
 #include <QLabel>
+#include <QLineEdit>
 #include <QMenuBar>
 #include <QProgressBar>
 #include <QPushButton>
-#include <QSpinBox>
 #include <QStatusBar>
 #include <QThread>
 
 #include "MainFrameFixture.h"
-#include "app/BuildSeriesDialog.h"
+#include "app/dialogs/BuildSeriesDialog.h"
 
 namespace nbx::test {
 namespace {
@@ -94,9 +94,9 @@ TEST_F(BuildThreadTest, BuildSeriesBuildsEveryNumber) {
     OpenWindow();
     WhenModal([&](QWidget* w) {
         ASSERT_NE(qobject_cast<app::BuildSeriesDialog*>(w), nullptr);
-        Child<QSpinBox>(w, "seriesFirstSpin")->setValue(3);
-        Child<QSpinBox>(w, "seriesLastSpin")->setValue(4);
-        Child<QPushButton>(w, "okButton")->click();
+        Child<QLineEdit>(w, "first")->setText("3");
+        Child<QLineEdit>(w, "last")->setText("4");
+        static_cast<QDialog*>(w)->accept();
     });
     prompter.answers = {Answer::Yes};
     Trigger("actionBuildSeries");

@@ -117,22 +117,31 @@ TEST(ExtractTest, WritesEntriesAndRefusesUnsafeNames) {
     const std::string big(100000, 'q');
     const std::string book = MakeBook(dir, {{"index.html", big},
                                             {"../escape.html", "bad"},
-                                            {"sub/page.html", "bad"},
+                                            {"sub/page.html", "inner"},
+                                            {"sub/../../up.html", "bad"},
+                                            {"/abs.html", "bad"},
+                                            {"sub//twice.html", "bad"},
+                                            {"sub/./dot.html", "bad"},
+                                            {"sub\\back.html", "bad"},
+                                            {"trailing/", "bad"},
                                             {"..", "bad"},
                                             {".", "bad"},
                                             {"pic.gif", "GIF89a"}});
     const std::string out = dir.File("out");
     const Output r = Tamselc("extract " + book + " " + out);
     EXPECT_EQ(r.status, 1);  // some names were refused
-    EXPECT_EQ(r.out, "index.html\npic.gif\n");
+    EXPECT_EQ(r.out, "index.html\nsub/page.html\npic.gif\n");
     EXPECT_TRUE(test::ReadWholeFile(platform::JoinPath(out, "index.html")) == big);
     EXPECT_EQ(test::ReadWholeFile(platform::JoinPath(out, "pic.gif")), "GIF89a");
+    EXPECT_EQ(test::ReadWholeFile(platform::JoinPath(out, "sub/page.html")), "inner");
     EXPECT_FALSE(platform::FileExists(dir.File("escape.html")));
+    EXPECT_FALSE(platform::FileExists(dir.File("up.html")));
+    EXPECT_FALSE(platform::FileExists("/abs.html"));
     std::size_t written = 0;
     for (const auto& f : std::filesystem::recursive_directory_iterator(out)) {
         written += f.is_regular_file() ? 1 : 0;
     }
-    EXPECT_EQ(written, 2u);
+    EXPECT_EQ(written, 3u);
 }
 
 TEST(ExtractTest, CleanBookExtractsWhole) {

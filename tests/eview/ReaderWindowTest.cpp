@@ -265,6 +265,33 @@ TEST_F(ReaderWindowTest, OtherEntriesOpenOutsideAndMissingPagesSaySo) {
     EXPECT_TRUE(window->browser()->toHtml().contains("boat.png"));
 }
 
+TEST_F(ReaderWindowTest, LinksInSubFoldersResolveAgainstTheirPage) {
+    pages.push_back(
+        {"library/index.html", "<html><title>Library</title>In the library</html>", ""});
+    pages.push_back({"library/os.html", "<html><title>os</title>The os module</html>", ""});
+    pages.push_back({"_images/x.png", BoatPicture(), ""});
+    pages.push_back({"library/files/table.pdf", "%PDF-1.4 table", ""});
+    ASSERT_TRUE(Open());
+    eview::PageBrowser* view = window->browser();
+    emit view->anchorClicked(QUrl("library/os.html"));
+    ASSERT_EQ(window->currentEntry(), Entry("library/os.html"));
+    EXPECT_EQ(
+        view->loadResource(QTextDocument::ImageResource, QUrl("../_images/x.png")).toByteArray(),
+        QByteArray::fromStdString(BoatPicture()));
+    // The index.html beside this page, not the book's own.
+    emit view->anchorClicked(QUrl("index.html"));
+    EXPECT_EQ(window->currentEntry(), Entry("library/index.html"));
+    EXPECT_TRUE(PageText().contains("In the library"));
+    emit view->anchorClicked(QUrl("files/table.pdf"));
+    ASSERT_EQ(opened.size(), 1u);
+    QFile extracted(opened[0].toLocalFile());
+    ASSERT_TRUE(extracted.open(QIODevice::ReadOnly));
+    EXPECT_EQ(extracted.readAll(), "%PDF-1.4 table");
+    emit view->anchorClicked(QUrl("../index.html"));
+    EXPECT_EQ(window->currentEntry(), Entry("index.html"));
+    EXPECT_TRUE(prompter.messages.empty());
+}
+
 TEST_F(ReaderWindowTest, FindsCopiesAndPrintsToPdf) {
     ASSERT_TRUE(Open());
     EXPECT_TRUE(window->findOnPage("knots", false));

@@ -54,3 +54,20 @@ TEST(PathsTest, PlainFileNamesStayInTheirFolder) {
 
 }  // namespace
 }  // namespace nbx::platform
+
+namespace nbx::platform {
+namespace {
+
+TEST(PathsTest, PlainRelativePathsStayInsideTheirFolder) {
+    for (const char* good : {"a.html", "library/index.html", "a/b/c/d.png", "..x/y", "a/.b"}) {
+        EXPECT_TRUE(IsPlainRelativePath(good)) << good;
+    }
+    for (const char* bad : {"", "/abs.html", "a//b", "a/", "./a", "a/./b", "a/../b", "../a", "..",
+                            "a\\b", "a/b\\c"}) {
+        EXPECT_FALSE(IsPlainRelativePath(bad)) << bad;
+    }
+    EXPECT_FALSE(IsPlainRelativePath(std::string_view("a/b\0c", 5)));
+}
+
+}  // namespace
+}  // namespace nbx::platform

@@ -143,3 +143,34 @@ TEST(ProjectFileWriterTest, FailedSaveKeepsThePreviousFile) {
 
 }  // namespace
 }  // namespace nbx
+
+namespace nbx {
+namespace {
+
+// "Include sub-folders" is one trailing word written only when on: a project without it keeps
+// its bytes, and a reader that stops after the last item still opens one with it.
+TEST(ProjectFileWriterTest, SubFolderOptionIsATrailingWordWrittenOnlyWhenOn) {
+    // The checked-in sample was written before the option existed.
+    const std::string sample =
+        test::ReadWholeFile(std::string(NBX_TEST_SOURCE_DIR) + "/examples/sample/sample.nxp");
+    ProjectSettings flat;
+    ASSERT_EQ(DecodeProjectFile(sample, flat).status, ProjectDecodeStatus::Ok);
+    EXPECT_EQ(flat.includeSubFolders, 0);
+    EXPECT_EQ(EncodeProjectFile(flat), sample);
+
+    ProjectSettings tree = flat;
+    tree.includeSubFolders = 1;
+    const std::string bytes = EncodeProjectFile(tree);
+    EXPECT_EQ(bytes, sample + std::string("\x01\x00\x00\x00", 4));
+    ProjectSettings loaded;
+    ASSERT_EQ(DecodeProjectFile(bytes, loaded).status, ProjectDecodeStatus::Ok);
+    EXPECT_EQ(loaded, tree);
+
+    // Fewer than four bytes after the last item are not a word and change nothing.
+    ProjectSettings shortTail;
+    ASSERT_EQ(DecodeProjectFile(sample + "\x01", shortTail).status, ProjectDecodeStatus::Ok);
+    EXPECT_EQ(shortTail.includeSubFolders, 0);
+}
+
+}  // namespace
+}  // namespace nbx

@@ -8,6 +8,7 @@
 
 #include <gtest/gtest.h>
 
+#include "project/EntryName.h"
 #include "support/RecordingPrompter.h"
 #include "support/TempDir.h"
 
@@ -49,7 +50,12 @@ TEST_F(SourceFolderScanTest, OneEntryPerFileWithTitlesFromThePages) {
     EXPECT_EQ(pic->searchable + pic->inContents + pic->excluded + pic->preprocess, 0);
     EXPECT_EQ(pic->title, "");
     EXPECT_TRUE(project.IsModified());
-    EXPECT_TRUE(prompter.messages.empty());
+    // The page in the sub-folder is not lost without a word.
+    EXPECT_EQ(prompter.messages,
+              std::vector<std::string>{
+                  "1 file in sub-folders of the source folder was left out of the E-Book. To "
+                  "take them in, turn on \"Include sub-folders\" for this project and scan the "
+                  "folder again."});
     EXPECT_GT(prompter.busyCount, 0);
     EXPECT_EQ(prompter.busyDepth, 0);
 }
@@ -98,7 +104,7 @@ TEST_F(SourceFolderScanTest, OutputProgramsInTheFolderAreExcludedOnce) {
 
     prompter.messages.clear();
     RescanSourceFolder(project, true, prompter);
-    EXPECT_TRUE(prompter.messages.empty());
+    EXPECT_EQ(prompter.messages, std::vector<std::string>{LeftOutMessage(1)});
     EXPECT_EQ(Find("book")->excluded, 1);
 }
 
@@ -152,6 +158,87 @@ TEST_F(SourceFolderScanTest, ScanChosenFolderSetsTheFolder) {
     ScanChosenFolder(project, dir.File("src"), prompter);
     EXPECT_EQ(project.sourceFolder, dir.File("src"));
     EXPECT_EQ(project.files.size(), 3u);
+}
+
+// A documentation tree: nested folders, two pages of one name, hidden files and folders, a
+// link to a page and a link that would loop back up the tree.
+class SubFolderScanTest : public ::testing::Test {
+protected:
+    void SetUp() override {
+        dir.Write("src/index.html", "<title>Home</title>");
+        dir.Write("src/.hidden.html", "<title>Hidden</title>");
+        dir.Write("src/.git/config", "x");
+        dir.Write("src/library/index.html", "<title>Library</title>");
+        dir.Write("src/library/os.html", "<title>os</title>");
+        dir.Write("src/library/.cache/old.html", "<title>Old</title>");
+        dir.Write("src/howto/index.html", "<title>How to</title>");
+        dir.Write("src/_images/x.png", "PNG");
+        dir.Write("src/_static/css/basic.css", "p {}");
+        EXPECT_EQ(::symlink("..", dir.File("src/library/loop").c_str()), 0);
+        EXPECT_EQ(::symlink("../index.html", dir.File("src/library/link.html").c_str()), 0);
+        project.sourceFolder = dir.File("src");
+    }
+
+    std::vector<std::string> Names() const {
+        std::vector<std::string> names;
+        for (const SourceFile& f : project.files) {
+            names.push_back(EntryNameOf(project, f));
+        }
+        std::sort(names.begin(), names.end());
+        return names;
+    }
+
+    test::TempDir dir;
+    Project project;
+    test::RecordingPrompter prompter;
+};
+
+TEST_F(SubFolderScanTest, WalksTheTreeAndNamesFilesByTheirPathBelowTheFolder) {
+    project.includeSubFolders = 1;
+    RescanSourceFolder(project, true, prompter);
+    EXPECT_EQ(Names(),
+              (std::vector<std::string>{"_images/x.png", "_static/css/basic.css",
+                                        "howto/index.html", "index.html", "library/index.html",
+                                        "library/link.html", "library/os.html"}));
+    EXPECT_TRUE(prompter.messages.empty());
+    for (const SourceFile& f : project.files) {
+        EXPECT_EQ(f.path, dir.File("src/" + EntryNameOf(project, f)));
+    }
+    const long library = FindFileByEntryName(project, "library/index.html");
+    ASSERT_GE(library, 0);
+    EXPECT_EQ(project.files[library].title, "Library");
+    EXPECT_EQ(project.files[FindFileByEntryName(project, "library/link.html")].title, "Home");
+
+    // A rescan keeps what was set on each file by its whole name, not its file name.
+    project.files[library].description = "Set by the author";
+    RescanSourceFolder(project, true, prompter);
+    EXPECT_EQ(project.files[FindFileByEntryName(project, "library/index.html")].description,
+              "Set by the author");
+    EXPECT_EQ(project.files[FindFileByEntryName(project, "howto/index.html")].description, "");
+    EXPECT_EQ(project.files[FindFileByEntryName(project, "index.html")].description, "");
+
+    // The file list sorts them as it sorts top-level files: by title, then by path.
+    project.SortFiles();
+    ASSERT_EQ(project.files.size(), 7u);
+    EXPECT_EQ(EntryNameOf(project, project.files[0]), "index.html");
+    EXPECT_EQ(EntryNameOf(project, project.files[1]), "library/link.html");
+    EXPECT_EQ(EntryNameOf(project, project.files[2]), "howto/index.html");
+    EXPECT_EQ(project.files[2].orderKey, "00001002");
+}
+
+TEST_F(SubFolderScanTest, WithoutTheOptionTheTopFolderAloneAndACountOfTheRest) {
+    RescanSourceFolder(project, true, prompter);
+    // Top-level files as before, hidden ones included; the six files below are counted,
+    // those in hidden folders and behind the folder link are not.
+    EXPECT_EQ(Names(), (std::vector<std::string>{".hidden.html", "index.html"}));
+    EXPECT_EQ(prompter.messages,
+              std::vector<std::string>{
+                  "6 files in sub-folders of the source folder were left out of the E-Book. To "
+                  "take them in, turn on \"Include sub-folders\" for this project and scan the "
+                  "folder again."});
+    prompter.messages.clear();
+    RescanSourceFolder(project, false, prompter);
+    EXPECT_TRUE(prompter.messages.empty());
 }
 
 }  // namespace

@@ -4,12 +4,18 @@
 // order (the first failure shows its message, focuses its field and keeps the dialog open),
 // writes everything back and marks the project modified even when nothing changed; Cancel
 // writes nothing.
+//
+// The Build Series command's windows are in BuildSeriesDialog.h (RunBuildSeriesDialog) and
+// ProgressWindow.h (the SeriesProgress the series run takes).
+
+#include <string>
 
 class QWidget;
 
 namespace nbx {
 class CTamselDoc;
 class ExtensionRegistry;
+class Prompter;
 }  // namespace nbx
 
 namespace nbx::app {
@@ -20,7 +26,13 @@ enum class SettingsArea { EBookInfo, Icon, StartUp, UserInterface, SystemPages, 
 struct SettingsDialogContext {
     QWidget* parent = nullptr;
     const ExtensionRegistry* extensions = nullptr;  // the loaded extensions, for Add-Ins
-    int systemPage = 0;  // System Pages: 1 About, 3 Search Results, 4 Table Of Contents; 0 first
+    int systemPage =
+        0;  // System Pages: 3 Search Results, 4 Table Of Contents, 5 Colors; else About
+    // Messages and questions; null: message boxes over the dialog.
+    Prompter* prompter = nullptr;
+    // Where the icon library ("icons") and the languages are found; empty: the folder of the
+    // running program.
+    std::string programFolder;
 };
 
 // True when the dialog was confirmed (the project is then modified).

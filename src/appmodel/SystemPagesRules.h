@@ -1,0 +1,58 @@
+#pragma once
+// "Edit System Pages" without the windows: the page it opens on, the file lists of its About
+// and Table Of Contents pages, the enabling rules and writing the values back.
+
+#include <array>
+#include <cstdint>
+#include <string>
+#include <vector>
+
+#include "project/ProjectSettings.h"
+
+namespace nbx {
+
+class Project;
+
+enum class SystemPagesTab { About, Search, Contents, Colors };
+
+// The summary row's section: 3 Search Results, 4 Table Of Contents, 5 Colors, anything
+// else About.
+SystemPagesTab SystemPagesTabForSection(int section);
+
+// The display names of the project's files that have an HTML name and are not excluded, in project
+// order.
+std::vector<std::string> SystemPageFileChoices(const ProjectSettings& project);
+
+struct SystemPagesValues {
+    std::int32_t aboutPage = 0;
+    std::string aboutFile;  // the text shown: empty when the stored file is not offered
+    std::string nickname;
+    bool searchDescriptions = true;
+    bool searchShowMatch = true;
+    std::int32_t contentsPage = 0;
+    std::string contentsFile;
+    bool contentsDescriptions = true;
+    std::array<std::uint32_t, kColourCount> colors{};
+};
+
+inline constexpr std::size_t kNicknameMaxLength = 32;
+
+SystemPagesValues SystemPagesOf(const ProjectSettings& project);
+
+// Enabling by the selected kind.
+inline bool NicknameEnabled(std::int32_t aboutKind) {
+    return aboutKind == 0;
+}
+inline bool PageFileEnabled(std::int32_t kind) {
+    return kind == 2;
+}
+inline bool ContentsDescriptionsEnabled(std::int32_t kind) {
+    return kind == 0;
+}
+
+// Stores every value, marks the project modified and writes the nickname to "QUORLIN.INI"
+// (section "EBook", key "NickName") so that the next new project starts with it. False when
+// that file cannot be written; the project is stored all the same.
+bool ApplySystemPages(const SystemPagesValues& values, Project& project);
+
+}  // namespace nbx

@@ -1,0 +1,90 @@
+#include "cli/ProjectEdit.h"
+
+#include "cli/OpenProject.h"
+
+#include <algorithm>
+#include <filesystem>
+#include <iostream>
+#include <string_view>
+
+namespace nbx::cli {
+
+std::string ChosenFolder(const std::string& typed) {
+    std::string folder = AbsolutePath(typed);
+    while (folder.size() > 1 && folder.back() == '/') {
+        folder.pop_back();
+    }
+    return folder;
+}
+
+std::string AbsolutePath(const std::string& typed) {
+    if (typed.empty()) {
+        return typed;
+    }
+    std::error_code ec;
+    const std::string path = std::filesystem::absolute(typed, ec).lexically_normal().string();
+    return ec ? typed : path;
+}
+
+std::optional<int> OnOff(const std::string& word) {
+    if (word == "on") {
+        return 1;
+    }
+    if (word == "off") {
+        return 0;
+    }
+    return std::nullopt;
+}
+
+std::optional<bool> TakeYesNo(Args& args) {
+    std::optional<bool> forced;
+    const auto end = std::remove_if(args.begin(), args.end(), [&forced](const std::string& a) {
+        if (a == "--yes" || a == "--no") {
+            forced = a == "--yes";
+            return true;
+        }
+        return false;
+    });
+    args.erase(end, args.end());
+    return forced;
+}
+
+void Complain(const char* command, const std::string& message) {
+    std::cerr << "tamselc " << command << ": " << message << "\n";
+}
+
+void Refuse(const char* command, std::string message) {
+    if (message.empty() || std::string_view(".?!").find(message.back()) == std::string_view::npos) {
+        message += '.';
+    }
+    Complain(command, message + " Nothing was written.");
+}
+
+int UsageError(const char* usage) {
+    std::cerr << "Usage: tamselc " << usage << "\n";
+    return 2;
+}
+
+bool PrintedHelp(const Args& args, const char* usage) {
+    if (std::find(args.begin(), args.end(), "--help") == args.end()) {
+        return false;
+    }
+    std::cout << "Usage: tamselc " << usage << "\n";
+    return true;
+}
+
+std::optional<int> StartEdit(const Args& args, std::size_t minArgs, const char* usage,
+                             CTamselDoc& doc, Prompter& prompter) {
+    if (PrintedHelp(args, usage)) {
+        return 0;
+    }
+    if (args.size() < minArgs) {
+        return UsageError(usage);
+    }
+    if (!OpenProject(doc, args[0], prompter)) {
+        return 1;
+    }
+    return std::nullopt;
+}
+
+}  // namespace nbx::cli

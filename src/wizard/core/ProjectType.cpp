@@ -1,0 +1,36 @@
+#include "wizard/core/ProjectType.h"
+
+#include <algorithm>
+
+namespace nbx::wizard {
+
+const std::vector<ProjectType>& ProjectTypes() {
+    static const std::vector<ProjectType> types = [] {
+        std::vector<ProjectType> t = {
+            {"Microsoft Word 97", false, SourceSoftware::Word97},
+            {"Microsoft Word 2000", false, SourceSoftware::Word2000},
+            {"Microsoft PowerPoint 97", false, SourceSoftware::PowerPoint97},
+            {"Microsoft PowerPoint 2000", false, SourceSoftware::PowerPoint2000},
+            {"From HTML Documents - for example HTML files created \"by hand\"", true,
+             SourceSoftware::HtmlDocuments},
+            {"Other authoring software", true, SourceSoftware::Other},
+        };
+        // std::string compares its bytes as unsigned char: byte by byte ascending.
+        std::sort(t.begin(), t.end(),
+                  [](const ProjectType& a, const ProjectType& b) { return a.name < b.name; });
+        return t;
+    }();
+    return types;
+}
+
+int FindProjectType(std::string_view name) {
+    const auto& types = ProjectTypes();
+    for (std::size_t i = 0; i < types.size(); ++i) {
+        if (types[i].name == name) {
+            return static_cast<int>(i);
+        }
+    }
+    return -1;
+}
+
+}  // namespace nbx::wizard

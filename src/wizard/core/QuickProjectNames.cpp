@@ -1,0 +1,83 @@
+#include "wizard/core/QuickProjectNames.h"
+
+#include "common/AsciiText.h"
+#include "platform/Paths.h"
+
+namespace nbx::wizard {
+
+namespace {
+
+constexpr char kSep = platform::kSeparator;
+
+std::string_view TrimSpaces(std::string_view text) {
+    const std::size_t first = text.find_first_not_of(' ');
+    if (first == std::string_view::npos) {
+        return {};
+    }
+    return text.substr(first, text.find_last_not_of(' ') - first + 1);
+}
+
+}  // namespace
+
+std::string ProjectBaseName(std::string_view name) {
+    std::string base;
+    for (const char c : name) {
+        if (kAsciiWhiteSpace.find(c) == std::string_view::npos) {
+            base += c;
+        }
+    }
+    return ToLowerAscii(std::move(base));
+}
+
+std::string WorkingFolderWithSeparator(std::string_view folder) {
+    std::string out(folder);
+    if (out.empty() || out.back() != kSep) {
+        out += kSep;
+    }
+    return out;
+}
+
+std::string BrowseStartFolder(std::string_view folder) {
+    if (folder.size() > 1 && folder.back() == kSep) {
+        folder.remove_suffix(1);
+    }
+    return std::string(folder);
+}
+
+ProjectPaths MakeProjectPaths(std::string_view folder, std::string_view name,
+                              bool usesIncludeFolder) {
+    ProjectPaths p;
+    p.projectFolder = WorkingFolderWithSeparator(folder) + std::string(name);
+    const auto in = [&p](std::string_view sub) {
+        return p.projectFolder + kSep + std::string(sub);
+    };
+    p.baseName = ProjectBaseName(name);
+    p.projectFileName = p.baseName + ".nxp";
+    p.projectFile = in(p.projectFileName);
+    p.sourceFolder = in("source");
+    if (usesIncludeFolder) {
+        p.includeFolder = in("include");
+    }
+    p.outputFolder = in("output");
+    p.outputEBookName = p.baseName + std::string(kEBookEnding);
+    p.outputEBook = p.outputFolder + kSep + p.outputEBookName;
+    p.splashFolder = in("splash");
+    p.instructionsPage = in("readme.htm");
+    return p;
+}
+
+bool IsValidProjectName(std::string_view name) {
+    constexpr std::string_view kAllowed =
+        "_ ABCDEFGHIJKLMNOPQRSTUVWXYZabcdefghijklmnopqrstuvwxyz1234567890";
+    return !name.empty() && name.find_first_not_of(kAllowed) == std::string_view::npos;
+}
+
+bool IsValidWorkingFolder(std::string_view folder) {
+    return platform::IsAbsolutePath(folder) && !(folder.size() > 1 && folder[1] == kSep);
+}
+
+bool CanPressOk(std::string_view name, std::string_view folder, bool typeSelected) {
+    return typeSelected && !TrimSpaces(name).empty() && !TrimSpaces(folder).empty();
+}
+
+}  // namespace nbx::wizard

@@ -1,0 +1,51 @@
+// nbxkwik: the Quick Project wizard. With --batch it runs without windows, its answers given
+// as options and its messages written to stderr.
+
+#include <iostream>
+#include <string>
+#include <vector>
+
+#include "common/Prompter.h"
+#include "platform/ExecutablePath.h"
+#include "wizard/core/BatchRun.h"
+
+#ifndef NBX_WIZARD_BATCH_ONLY
+#include <QApplication>
+
+#include "wizard/QuickProjectDialog.h"
+#endif
+
+namespace {
+
+// Messages on stderr, one per paragraph; nothing here asks a question.
+class StderrPrompter final : public nbx::Prompter {
+public:
+    void Show(std::string_view text, nbx::MessageIcon) override {
+        std::cerr << text << "\n\n" << std::flush;
+    }
+    nbx::Answer Ask(std::string_view text, nbx::Buttons, nbx::Answer defaultAnswer,
+                    nbx::MessageIcon) override {
+        std::cerr << text << "\n\n" << std::flush;
+        return defaultAnswer;
+    }
+};
+
+}  // namespace
+
+int main(int argc, char** argv) {
+    const std::vector<std::string> args(argv + 1, argv + argc);
+    if (!args.empty() && args[0] == "--batch") {
+        StderrPrompter prompter;
+        return nbx::wizard::RunBatch({args.begin() + 1, args.end()},
+                                     nbx::platform::ExecutablePath(), prompter);
+    }
+#ifdef NBX_WIZARD_BATCH_ONLY
+    std::cerr << nbx::wizard::BatchUsage();
+    return 2;
+#else
+    QApplication app(argc, argv);
+    nbx::wizard::CQuickProjectDlg dialog;
+    dialog.exec();
+    return 0;
+#endif
+}

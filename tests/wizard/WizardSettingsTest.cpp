@@ -1,0 +1,125 @@
+#include "wizard/core/WizardSettings.h"
+
+#include <stdlib.h>
+
+#include <gtest/gtest.h>
+
+#include "platform/ConfigFolder.h"
+#include "platform/ProfileFile.h"
+#include "support/TempDir.h"
+#include "wizard/core/WizardAnswers.h"
+
+namespace nbx::wizard {
+namespace {
+
+// Each test gets a configuration folder of its own.
+class WizardSettingsTest : public ::testing::Test {
+protected:
+    void SetUp() override {
+        savedConfig_ = ::getenv("NBX_CONFIG_DIR");
+        const char* home = ::getenv("HOME");
+        savedHome_ = home ? home : "/";
+        ::setenv("NBX_CONFIG_DIR", config.path().c_str(), 1);
+    }
+    void TearDown() override {
+        ::setenv("NBX_CONFIG_DIR", savedConfig_.c_str(), 1);
+        ::setenv("HOME", savedHome_.c_str(), 1);
+    }
+    test::TempDir config;
+
+private:
+    std::string savedConfig_;
+    std::string savedHome_;
+};
+
+TEST_F(WizardSettingsTest, DefaultsWhenNothingIsRemembered) {
+    ::setenv("HOME", "/home/ann", 1);
+    const WizardSettings s = ReadWizardSettings(2031);
+    EXPECT_EQ(s.folder, "/home/ann");
+    EXPECT_EQ(s.projectType, "");
+    EXPECT_EQ(s.splash, 0);
+    EXPECT_EQ(s.copyright, "Copyright (C) 2031, Your Company");
+    EXPECT_EQ(s.publisher, "");
+    EXPECT_EQ(s.author, "Your Name");
+    EXPECT_EQ(s.authorEmail, "");
+    EXPECT_EQ(s.authorUrl, "");
+
+    const WizardAnswers a = InitialAnswers("My Book", s);
+    EXPECT_EQ(a.book.title, "My Book");
+    EXPECT_EQ(a.book.copyright, s.copyright);
+    EXPECT_EQ(a.book.author, "Your Name");
+    EXPECT_EQ((std::vector<int>{a.menu, a.popupMenu, a.statusBar, a.toolbar, a.toolbarPosition,
+                                a.instructions, a.launch}),
+              (std::vector<int>{1, 1, 1, 1, 0, 1, 0}));
+}
+
+TEST_F(WizardSettingsTest, SavedValuesComeBackUnderTheirKeys) {
+    SaveWorkingFolder("/w/books");
+    SaveProjectType("Microsoft Word 97");
+    SaveSplashChoice(2);
+    WizardSettings info;
+    info.copyright = "(C) Me";
+    info.publisher = "Pub";
+    info.author = "Ann";
+    info.authorEmail = "a@x";
+    info.authorUrl = "http://x";
+    SaveBookInfo(info);
+    const std::pair<const char*, const char*> keys[] = {
+        {"FOLDER", "/w/books"}, {"PROJECTTYPE", "Microsoft Word 97"},
+        {"SPLASH", "2"},        {"COPYRIGHT", "(C) Me"},
+        {"PUBLISHER", "Pub"},   {"AUTHOR", "Ann"},
+        {"AUTHOREMAIL", "a@x"}, {"AUTHORURL", "http://x"},
+    };
+    for (const auto& [key, value] : keys) {
+        EXPECT_EQ(platform::ReadProfileString("nbxconfig.ini", "NBXKWIK", key, "-"), value) << key;
+    }
+    const WizardSettings s = ReadWizardSettings(2031);
+    EXPECT_EQ(s.folder, "/w/books");
+    EXPECT_EQ(s.splash, 2);
+    EXPECT_EQ(s.author, "Ann");
+
+    // A splash number the list does not have reads as the standard picture; a long value is
+    // cut where a 256-byte buffer ends.
+    platform::WriteProfileString("nbxconfig.ini", "NBXKWIK", "SPLASH", "7");
+    platform::WriteProfileString("nbxconfig.ini", "NBXKWIK", "AUTHOR", std::string(300, 'a'));
+    EXPECT_EQ(ReadWizardSettings(2031).splash, 0);
+    EXPECT_EQ(ReadWizardSettings(2031).author.size(), 255u);
+}
+
+TEST(WizardAnswersTest, BookInfoChecksInPageOrder) {
+    WizardAnswers a;
+    a.book.title = "T";
+    a.book.copyright = "C";
+    a.book.author = "A";
+    EXPECT_FALSE(CheckBookInfo(a));
+    WizardAnswers none;
+    ASSERT_TRUE(CheckBookInfo(none));
+    EXPECT_EQ(CheckBookInfo(none)->message, "Your E-Book must have a Title.");
+    EXPECT_EQ(CheckBookInfo(none)->field, BookInfoField::Title);
+    none.book.title = "T";
+    EXPECT_EQ(CheckBookInfo(none)->message, "You must have a Copyright message.");
+    EXPECT_EQ(CheckBookInfo(none)->field, BookInfoField::Copyright);
+    none.book.copyright = "C";
+    EXPECT_EQ(CheckBookInfo(none)->message, "You must have enter the Author's name.");
+    EXPECT_EQ(CheckBookInfo(none)->field, BookInfoField::Author);
+}
+
+TEST(WizardAnswersTest, PageCaptionsAndButtons) {
+    const auto& titles = WizardPageTitles();
+    ASSERT_EQ(titles.size(), 4u);
+    EXPECT_EQ(WizardCaption(0, 4, titles[0]), "Step 1 of 4 - E-Book Info");
+    EXPECT_EQ(WizardCaption(1, 4, titles[1]), "Step 2 of 4 - Splash Screen");
+    EXPECT_EQ(WizardCaption(2, 4, titles[2]), "Step 3 of 4 - User Interface Options");
+    EXPECT_EQ(WizardCaption(3, 4, titles[3]), "Step 4 of 4 - The Next Stage");
+    const auto buttons = [](int page) {
+        const WizardButtons b = ButtonsForPage(page, 4);
+        return std::vector<bool>{b.back, b.next, b.finish};
+    };
+    EXPECT_EQ(buttons(0), (std::vector<bool>{false, true, false}));
+    EXPECT_EQ(buttons(1), (std::vector<bool>{true, true, false}));
+    EXPECT_EQ(buttons(2), (std::vector<bool>{true, true, false}));
+    EXPECT_EQ(buttons(3), (std::vector<bool>{true, false, true}));
+}
+
+}  // namespace
+}  // namespace nbx::wizard
