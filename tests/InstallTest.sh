@@ -22,6 +22,12 @@ for program in tamsel tamselc; do
     [ "$(readlink "$link")" = "../lib/tamsel/$program" ] || fail "bin/$program points elsewhere"
     [ -x "$link" ] || fail "bin/$program does not reach a program"
 done
+# The wizard, when it is built, is linked and has its desktop entry too.
+if [ -e "$build/program/nbxkwik" ]; then
+    [ "$(readlink "$prefix/bin/nbxkwik")" = "../lib/tamsel/nbxkwik" ] || fail "bin/nbxkwik"
+    grep -q '^Exec=nbxkwik$' "$prefix/share/applications/nbxkwik.desktop" ||
+        fail "nbxkwik.desktop"
+fi
 # The console compiler runs through its link and finds its data files in lib/tamsel.
 "$prefix/bin/tamselc" lang --check English | grep -q "^$prefix/lib/tamsel/English.lng: " ||
     fail "bin/tamselc does not find lib/tamsel"
