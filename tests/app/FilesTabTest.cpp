@@ -1,6 +1,8 @@
 // The Files tab: toggles with their refusals, the context menu with its ticks, the file
 // properties dialog, and the moves.
 
+#include <filesystem>
+
 #include <QAction>
 #include <QCheckBox>
 #include <QLineEdit>
@@ -9,6 +11,7 @@
 
 #include "MainFrameFixture.h"
 #include "app/FilePropertiesDialog.h"
+#include "app/FolderChooserDialog.h"
 
 namespace nbx::test {
 namespace {
@@ -158,6 +161,42 @@ TEST_F(FilesTabTest, ScanFolderTakesTheChosenFolder) {
     EXPECT_EQ(frame->view()->CurrentTab(), MainTab::Files);
     EXPECT_EQ(ListRows("fileList"), (Rows{{"one.htm", "", "One", "", "", "Yes", "Yes", ""}}));
     EXPECT_EQ(frame->document().project().sourceFolder, dir.File("other"));
+}
+
+}  // namespace
+}  // namespace nbx::test
+
+namespace nbx::test {
+namespace {
+
+// The folder chooser of Scan Folder: OK checks the typed path; a missing folder is created
+// after a Yes.
+TEST(FolderChooserDialogTest, OkChecksTheTypedPath) {
+    TempDir dir;
+    RecordingPrompter prompter;
+    app::FolderChooserDialog chooser("Scan Folder",
+                                     "Please select the folder containing the source files",
+                                     dir.path(), prompter);
+    EXPECT_EQ(chooser.windowTitle().toStdString(), "Scan Folder");
+    auto* path = Child<QLineEdit>(&chooser, "folderPathEdit");
+    auto* ok = Child<QPushButton>(&chooser, "okButton");
+    EXPECT_EQ(path->text().toStdString(), dir.path());
+    path->clear();
+    EXPECT_FALSE(ok->isEnabled());
+    path->setText("relative/folder");
+    ok->click();
+    ASSERT_EQ(prompter.messages.size(), 1u);
+    EXPECT_EQ(prompter.messages[0],
+              "The folder:\n\nrelative/folder\n\nis invalid. Please reenter.");
+    EXPECT_EQ(chooser.result(), QDialog::Rejected);
+
+    const std::string missing = dir.File("new/pages");
+    path->setText(QString::fromStdString(missing));
+    prompter.answers = {Answer::Yes};
+    ok->click();
+    EXPECT_EQ(chooser.result(), QDialog::Accepted);
+    EXPECT_EQ(chooser.ChosenFolder(), missing);
+    EXPECT_TRUE(std::filesystem::is_directory(missing));
 }
 
 }  // namespace
