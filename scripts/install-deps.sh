@@ -16,6 +16,7 @@ packages=(
     nlohmann-json3-dev
     clang
     xvfb
+    xauth
     xdotool
     chromium
 )

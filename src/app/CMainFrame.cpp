@@ -1,0 +1,257 @@
+#include "app/CMainFrame.h"
+
+#include <QCloseEvent>
+#include <QFileDialog>
+#include <QMenu>
+#include <QMenuBar>
+#include <QStatusBar>
+#include <QToolBar>
+
+#include "app/FileDialogFilter.h"
+#include "app/FolderChooserDialog.h"
+#include "appmodel/MainWindowRules.h"
+#include "extensions/ExtensionLoader.h"
+#include "extensions/ExtensionRegistry.h"
+#include "qtcommon/MessageBoxPrompter.h"
+#include "qtcommon/QtText.h"
+
+namespace nbx::app {
+
+namespace {
+
+QString ProjectFilter() {
+    return Q(std::string(kProjectFileFilter)) + ";;All Files (*)";
+}
+
+}  // namespace
+
+CMainFrame::CMainFrame(Prompter* prompter, QWidget* parent) : QMainWindow(parent) {
+    setObjectName("mainFrame");
+    if (prompter) {
+        prompter_ = prompter;
+        savePrompter_ = prompter;
+    } else {
+        auto own = std::make_unique<MessageBoxPrompter>(Q(kApplicationTitle));
+        own->SetParent(this);
+        MessageBoxCaptions saveCaptions;
+        saveCaptions.yes = "&Save";
+        saveCaptions.no = "Do&n't Save";
+        auto save = std::make_unique<MessageBoxPrompter>(Q(kApplicationTitle), saveCaptions);
+        save->SetParent(this);
+        prompter_ = own.get();
+        savePrompter_ = save.get();
+        ownPrompter_ = std::move(own);
+        ownSavePrompter_ = std::move(save);
+    }
+
+    // The extensions come first: an extension may look at the window as it is made.
+    extensions_ = ProcessExtensionRegistry();
+    if (extensions_) {
+        LoadConfiguredExtensions(*extensions_, *prompter_, nullptr);
+    }
+
+    dialogs.openProject = [this](const std::string& start) {
+        return U(QFileDialog::getOpenFileName(this, "Open", Q(start), ProjectFilter()));
+    };
+    dialogs.saveProjectAs = [this](const std::string& start) {
+        QFileDialog dialog(this, "Save As", Q(start), ProjectFilter());
+        dialog.setAcceptMode(QFileDialog::AcceptSave);
+        dialog.setDefaultSuffix("nxp");
+        return dialog.exec() == QDialog::Accepted ? U(dialog.selectedFiles().value(0))
+                                                  : std::string();
+    };
+    dialogs.outputFile = [this] {
+        QFileDialog dialog(this, "Output File", QString(),
+                           QtFileFilter("Executable Files (*.exe)|*.exe|All Files (*.*)|*.*||"));
+        dialog.setAcceptMode(QFileDialog::AcceptSave);
+        dialog.setDefaultSuffix("exe");
+        dialog.setOption(QFileDialog::ReadOnly, false);
+        return dialog.exec() == QDialog::Accepted ? U(dialog.selectedFiles().value(0))
+                                                  : std::string();
+    };
+    dialogs.scanFolder = [this](const std::string& start) {
+        FolderChooserDialog chooser("Scan Folder",
+                                    "Please select the folder containing the source files", start,
+                                    *prompter_, this);
+        return chooser.exec() == QDialog::Accepted ? chooser.ChosenFolder() : std::string();
+    };
+
+    view_ = new CTamselView(this);
+    view_->Attach(&document_, extensions_);
+    setCentralWidget(view_);
+    CreateActions();
+    recent_.Load();
+    UpdateRecentFileMenu();
+    resize(900, 600);
+
+    connect(view_, &CTamselView::CurrentTabChanged, this, &CMainFrame::UpdateCommandStates);
+    connect(view_, &CTamselView::SelectionChanged, this, &CMainFrame::UpdateCommandStates);
+    connect(view_, &CTamselView::RowActivated, this,
+            [this](MainTab tab) { Run([this, tab] { RowActivated(tab); }); });
+    connect(view_, &CTamselView::ContextMenuRequested, this, &CMainFrame::ShowContextMenu);
+
+    document_.OnNewDocument();
+    AfterDocumentChanged();
+}
+
+CMainFrame::~CMainFrame() {
+    if (extensions_) {
+        UnloadExtensions(*extensions_, nullptr);
+    }
+}
+
+QAction* CMainFrame::Action(const char* objectName) const {
+    const auto found = actions_.find(objectName);
+    return found == actions_.end() ? nullptr : found->second;
+}
+
+void CMainFrame::Run(const std::function<void()>& command) {
+    if (building_ || !command) {
+        return;
+    }
+    command();
+    UpdateCommandStates();
+}
+
+void CMainFrame::UpdateTitle() {
+    setWindowTitle(Q(MainWindowTitle(document_.title())));
+}
+
+void CMainFrame::AfterDocumentChanged() {
+    session_ = BuildSession();
+    view_->InitialUpdate();
+    UpdateTitle();
+    UpdateCommandStates();
+}
+
+bool CMainFrame::NewDocument() {
+    if (!SaveModified()) {
+        return false;
+    }
+    document_.OnNewDocument();
+    AfterDocumentChanged();
+    return true;
+}
+
+bool CMainFrame::OpenDocument(const std::string& path) {
+    if (!SaveModified()) {
+        return false;
+    }
+    const bool opened = document_.OnOpenDocument(
+        path, prompter(),
+        extensions_ ? static_cast<const InstalledExtensions&>(*extensions_) : NothingInstalled());
+    AfterDocumentChanged();
+    if (opened) {
+        RememberDocumentPath();
+    } else {
+        // A project that cannot be opened leaves the recent-file list.
+        recent_.Remove(path);
+        recent_.Save();
+        UpdateRecentFileMenu();
+    }
+    return opened;
+}
+
+bool CMainFrame::Save() {
+    if (document_.path().empty()) {
+        return SaveAs();
+    }
+    return document_.OnSaveDocument(document_.path(), prompter()) && RememberDocumentPath();
+}
+
+bool CMainFrame::SaveAs() {
+    const std::string start = document_.path().empty() ? document_.title() : document_.path();
+    const std::string path = dialogs.saveProjectAs(start);
+    return !path.empty() && document_.OnSaveDocument(path, prompter()) && RememberDocumentPath();
+}
+
+bool CMainFrame::RememberDocumentPath() {
+    recent_.Add(document_.path());
+    recent_.Save();
+    UpdateRecentFileMenu();
+    UpdateTitle();
+    return true;
+}
+
+bool CMainFrame::SaveModified() {
+    if (!document_.IsModified()) {
+        return true;
+    }
+    switch (savePrompter().Ask(SaveChangesQuestion(document_.title()), Buttons::YesNoCancel,
+                               Answer::Yes, MessageIcon::Warning)) {
+        case Answer::Yes:
+            return Save();
+        case Answer::No:
+            return true;
+        default:
+            return false;
+    }
+}
+
+void CMainFrame::closeEvent(QCloseEvent* event) {
+    if (building_ || !SaveModified()) {
+        event->ignore();
+        return;
+    }
+    event->accept();
+}
+
+void CMainFrame::UpdateRecentFileMenu() {
+    const auto& entries = recent_.entries();
+    for (int i = 0; i < recentActions_.size(); ++i) {
+        QAction* a = recentActions_[i];
+        const bool used = static_cast<std::size_t>(i) < entries.size();
+        a->setVisible(used);
+        if (used) {
+            // A single & in a path would make a mnemonic of the next letter.
+            QString path = Q(entries[i]);
+            path.replace(QLatin1Char('&'), QLatin1String("&&"));
+            a->setText(Q(RecentFileMenuText(i, "")) + path);
+        }
+    }
+    recentSeparator_->setVisible(!entries.empty());
+}
+
+void CMainFrame::UpdateCommandStates() {
+    const MainTab tab = view_->CurrentTab();
+    const Project& project = document_.project();
+    const FileCommandState files = FileCommands(project, tab, view_->SelectedRow(MainTab::Files));
+    const bool variable =
+        VariableCommandsEnabled(project, tab, view_->SelectedRow(MainTab::Variables));
+    auto enable = [this](const char* name, bool on) {
+        if (QAction* a = Action(name)) {
+            a->setEnabled(on);
+        }
+    };
+    enable("actionRefreshFiles", files.refresh);
+    enable("actionToggleExcluded", files.toggleExcluded);
+    enable("actionFileProperties", files.toggleExcluded);
+    for (const char* name : {"actionToggleSearchable", "actionToggleInContents",
+                             "actionTogglePreprocessor", "actionFileMoveToTop", "actionFileMoveUp",
+                             "actionFileMoveDown", "actionFileMoveToBottom"}) {
+        enable(name, files.htmlCommands);
+    }
+    for (const char* name : {"actionAllMakeSearchable", "actionAllRemoveSearchable",
+                             "actionAllListInContents", "actionAllRemoveFromContents"}) {
+        enable(name, files.allFiles);
+    }
+    for (const char* name :
+         {"actionDeleteVariable", "actionVariableProperties", "actionVariableMoveToTop",
+          "actionVariableMoveUp", "actionVariableMoveDown", "actionVariableMoveToBottom"}) {
+        enable(name, variable);
+    }
+    const bool items = ItemCommandsEnabled(tab);
+    for (const char* name : {"actionItemProperties", "actionItemMoveToTop", "actionItemMoveUp",
+                             "actionItemMoveDown", "actionItemMoveToBottom"}) {
+        enable(name, items);
+    }
+    static const char* const kViewActions[] = {
+        "actionViewEBookInfo",     "actionViewIcon",        "actionViewStartUp",
+        "actionViewUserInterface", "actionViewSystemPages", "actionViewAddIns",
+        "actionViewFiles",         "actionViewVariables",   "actionViewOutput"};
+    if (QAction* a = Action(kViewActions[static_cast<std::size_t>(tab)])) {
+        a->setChecked(true);
+    }
+}
+
+}  // namespace nbx::app

@@ -1,0 +1,12 @@
+#pragma once
+// File dialog filters are kept in the form "Name (*.a)|*.a|All Files (*.*)|*.*||"; Qt's
+// file dialogs take "Name (*.a);;All Files (*)".
+
+#include <QString>
+#include <string_view>
+
+namespace nbx::app {
+
+QString QtFileFilter(std::string_view pairs);
+
+}  // namespace nbx::app

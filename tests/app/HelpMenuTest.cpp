@@ -1,0 +1,90 @@
+// The Help menu: the user guide through the program launcher, the web pages through the
+// document launcher, and the About box.
+
+#include <filesystem>
+
+#include <QAction>
+#include <QLabel>
+#include <QPushButton>
+
+#include "MainFrameFixture.h"
+#include "app/AboutBox.h"
+#include "common/ProgramLauncher.h"
+#include "common/SiteAddress.h"
+#include "format/ArchiveReader.h"
+#include "platform/ExecutablePath.h"
+
+namespace nbx::test {
+namespace {
+
+using HelpMenuTest = MainFrameFixture;
+
+TEST_F(HelpMenuTest, WebPagesOpenAtTheSiteAddress) {
+    OpenWindow();
+    std::vector<std::string> opened;
+    SetDocumentOpener([&](const std::string& target) {
+        opened.push_back(target);
+        return 33;
+    });
+    Trigger("actionHomePage");
+    Trigger("actionFaq");
+    Trigger("actionLinks");
+    Trigger("actionAffiliate");
+    SetDocumentOpener({});
+    EXPECT_EQ(opened, (std::vector<std::string>{SitePageAddress(""), SitePageAddress("faq.asp"),
+                                                SitePageAddress("links.asp"),
+                                                SitePageAddress("affiliate.asp")}));
+    EXPECT_EQ(opened[2], opened[0] + "links.asp");
+    EXPECT_TRUE(prompter.messages.empty());
+}
+
+TEST_F(HelpMenuTest, AMissingHelpProgramIsReported) {
+    OpenWindow();
+    // A program folder without the help program.
+    platform::OverrideExecutablePath(dir.File("tamsel"));
+    const std::string help = dir.File("ehelp");
+    Trigger("actionHelp");
+    platform::OverrideExecutablePath(std::string(NBX_PROGRAM_DIR) + "/tamsel");
+    EXPECT_EQ(prompter.messages,
+              (std::vector<std::string>{"Can't start " + help + ", as the file was not found."}));
+}
+
+TEST_F(HelpMenuTest, AboutBoxNamesTheProgramAndVersion) {
+    OpenWindow();
+    WhenModal([&](QWidget* w) {
+        ASSERT_NE(qobject_cast<app::AboutBox*>(w), nullptr);
+        EXPECT_EQ(w->windowTitle().toStdString(), "About");
+        EXPECT_EQ(Child<QLabel>(w, "aboutTitle")->text().toStdString(), "Nimbrel E-Book");
+        EXPECT_EQ(Child<QLabel>(w, "aboutVersion")->text().toStdString(), "Version: 4.22");
+        Child<QPushButton>(w, "okButton")->click();
+    });
+    Trigger("actionAbout");
+}
+
+}  // namespace
+}  // namespace nbx::test
+
+namespace nbx::test {
+namespace {
+
+// The user guide that ehelp opens is a real e-book of the pages in docs/guide/, in their
+// reading order, each with its title.
+TEST(UserGuideTest, IsBuiltFromTheGuidePagesInReadingOrder) {
+    ArchiveReader book;
+    ASSERT_TRUE(book.Open(std::string(NBX_PROGRAM_DIR) + "/userguide")) << book.error();
+    std::vector<std::string> pages;
+    for (const auto& entry : book.directory()) {
+        if (entry.name.rfind("__", 0) != 0) {
+            pages.push_back(entry.name);
+            EXPECT_FALSE(entry.title.empty()) << entry.name;
+            EXPECT_TRUE(entry.inContents) << entry.name;
+        }
+    }
+    EXPECT_EQ(pages, (std::vector<std::string>{"index.htm", "getting-started.htm", "tabs.htm",
+                                               "building.htm", "variables.htm", "rebrander.htm",
+                                               "series.htm"}));
+    EXPECT_TRUE(std::filesystem::exists(std::string(NBX_PROGRAM_DIR) + "/ehelp"));
+}
+
+}  // namespace
+}  // namespace nbx::test

@@ -1,0 +1,61 @@
+// Pictures of the compiler window for people to look at: every tab, and the two variable
+// dialogs, saved under the build folder.
+
+#include <QAction>
+#include <QComboBox>
+#include <QDir>
+#include <QLineEdit>
+#include <QPushButton>
+
+#include "MainFrameFixture.h"
+
+namespace nbx::test {
+namespace {
+
+void Save(QWidget* widget, const QString& name) {
+    QApplication::processEvents();
+    const QPixmap picture = widget->grab();
+    ASSERT_FALSE(picture.isNull());
+    EXPECT_TRUE(picture.save(QDir(NBX_SCREENSHOT_DIR).filePath(name))) << name.toStdString();
+}
+
+using ScreenshotTest = MainFrameFixture;
+
+TEST_F(ScreenshotTest, SavesEveryTabAndTheVariableDialogs) {
+    ASSERT_TRUE(QDir().mkpath(NBX_SCREENSHOT_DIR));
+    OpenWindow();
+    for (std::size_t i = 0; i < kMainTabCount; ++i) {
+        const auto tab = static_cast<MainTab>(i);
+        frame->view()->ShowTab(tab);
+        frame->view()->SelectRow(tab, 0);
+        Save(frame.get(), QString("tamsel-tab-%1.png").arg(i + 1));
+    }
+    WhenModal([&](QWidget* w) {
+        Child<QLineEdit>(w, "nameEdit")->setText("edition");
+        Save(w, "tamsel-add-variable.png");
+        Child<QComboBox>(w, "kindCombo")->setCurrentIndex(5);
+        Save(w, "tamsel-add-variable-include.png");
+        Child<QPushButton>(w, "stopButton")->click();
+    });
+    Trigger("actionAddVariable");
+    Select(MainTab::Variables, 1);
+    WhenModal([&](QWidget* w) {
+        Save(w, "tamsel-edit-variable.png");
+        Child<QPushButton>(w, "cancelButton")->click();
+    });
+    Trigger("actionVariableProperties");
+    Select(MainTab::Files, 0);
+    WhenModal([&](QWidget* w) {
+        Save(w, "tamsel-file-properties.png");
+        Child<QPushButton>(w, "cancelButton")->click();
+    });
+    Trigger("actionFileProperties");
+    WhenModal([&](QWidget* w) {
+        Save(w, "tamsel-build-successful.png");
+        Child<QPushButton>(w, "okButton")->click();
+    });
+    Trigger("actionBuild");
+}
+
+}  // namespace
+}  // namespace nbx::test
