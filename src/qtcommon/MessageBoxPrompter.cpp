@@ -1,5 +1,6 @@
 #include "qtcommon/MessageBoxPrompter.h"
 
+#include <QAbstractButton>
 #include <QApplication>
 #include <QMessageBox>
 
@@ -7,6 +8,15 @@
 #include "qtcommon/QtText.h"
 
 namespace nbx {
+namespace {
+
+void SetCaption(QMessageBox& box, QMessageBox::StandardButton which, const QString& caption) {
+    if (QAbstractButton* button = box.button(which); button && !caption.isEmpty()) {
+        button->setText(caption);
+    }
+}
+
+}  // namespace
 
 void MessageBoxPrompter::Show(std::string_view text, MessageIcon icon) {
     QMessageBox box(MessageBoxIcon(icon), title_, Q(text), QMessageBox::Ok, parent_);
@@ -22,6 +32,9 @@ Answer MessageBoxPrompter::Ask(std::string_view text, Buttons buttons, Answer de
     }
     QMessageBox box(MessageBoxIcon(icon), title_, Q(text), choices, parent_);
     box.setTextFormat(Qt::PlainText);
+    SetCaption(box, QMessageBox::Yes, captions_.yes);
+    SetCaption(box, QMessageBox::No, captions_.no);
+    SetCaption(box, QMessageBox::Cancel, captions_.cancel);
     const bool withCancel = buttons == Buttons::YesNoCancel;
     box.setDefaultButton(defaultAnswer == Answer::Yes                    ? QMessageBox::Yes
                          : defaultAnswer == Answer::Cancel && withCancel ? QMessageBox::Cancel

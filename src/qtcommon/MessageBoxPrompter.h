@@ -11,10 +11,19 @@ class QWidget;
 
 namespace nbx {
 
+// Captions for the question buttons (Save / Don't Save for a save question); an empty text
+// keeps Qt's own.
+struct MessageBoxCaptions {
+    QString yes;
+    QString no;
+    QString cancel;
+};
+
 class MessageBoxPrompter final : public Prompter {
 public:
     MessageBoxPrompter() = default;
-    explicit MessageBoxPrompter(QString title) : title_(std::move(title)) {}
+    explicit MessageBoxPrompter(QString title, MessageBoxCaptions captions = {})
+        : title_(std::move(title)), captions_(std::move(captions)) {}
 
     // Message boxes are shown over parent (may be null) with title as their caption.
     void SetParent(QWidget* parent) { parent_ = parent; }
@@ -29,6 +38,7 @@ public:
 private:
     QWidget* parent_ = nullptr;
     QString title_;
+    MessageBoxCaptions captions_;
 };
 
 }  // namespace nbx
