@@ -1,6 +1,5 @@
 #include "compile/BuildEBook.h"
 
-#include <cstdio>
 #include <optional>
 
 #include "common/ProgramFolderPath.h"
@@ -18,6 +17,7 @@
 #include "format/EntryWriter.h"
 #include "format/FileCopy.h"
 #include "format/RecordFormat.h"
+#include "platform/AtomicFileWriter.h"
 #include "platform/Clock.h"
 #include "platform/ExecutablePath.h"
 #include "platform/FileHandle.h"
@@ -74,7 +74,6 @@ public:
     ~BuildCleanup() {
         platform::RemoveFileQuietly(contentPath);
         platform::RemoveFileQuietly(stubCopyPath);
-        platform::RemoveFileQuietly(assembledPath);
         if (!succeeded) {
             ReleaseOutputClaim(outputPath, claim);
         }
@@ -83,7 +82,6 @@ public:
 
     std::string contentPath;
     std::string stubCopyPath;
-    std::string assembledPath;
     std::string outputPath;
     OutputClaim claim;
     bool succeeded = false;
@@ -337,11 +335,10 @@ bool BuildEBook(const Project& project, BuildUi& ui, std::int64_t buildTime, boo
         return false;
     }
 
-    // The output, written beside the old e-book and renamed over it when complete.
+    // The output, written beside the old e-book and put in its place when complete.
     ui.progress.ReportStage("Building Output", 95);
-    cleanup.assembledPath = CreateSiblingTempFile(project.outputExe, error);
+    platform::AtomicFileWriter output(project.outputExe, platform::AtomicFileWriter::Kind::Program);
     AssemblyParts parts;
-    parts.outputPath = cleanup.assembledPath;
     parts.stubPath = cleanup.stubCopyPath;
     parts.settings = &settings;
     parts.directory = &directory;
@@ -352,12 +349,12 @@ bool BuildEBook(const Project& project, BuildUi& ui, std::int64_t buildTime, boo
     parts.splashExtraDelay = project.splashExtraDelay;
     parts.splashPercentageBar = project.splashPercentageBar;
     OutputAssembler assembler;
-    if (cleanup.assembledPath.empty() || !assembler.Assemble(parts) ||
-        std::rename(cleanup.assembledPath.c_str(), project.outputExe.c_str()) != 0) {
+    const bool opened = output.Open();
+    parts.outputPath = output.tempPath();
+    if (!opened || !assembler.Assemble(parts) || !output.Commit()) {
         ReportBuildError(ui, kAssembleErrorTitle, kAssembleErrorAdvice);
         return false;
     }
-    cleanup.assembledPath.clear();
     cleanup.succeeded = true;
     return true;
 }

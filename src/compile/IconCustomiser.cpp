@@ -41,7 +41,7 @@ std::int64_t ReadUpTo(platform::FileHandle& file, std::vector<std::uint8_t>& byt
 // Reads a whole icon file, at most icon::kMaxRead bytes. False when it cannot be opened.
 bool ReadIcon(const std::string& path, std::vector<std::uint8_t>& bytes) {
     platform::FileHandle file;
-    if (!file.Open(path, platform::FileHandle::Mode::Read)) {
+    if (!file.Open(path, platform::FileHandle::Mode::ReadRegular)) {
         return false;
     }
     if (ReadUpTo(file, bytes, icon::kMaxRead) < 0) {

@@ -20,7 +20,8 @@ bool IsSharingViolation(int error) {
 // One attempt; 0 on success, else the errno.
 int TryClaim(const std::string& path, bool& createdNew) {
     const bool existed = platform::FileExists(path);
-    const int fd = ::open(path.c_str(), O_WRONLY | O_CREAT | O_CLOEXEC, 0755);
+    const int fd =
+        ::open(path.c_str(), O_WRONLY | O_CREAT | O_CLOEXEC | O_NOCTTY | O_NONBLOCK, 0777);
     if (fd < 0) {
         return errno;
     }
@@ -61,15 +62,6 @@ void ReleaseOutputClaim(const std::string& path, const OutputClaim& claim) {
     if (claim.ok && claim.createdNew) {
         platform::RemoveFileQuietly(path);
     }
-}
-
-std::string CreateSiblingTempFile(const std::string& path, int& errorCode) {
-    std::string folder = platform::FolderPartOfPath(path);
-    if (folder.empty()) {
-        folder = ".";
-    }
-    return platform::CreateUniqueFile(folder, "." + platform::FileNameOfPath(path) + ".",
-                                      errorCode);
 }
 
 }  // namespace nbx

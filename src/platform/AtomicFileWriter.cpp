@@ -20,7 +20,8 @@ namespace {
 constexpr std::size_t kBufferSize = 1 << 20;
 }
 
-AtomicFileWriter::AtomicFileWriter(std::string targetPath) : target_(std::move(targetPath)) {
+AtomicFileWriter::AtomicFileWriter(std::string targetPath, Kind kind)
+    : target_(std::move(targetPath)), kind_(kind) {
     // Renaming over a symbolic link would replace the link with a plain file; the new bytes
     // belong where the link leads, so the temporary file is made in that folder.
     struct stat st {};
@@ -46,7 +47,20 @@ bool AtomicFileWriter::Open() {
     if (folder.empty()) {
         folder = ".";
     }
-    tempPath_ = CreateUniqueFile(folder, "." + FileNameOfPath(target_) + ".", error_);
+    const std::string prefix = SiblingWorkingFilePrefix(FileNameOfPath(target_));
+    RemoveAbandonedWorkingFiles(folder, prefix);
+    const mode_t mode = kind_ == Kind::Program ? 0777 : 0644;
+    tempPath_ = CreateUniqueFile(folder, prefix, error_, mode);
+    if (tempPath_.empty() && (error_ == EACCES || error_ == EPERM)) {
+        // The folder refuses new files; the target itself may still take new bytes.
+        const int probe = ::open(target_.c_str(), O_WRONLY | O_CLOEXEC | O_NOCTTY | O_NONBLOCK);
+        if (probe >= 0) {
+            ::close(probe);
+            inPlace_ = true;
+            RemoveAbandonedWorkingFiles(TempFolder(), prefix);
+            tempPath_ = CreateTempFile(prefix, error_, mode);
+        }
+    }
     if (tempPath_.empty()) {
         return false;
     }
@@ -155,6 +169,9 @@ bool AtomicFileWriter::Commit() {
         error_ = errno;
         return false;
     }
+    if (inPlace_) {
+        return CopyOverTarget();
+    }
     if (::rename(tempPath_.c_str(), target_.c_str()) != 0) {
         error_ = errno;
         return false;
@@ -169,6 +186,33 @@ bool AtomicFileWriter::Commit() {
         ::close(dirFd);
     }
     return true;
+}
+
+bool AtomicFileWriter::CopyOverTarget() {
+    FileHandle from;
+    if (!from.Open(tempPath_, FileHandle::Mode::Read)) {
+        error_ = from.error();
+        return false;
+    }
+    const std::int64_t size = from.Size();
+    const int to = ::open(target_.c_str(), O_WRONLY | O_CLOEXEC | O_NOCTTY);
+    if (size < 0 || to < 0) {
+        error_ = size < 0 ? from.error() : errno;
+        return false;
+    }
+    fd_ = to;
+    // The target's old bytes are lost from here on; the new ones are complete beside.
+    bool ok = CopyFrom(from, 0, static_cast<std::uint64_t>(size)) && Flush();
+    if (ok && (::ftruncate(fd_, size) != 0 || ::fsync(fd_) != 0)) {
+        error_ = errno;
+        ok = false;
+    }
+    fd_ = -1;
+    if (::close(to) != 0 && ok) {
+        error_ = errno;
+        ok = false;
+    }
+    return ok;
 }
 
 bool WriteFileAtomically(const std::string& path, std::string_view bytes, int& errorCode) {

@@ -1,15 +1,12 @@
 #include "project/ProjectFileReader.h"
 
-#include <fcntl.h>
-#include <sys/stat.h>
-#include <unistd.h>
-
-#include <cerrno>
 #include <filesystem>
+#include <limits>
 
 #include "common/AsciiText.h"
 #include "common/Prompter.h"
 #include "platform/Paths.h"
+#include "platform/RegularFile.h"
 #include "project/ByteReader.h"
 #include "project/InstalledExtensions.h"
 #include "project/ProjectFileFormat.h"
@@ -188,45 +185,6 @@ void ReadLayout(ByteReader& r, ProjectSettings& p, int layout) {
                     &p.contentsPopupList});
 }
 
-// The whole of a regular file. Special files are refused rather than read, so that a named
-// pipe cannot block the open.
-bool ReadFileBytes(const std::string& path, std::string& bytes, int& errorCode) {
-    const int fd = ::open(path.c_str(), O_RDONLY | O_CLOEXEC | O_NONBLOCK | O_NOCTTY);
-    if (fd < 0) {
-        errorCode = errno;
-        return false;
-    }
-    struct stat st {};
-    bool ok = ::fstat(fd, &st) == 0;
-    errorCode = ok ? 0 : errno;
-    if (ok && !S_ISREG(st.st_mode)) {
-        ok = false;
-        errorCode = S_ISDIR(st.st_mode) ? EISDIR : EINVAL;
-    }
-    if (ok) {
-        bytes.resize(static_cast<std::size_t>(st.st_size));
-        std::size_t got = 0;
-        while (got < bytes.size()) {
-            const ssize_t n = ::read(fd, bytes.data() + got, bytes.size() - got);
-            if (n < 0 && errno == EINTR) {
-                continue;
-            }
-            if (n < 0) {
-                ok = false;
-                errorCode = errno;
-                break;
-            }
-            if (n == 0) {
-                break;  // the file shrank meanwhile
-            }
-            got += static_cast<std::size_t>(n);
-        }
-        bytes.resize(got);
-    }
-    ::close(fd);
-    return ok;
-}
-
 std::string FolderOfFile(const std::string& path) {
     std::error_code ec;
     const std::filesystem::path full = std::filesystem::absolute(path, ec);
@@ -321,7 +279,8 @@ ProjectLoadResult LoadProjectFile(const std::string& path, Project& project, Pro
     }
     std::string bytes;
     int error = 0;
-    if (!ReadFileBytes(path, bytes, error)) {
+    if (!platform::ReadRegularFile(path, std::numeric_limits<std::uint64_t>::max(),
+                                   platform::Oversize::Refuse, bytes, error)) {
         return {ProjectLoadStatus::CannotRead, error};
     }
 
