@@ -1,0 +1,114 @@
+// What the author's output files keep across a build: their mode, their symbolic links, and
+// their place in a folder the author may not write to.
+
+#include <sys/stat.h>
+#include <unistd.h>
+
+#include <filesystem>
+
+#include <gtest/gtest.h>
+
+#include "compile/BuildCommand.h"
+#include "compile/BuildEBookFixture.h"
+#include "format/ArchiveReader.h"
+#include "support/AsNobody.h"
+
+namespace nbx {
+namespace {
+
+namespace fs = std::filesystem;
+
+int ModeOf(const std::string& path) {
+    struct stat st {};
+    return ::stat(path.c_str(), &st) == 0 ? static_cast<int>(st.st_mode & 07777) : -1;
+}
+
+TEST_F(BuildEBookTest, OutputsKeepTheModeOfTheFilesTheyReplace) {
+    project.buildRebrander = 1;
+    project.rebranderExe = dir.File("out/rebrand.exe");
+    struct Case {
+        int oldMode;  // -1: no file before the build
+        mode_t umask;
+        int mode;
+    };
+    const Case cases[] = {
+        {0600, 022, 0600}, {0700, 022, 0700}, {0751, 077, 0751},
+        {-1, 022, 0755},   {-1, 077, 0700},   {-1, 002, 0775},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(std::to_string(c.oldMode) + " umask " + std::to_string(c.umask));
+        for (const std::string& path : {project.outputExe, project.rebranderExe}) {
+            fs::remove(path);
+            if (c.oldMode >= 0) {
+                dir.Write(fs::relative(path, dir.path()).string(), "an older build");
+                ASSERT_EQ(::chmod(path.c_str(), static_cast<mode_t>(c.oldMode)), 0);
+            }
+        }
+        const mode_t saved = ::umask(c.umask);
+        const bool built = BuildWithRebrander(project, ui, env);
+        ::umask(saved);
+        ASSERT_TRUE(built) << OnlyMessage();
+        EXPECT_EQ(ModeOf(project.outputExe), c.mode);
+        EXPECT_EQ(ModeOf(project.rebranderExe), c.mode);
+    }
+}
+
+// An output path that is a symbolic link: the book goes where the link leads (whether or not
+// a file is there yet) and the link stays.
+TEST_F(BuildEBookTest, OutputLinksAreWrittenThroughAndKept) {
+    fs::create_directories(dir.File("shelf"));
+    project.buildRebrander = 1;
+    for (const bool targetExists : {true, false}) {
+        SCOPED_TRACE(targetExists ? "link to a file" : "dangling link");
+        fs::remove_all(dir.File("shelf"));
+        fs::create_directories(dir.File("shelf"));
+        fs::remove(dir.File("out/book.exe"));
+        fs::remove(dir.File("out/rebrand.exe"));
+        if (targetExists) {
+            dir.Write("shelf/book.exe", "the old book");
+            dir.Write("shelf/rebrand.exe", "the old rebrander");
+        }
+        fs::create_symlink(dir.File("shelf/book.exe"), dir.File("out/book.exe"));
+        fs::create_symlink(dir.File("shelf/rebrand.exe"), dir.File("out/rebrand.exe"));
+        project.rebranderExe = dir.File("out/rebrand.exe");
+        ASSERT_TRUE(BuildWithRebrander(project, ui, env)) << OnlyMessage();
+        EXPECT_TRUE(fs::is_symlink(dir.File("out/book.exe")));
+        EXPECT_TRUE(fs::is_symlink(dir.File("out/rebrand.exe")));
+        ArchiveReader reader;
+        EXPECT_TRUE(reader.Open(dir.File("shelf/book.exe"))) << reader.error();
+        EXPECT_EQ(test::ReadWholeFile(dir.File("shelf/rebrand.exe")).substr(0, 5), "RRRRR");
+        EXPECT_EQ(std::distance(fs::directory_iterator(dir.File("shelf")), {}), 2);
+    }
+}
+
+// A book the author may write in a folder the author may not: built over in place once the
+// new book is complete elsewhere, leaving nothing behind; a book the author may not write
+// either is refused with the system's reason.
+TEST_F(BuildEBookTest, AWritableBookInAReadOnlyFolderIsBuiltInPlace) {
+    test::OpenToEveryone(dir.path());
+    dir.Write("out/book.exe", "the old book");
+    struct Case {
+        int bookMode;
+        bool built;
+    };
+    for (const Case c : {Case{0666, true}, Case{0644, false}}) {
+        SCOPED_TRACE(c.bookMode);
+        ASSERT_EQ(::chmod(project.outputExe.c_str(), static_cast<mode_t>(c.bookMode)), 0);
+        const std::string result = test::RunAsNobody(
+            [&] { return Build() ? std::string("built") : prompter.messages.back(); });
+        if (c.built) {
+            EXPECT_EQ(result, "built");
+            ArchiveReader reader;
+            EXPECT_TRUE(reader.Open(project.outputExe)) << reader.error();
+            EXPECT_EQ(ModeOf(project.outputExe), c.bookMode);
+        } else {
+            EXPECT_NE(result.find("Unable to write to Output E-Book EXE: Permission denied"),
+                      std::string::npos)
+                << result;
+        }
+        EXPECT_EQ(std::distance(fs::directory_iterator(dir.File("out")), {}), 1);
+    }
+}
+
+}  // namespace
+}  // namespace nbx
