@@ -22,8 +22,8 @@ struct OutputClaim {
 };
 
 // Opens path for writing (creating it when missing, as a program the umask allows to run;
-// never truncating) to prove it can be written. While the program is running, waits ten times 100 ms (pumping ui.series when
-// there is one) and tries again, at most `retries` times.
+// never truncating) to prove it can be written. While the program is running, waits ten times 100
+// ms (pumping ui.series when there is one) and tries again, at most `retries` times.
 OutputClaim ClaimOutputFile(const std::string& path, int retries, BuildUi& ui);
 
 // Undoes a claim that created the file, after a build that did not finish.

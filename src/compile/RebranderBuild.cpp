@@ -1,5 +1,6 @@
 #include "compile/RebranderBuild.h"
 
+#include "compile/BuildChecks.h"
 #include "compile/OutputFile.h"
 #include "format/ArchiveRecordWriter.h"
 #include "format/ByteSink.h"
@@ -51,6 +52,13 @@ bool BuildRebrander(const Project& project, BuildUi& ui, std::int64_t buildTime,
         ReportBuildError(ui, "Can't find Output E-Book EXE Path.",
                          "Ensure a full path is entered for this parameter on the dialog shown "
                          "when you click 'Output' on the 'Edit' menu.");
+        return false;
+    }
+
+    // On a disk that ignores case, two spellings that were two paths before the e-book was
+    // built can now be its one file, which the Rebrander must never replace.
+    if (platform::SameFile(output, project.outputExe)) {
+        ReportBuildError(ui, SameOutputFilesError());
         return false;
     }
 

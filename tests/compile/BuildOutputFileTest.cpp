@@ -8,8 +8,10 @@
 
 #include <gtest/gtest.h>
 
+#include "compile/BuildChecks.h"
 #include "compile/BuildCommand.h"
 #include "compile/BuildEBookFixture.h"
+#include "compile/RebranderBuild.h"
 #include "format/ArchiveReader.h"
 #include "support/AsNobody.h"
 
@@ -107,6 +109,37 @@ TEST_F(BuildEBookTest, AWritableBookInAReadOnlyFolderIsBuiltInPlace) {
                 << result;
         }
         EXPECT_EQ(std::distance(fs::directory_iterator(dir.File("out")), {}), 1);
+    }
+}
+
+// The Rebrander path names the e-book's file whatever its spelling: the same path, a link or
+// a hard link (as two spellings on a disk that ignores case do). The check happens before the
+// build and again before the Rebrander is written, when the e-book exists.
+TEST_F(BuildEBookTest, ARebranderPathThatNamesTheEBookIsRefused) {
+    project.buildRebrander = 1;
+    dir.Write("out/book.exe", "the author's book");
+    fs::create_symlink(project.outputExe, dir.File("out/link.exe"));
+    fs::create_hard_link(project.outputExe, dir.File("out/hard.exe"));
+    struct Case {
+        const char* rebrander;
+        bool same;
+    };
+    for (const Case& c : {Case{"out/book.exe", true}, Case{"out/link.exe", true},
+                          Case{"out/hard.exe", true}, Case{"out/rebrand.exe", false}}) {
+        SCOPED_TRACE(c.rebrander);
+        project.rebranderExe = dir.File(c.rebrander);
+        const auto problem = OutputPathsProblem(project);
+        EXPECT_EQ(
+            problem.has_value() && problem->title ==
+                                       "No Output E-Book EXE and Output Rebrander EXE are the "
+                                       "same file.",
+            c.same);
+        if (c.same) {
+            prompter.messages.clear();
+            EXPECT_FALSE(BuildRebrander(project, ui, 5, compiler));
+            EXPECT_NE(OnlyMessage().find("are the same file."), std::string::npos);
+            EXPECT_EQ(test::ReadWholeFile(project.outputExe), "the author's book");
+        }
     }
 }
 
