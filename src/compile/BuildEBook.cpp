@@ -221,6 +221,7 @@ bool BuildEBook(const Project& project, BuildUi& ui, std::int64_t buildTime, boo
     // The content working file.
     ui.progress.ReportStage("Preparing contents", 10);
     int error = 0;
+    platform::RemoveAbandonedWorkingFiles(platform::TempFolder(), "vmt");  // of killed builds
     cleanup.contentPath = platform::CreateTempFile("vmt", error);
     platform::FileHandle content;
     if (cleanup.contentPath.empty() ||
