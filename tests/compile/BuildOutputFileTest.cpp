@@ -143,5 +143,15 @@ TEST_F(BuildEBookTest, ARebranderPathThatNamesTheEBookIsRefused) {
     }
 }
 
+TEST_F(BuildEBookTest, OutputNamesUpToTheSystemLimitBuild) {
+    project.buildRebrander = 1;
+    project.outputExe = dir.File("out/" + std::string(251, 'b'));
+    project.rebranderExe = dir.File("out/" + std::string(255, 'r'));
+    ASSERT_TRUE(BuildWithRebrander(project, ui, env)) << OnlyMessage();
+    ArchiveReader reader;
+    EXPECT_TRUE(reader.Open(project.outputExe)) << reader.error();
+    EXPECT_EQ(std::distance(fs::directory_iterator(dir.File("out")), {}), 2);
+}
+
 }  // namespace
 }  // namespace nbx

@@ -66,5 +66,17 @@ TEST(TempFilesTest, TheNextWriteRemovesWhatAKilledWriterLeftBesideTheTarget) {
     EXPECT_EQ(std::distance(std::filesystem::directory_iterator(dir.path()), {}), 1);
 }
 
+// The working file's name stays within the system's 255-byte limit for the longest names.
+TEST(TempFilesTest, NamesUpToTheSystemLimitCanBeWritten) {
+    test::TempDir dir;
+    for (const std::size_t length : {1u, 200u, 233u, 241u, 250u, 255u}) {
+        const std::string target = dir.File(std::string(length, 'n'));
+        int error = 0;
+        EXPECT_TRUE(WriteFileAtomically(target, "bytes", error)) << length << ": " << error;
+        EXPECT_TRUE(FileExists(target)) << length;
+        EXPECT_LE(SiblingWorkingFilePrefix(std::string(length, 'n')).size() + 22, 255u);
+    }
+}
+
 }  // namespace
 }  // namespace nbx::platform
