@@ -5,6 +5,7 @@
 #include <unistd.h>
 
 #include <filesystem>
+#include <functional>
 
 #include <gtest/gtest.h>
 
@@ -151,6 +152,34 @@ TEST_F(BuildEBookTest, OutputNamesUpToTheSystemLimitBuild) {
     ArchiveReader reader;
     EXPECT_TRUE(reader.Open(project.outputExe)) << reader.error();
     EXPECT_EQ(std::distance(fs::directory_iterator(dir.File("out")), {}), 2);
+}
+
+// A path the build reads that is a named pipe (nothing ever writes to it) ends in the build's
+// message for that file instead of waiting forever.
+TEST_F(BuildEBookTest, APipeWhereTheBuildReadsAFileEndsInItsMessage) {
+    const std::string pipe = dir.File("pipe");
+    ASSERT_EQ(::mkfifo(pipe.c_str(), 0600), 0);
+    const Project original = project;
+    struct Case {
+        const char* what;
+        std::function<void(Project&)> point;
+        const char* message;
+    };
+    const Case cases[] = {
+        {"icon", [&](Project& p) { p.iconFile = pipe; }, "Can't find custom icon."},
+        {"splash", [&](Project& p) { p.splashBitmap = pipe; }, "Missing Splash File."},
+        {"include", [&](Project& p) { p.variables[1].value = pipe; },
+         "includes a file which does not exist or could not be read."},
+        {"page", [&](Project& p) { p.files[2].path = pipe; }, "Missing File."},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.what);
+        project = original;
+        c.point(project);
+        prompter.messages.clear();
+        EXPECT_FALSE(Build());
+        EXPECT_NE(OnlyMessage().find(c.message), std::string::npos) << OnlyMessage();
+    }
 }
 
 }  // namespace
