@@ -1,7 +1,6 @@
 #include "project/ProjectFileReader.h"
 
 #include <filesystem>
-#include <limits>
 
 #include "common/AsciiText.h"
 #include "common/Prompter.h"
@@ -279,8 +278,8 @@ ProjectLoadResult LoadProjectFile(const std::string& path, Project& project, Pro
     }
     std::string bytes;
     int error = 0;
-    if (!platform::ReadRegularFile(path, std::numeric_limits<std::uint64_t>::max(),
-                                   platform::Oversize::Refuse, bytes, error)) {
+    if (!platform::ReadRegularFile(path, kMaxProjectFileSize, platform::Oversize::Refuse, bytes,
+                                   error)) {
         return {ProjectLoadStatus::CannotRead, error};
     }
 

@@ -39,6 +39,10 @@ std::vector<std::string> RefusedNameMessages(std::string_view path);
 // icon files, file paths and the files of include variables) made absolute against folder.
 void ResolveRelativePaths(ProjectSettings& project, const std::string& folder);
 
+// Far more than the largest project (tens of thousands of pages with their titles, descriptions
+// and keywords): a larger file is refused before it is read.
+inline constexpr std::uint64_t kMaxProjectFileSize = 256u << 20;
+
 enum class ProjectLoadStatus {
     Loaded,
     Rejected,    // refused name, unknown version or malformed bytes; the specific messages
