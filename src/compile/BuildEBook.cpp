@@ -35,10 +35,10 @@ constexpr int kMaxPopupItems = 20;
 
 constexpr const char* kDiskAdvice =
     "Free some disk space on the drive where your temporary files are stored. Close other "
-    "Windows applications. Consider saving your work and rebooting.";
+    "applications. Consider saving your work and rebooting.";
 constexpr const char* kTempSolution =
     "1. Free some disk space on the drive where your temporary files are stored.\n2. Close "
-    "other Windows applications.\n3. Try saving your work and rebooting.";
+    "other applications.\n3. Try saving your work and rebooting.";
 constexpr const char* kVariableEditAdvice =
     "Go to the Nimbrel Variables tab, select the variable, click 'Properties' on the 'Edit' "
     "menu. You can then edit the variable.";

@@ -16,7 +16,7 @@ namespace {
 constexpr int kSharingRetries = 3;
 constexpr const char* kSolution =
     "1. Free some disk space on the drive where your temporary files are stored.\n2. Close "
-    "other Windows applications.\n3. Try saving your work and rebooting.";
+    "other applications.\n3. Try saving your work and rebooting.";
 
 class RebranderCleanup {
 public:
@@ -127,7 +127,7 @@ bool BuildRebrander(const Project& project, BuildUi& ui, std::int64_t buildTime,
                          "Error writing Rebrander binary file. Out of disk space or file "
                          "handles?",
                          "Free some disk space on the drive where your Rebrander files are "
-                         "stored. Close other Windows applications. Consider saving your work and "
+                         "stored. Close other applications. Consider saving your work and "
                          "rebooting.");
         return false;
     }

@@ -12,6 +12,7 @@
 #include "compile/BuildChecks.h"
 #include "compile/BuildCommand.h"
 #include "compile/BuildEBookFixture.h"
+#include "compile/OutputAssembler.h"
 #include "compile/RebranderBuild.h"
 #include "format/ArchiveReader.h"
 #include "support/AsNobody.h"
@@ -179,6 +180,22 @@ TEST_F(BuildEBookTest, APipeWhereTheBuildReadsAFileEndsInItsMessage) {
         prompter.messages.clear();
         EXPECT_FALSE(Build());
         EXPECT_NE(OnlyMessage().find(c.message), std::string::npos) << OnlyMessage();
+    }
+}
+
+// The advice speaks of this system's applications, not another system's.
+TEST_F(BuildEBookTest, AdviceNamesNoOtherSystem) {
+    project.buildRebrander = 1;
+    project.rebranderExe = dir.File("out/rebrand.exe");
+    fs::remove(compiler + "/rebrand.dat");
+    EXPECT_FALSE(BuildRebrander(project, ui, 5, compiler));
+    fs::remove(compiler + "/toolbar.tb");
+    EXPECT_FALSE(Build());
+    ASSERT_EQ(prompter.messages.size(), 2u);
+    for (const std::string& message :
+         {prompter.messages[0], prompter.messages[1], std::string(kAssembleErrorAdvice)}) {
+        EXPECT_NE(message.find("Close other applications"), std::string::npos) << message;
+        EXPECT_EQ(message.find("Windows"), std::string::npos) << message;
     }
 }
 
