@@ -27,6 +27,13 @@ std::string Quantity(std::uint64_t n, const char* word) {
 }  // namespace
 
 std::optional<SeriesNameTemplate> SeriesNameTemplate::FromPath(const std::string& path) {
+    // Programs here carry no ending: a name without one takes the number at its end.
+    const std::string name = platform::FileNameOfPath(path);
+    if (!name.empty() && name.find('.') == std::string::npos) {
+        SeriesNameTemplate t;
+        t.stem_ = path;
+        return t;
+    }
     if (path.size() <= 4) {
         return std::nullopt;
     }
@@ -52,6 +59,16 @@ std::string SeriesNameTemplate::PathAt(std::int64_t number) const {
 
 std::string SeriesNameTemplate::NameAt(std::int64_t number) const {
     return platform::FileNameOfPath(PathAt(number));
+}
+
+std::string CheckSeriesNumbers(std::int64_t first, std::int64_t last) {
+    if (first < kSeriesFirstMin || first > kSeriesNumberMax) {
+        return "Please enter an integer between 0 and 999999.";
+    }
+    if (last < kSeriesLastMin || last > kSeriesNumberMax) {
+        return "Please enter an integer between 1 and 999999.";
+    }
+    return CheckSeriesRange(first, last);
 }
 
 std::string CheckSeriesRange(std::int64_t first, std::int64_t last) {
