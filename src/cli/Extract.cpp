@@ -2,9 +2,11 @@
 
 #include <filesystem>
 #include <iostream>
+#include <set>
 #include <string>
 
 #include "cli/Command.h"
+#include "common/VisibleText.h"
 #include "format/ArchiveReader.h"
 #include "platform/AtomicFileWriter.h"
 #include "platform/Paths.h"
@@ -30,10 +32,18 @@ int RunExtract(const Args& args) {
     }
     int failures = 0;
     std::string bytes;
+    std::set<std::string> written;
     for (std::size_t i = 0; i < reader.directory().size(); ++i) {
         const std::string& name = reader.directory()[i].name;
+        const std::string shown = WithVisibleControls(name);
         if (!platform::IsPlainFileName(name)) {
-            std::cerr << "tamselc extract: refused the entry name '" << name << "'\n";
+            std::cerr << "tamselc extract: refused the entry name '" << shown << "'\n";
+            ++failures;
+            continue;
+        }
+        if (!written.insert(name).second) {
+            std::cerr << "tamselc extract: the entry name '" << shown
+                      << "' appears more than once; only the first was written\n";
             ++failures;
             continue;
         }
@@ -43,14 +53,17 @@ int RunExtract(const Args& args) {
             continue;
         }
         const std::string path = platform::JoinPath(args[1], name);
-        int error = 0;
-        if (!platform::WriteFileAtomically(path, bytes, error)) {
-            std::cerr << "tamselc extract: cannot write " << path << ": "
-                      << platform::SystemErrorText(error) << "\n";
+        // A link already in the folder is replaced, never written through: it may lead
+        // anywhere.
+        platform::AtomicFileWriter out(path, platform::AtomicFileWriter::Kind::Document,
+                                       platform::AtomicFileWriter::Links::Replace);
+        if (!out.Open() || !out.Write(bytes) || !out.Commit()) {
+            std::cerr << "tamselc extract: cannot write " << WithVisibleControls(path) << ": "
+                      << platform::SystemErrorText(out.error()) << "\n";
             ++failures;
             continue;
         }
-        std::cout << name << "\n";
+        std::cout << shown << "\n";
     }
     return failures == 0 ? 0 : 1;
 }

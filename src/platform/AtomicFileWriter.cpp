@@ -20,12 +20,14 @@ namespace {
 constexpr std::size_t kBufferSize = 1 << 20;
 }
 
-AtomicFileWriter::AtomicFileWriter(std::string targetPath, Kind kind)
-    : target_(std::move(targetPath)), kind_(kind) {
+AtomicFileWriter::AtomicFileWriter(std::string targetPath, Kind kind, Links links)
+    : target_(std::move(targetPath)),
+      kind_(kind),
+      noFollow_(links == Links::Replace ? O_NOFOLLOW : 0) {
     // Renaming over a symbolic link would replace the link with a plain file; the new bytes
     // belong where the link leads, so the temporary file is made in that folder.
     struct stat st {};
-    if (::lstat(target_.c_str(), &st) == 0 && S_ISLNK(st.st_mode)) {
+    if (noFollow_ == 0 && ::lstat(target_.c_str(), &st) == 0 && S_ISLNK(st.st_mode)) {
         if (char* resolved = ::realpath(target_.c_str(), nullptr)) {
             target_ = resolved;
             std::free(resolved);
@@ -53,7 +55,8 @@ bool AtomicFileWriter::Open() {
     tempPath_ = CreateUniqueFile(folder, prefix, error_, mode);
     if (tempPath_.empty() && (error_ == EACCES || error_ == EPERM)) {
         // The folder refuses new files; the target itself may still take new bytes.
-        const int probe = ::open(target_.c_str(), O_WRONLY | O_CLOEXEC | O_NOCTTY | O_NONBLOCK);
+        const int probe =
+            ::open(target_.c_str(), O_WRONLY | O_CLOEXEC | O_NOCTTY | O_NONBLOCK | noFollow_);
         if (probe >= 0) {
             ::close(probe);
             inPlace_ = true;
@@ -156,7 +159,7 @@ bool AtomicFileWriter::Commit() {
         return false;
     }
     struct stat st {};
-    if (::stat(target_.c_str(), &st) == 0) {
+    if ((noFollow_ ? ::lstat : ::stat)(target_.c_str(), &st) == 0 && S_ISREG(st.st_mode)) {
         ::fchmod(fd_, st.st_mode & 07777);
     }
     if (::fsync(fd_) != 0) {
@@ -195,7 +198,7 @@ bool AtomicFileWriter::CopyOverTarget() {
         return false;
     }
     const std::int64_t size = from.Size();
-    const int to = ::open(target_.c_str(), O_WRONLY | O_CLOEXEC | O_NOCTTY);
+    const int to = ::open(target_.c_str(), O_WRONLY | O_CLOEXEC | O_NOCTTY | noFollow_);
     if (size < 0 || to < 0) {
         error_ = size < 0 ? from.error() : errno;
         return false;

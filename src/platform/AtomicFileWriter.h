@@ -22,7 +22,13 @@ public:
     // program (also executable); either filtered by the umask.
     enum class Kind { Document, Program };
 
-    explicit AtomicFileWriter(std::string targetPath, Kind kind = Kind::Document);
+    // What a target that is a symbolic link gets: the new bytes where it leads (an author's
+    // link), or the link itself replaced by the new file (a folder that others may have
+    // planted links in).
+    enum class Links { Follow, Replace };
+
+    explicit AtomicFileWriter(std::string targetPath, Kind kind = Kind::Document,
+                              Links links = Links::Follow);
     ~AtomicFileWriter();  // removes the temporary file unless committed
     AtomicFileWriter(const AtomicFileWriter&) = delete;
     AtomicFileWriter& operator=(const AtomicFileWriter&) = delete;
@@ -53,6 +59,7 @@ private:
 
     std::string target_;
     Kind kind_;
+    int noFollow_ = 0;      // O_NOFOLLOW when links are replaced
     bool inPlace_ = false;  // Commit copies over the target instead of renaming
     std::string tempPath_;
     std::string buffer_;
