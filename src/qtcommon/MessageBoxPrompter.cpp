@@ -1,8 +1,8 @@
 #include "qtcommon/MessageBoxPrompter.h"
 
+#include <QAbstractButton>
 #include <QApplication>
 #include <QMessageBox>
-#include <QAbstractButton>
 
 #include "qtcommon/MessageBoxIcon.h"
 #include "qtcommon/QtText.h"
