@@ -247,10 +247,14 @@ std::vector<std::string> RefusedNameMessages(std::string_view path) {
     return messages;
 }
 
-void ResolveRelativePaths(ProjectSettings& p, const std::string& folder) {
-    const auto resolve = [&folder](std::string& path) {
+void ResolveRelativePaths(ProjectSettings& p, const std::string& folder,
+                          std::set<std::string>* wasRelative) {
+    const auto resolve = [&folder, wasRelative](std::string& path) {
         if (!path.empty() && !platform::IsAbsolutePath(path)) {
             path = std::filesystem::path(platform::JoinPath(folder, path)).lexically_normal();
+            if (wasRelative) {
+                wasRelative->insert(path);
+            }
         }
     };
     for (std::string* path :
@@ -295,7 +299,8 @@ ProjectLoadResult LoadProjectFile(const std::string& path, Project& project, Pro
         return {ProjectLoadStatus::Rejected};
     }
 
-    ResolveRelativePaths(project, FolderOfFile(path));
+    project.pathsLoadedRelative.clear();
+    ResolveRelativePaths(project, FolderOfFile(path), &project.pathsLoadedRelative);
     if (decoded.version == projectfile::kImportVersion) {
         RescanSourceFolder(project, false, prompter);
         return {ProjectLoadStatus::Loaded};
