@@ -6,6 +6,7 @@
 #include <QMainWindow>
 #include <QMenu>
 #include <QMenuBar>
+#include <QTextDocument>
 #include <QToolBar>
 #include <QToolButton>
 
@@ -271,7 +272,12 @@ void ReaderActions::setDestinationTips(const QString& nextTitle, const QString& 
             return own;
         }
         const std::string page = U(title);
-        return Q(FillTemplate(texts.Text(key), {{"page", page}}));
+        QString text = Q(FillTemplate(texts.Text(key), {{"page", page}}));
+        // A tip that looks like markup would be drawn as markup; a title is plain text.
+        if (Qt::mightBeRichText(text)) {
+            text = "<qt>" + text.toHtmlEscaped() + "</qt>";
+        }
+        return text;
     };
     next->setToolTip(tip(LanguageKey::TipNextPage, nextTitle, nextTip_));
     previous->setToolTip(tip(LanguageKey::TipPreviousPage, previousTitle, previousTip_));
