@@ -257,18 +257,7 @@ void ResolveRelativePaths(ProjectSettings& p, const std::string& folder,
             }
         }
     };
-    for (std::string* path :
-         {&p.sourceFolder, &p.outputExe, &p.rebranderExe, &p.splashBitmap, &p.iconFile}) {
-        resolve(*path);
-    }
-    for (SourceFile& f : p.files) {
-        resolve(f.path);
-    }
-    for (Variable& v : p.variables) {
-        if (IsIncludeKind(v.kind)) {
-            resolve(v.value);
-        }
-    }
+    ForEachStoredPath(p, resolve);
 }
 
 ProjectLoadResult LoadProjectFile(const std::string& path, Project& project, Prompter& prompter,

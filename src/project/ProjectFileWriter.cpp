@@ -133,18 +133,7 @@ ProjectSettings WithPathsRelativeAgain(const Project& project, const std::string
             path = shorter;
         }
     };
-    for (std::string* path :
-         {&p.sourceFolder, &p.outputExe, &p.rebranderExe, &p.splashBitmap, &p.iconFile}) {
-        again(*path);
-    }
-    for (SourceFile& f : p.files) {
-        again(f.path);
-    }
-    for (Variable& v : p.variables) {
-        if (IsIncludeKind(v.kind)) {
-            again(v.value);
-        }
-    }
+    ForEachStoredPath(p, again);
     return p;
 }
 
