@@ -99,6 +99,14 @@ std::string WithoutLineFeeds(std::string text) {
     return text;
 }
 
+void ReportUnwritableOutput(BuildUi& ui, int error) {
+    ReportBuildError(
+        ui,
+        "Unable to write to Output E-Book EXE: " + WithoutLineFeeds(SystemMessageForReport(error)),
+        "Click 'Output' on the 'Edit' menu and try browsing a different file name "
+        "for the Output E-Book EXE to create.");
+}
+
 // More than 20 pages in the Table Of Contents with the pop-up list on. False when
 // the author cancelled the build.
 bool SettleContentsPopup(BuildSettings& settings, const FileCensus& census, bool seriesFlag,
@@ -176,11 +184,7 @@ bool BuildEBook(const Project& project, BuildUi& ui, std::int64_t buildTime, boo
                              "Your E-Book is already running. Please close it down before try to "
                              "rebuild it.");
         } else {
-            ReportBuildError(ui,
-                             "Unable to write to Output E-Book EXE: " +
-                                 WithoutLineFeeds(SystemMessageForReport(cleanup.claim.error)),
-                             "Click 'Output' on the 'Edit' menu and try browsing a different file "
-                             "name for the Output E-Book EXE to create.");
+            ReportUnwritableOutput(ui, cleanup.claim.error);
         }
         return false;
     }
@@ -350,9 +354,12 @@ bool BuildEBook(const Project& project, BuildUi& ui, std::int64_t buildTime, boo
     parts.splashExtraDelay = project.splashExtraDelay;
     parts.splashPercentageBar = project.splashPercentageBar;
     OutputAssembler assembler;
-    const bool opened = output.Open();
+    if (!output.Open()) {
+        ReportUnwritableOutput(ui, output.error());
+        return false;
+    }
     parts.outputPath = output.tempPath();
-    if (!opened || !assembler.Assemble(parts) || !output.Commit()) {
+    if (!assembler.Assemble(parts) || !output.Commit()) {
         ReportBuildError(ui, kAssembleErrorTitle, kAssembleErrorAdvice);
         return false;
     }

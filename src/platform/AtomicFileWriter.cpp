@@ -49,6 +49,14 @@ bool AtomicFileWriter::Open() {
     if (folder.empty()) {
         folder = ".";
     }
+    // Only a regular file is replaced: a rename over a device or a pipe would put a plain
+    // file in its place.
+    struct stat st {};
+    if ((noFollow_ ? ::lstat : ::stat)(target_.c_str(), &st) == 0 && !S_ISREG(st.st_mode) &&
+        !(noFollow_ && S_ISLNK(st.st_mode))) {
+        error_ = S_ISDIR(st.st_mode) ? EISDIR : EINVAL;
+        return false;
+    }
     const std::string prefix = SiblingWorkingFilePrefix(FileNameOfPath(target_));
     RemoveAbandonedWorkingFiles(folder, prefix);
     const mode_t mode = kind_ == Kind::Program ? 0777 : 0644;

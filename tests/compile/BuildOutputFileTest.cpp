@@ -2,6 +2,7 @@
 // their place in a folder the author may not write to.
 
 #include <sys/stat.h>
+#include <sys/sysmacros.h>
 #include <unistd.h>
 
 #include <filesystem>
@@ -180,6 +181,29 @@ TEST_F(BuildEBookTest, APipeWhereTheBuildReadsAFileEndsInItsMessage) {
         prompter.messages.clear();
         EXPECT_FALSE(Build());
         EXPECT_NE(OnlyMessage().find(c.message), std::string::npos) << OnlyMessage();
+    }
+}
+
+// An output path that names a device, a pipe or a folder is refused, and stays what it was.
+TEST_F(BuildEBookTest, AnOutputThatIsNoRegularFileIsRefused) {
+    const std::string device = dir.File("out/null");
+    ASSERT_EQ(::mknod(device.c_str(), S_IFCHR | 0666, makedev(1, 3)), 0);  // a null device
+    ASSERT_EQ(::mkfifo(dir.File("out/pipe").c_str(), 0600), 0);
+    fs::create_directories(dir.File("out/folder"));
+    const struct {
+        std::string path;
+        fs::file_type type;
+    } cases[] = {{device, fs::file_type::character},
+                 {dir.File("out/pipe"), fs::file_type::fifo},
+                 {dir.File("out/folder"), fs::file_type::directory}};
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.path);
+        project.outputExe = c.path;
+        prompter.messages.clear();
+        EXPECT_FALSE(Build());
+        EXPECT_NE(OnlyMessage().find("Unable to write to Output E-Book EXE: "), std::string::npos)
+            << OnlyMessage();
+        EXPECT_EQ(fs::symlink_status(c.path).type(), c.type);
     }
 }
 
