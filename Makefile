@@ -1,26 +1,35 @@
 # The two commands of the README. Both install what is missing, then build from scratch
-# if needed. BUILD and BUILD_TYPE may be overridden: make test BUILD=build-asan SANITIZE=ON
+# if needed: demo only the programs and what they need, test everything.
+# BUILD and BUILD_TYPE may be overridden: make test BUILD=build-asan SANITIZE=ON
 BUILD ?= build
 BUILD_TYPE ?= RelWithDebInfo
 SANITIZE ?= OFF
 JOBS ?= $(shell nproc)
 FUZZ_SECONDS ?= 300
 
-.PHONY: deps configure build test demo fuzz clean
+.PHONY: deps configure build programs test demo fuzz clean
+
+CONFIGURE = cmake -S . -B $(BUILD) -G Ninja -DCMAKE_BUILD_TYPE=$(BUILD_TYPE) -DNBX_SANITIZE=$(SANITIZE)
 
 deps:
 	@bash scripts/install-deps.sh
 
 configure: deps
-	@cmake -S . -B $(BUILD) -G Ninja -DCMAKE_BUILD_TYPE=$(BUILD_TYPE) -DNBX_SANITIZE=$(SANITIZE) >/dev/null
+	@$(CONFIGURE) -DNBX_BUILD_TESTS=ON >/dev/null
 
 build: configure
+	@cmake --build $(BUILD) -j $(JOBS)
+
+# The programs and their data files, without tests, benchmarks or fuzz targets.
+programs:
+	@bash scripts/install-deps.sh programs
+	@$(CONFIGURE) -DNBX_BUILD_TESTS=OFF >/dev/null
 	@cmake --build $(BUILD) -j $(JOBS)
 
 test: build
 	@cd $(BUILD) && ctest --output-on-failure -j $(JOBS)
 
-demo: build
+demo: programs
 	@mkdir -p examples/sample/output
 	@$(BUILD)/program/tamselc build examples/sample/sample.nxp
 	@echo

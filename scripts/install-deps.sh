@@ -1,6 +1,8 @@
 #!/usr/bin/env bash
-# Installs the Debian packages that the build and the tests need, only those that are
-# missing. Safe to run any number of times.
+# Installs the Debian packages that the build needs, only those that are missing. Safe to
+# run any number of times.
+#   install-deps.sh programs   what building the programs needs (make demo)
+#   install-deps.sh            that and what the tests, benchmarks, fuzzing and CI need
 set -euo pipefail
 
 packages=(
@@ -11,15 +13,20 @@ packages=(
     pkg-config
     qt6-base-dev
     libgl-dev
-    libgtest-dev
-    libgmock-dev
     nlohmann-json3-dev
-    clang
-    xvfb
-    xauth
-    xdotool
-    chromium
 )
+if [ "${1:-all}" != "programs" ]; then
+    packages+=(
+        libgtest-dev
+        libgmock-dev
+        clang
+        clang-format
+        xvfb
+        xauth
+        xdotool
+        chromium
+    )
+fi
 
 missing=()
 for p in "${packages[@]}"; do

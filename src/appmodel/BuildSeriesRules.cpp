@@ -40,23 +40,18 @@ std::optional<std::int64_t> ParseInRange(std::string_view text, std::int64_t min
     return value;
 }
 
-std::string RangeMessage(std::int64_t min, std::int64_t max) {
-    return "Please enter an integer between " + std::to_string(min) + " and " +
-           std::to_string(max) + ".";
-}
-
 }  // namespace
 
 CheckResult<SeriesField> CheckSeriesNumbers(const std::string& first, const std::string& last,
                                             SeriesNumbers& numbers) {
     using Failure = FieldFailure<SeriesField>;
-    const auto firstValue = ParseInRange(first, kSeriesFirstMin, kSeriesMax);
+    const auto firstValue = ParseInRange(first, kSeriesFirstMin, kSeriesNumberMax);
     if (!firstValue) {
-        return Failure{RangeMessage(kSeriesFirstMin, kSeriesMax), SeriesField::First};
+        return Failure{SeriesNumberRangeMessage(kSeriesFirstMin), SeriesField::First};
     }
-    const auto lastValue = ParseInRange(last, kSeriesLastMin, kSeriesMax);
+    const auto lastValue = ParseInRange(last, kSeriesLastMin, kSeriesNumberMax);
     if (!lastValue) {
-        return Failure{RangeMessage(kSeriesLastMin, kSeriesMax), SeriesField::Last};
+        return Failure{SeriesNumberRangeMessage(kSeriesLastMin), SeriesField::Last};
     }
     const std::string range = CheckSeriesRange(*firstValue, *lastValue);
     if (!range.empty()) {

@@ -6,6 +6,7 @@
 #include <string>
 
 #include "appmodel/FieldFailure.h"
+#include "compile/SeriesTexts.h"
 
 namespace nbx {
 
@@ -15,10 +16,6 @@ struct SeriesNumbers {
     std::int64_t first = 0;
     std::int64_t last = 0;
 };
-
-inline constexpr std::int64_t kSeriesFirstMin = 0;
-inline constexpr std::int64_t kSeriesLastMin = 1;
-inline constexpr std::int64_t kSeriesMax = 999999;
 
 // "Please enter an integer between 0 and 999999." for a First Value that is not a whole
 // number in its range (the same for Last Value, from 1); then the series range checks, both

@@ -9,10 +9,18 @@ namespace nbx::cli {
 
 namespace {
 volatile std::sig_atomic_t g_interrupted = 0;
+bool g_progressLineShown = false;
 void OnInterrupt(int) {
     g_interrupted = 1;
 }
 }  // namespace
+
+void EndProgressLine() {
+    if (g_progressLineShown) {
+        std::cerr << "\r\033[K" << std::flush;
+        g_progressLineShown = false;
+    }
+}
 
 ConsoleBuildProgress::ConsoleBuildProgress() : terminal_(::isatty(STDERR_FILENO) != 0) {}
 
@@ -21,14 +29,11 @@ void ConsoleBuildProgress::ReportStage(std::string_view text, int percent) {
         return;
     }
     std::cerr << "\r\033[K" << text << " " << percent << "%" << std::flush;
-    shown_ = true;
+    g_progressLineShown = true;
 }
 
 void ConsoleBuildProgress::EndProgress() {
-    if (shown_) {
-        std::cerr << "\r\033[K" << std::flush;
-        shown_ = false;
-    }
+    EndProgressLine();
 }
 
 void ConsoleSeriesProgress::Open(std::string_view caption, bool) {

@@ -8,6 +8,10 @@
 
 namespace nbx::cli {
 
+// Clears the progress line when one is on the terminal, so that a message or a question
+// that follows starts on a line of its own.
+void EndProgressLine();
+
 class ConsoleBuildProgress final : public BuildProgress {
 public:
     ConsoleBuildProgress();
@@ -17,7 +21,6 @@ public:
 
 private:
     bool terminal_;
-    bool shown_ = false;
 };
 
 class ConsoleSeriesProgress final : public SeriesProgress {

@@ -6,14 +6,18 @@
 #include <iostream>
 #include <string>
 
+#include "cli/ConsoleProgress.h"
+
 namespace nbx::cli {
 
 void ConsolePrompter::Show(std::string_view text, MessageIcon) {
+    EndProgressLine();
     std::cerr << text << "\n\n" << std::flush;
 }
 
 Answer ConsolePrompter::Ask(std::string_view text, Buttons buttons, Answer defaultAnswer,
                             MessageIcon) {
+    EndProgressLine();
     std::cerr << text << "\n";
     if (forced_) {
         const Answer a = *forced_ ? Answer::Yes : Answer::No;

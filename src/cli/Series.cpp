@@ -78,7 +78,7 @@ int RunSeries(const Args& args) {
                      "project\n";
         return 1;
     }
-    if (const std::string problem = CheckSeriesRange(request.first, request.last);
+    if (const std::string problem = CheckSeriesNumbers(request.first, request.last);
         !problem.empty()) {
         prompter.Show(problem, MessageIcon::Warning);
         return 1;

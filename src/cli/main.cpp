@@ -16,7 +16,25 @@ void PrintUsage(std::ostream& out) {
         out << "  " << c.usage << "\n";
     }
     out << "  --version                 print the version\n"
-           "  --help                    print this text\n";
+           "  --help                    print this text; COMMAND --help prints its usage\n"
+           "\nOptions:\n"
+           "  --yes, --no   answer every question with Yes or No. Without them a question is\n"
+           "                asked on the terminal, or answered by its default button when\n"
+           "                there is no terminal.\n"
+           "  --save        build and run: save the project afterwards, with the file list\n"
+           "                brought up to date from the source folder and the --output path\n"
+           "\nExit codes: 0 done, 1 the command failed (the message is on stderr),\n"
+           "2 the command line was wrong.\n";
+}
+
+bool AsksForHelp(int argc, char** argv) {
+    for (int i = 2; i < argc; ++i) {
+        const std::string_view a = argv[i];
+        if (a == "--help" || a == "-h") {
+            return true;
+        }
+    }
+    return false;
 }
 
 // The configured extensions stay loaded while a command runs, as they do in the window.
@@ -50,6 +68,11 @@ int main(int argc, char** argv) {
     }
     for (const auto& c : nbx::cli::AllCommands()) {
         if (name == c.name) {
+            // Every command: a file really named --help is still reached as ./--help.
+            if (AsksForHelp(argc, argv)) {
+                std::cout << "Usage: tamselc " << c.usage << "\n";
+                return 0;
+            }
             LoadedExtensions extensions;
             return c.run(nbx::cli::Args(argv + 2, argv + argc));
         }

@@ -21,6 +21,12 @@ std::string Lower(std::string s) {
 
 }  // namespace
 
+BuildError SameOutputFilesError() {
+    return {"No Output E-Book EXE and Output Rebrander EXE are the same file.",
+            "Click 'Output' on the 'Edit' menu and change one of the files, or turn off building "
+            "the Rebrander."};
+}
+
 std::optional<BuildError> OutputPathsProblem(const Project& project) {
     if (project.outputExe.empty()) {
         return BuildError{"No Output E-Book EXE selected.",
@@ -36,10 +42,8 @@ std::optional<BuildError> OutputPathsProblem(const Project& project) {
                           "the Output Rebrander EXE file to create, or turn off building a "
                           "Rebrander."};
     }
-    if (project.rebranderExe == project.outputExe) {
-        return BuildError{"No Output E-Book EXE and Output Rebrander EXE are the same file.",
-                          "Click 'Output' on the 'Edit' menu and change one of the files, or turn "
-                          "off building the Rebrander."};
+    if (platform::SameFile(project.rebranderExe, project.outputExe)) {
+        return SameOutputFilesError();
     }
     if (platform::FolderPartOfPath(project.rebranderExe) !=
         platform::FolderPartOfPath(project.outputExe)) {

@@ -13,8 +13,12 @@
 
 namespace nbx {
 
-// The output settings: e-book path set; with a Rebrander, its path set, different from the
-// e-book's, in the same folder, and at least one rebrandable variable.
+// The message pair for a Rebrander path that names the e-book's file.
+BuildError SameOutputFilesError();
+
+// The output settings: e-book path set; with a Rebrander, its path set, naming another file
+// than the e-book's (judged by the file itself where it exists), in the same folder, and at
+// least one rebrandable variable.
 std::optional<BuildError> OutputPathsProblem(const Project& project);
 
 // OutputPathsProblem reported through ui; true when there is none.

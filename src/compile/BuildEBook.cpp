@@ -1,6 +1,5 @@
 #include "compile/BuildEBook.h"
 
-#include <cstdio>
 #include <optional>
 
 #include "common/ProgramFolderPath.h"
@@ -19,6 +18,7 @@
 #include "format/EntryWriter.h"
 #include "format/FileCopy.h"
 #include "format/RecordFormat.h"
+#include "platform/AtomicFileWriter.h"
 #include "platform/Clock.h"
 #include "platform/ExecutablePath.h"
 #include "platform/FileHandle.h"
@@ -37,10 +37,10 @@ constexpr int kMaxPopupItems = 20;
 
 constexpr const char* kDiskAdvice =
     "Free some disk space on the drive where your temporary files are stored. Close other "
-    "Windows applications. Consider saving your work and rebooting.";
+    "applications. Consider saving your work and rebooting.";
 constexpr const char* kTempSolution =
     "1. Free some disk space on the drive where your temporary files are stored.\n2. Close "
-    "other Windows applications.\n3. Try saving your work and rebooting.";
+    "other applications.\n3. Try saving your work and rebooting.";
 constexpr const char* kVariableEditAdvice =
     "Go to the Nimbrel Variables tab, select the variable, click 'Properties' on the 'Edit' "
     "menu. You can then edit the variable.";
@@ -71,7 +71,6 @@ public:
     ~BuildCleanup() {
         platform::RemoveFileQuietly(contentPath);
         platform::RemoveFileQuietly(stubCopyPath);
-        platform::RemoveFileQuietly(assembledPath);
         if (!succeeded) {
             ReleaseOutputClaim(outputPath, claim);
         }
@@ -80,7 +79,6 @@ public:
 
     std::string contentPath;
     std::string stubCopyPath;
-    std::string assembledPath;
     std::string outputPath;
     OutputClaim claim;
     bool succeeded = false;
@@ -96,6 +94,14 @@ int LinkingPercent(long long step, long long fileCount) {
 std::string WithoutLineFeeds(std::string text) {
     std::erase(text, '\n');
     return text;
+}
+
+void ReportUnwritableOutput(BuildUi& ui, int error) {
+    ReportBuildError(
+        ui,
+        "Unable to write to Output E-Book EXE: " + WithoutLineFeeds(SystemMessageForReport(error)),
+        "Click 'Output' on the 'Edit' menu and try browsing a different file name "
+        "for the Output E-Book EXE to create.");
 }
 
 // More than 20 pages in the Table Of Contents with the pop-up list on. False when
@@ -174,11 +180,7 @@ bool BuildEBook(const Project& project, BuildUi& ui, std::int64_t buildTime, boo
                              "Your E-Book is already running. Please close it down before try to "
                              "rebuild it.");
         } else {
-            ReportBuildError(ui,
-                             "Unable to write to Output E-Book EXE: " +
-                                 WithoutLineFeeds(SystemMessageForReport(cleanup.claim.error)),
-                             "Click 'Output' on the 'Edit' menu and try browsing a different file "
-                             "name for the Output E-Book EXE to create.");
+            ReportUnwritableOutput(ui, cleanup.claim.error);
         }
         return false;
     }
@@ -219,6 +221,7 @@ bool BuildEBook(const Project& project, BuildUi& ui, std::int64_t buildTime, boo
     // The content working file.
     ui.progress.ReportStage("Preparing contents", 10);
     int error = 0;
+    platform::RemoveAbandonedWorkingFiles(platform::TempFolder(), "vmt");  // of killed builds
     cleanup.contentPath = platform::CreateTempFile("vmt", error);
     platform::FileHandle content;
     if (cleanup.contentPath.empty() ||
@@ -333,11 +336,10 @@ bool BuildEBook(const Project& project, BuildUi& ui, std::int64_t buildTime, boo
         return false;
     }
 
-    // The output, written beside the old e-book and renamed over it when complete.
+    // The output, written beside the old e-book and put in its place when complete.
     ui.progress.ReportStage("Building Output", 95);
-    cleanup.assembledPath = CreateSiblingTempFile(project.outputExe, error);
+    platform::AtomicFileWriter output(project.outputExe, platform::AtomicFileWriter::Kind::Program);
     AssemblyParts parts;
-    parts.outputPath = cleanup.assembledPath;
     parts.stubPath = cleanup.stubCopyPath;
     parts.settings = &settings;
     parts.directory = &directory;
@@ -348,12 +350,15 @@ bool BuildEBook(const Project& project, BuildUi& ui, std::int64_t buildTime, boo
     parts.splashExtraDelay = project.splashExtraDelay;
     parts.splashPercentageBar = project.splashPercentageBar;
     OutputAssembler assembler;
-    if (cleanup.assembledPath.empty() || !assembler.Assemble(parts) ||
-        std::rename(cleanup.assembledPath.c_str(), project.outputExe.c_str()) != 0) {
+    if (!output.Open()) {
+        ReportUnwritableOutput(ui, output.error());
+        return false;
+    }
+    parts.outputPath = output.tempPath();
+    if (!assembler.Assemble(parts) || !output.Commit()) {
         ReportBuildError(ui, kAssembleErrorTitle, kAssembleErrorAdvice);
         return false;
     }
-    cleanup.assembledPath.clear();
     cleanup.succeeded = true;
     return true;
 }

@@ -24,7 +24,7 @@ void Mask(std::string& bytes) {
 PreparedEntry PrepareEntry(const std::string& path) {
     PreparedEntry out;
     platform::FileHandle source;
-    if (!source.Open(path, platform::FileHandle::Mode::Read)) {
+    if (!source.Open(path, platform::FileHandle::Mode::ReadRegular)) {
         return out;
     }
     const std::int64_t size = source.Size();

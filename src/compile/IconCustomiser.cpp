@@ -13,7 +13,7 @@ namespace nbx {
 namespace {
 
 constexpr const char* kRetryAdvice =
-    "Free some disk space on the drive where the output file is stored. Close other Windows "
+    "Free some disk space on the drive where the output file is stored. Close other "
     "applications. Consider saving your work and rebooting.";
 constexpr const char* kReinstallAdvice =
     "\n\nIf the problem continues to occur, it may be that your installation of Nimbrel "
@@ -41,7 +41,7 @@ std::int64_t ReadUpTo(platform::FileHandle& file, std::vector<std::uint8_t>& byt
 // Reads a whole icon file, at most icon::kMaxRead bytes. False when it cannot be opened.
 bool ReadIcon(const std::string& path, std::vector<std::uint8_t>& bytes) {
     platform::FileHandle file;
-    if (!file.Open(path, platform::FileHandle::Mode::Read)) {
+    if (!file.Open(path, platform::FileHandle::Mode::ReadRegular)) {
         return false;
     }
     if (ReadUpTo(file, bytes, icon::kMaxRead) < 0) {
@@ -63,7 +63,7 @@ bool CustomiseIcon(const std::string& stubCopyPath, const std::string& customIco
                         "present on your system). You can change the icon by selecting "
                         "'Installation' on the 'Edit' menu.\n\nIf the problem continues to "
                         "occur, then free some disk space on the drive where the output file is "
-                        "stored. Close other Windows applications. Consider saving your work and "
+                        "stored. Close other applications. Consider saving your work and "
                         "rebooting."));
         return false;
     }
@@ -95,7 +95,7 @@ bool CustomiseIcon(const std::string& stubCopyPath, const std::string& customIco
         ReportSystemError(prompter, "Error opening temporary stub file.",
                           "Attempting to open temporary file: " + stubCopyPath, stub.error(),
                           "1. Free some disk space on the drive where your temporary files are "
-                          "stored.\n2. Close other Windows applications.\n3. Try saving your work "
+                          "stored.\n2. Close other applications.\n3. Try saving your work "
                           "and rebooting.");
         return false;
     }
@@ -132,7 +132,7 @@ bool CustomiseIcon(const std::string& stubCopyPath, const std::string& customIco
     if (!written) {
         ReportBuildError(prompter, "Can't write custom icon to E-Book.",
                          "Free some disk space on the drive where your temporary files are "
-                         "stored. Close other Windows applications. Consider saving your work "
+                         "stored. Close other applications. Consider saving your work "
                          "and rebooting." +
                              std::string(kReinstallAdvice));
         return false;

@@ -53,7 +53,7 @@ bool OutputAssembler::Position(std::int32_t& offset) {
 
 bool OutputAssembler::CopyFileIn(const std::string& path, const char* what) {
     platform::FileHandle in;
-    if (!in.Open(path, platform::FileHandle::Mode::Read)) {
+    if (!in.Open(path, platform::FileHandle::Mode::ReadRegular)) {
         return Fail(std::string("cannot open the ") + what + " " + path + ": " +
                     platform::SystemErrorText(in.error()));
     }
@@ -116,7 +116,7 @@ bool OutputAssembler::Assemble(const AssemblyParts& parts) {
 
     if (!parts.splashPath.empty()) {
         platform::FileHandle splash;
-        if (!splash.Open(parts.splashPath, platform::FileHandle::Mode::Read)) {
+        if (!splash.Open(parts.splashPath, platform::FileHandle::Mode::ReadRegular)) {
             return Fail("cannot open the splash image " + parts.splashPath + ": " +
                         platform::SystemErrorText(splash.error()));
         }

@@ -18,7 +18,7 @@ namespace nbx {
 inline constexpr const char* kAssembleErrorTitle =
     "Error combining segments. Out of disk space or file handles?";
 inline constexpr const char* kAssembleErrorAdvice =
-    "Free some disk space on the drive where the output file is stored. Close other Windows "
+    "Free some disk space on the drive where the output file is stored. Close other "
     "applications. Consider saving your work and rebooting.";
 
 struct AssemblyParts {

@@ -1,6 +1,7 @@
 #include "compile/OutputFile.h"
 
 #include <fcntl.h>
+#include <sys/stat.h>
 #include <unistd.h>
 
 #include <cerrno>
@@ -19,8 +20,15 @@ bool IsSharingViolation(int error) {
 
 // One attempt; 0 on success, else the errno.
 int TryClaim(const std::string& path, bool& createdNew) {
-    const bool existed = platform::FileExists(path);
-    const int fd = ::open(path.c_str(), O_WRONLY | O_CREAT | O_CLOEXEC, 0755);
+    // Only a regular file can become the program; anything else in its place (a device, a
+    // pipe, a folder) is refused before it is touched, and never taken for a new file.
+    struct stat st {};
+    const bool existed = ::stat(path.c_str(), &st) == 0;
+    if (existed && !S_ISREG(st.st_mode)) {
+        return S_ISDIR(st.st_mode) ? EISDIR : EINVAL;
+    }
+    const int fd =
+        ::open(path.c_str(), O_WRONLY | O_CREAT | O_CLOEXEC | O_NOCTTY | O_NONBLOCK, 0777);
     if (fd < 0) {
         return errno;
     }
@@ -61,15 +69,6 @@ void ReleaseOutputClaim(const std::string& path, const OutputClaim& claim) {
     if (claim.ok && claim.createdNew) {
         platform::RemoveFileQuietly(path);
     }
-}
-
-std::string CreateSiblingTempFile(const std::string& path, int& errorCode) {
-    std::string folder = platform::FolderPartOfPath(path);
-    if (folder.empty()) {
-        folder = ".";
-    }
-    return platform::CreateUniqueFile(folder, "." + platform::FileNameOfPath(path) + ".",
-                                      errorCode);
 }
 
 }  // namespace nbx

@@ -4,8 +4,8 @@
 // closing it.
 //
 // The claim never empties an existing file: a build that stops later keeps the previous
-// e-book. The new program is written to a temporary file beside it and renamed over it
-// only when it is complete.
+// e-book. The new program is written through an AtomicFileWriter, which replaces it only
+// when it is complete.
 
 #include <string>
 
@@ -21,16 +21,12 @@ struct OutputClaim {
     bool createdNew = false;  // the file did not exist and was created by the claim
 };
 
-// Opens path for writing (creating it when missing, never truncating) to prove it can be
-// written. While the program is running, waits ten times 100 ms (pumping ui.series when
-// there is one) and tries again, at most `retries` times.
+// Opens path for writing (creating it when missing, as a program the umask allows to run;
+// never truncating) to prove it can be written. While the program is running, waits ten times 100
+// ms (pumping ui.series when there is one) and tries again, at most `retries` times.
 OutputClaim ClaimOutputFile(const std::string& path, int retries, BuildUi& ui);
 
 // Undoes a claim that created the file, after a build that did not finish.
 void ReleaseOutputClaim(const std::string& path, const OutputClaim& claim);
-
-// A temporary file in the folder of path, for writing the new program beside the old one.
-// Empty with errorCode set on failure.
-std::string CreateSiblingTempFile(const std::string& path, int& errorCode);
 
 }  // namespace nbx

@@ -1,13 +1,10 @@
 #include "compile/RebranderBuild.h"
 
-#include <sys/stat.h>
-
-#include <cstdio>
-
+#include "compile/BuildChecks.h"
 #include "compile/OutputFile.h"
 #include "format/ArchiveRecordWriter.h"
 #include "format/ByteSink.h"
-#include "format/FileCopy.h"
+#include "platform/AtomicFileWriter.h"
 #include "platform/FileHandle.h"
 #include "platform/Paths.h"
 #include "platform/TempFiles.h"
@@ -19,20 +16,19 @@ namespace {
 constexpr int kSharingRetries = 3;
 constexpr const char* kSolution =
     "1. Free some disk space on the drive where your temporary files are stored.\n2. Close "
-    "other Windows applications.\n3. Try saving your work and rebooting.";
+    "other applications.\n3. Try saving your work and rebooting.";
 
 class RebranderCleanup {
 public:
     explicit RebranderCleanup(BuildUi& ui) : ui_(ui) {}
     ~RebranderCleanup() {
         ui_.progress.EndProgress();
-        platform::RemoveFileQuietly(tempPath);
+        // A failed build leaves no Rebrander, not even one from an earlier build.
         if (!succeeded && !outputPath.empty()) {
             platform::RemoveFileQuietly(outputPath);
         }
     }
     std::string outputPath;  // set once the path is known to be claimed
-    std::string tempPath;
     bool succeeded = false;
 
 private:
@@ -59,6 +55,13 @@ bool BuildRebrander(const Project& project, BuildUi& ui, std::int64_t buildTime,
         return false;
     }
 
+    // On a disk that ignores case, two spellings that were two paths before the e-book was
+    // built can now be its one file, which the Rebrander must never replace.
+    if (platform::SameFile(output, project.outputExe)) {
+        ReportBuildError(ui, SameOutputFilesError());
+        return false;
+    }
+
     ui.progress.ReportStage("Creating Rebrander EXE", 1);
     const OutputClaim claim = ClaimOutputFile(output, kSharingRetries, ui);
     if (claim.cancelled) {
@@ -80,12 +83,16 @@ bool BuildRebrander(const Project& project, BuildUi& ui, std::int64_t buildTime,
     }
     cleanup.outputPath = output;
 
-    // The new Rebrander is made beside the old one and renamed over it when complete.
+    // The new Rebrander is made beside the old one and put in its place when complete.
     ui.progress.ReportStage("Generating Code", 25);
     const std::string stub = platform::JoinPath(compilerFolder, "rebrand.dat");
-    int error = 0;
-    cleanup.tempPath = CreateSiblingTempFile(output, error);
-    if (cleanup.tempPath.empty() || !CopyWholeFile(stub, cleanup.tempPath, error)) {
+    platform::AtomicFileWriter out(output, platform::AtomicFileWriter::Kind::Program);
+    platform::FileHandle stubFile;
+    const bool stubOpened = stubFile.Open(stub, platform::FileHandle::Mode::ReadRegular);
+    const std::int64_t stubSize = stubOpened ? stubFile.Size() : -1;
+    if (stubSize < 0 || !out.Open() ||
+        !out.CopyFrom(stubFile, 0, static_cast<std::uint64_t>(stubSize))) {
+        const int error = stubSize < 0 ? stubFile.error() : out.error();
         ReportSystemError(ui, "Error copying Rebrander binary file.",
                           "Attempting to copy temporary file: " + stub + " to " + output, error,
                           kSolution);
@@ -93,14 +100,8 @@ bool BuildRebrander(const Project& project, BuildUi& ui, std::int64_t buildTime,
     }
 
     ui.progress.ReportStage("Preparing Data", 75);
-    platform::FileHandle file;
-    if (!file.Open(cleanup.tempPath, platform::FileHandle::Mode::ReadWrite)) {
-        ReportSystemError(ui, "Error opening Rebrander binary file.",
-                          "Attempting to open file: " + output, file.error(), kSolution);
-        return false;
-    }
-    std::uint64_t recordOffset = 0;
-    bool written = file.SeekToEnd(recordOffset) && recordOffset <= 0x7FFFFFFF;
+    const auto recordOffset = static_cast<std::uint64_t>(stubSize);
+    bool written = recordOffset <= 0x7FFFFFFF;
 
     RebranderRecord record;
     record.ebookFileName = ebookName;
@@ -114,25 +115,22 @@ bool BuildRebrander(const Project& project, BuildUi& ui, std::int64_t buildTime,
     trailer.recordOffset = static_cast<std::int32_t>(recordOffset);
 
     ui.progress.ReportStage("Writing Data", 80);
-    FileSink sink(file);
+    AtomicFileSink sink(out);
     RecordStreamWriter writer(sink);
     written = written && WriteRebranderRecord(writer, record);
     ui.progress.ReportStage("Writing Data", 90);
     written = written && WriteRebranderTrailer(writer, trailer) && writer.Flush();
     ui.progress.ReportStage("Writing Data", 99);
-    file.Close();
-    written = written && ::chmod(cleanup.tempPath.c_str(), 0755) == 0 &&
-              std::rename(cleanup.tempPath.c_str(), output.c_str()) == 0;
+    written = written && out.Commit();
     if (!written) {
         ReportBuildError(ui,
                          "Error writing Rebrander binary file. Out of disk space or file "
                          "handles?",
                          "Free some disk space on the drive where your Rebrander files are "
-                         "stored. Close other Windows applications. Consider saving your work and "
+                         "stored. Close other applications. Consider saving your work and "
                          "rebooting.");
         return false;
     }
-    cleanup.tempPath.clear();
     cleanup.succeeded = true;
     return true;
 }

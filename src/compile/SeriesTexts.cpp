@@ -27,6 +27,13 @@ std::string Quantity(std::uint64_t n, const char* word) {
 }  // namespace
 
 std::optional<SeriesNameTemplate> SeriesNameTemplate::FromPath(const std::string& path) {
+    // Programs here carry no ending: a name without one takes the number at its end.
+    const std::string name = platform::FileNameOfPath(path);
+    if (!name.empty() && name.find('.') == std::string::npos) {
+        SeriesNameTemplate t;
+        t.stem_ = path;
+        return t;
+    }
     if (path.size() <= 4) {
         return std::nullopt;
     }
@@ -52,6 +59,21 @@ std::string SeriesNameTemplate::PathAt(std::int64_t number) const {
 
 std::string SeriesNameTemplate::NameAt(std::int64_t number) const {
     return platform::FileNameOfPath(PathAt(number));
+}
+
+std::string SeriesNumberRangeMessage(std::int64_t min) {
+    return "Please enter an integer between " + std::to_string(min) + " and " +
+           std::to_string(kSeriesNumberMax) + ".";
+}
+
+std::string CheckSeriesNumbers(std::int64_t first, std::int64_t last) {
+    if (first < kSeriesFirstMin || first > kSeriesNumberMax) {
+        return SeriesNumberRangeMessage(kSeriesFirstMin);
+    }
+    if (last < kSeriesLastMin || last > kSeriesNumberMax) {
+        return SeriesNumberRangeMessage(kSeriesLastMin);
+    }
+    return CheckSeriesRange(first, last);
 }
 
 std::string CheckSeriesRange(std::int64_t first, std::int64_t last) {

@@ -9,10 +9,12 @@
 namespace nbx {
 
 // An output path with the item number inserted before its ".exe" ending (any letter case,
-// kept as written): "/out/book.exe" gives "/out/book7.exe" for 7.
+// kept as written): "/out/book.exe" gives "/out/book7.exe" for 7. A name with no ending at
+// all, as programs here have, takes the number at its end: "/out/garden" gives
+// "/out/garden7".
 class SeriesNameTemplate {
 public:
-    // Empty when the path is not longer than four characters or does not end in ".exe".
+    // Empty when the name has an ending other than ".exe", or the path is just ".exe".
     static std::optional<SeriesNameTemplate> FromPath(const std::string& path);
 
     std::string PathAt(std::int64_t number) const;
@@ -24,7 +26,19 @@ private:
     std::string ending_;
 };
 
-// The dialog's OK checks: the first failure's message, or empty.
+// The numbers the series dialog takes.
+inline constexpr std::int64_t kSeriesFirstMin = 0;
+inline constexpr std::int64_t kSeriesLastMin = 1;
+inline constexpr std::int64_t kSeriesNumberMax = 999999;
+
+// "Please enter an integer between MIN and 999999."
+std::string SeriesNumberRangeMessage(std::int64_t min);
+
+// The dialog's OK checks: each number within its field's range, then CheckSeriesRange. The
+// first failure's message, or empty.
+std::string CheckSeriesNumbers(std::int64_t first, std::int64_t last);
+
+// The checks after the fields' ranges: first below last, at most 1,000,000 items.
 std::string CheckSeriesRange(std::int64_t first, std::int64_t last);
 
 // "3 E-Book EXEs (3 files)." and the Rebrander forms.

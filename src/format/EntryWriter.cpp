@@ -21,8 +21,8 @@ bool WriteEntryData(platform::FileHandle& content, const std::string& sourcePath
                     DirectoryEntry& entry) {
     platform::FileHandle source;
     std::uint64_t start = 0;
-    if (!source.Open(sourcePath, platform::FileHandle::Mode::Read) || !content.SeekToEnd(start) ||
-        start > kWordMax) {
+    if (!source.Open(sourcePath, platform::FileHandle::Mode::ReadRegular) ||
+        !content.SeekToEnd(start) || start > kWordMax) {
         return false;
     }
     entry.offset = static_cast<std::int32_t>(start);

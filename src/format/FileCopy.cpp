@@ -29,7 +29,7 @@ namespace nbx {
 
 bool CopyWholeFile(const std::string& from, const std::string& to, int& errorCode) {
     platform::FileHandle source;
-    if (!source.Open(from, platform::FileHandle::Mode::Read)) {
+    if (!source.Open(from, platform::FileHandle::Mode::ReadRegular)) {
         errorCode = source.error();
         return false;
     }

@@ -297,7 +297,7 @@ PackStreamResult PackStream(platform::FileHandle& source, ByteSink& sink, std::u
 bool PackFile(const std::string& sourcePath, const std::string& targetPath) {
     platform::FileHandle source;
     platform::FileHandle target;
-    if (!source.Open(sourcePath, platform::FileHandle::Mode::Read) ||
+    if (!source.Open(sourcePath, platform::FileHandle::Mode::ReadRegular) ||
         !target.Open(targetPath, platform::FileHandle::Mode::CreateTruncate)) {
         return false;
     }

@@ -20,11 +20,14 @@ namespace {
 constexpr std::size_t kBufferSize = 1 << 20;
 }
 
-AtomicFileWriter::AtomicFileWriter(std::string targetPath) : target_(std::move(targetPath)) {
+AtomicFileWriter::AtomicFileWriter(std::string targetPath, Kind kind, Links links)
+    : target_(std::move(targetPath)),
+      kind_(kind),
+      noFollow_(links == Links::Replace ? O_NOFOLLOW : 0) {
     // Renaming over a symbolic link would replace the link with a plain file; the new bytes
     // belong where the link leads, so the temporary file is made in that folder.
     struct stat st {};
-    if (::lstat(target_.c_str(), &st) == 0 && S_ISLNK(st.st_mode)) {
+    if (noFollow_ == 0 && ::lstat(target_.c_str(), &st) == 0 && S_ISLNK(st.st_mode)) {
         if (char* resolved = ::realpath(target_.c_str(), nullptr)) {
             target_ = resolved;
             std::free(resolved);
@@ -46,7 +49,29 @@ bool AtomicFileWriter::Open() {
     if (folder.empty()) {
         folder = ".";
     }
-    tempPath_ = CreateUniqueFile(folder, "." + FileNameOfPath(target_) + ".", error_);
+    // Only a regular file is replaced: a rename over a device or a pipe would put a plain
+    // file in its place.
+    struct stat st {};
+    if ((noFollow_ ? ::lstat : ::stat)(target_.c_str(), &st) == 0 && !S_ISREG(st.st_mode) &&
+        !(noFollow_ && S_ISLNK(st.st_mode))) {
+        error_ = S_ISDIR(st.st_mode) ? EISDIR : EINVAL;
+        return false;
+    }
+    const std::string prefix = SiblingWorkingFilePrefix(FileNameOfPath(target_));
+    RemoveAbandonedWorkingFiles(folder, prefix);
+    const mode_t mode = kind_ == Kind::Program ? 0777 : 0644;
+    tempPath_ = CreateUniqueFile(folder, prefix, error_, mode);
+    if (tempPath_.empty() && (error_ == EACCES || error_ == EPERM)) {
+        // The folder refuses new files; the target itself may still take new bytes.
+        const int probe =
+            ::open(target_.c_str(), O_WRONLY | O_CLOEXEC | O_NOCTTY | O_NONBLOCK | noFollow_);
+        if (probe >= 0) {
+            ::close(probe);
+            inPlace_ = true;
+            RemoveAbandonedWorkingFiles(TempFolder(), prefix);
+            tempPath_ = CreateTempFile(prefix, error_, mode);
+        }
+    }
     if (tempPath_.empty()) {
         return false;
     }
@@ -142,7 +167,7 @@ bool AtomicFileWriter::Commit() {
         return false;
     }
     struct stat st {};
-    if (::stat(target_.c_str(), &st) == 0) {
+    if ((noFollow_ ? ::lstat : ::stat)(target_.c_str(), &st) == 0 && S_ISREG(st.st_mode)) {
         ::fchmod(fd_, st.st_mode & 07777);
     }
     if (::fsync(fd_) != 0) {
@@ -154,6 +179,9 @@ bool AtomicFileWriter::Commit() {
     if (rc != 0) {
         error_ = errno;
         return false;
+    }
+    if (inPlace_) {
+        return CopyOverTarget();
     }
     if (::rename(tempPath_.c_str(), target_.c_str()) != 0) {
         error_ = errno;
@@ -169,6 +197,33 @@ bool AtomicFileWriter::Commit() {
         ::close(dirFd);
     }
     return true;
+}
+
+bool AtomicFileWriter::CopyOverTarget() {
+    FileHandle from;
+    if (!from.Open(tempPath_, FileHandle::Mode::Read)) {
+        error_ = from.error();
+        return false;
+    }
+    const std::int64_t size = from.Size();
+    const int to = ::open(target_.c_str(), O_WRONLY | O_CLOEXEC | O_NOCTTY | noFollow_);
+    if (size < 0 || to < 0) {
+        error_ = size < 0 ? from.error() : errno;
+        return false;
+    }
+    fd_ = to;
+    // The target's old bytes are lost from here on; the new ones are complete beside.
+    bool ok = CopyFrom(from, 0, static_cast<std::uint64_t>(size)) && Flush();
+    if (ok && (::ftruncate(fd_, size) != 0 || ::fsync(fd_) != 0)) {
+        error_ = errno;
+        ok = false;
+    }
+    fd_ = -1;
+    if (::close(to) != 0 && ok) {
+        error_ = errno;
+        ok = false;
+    }
+    return ok;
 }
 
 bool WriteFileAtomically(const std::string& path, std::string_view bytes, int& errorCode) {

@@ -1,6 +1,11 @@
 #pragma once
 // Writes a file so that a crash or a failed write never leaves it half-written: the bytes go
-// to a temporary file in the same folder, which replaces the target only on Commit().
+// to a temporary file in the same folder, which replaces the target only on Commit(). A
+// target that is a symbolic link is written where the link leads; the link stays.
+//
+// A target the user may write in a folder the user may not write to cannot be replaced by a
+// rename: its new bytes are then completed in the system temporary folder and copied over it
+// in place on Commit().
 
 #include <cstddef>
 #include <cstdint>
@@ -13,12 +18,24 @@ class FileHandle;
 
 class AtomicFileWriter {
 public:
-    explicit AtomicFileWriter(std::string targetPath);
+    // What a target that does not exist yet becomes: a document (read and write) or a
+    // program (also executable); either filtered by the umask.
+    enum class Kind { Document, Program };
+
+    // What a target that is a symbolic link gets: the new bytes where it leads (an author's
+    // link), or the link itself replaced by the new file (a folder that others may have
+    // planted links in).
+    enum class Links { Follow, Replace };
+
+    explicit AtomicFileWriter(std::string targetPath, Kind kind = Kind::Document,
+                              Links links = Links::Follow);
     ~AtomicFileWriter();  // removes the temporary file unless committed
     AtomicFileWriter(const AtomicFileWriter&) = delete;
     AtomicFileWriter& operator=(const AtomicFileWriter&) = delete;
 
-    // Creates the temporary file. False with error() set when the folder is not writable.
+    // Creates the temporary file, after removing the working files that killed writers of this
+    // target left behind. False with error() set when neither the folder nor the target is
+    // writable.
     bool Open();
     bool Write(const void* data, std::size_t size);
     bool Write(std::string_view bytes) { return Write(bytes.data(), bytes.size()); }
@@ -31,12 +48,19 @@ public:
     bool Commit();
 
     int error() const { return error_; }
+    // The file being written; a caller may also write it by name between Open and Commit.
     const std::string& tempPath() const { return tempPath_; }
+    // The file Commit replaces: the target, or where its symbolic link leads.
+    const std::string& targetPath() const { return target_; }
 
 private:
     bool Flush();
+    bool CopyOverTarget();
 
     std::string target_;
+    Kind kind_;
+    int noFollow_ = 0;      // O_NOFOLLOW when links are replaced
+    bool inPlace_ = false;  // Commit copies over the target instead of renaming
     std::string tempPath_;
     std::string buffer_;
     int fd_ = -1;

@@ -7,6 +7,8 @@
 #include <cerrno>
 #include <utility>
 
+#include "platform/RegularFile.h"
+
 namespace nbx::platform {
 
 FileHandle::FileHandle(FileHandle&& other) noexcept
@@ -29,9 +31,14 @@ bool FileHandle::Fail() {
 bool FileHandle::Open(const std::string& path, Mode mode) {
     Close();
     error_ = 0;
+    if (mode == Mode::ReadRegular) {
+        fd_ = OpenRegularFile(path, error_);
+        return fd_ >= 0;
+    }
     int flags = O_CLOEXEC;
     switch (mode) {
         case Mode::Read:
+        case Mode::ReadRegular:
             flags |= O_RDONLY;
             break;
         case Mode::ReadWrite:

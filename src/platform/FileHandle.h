@@ -12,6 +12,7 @@ class FileHandle {
 public:
     enum class Mode {
         Read,           // existing file, read only
+        ReadRegular,    // existing regular file, read only; a pipe or device fails at once
         ReadWrite,      // existing file, read and write
         CreateTruncate  // created or emptied, read and write
     };

@@ -41,6 +41,10 @@ bool IsPlainRelativePath(std::string_view path);
 std::string NativeSeparators(std::string_view path);
 
 bool FileExists(const std::string& path);
+
+// True when two paths name one file: the same spelling, or one file on disk (through a link,
+// a hard link, or a disk that ignores case).
+bool SameFile(const std::string& a, const std::string& b);
 bool FolderExists(const std::string& path);
 
 }  // namespace nbx::platform

@@ -1,11 +1,16 @@
 #include "platform/TempFiles.h"
 
+#include <dirent.h>
 #include <fcntl.h>
+#include <signal.h>
+#include <sys/stat.h>
 #include <unistd.h>
 
+#include <algorithm>
 #include <atomic>
 #include <cerrno>
 #include <filesystem>
+#include <limits>
 
 #include "platform/Paths.h"
 
@@ -21,7 +26,8 @@ std::string TempFolder() {
     return ec ? std::string("/tmp") : dir.string();
 }
 
-std::string CreateUniqueFile(const std::string& folder, std::string_view prefix, int& errorCode) {
+std::string CreateUniqueFile(const std::string& folder, std::string_view prefix, int& errorCode,
+                             unsigned mode) {
     errorCode = 0;
     const std::string pid = std::to_string(::getpid());
     // A name can be taken by another process; try until a free one turns up, but never
@@ -31,7 +37,8 @@ std::string CreateUniqueFile(const std::string& folder, std::string_view prefix,
         std::string name(prefix);
         name += pid + "_" + std::to_string(n) + ".tmp";
         const std::string path = JoinPath(folder, name);
-        const int fd = ::open(path.c_str(), O_WRONLY | O_CREAT | O_EXCL | O_CLOEXEC, 0644);
+        const int fd = ::open(path.c_str(), O_WRONLY | O_CREAT | O_EXCL | O_CLOEXEC,
+                              static_cast<mode_t>(mode));
         if (fd >= 0) {
             ::close(fd);
             return path;
@@ -45,8 +52,53 @@ std::string CreateUniqueFile(const std::string& folder, std::string_view prefix,
     return {};
 }
 
-std::string CreateTempFile(std::string_view prefix, int& errorCode) {
-    return CreateUniqueFile(TempFolder(), prefix, errorCode);
+std::string CreateTempFile(std::string_view prefix, int& errorCode, unsigned mode) {
+    return CreateUniqueFile(TempFolder(), prefix, errorCode, mode);
+}
+
+std::string SiblingWorkingFilePrefix(std::string_view name) {
+    // 255 bytes less the longest process id (7 digits), "_", counter (10 digits) and ".tmp".
+    constexpr std::size_t kMaxPrefix = 255 - 7 - 1 - 10 - 4;
+    constexpr std::size_t kMaxName = kMaxPrefix - 2;
+    return "." + std::string(name.substr(0, kMaxName)) + ".";
+}
+
+void RemoveAbandonedWorkingFiles(const std::string& folder, std::string_view prefix) {
+    DIR* dir = ::opendir(folder.empty() ? "." : folder.c_str());
+    if (!dir) {
+        return;
+    }
+    const auto isDigits = [](std::string_view s) {
+        return !s.empty() && s.size() <= 10 &&
+               std::all_of(s.begin(), s.end(), [](char c) { return c >= '0' && c <= '9'; });
+    };
+    while (const dirent* entry = ::readdir(dir)) {
+        const std::string_view name = entry->d_name;
+        if (name.size() <= prefix.size() + 4 || name.substr(0, prefix.size()) != prefix ||
+            !name.ends_with(".tmp")) {
+            continue;
+        }
+        const std::string_view numbers =
+            name.substr(prefix.size(), name.size() - prefix.size() - 4);
+        const std::size_t cut = numbers.find('_');
+        if (cut == numbers.npos || !isDigits(numbers.substr(0, cut)) ||
+            !isDigits(numbers.substr(cut + 1))) {
+            continue;
+        }
+        const long long pid = std::stoll(std::string(numbers.substr(0, cut)));
+        if (pid <= 0 || pid > std::numeric_limits<pid_t>::max() || pid == ::getpid()) {
+            continue;
+        }
+        const std::string path = JoinPath(folder, name);
+        struct stat st {};
+        if (::lstat(path.c_str(), &st) != 0 || !S_ISREG(st.st_mode) || st.st_uid != ::geteuid()) {
+            continue;
+        }
+        if (::kill(static_cast<pid_t>(pid), 0) != 0 && errno == ESRCH) {
+            ::unlink(path.c_str());
+        }
+    }
+    ::closedir(dir);
 }
 
 void RemoveFileQuietly(const std::string& path) {

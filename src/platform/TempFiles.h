@@ -10,12 +10,22 @@ namespace nbx::platform {
 // The system temporary folder.
 std::string TempFolder();
 
-// Creates an empty file in folder. Returns its path, or an empty string with errorCode set
-// to the errno of the failure.
-std::string CreateUniqueFile(const std::string& folder, std::string_view prefix, int& errorCode);
+// Creates an empty file in folder with mode (filtered by the umask). Returns its path, or an
+// empty string with errorCode set to the errno of the failure.
+std::string CreateUniqueFile(const std::string& folder, std::string_view prefix, int& errorCode,
+                             unsigned mode = 0644);
 
 // CreateUniqueFile in the system temporary folder.
-std::string CreateTempFile(std::string_view prefix, int& errorCode);
+std::string CreateTempFile(std::string_view prefix, int& errorCode, unsigned mode = 0644);
+
+// The prefix of the working files written beside a file named name: hidden, and short enough
+// that prefix + process id + counter + ".tmp" stays within the system's name limit even for
+// the longest names.
+std::string SiblingWorkingFilePrefix(std::string_view name);
+
+// Removes this user's files in folder named prefix + process id + "_" + counter + ".tmp" whose
+// process no longer runs: what a killed build or rewrite left behind.
+void RemoveAbandonedWorkingFiles(const std::string& folder, std::string_view prefix);
 
 // Removes a file and ignores a missing one; used by clean-up code that runs in every outcome.
 void RemoveFileQuietly(const std::string& path);

@@ -1,5 +1,7 @@
 #include "project/CTamselDoc.h"
 
+#include <filesystem>
+
 #include "common/Prompter.h"
 #include "platform/Paths.h"
 #include "platform/SystemError.h"
@@ -40,7 +42,10 @@ bool CTamselDoc::OnOpenDocument(const std::string& path, Prompter& prompter,
 
 bool CTamselDoc::OnSaveDocument(const std::string& path, Prompter& prompter) {
     int error = 0;
-    if (!SaveProjectFile(path, *project_, error)) {
+    std::error_code ec;
+    const std::filesystem::path full = std::filesystem::absolute(path, ec).lexically_normal();
+    if (!SaveProjectFile(path, WithPathsRelativeAgain(*project_, full.parent_path().string()),
+                         error)) {
         prompter.Show("Failed to save document.\n\n" + path + "\n" +
                       platform::SystemErrorText(error));
         return false;

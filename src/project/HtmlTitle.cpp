@@ -1,12 +1,7 @@
 #include "project/HtmlTitle.h"
 
-#include <fcntl.h>
-#include <sys/stat.h>
-#include <unistd.h>
-
-#include <cerrno>
-
 #include "common/AsciiText.h"
+#include "platform/RegularFile.h"
 
 namespace nbx {
 
@@ -58,29 +53,10 @@ std::string FindHtmlTitle(std::string_view head) {
 }
 
 std::string ExtractHtmlTitle(const std::string& path) {
-    // Non-blocking, so that a named pipe with a page's name cannot stall the scan; only
-    // regular files are read.
-    const int fd = ::open(path.c_str(), O_RDONLY | O_CLOEXEC | O_NONBLOCK | O_NOCTTY);
-    if (fd < 0) {
-        return {};
-    }
-    struct stat st {};
-    char buffer[kTitleReadLimit];
-    std::size_t got = 0;
-    if (::fstat(fd, &st) == 0 && S_ISREG(st.st_mode)) {
-        while (got < sizeof buffer) {
-            const ssize_t n = ::read(fd, buffer + got, sizeof buffer - got);
-            if (n < 0 && errno == EINTR) {
-                continue;
-            }
-            if (n <= 0) {
-                break;
-            }
-            got += static_cast<std::size_t>(n);
-        }
-    }
-    ::close(fd);
-    return FindHtmlTitle(std::string_view(buffer, got));
+    std::string head;
+    int error = 0;
+    platform::ReadRegularFile(path, kTitleReadLimit, platform::Oversize::ReadPrefix, head, error);
+    return FindHtmlTitle(head);
 }
 
 }  // namespace nbx

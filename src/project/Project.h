@@ -2,6 +2,7 @@
 // The settings of one e-book and the operations the rest of the program uses on them.
 // Every operation that changes the project sets the modified flag, except where noted.
 
+#include <set>
 #include <string>
 #include <string_view>
 
@@ -50,6 +51,11 @@ public:
 
     // Sets both output paths at once without marking the project modified.
     void SetOutputPaths(std::string outputPath, std::string rebranderPath);
+
+    // The paths that the project file held relative to its folder, as resolved when it was
+    // opened: a save writes them (and files found later in a relative source folder)
+    // relative again, so the project keeps working when its folder moves.
+    std::set<std::string> pathsLoadedRelative;
 
 private:
     bool modified_ = false;

@@ -1,15 +1,11 @@
 #include "project/ProjectFileReader.h"
 
-#include <fcntl.h>
-#include <sys/stat.h>
-#include <unistd.h>
-
-#include <cerrno>
 #include <filesystem>
 
 #include "common/AsciiText.h"
 #include "common/Prompter.h"
 #include "platform/Paths.h"
+#include "platform/RegularFile.h"
 #include "project/ByteReader.h"
 #include "project/InstalledExtensions.h"
 #include "project/ProjectFileFormat.h"
@@ -192,45 +188,6 @@ void ReadLayout(ByteReader& r, ProjectSettings& p, int layout) {
     }
 }
 
-// The whole of a regular file. Special files are refused rather than read, so that a named
-// pipe cannot block the open.
-bool ReadFileBytes(const std::string& path, std::string& bytes, int& errorCode) {
-    const int fd = ::open(path.c_str(), O_RDONLY | O_CLOEXEC | O_NONBLOCK | O_NOCTTY);
-    if (fd < 0) {
-        errorCode = errno;
-        return false;
-    }
-    struct stat st {};
-    bool ok = ::fstat(fd, &st) == 0;
-    errorCode = ok ? 0 : errno;
-    if (ok && !S_ISREG(st.st_mode)) {
-        ok = false;
-        errorCode = S_ISDIR(st.st_mode) ? EISDIR : EINVAL;
-    }
-    if (ok) {
-        bytes.resize(static_cast<std::size_t>(st.st_size));
-        std::size_t got = 0;
-        while (got < bytes.size()) {
-            const ssize_t n = ::read(fd, bytes.data() + got, bytes.size() - got);
-            if (n < 0 && errno == EINTR) {
-                continue;
-            }
-            if (n < 0) {
-                ok = false;
-                errorCode = errno;
-                break;
-            }
-            if (n == 0) {
-                break;  // the file shrank meanwhile
-            }
-            got += static_cast<std::size_t>(n);
-        }
-        bytes.resize(got);
-    }
-    ::close(fd);
-    return ok;
-}
-
 std::string FolderOfFile(const std::string& path) {
     std::error_code ec;
     const std::filesystem::path full = std::filesystem::absolute(path, ec);
@@ -294,24 +251,17 @@ std::vector<std::string> RefusedNameMessages(std::string_view path) {
     return messages;
 }
 
-void ResolveRelativePaths(ProjectSettings& p, const std::string& folder) {
-    const auto resolve = [&folder](std::string& path) {
+void ResolveRelativePaths(ProjectSettings& p, const std::string& folder,
+                          std::set<std::string>* wasRelative) {
+    const auto resolve = [&folder, wasRelative](std::string& path) {
         if (!path.empty() && !platform::IsAbsolutePath(path)) {
             path = std::filesystem::path(platform::JoinPath(folder, path)).lexically_normal();
+            if (wasRelative) {
+                wasRelative->insert(path);
+            }
         }
     };
-    for (std::string* path :
-         {&p.sourceFolder, &p.outputExe, &p.rebranderExe, &p.splashBitmap, &p.iconFile}) {
-        resolve(*path);
-    }
-    for (SourceFile& f : p.files) {
-        resolve(f.path);
-    }
-    for (Variable& v : p.variables) {
-        if (IsIncludeKind(v.kind)) {
-            resolve(v.value);
-        }
-    }
+    ForEachStoredPath(p, resolve);
 }
 
 ProjectLoadResult LoadProjectFile(const std::string& path, Project& project, Prompter& prompter,
@@ -325,7 +275,8 @@ ProjectLoadResult LoadProjectFile(const std::string& path, Project& project, Pro
     }
     std::string bytes;
     int error = 0;
-    if (!ReadFileBytes(path, bytes, error)) {
+    if (!platform::ReadRegularFile(path, kMaxProjectFileSize, platform::Oversize::Refuse, bytes,
+                                   error)) {
         return {ProjectLoadStatus::CannotRead, error};
     }
 
@@ -341,7 +292,8 @@ ProjectLoadResult LoadProjectFile(const std::string& path, Project& project, Pro
         return {ProjectLoadStatus::Rejected};
     }
 
-    ResolveRelativePaths(project, FolderOfFile(path));
+    project.pathsLoadedRelative.clear();
+    ResolveRelativePaths(project, FolderOfFile(path), &project.pathsLoadedRelative);
     if (decoded.version == projectfile::kImportVersion) {
         RescanSourceFolder(project, false, prompter);
         return {ProjectLoadStatus::Loaded};

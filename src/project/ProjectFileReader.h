@@ -2,6 +2,7 @@
 // Reads project files: the layout "4.20" and the older "4.00", "3.00" and "2.01", whose
 // missing fields get fixed values, and the import layout "IDT-4.00" that the wizard writes.
 
+#include <set>
 #include <string>
 #include <string_view>
 #include <vector>
@@ -37,7 +38,13 @@ std::vector<std::string> RefusedNameMessages(std::string_view path);
 
 // Paths stored relative to the project file (the source folder, output paths, splash and
 // icon files, file paths and the files of include variables) made absolute against folder.
-void ResolveRelativePaths(ProjectSettings& project, const std::string& folder);
+// wasRelative, when given, receives every path that was relative, as resolved.
+void ResolveRelativePaths(ProjectSettings& project, const std::string& folder,
+                          std::set<std::string>* wasRelative = nullptr);
+
+// Far more than the largest project (tens of thousands of pages with their titles, descriptions
+// and keywords): a larger file is refused before it is read.
+inline constexpr std::uint64_t kMaxProjectFileSize = 256u << 20;
 
 enum class ProjectLoadStatus {
     Loaded,

@@ -1,8 +1,12 @@
 #include "project/ProjectFileWriter.h"
 
+#include <filesystem>
+
 #include "platform/AtomicFileWriter.h"
+#include "platform/Paths.h"
 #include "project/ByteWriter.h"
 #include "project/ProjectFileFormat.h"
+#include "project/Variable.h"
 
 namespace nbx {
 
@@ -112,6 +116,30 @@ std::string EncodeProjectFile(const ProjectSettings& p) {
         w.WriteI32(1);
     }
     return w.TakeBytes();
+}
+
+ProjectSettings WithPathsRelativeAgain(const Project& project, const std::string& folder) {
+    ProjectSettings p = project;
+    const auto& relative = project.pathsLoadedRelative;
+    if (relative.empty()) {
+        return p;
+    }
+    const bool sourceRelative = relative.count(project.sourceFolder) != 0;
+    const std::string sourcePrefix = platform::JoinPath(project.sourceFolder, "");
+    const std::filesystem::path base = std::filesystem::path(folder).lexically_normal();
+    const auto again = [&](std::string& path) {
+        const bool wasRelative =
+            relative.count(path) != 0 || (sourceRelative && path.rfind(sourcePrefix, 0) == 0);
+        if (!wasRelative) {
+            return;
+        }
+        const std::string shorter = std::filesystem::path(path).lexically_relative(base).string();
+        if (!shorter.empty()) {
+            path = shorter;
+        }
+    };
+    ForEachStoredPath(p, again);
+    return p;
 }
 
 bool SaveProjectFile(const std::string& path, const ProjectSettings& project, int& errorCode) {

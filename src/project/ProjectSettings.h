@@ -4,6 +4,7 @@
 
 #include <array>
 #include <cstdint>
+#include <initializer_list>
 #include <string>
 #include <vector>
 
@@ -126,5 +127,23 @@ struct ProjectSettings {
 
     bool operator==(const ProjectSettings&) const = default;
 };
+
+// Calls visit(path) for every path a project file holds: the source folder, the outputs, the
+// splash and icon files, each source file and each include variable's file.
+template <class Visit>
+void ForEachStoredPath(ProjectSettings& p, Visit&& visit) {
+    for (std::string* path :
+         {&p.sourceFolder, &p.outputExe, &p.rebranderExe, &p.splashBitmap, &p.iconFile}) {
+        visit(*path);
+    }
+    for (SourceFile& f : p.files) {
+        visit(f.path);
+    }
+    for (Variable& v : p.variables) {
+        if (IsIncludeKind(v.kind)) {
+            visit(v.value);
+        }
+    }
+}
 
 }  // namespace nbx

@@ -72,6 +72,21 @@ std::size_t DecodeReference(std::string_view html, std::size_t pos, std::string&
 
 }  // namespace
 
+std::string DecodeCharacterReferences(std::string_view text) {
+    std::string out;
+    out.reserve(text.size());
+    for (std::size_t pos = 0; pos < text.size(); ++pos) {
+        if (text[pos] == '&') {
+            if (const std::size_t used = DecodeReference(text, pos, out)) {
+                pos += used - 1;
+                continue;
+            }
+        }
+        out += text[pos];
+    }
+    return out;
+}
+
 std::string VisibleText(std::string_view html) {
     std::string out;
     out.reserve(html.size());

@@ -10,6 +10,11 @@ namespace nbx::reader {
 
 std::string VisibleText(std::string_view html);
 
+// text with its character references ("&amp;", "&#8212;", "&eacute;") decoded to UTF-8 and
+// nothing else changed: for texts taken from a page, such as its title, that are shown as
+// plain text (or escaped once again for a generated page).
+std::string DecodeCharacterReferences(std::string_view text);
+
 // Every <link rel="stylesheet"> without a type marked type="text/css": the page view
 // applies a linked style sheet only when its type says so, and most pages leave it out.
 std::string TypeStyleSheetLinks(std::string_view html);

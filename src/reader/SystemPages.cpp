@@ -4,6 +4,7 @@
 
 #include "common/TextToHtml.h"
 #include "reader/BookLinks.h"
+#include "reader/HtmlText.h"
 #include "viewerfiles/TextTemplate.h"
 
 namespace nbx::reader {
@@ -51,7 +52,8 @@ std::string HtmlColor(std::uint32_t colorRef) {
 }
 
 std::string PageTitleOf(const DirectoryEntry& entry) {
-    return entry.title.empty() ? entry.name : entry.title;
+    // Titles are stored as the page wrote them, references and all.
+    return entry.title.empty() ? entry.name : DecodeCharacterReferences(entry.title);
 }
 
 std::string AboutPageHtml(const ReaderTexts& texts, const BuildSettings& settings) {

@@ -16,7 +16,8 @@ namespace nbx::reader {
 // A colour of the settings record (0x00BBGGRR) as "#RRGGBB".
 std::string HtmlColor(std::uint32_t colorRef);
 
-// What a page is called in lists: its title, or its name when it has none.
+// What a page is called in lists, as plain text: its title with its character references
+// decoded, or its name when it has none.
 std::string PageTitleOf(const DirectoryEntry& entry);
 
 // The generated About page: the book's title and each detail that is set (author, e-mail

@@ -10,6 +10,7 @@
 #include "format/RebranderReader.h"
 #include "format/RecordStreamWriter.h"
 #include "platform/AtomicFileWriter.h"
+#include "platform/FileLock.h"
 #include "platform/Paths.h"
 #include "platform/SystemError.h"
 #include "variables/VariableKind.h"
@@ -176,6 +177,23 @@ bool EBookRebrander::Rewrite(const std::vector<std::string>& values) {
     std::vector<ArchiveVariable> table = reader_.variables();
     for (std::size_t i = 0; i < values.size(); ++i) {
         table[variables_[i].tableIndex].value = values[i];
+    }
+    // One rewrite at a time, and only of the e-book that was read: another Rebrander may
+    // have put a new e-book in its place since, whose values this one would lose.
+    platform::FileLock lock;
+    if (!lock.TryLockExclusive(ebookPath_)) {
+        if (lock.error() == EWOULDBLOCK) {
+            return Fail("Another Rebrander is writing the e-book " + Quoted(ebookPath_) +
+                        " right now. Try again when it has finished; the e-book was left as it "
+                        "was.");
+        }
+        return Fail("Unable to write the e-book " + Quoted(ebookPath_) + ": " +
+                    platform::SystemErrorText(lock.error()) + ". The e-book was left as it was.");
+    }
+    if (!lock.IsFileOf(ebook_->file().descriptor())) {
+        return Fail("Another Rebrander has changed the e-book " + Quoted(ebookPath_) +
+                    " since it was opened. Open it again to see its values; the e-book was left "
+                    "as it was.");
     }
     if (!WriteEBook(table)) {
         return false;

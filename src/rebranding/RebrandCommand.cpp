@@ -3,6 +3,7 @@
 #include <ostream>
 #include <string_view>
 
+#include "common/VisibleText.h"
 #include "rebranding/EBookRebrander.h"
 #include "variables/VariableKind.h"
 
@@ -54,8 +55,8 @@ bool Parse(const std::vector<std::string>& arguments, CommandLine& line, std::st
 
 void PrintVariables(const EBookRebrander& rebrander, std::ostream& out) {
     for (const RebrandableVariable& v : rebrander.variables()) {
-        out << "# " << v.description << " (" << KindLongName(v.kind) << ")\n"
-            << v.name << "=" << v.value << "\n";
+        out << "# " << WithVisibleControls(v.description) << " (" << KindLongName(v.kind) << ")\n"
+            << WithVisibleControls(v.name) << "=" << WithVisibleControls(v.value) << "\n";
     }
 }
 

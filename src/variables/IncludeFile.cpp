@@ -1,15 +1,13 @@
 #include "variables/IncludeFile.h"
 
-#include <fcntl.h>
-#include <sys/stat.h>
 #include <unistd.h>
 
 #include <algorithm>
-#include <cerrno>
 #include <cstring>
 
 #include "common/Prompter.h"
 #include "common/TextToHtml.h"
+#include "platform/RegularFile.h"
 #include "variables/VariableKind.h"
 
 namespace nbx {
@@ -18,60 +16,6 @@ namespace {
 
 constexpr std::size_t kCheckedBytes = 4095;
 
-// An open, read-only descriptor of a regular file, closed with the object.
-class IncludeFileHandle {
-public:
-    explicit IncludeFileHandle(const std::string& path) {
-        // Non-blocking so that opening a pipe never waits for a writer; it is refused below.
-        fd_ = ::open(path.c_str(), O_RDONLY | O_NONBLOCK | O_CLOEXEC);
-        if (fd_ < 0) {
-            return;
-        }
-        struct stat info {};
-        if (::fstat(fd_, &info) != 0 || !S_ISREG(info.st_mode)) {
-            Close();
-            return;
-        }
-        size_ = static_cast<std::uint64_t>(info.st_size);
-    }
-    ~IncludeFileHandle() { Close(); }
-    IncludeFileHandle(const IncludeFileHandle&) = delete;
-    IncludeFileHandle& operator=(const IncludeFileHandle&) = delete;
-
-    bool IsOpen() const { return fd_ >= 0; }
-    std::uint64_t Size() const { return size_; }
-
-    // Reads up to count bytes, fewer only at the end of the file. -1 on a read error.
-    long long ReadUpTo(char* buffer, std::size_t count) {
-        std::size_t done = 0;
-        while (done < count) {
-            const ssize_t n = ::read(fd_, buffer + done, count - done);
-            if (n < 0 && errno == EINTR) {
-                continue;
-            }
-            if (n < 0) {
-                return -1;
-            }
-            if (n == 0) {
-                break;
-            }
-            done += static_cast<std::size_t>(n);
-        }
-        return static_cast<long long>(done);
-    }
-
-private:
-    void Close() {
-        if (fd_ >= 0) {
-            ::close(fd_);
-            fd_ = -1;
-        }
-    }
-
-    int fd_ = -1;
-    std::uint64_t size_ = 0;
-};
-
 bool IsControlByte(unsigned char c) {
     return c < 32 && c != '\t' && c != '\n' && c != '\r';
 }
@@ -79,20 +23,24 @@ bool IsControlByte(unsigned char c) {
 }  // namespace
 
 IncludeFileCheck CheckIncludeFile(const std::string& path) {
-    IncludeFileHandle file(path);
-    if (!file.IsOpen()) {
-        return kIncludeFileCannotOpen;
-    }
-    char buffer[kCheckedBytes];
-    const long long got = file.ReadUpTo(buffer, sizeof buffer);
-    if (got < 0) {
+    std::string head;
+    int error = 0;
+    if (!platform::ReadRegularFile(path, kCheckedBytes, platform::Oversize::ReadPrefix, head,
+                                   error)) {
+        // Opened but not readable: the build will say so; the dialog lets it pass.
+        const int opened = platform::OpenRegularFile(path, error);
+        if (opened < 0) {
+            return kIncludeFileCannotOpen;
+        }
+        ::close(opened);
         return kIncludeFileOk;
     }
-    if (got == 0) {
+    if (head.empty()) {
         return kIncludeFileEmpty;
     }
-    const bool text = std::none_of(
-        buffer, buffer + got, [](char c) { return IsControlByte(static_cast<unsigned char>(c)); });
+    const bool text = std::none_of(head.begin(), head.end(), [](char c) {
+        return IsControlByte(static_cast<unsigned char>(c));
+    });
     return text ? kIncludeFileOk : kIncludeFileNotText;
 }
 
@@ -133,12 +81,11 @@ bool ConfirmIncludeFile(const std::string& path, Prompter& prompter) {
 
 bool ReadIncludeFile(const std::string& path, std::string& text) {
     text.clear();
-    IncludeFileHandle file(path);
-    if (!file.IsOpen() || file.Size() == 0 || file.Size() > kMaxIncludeFileSize) {
-        return false;
-    }
-    std::string buffer(static_cast<std::size_t>(file.Size()), '\0');
-    if (file.ReadUpTo(buffer.data(), buffer.size()) != static_cast<long long>(buffer.size())) {
+    std::string buffer;
+    int error = 0;
+    if (!platform::ReadRegularFile(path, kMaxIncludeFileSize, platform::Oversize::Refuse, buffer,
+                                   error) ||
+        buffer.empty()) {
         return false;
     }
     std::size_t tabs = 0;

@@ -6,6 +6,7 @@
 #include "platform/Paths.h"
 #include "viewerfiles/LanguageFileCheck.h"
 #include "viewerfiles/LanguageFiles.h"
+#include "viewerfiles/LanguageList.h"
 
 namespace nbx {
 
@@ -40,6 +41,18 @@ bool LanguageNameOkEnabled(std::string_view typed) {
     return !TrimAsciiWhiteSpace(typed).empty();
 }
 
+std::string InstalledLanguageSpelling(std::string_view typed) {
+    const std::string folder = platform::FolderPartOfPath(LanguagePath(typed));
+    const LanguageList installed = ListLanguagesIn(folder.empty() ? "." : folder, typed);
+    if (installed.selected >= 0) {
+        const std::string& name = installed.names[static_cast<std::size_t>(installed.selected)];
+        if (ToLowerAscii(name) == ToLowerAscii(std::string(typed))) {
+            return name;
+        }
+    }
+    return std::string(typed);
+}
+
 LanguageNameCheck CheckLanguageName(std::string_view typed, std::string_view startName,
                                     Prompter& prompter) {
     LanguageNameCheck check;
@@ -53,20 +66,22 @@ LanguageNameCheck CheckLanguageName(std::string_view typed, std::string_view sta
             return check;
         }
     }
-    if (typed == kDefaultLanguage) {
+    const std::string name = InstalledLanguageSpelling(typed);
+    if (ToLowerAscii(name) == ToLowerAscii(kDefaultLanguage)) {
         check.message =
             std::string("Please use a different name, you can not overwrite the default ") +
             kDefaultLanguage + " language file.";
         return check;
     }
-    if (typed != startName && platform::FileExists(LanguagePath(typed))) {
-        const std::string question = "Are you sure that you want to overwrite the '" +
-                                     std::string(typed) + "' language file?";
+    if (name != startName && platform::FileExists(LanguagePath(name))) {
+        const std::string question =
+            "Are you sure that you want to overwrite the '" + name + "' language file?";
         if (prompter.Ask(question, Buttons::YesNo, Answer::No) != Answer::Yes) {
             return check;
         }
     }
     check.accepted = true;
+    check.name = name;
     return check;
 }
 
@@ -110,10 +125,11 @@ bool RunLanguageEditFlow(const std::string& shownName, LanguageEditUi& ui, Promp
         prompter.Show(kCorruptLanguageMessage, MessageIcon::Error);
         return false;
     }
-    const std::optional<std::string> newName = ui.AskLanguageName(shownName);
-    if (!newName) {
+    const std::optional<std::string> typedName = ui.AskLanguageName(shownName);
+    if (!typedName) {
         return false;
     }
+    const std::optional<std::string> newName = InstalledLanguageSpelling(*typedName);
     const std::string newPath = LanguagePath(*newName);
     if (!SameLanguagePath(oldPath, newPath)) {
         int errorCode = 0;

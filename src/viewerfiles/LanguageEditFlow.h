@@ -33,7 +33,14 @@ struct LanguageNameCheck {
     // On refusal: the message to show before the focus goes back to the field. Empty when
     // the author answered No to the overwrite question (the dialog just stays open).
     std::string message;
+    // On acceptance: the name the language goes by, spelt as the installed file of that name
+    // is (whatever the case typed), or as typed for a new language.
+    std::string name;
 };
+
+// typed spelt as the installed language whose name differs from it only in case, or typed
+// itself when there is none: a language has one file, whatever the case of its name.
+std::string InstalledLanguageSpelling(std::string_view typed);
 
 // The name dialog's OK checks, in order: empty after trimming; a character that is not a
 // letter a-z (either case) or a digit; the name "English"; and, for a name other than

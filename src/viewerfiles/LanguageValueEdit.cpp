@@ -137,13 +137,12 @@ TwoPartResult JoinTwoPart(const TwoPartFields& fields, std::string_view first,
             r.message = "Illegal character (|) in " + fields.firstLabel + ".";
             return r;
         }
+        // The wild card cannot be changed, so the dialog's own text is used; the bar is
+        // written even where the stored value lacked it, as the value's form requires.
         r.value = first;
-        // The wild card cannot be changed, so the dialog's own text is used.
-        if (fields.hadSeparator) {
-            r.value += '|';
-            r.value += fields.second;
-            r.value += fields.tail;
-        }
+        r.value += '|';
+        r.value += fields.second;
+        r.value += fields.tail;
         r.ok = true;
         return r;
     }

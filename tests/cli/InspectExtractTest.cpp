@@ -153,5 +153,23 @@ TEST(ExtractTest, CleanBookExtractsWhole) {
     EXPECT_TRUE(platform::FileExists(dir.File("new/folder/empty.txt")));
 }
 
+// A link already in the target folder is replaced, never written through; a name twice is
+// reported and its first entry kept; names are printed with their control characters shown.
+TEST(ExtractTest, LinksInTheFolderAndTwiceNamedEntries) {
+    test::TempDir dir;
+    const std::string victim = dir.Write("victim", "keep me");
+    const std::string book = MakeBook(
+        dir, {{"index.htm", "first"}, {"index.htm", "second"}, {"bell\x07\x1b[2J.htm", "tricky"}});
+    const std::string out = dir.File("out");
+    std::filesystem::create_directories(out);
+    std::filesystem::create_symlink(victim, platform::JoinPath(out, "index.htm"));
+    const Output r = Tamselc("extract " + book + " " + out);
+    EXPECT_EQ(r.status, 1);  // the second index.htm
+    EXPECT_EQ(r.out, "index.htm\nbell\\x07\\x1b[2J.htm\n");
+    EXPECT_EQ(test::ReadWholeFile(victim), "keep me");
+    EXPECT_FALSE(std::filesystem::is_symlink(platform::JoinPath(out, "index.htm")));
+    EXPECT_EQ(test::ReadWholeFile(platform::JoinPath(out, "index.htm")), "first");
+}
+
 }  // namespace
 }  // namespace nbx

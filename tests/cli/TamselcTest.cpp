@@ -98,5 +98,25 @@ TEST(TamselcTest, WrongArgumentsGiveUsage) {
     }
 }
 
+// Every command answers --help (anywhere among its words) with its usage on stdout, and never
+// takes it for a file name.
+TEST(TamselcTest, EveryCommandAnswersHelp) {
+    for (const char* command : {"build", "run", "series", "show", "save", "scan", "extensions",
+                                "lang", "inspect", "extract"}) {
+        for (const std::vector<std::string>& args :
+             {std::vector<std::string>{command, "--help"}, {command, kSample, "-h"}}) {
+            const Outcome run = Tamselc(args);
+            EXPECT_EQ(run.exitCode, 0) << command;
+            EXPECT_EQ(run.out.rfind(std::string("Usage: tamselc ") + command, 0), 0u) << run.out;
+            EXPECT_EQ(run.err, "") << command;
+        }
+    }
+    const Outcome help = Tamselc({"--help"});
+    EXPECT_EQ(help.exitCode, 0);
+    for (const char* explained : {"--yes, --no", "--save", "Exit codes: 0"}) {
+        EXPECT_NE(help.out.find(explained), std::string::npos) << explained;
+    }
+}
+
 }  // namespace
 }  // namespace nbx

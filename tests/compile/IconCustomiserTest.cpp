@@ -134,7 +134,7 @@ TEST_F(IconCustomiserTest, StockIconProblems) {
               BuildErrorText("Bad original icon.",
                              "Your original icon choice does not appear to be the correct "
                              "format.\n\nFree some disk space on the drive where the output file "
-                             "is stored. Close other Windows applications. Consider saving your "
+                             "is stored. Close other applications. Consider saving your "
                              "work and rebooting.\n\nIf the problem continues to occur, it may be "
                              "that your installation of Nimbrel E-Book is corrupted and you need "
                              "to re-install the software."));
@@ -151,7 +151,7 @@ TEST_F(IconCustomiserTest, UnopenableStubIsASystemError) {
               SystemErrorReportText("Error opening temporary stub file.",
                                     "Attempting to open temporary file: " + missing, ENOENT,
                                     "1. Free some disk space on the drive where your temporary "
-                                    "files are stored.\n2. Close other Windows applications.\n3. "
+                                    "files are stored.\n2. Close other applications.\n3. "
                                     "Try saving your work and rebooting."));
 }
 

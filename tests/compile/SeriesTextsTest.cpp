@@ -61,5 +61,46 @@ TEST(SeriesTextsTest, RangeChecks) {
     EXPECT_EQ(CheckSeriesRange(1, 1000000), "");
 }
 
+// A name without an ending takes the number at its end; a name with an ending other than
+// ".exe" is still refused; dots in the folder do not count.
+TEST(SeriesTextsTest, NamesWithoutAnEndingTakeTheNumberAtTheEnd) {
+    const struct {
+        const char* path;
+        const char* at17;  // nullptr: refused
+    } cases[] = {
+        {"/out/garden", "/out/garden17"},
+        {"/my.books/garden", "/my.books/garden17"},
+        {"garden", "garden17"},
+        {"/out/garden.exe", "/out/garden17.exe"},
+        {"/out/garden.bin", nullptr},
+        {"/my.books/garden.", nullptr},
+        {"/out/", nullptr},
+    };
+    for (const auto& c : cases) {
+        const auto t = SeriesNameTemplate::FromPath(c.path);
+        ASSERT_EQ(t.has_value(), c.at17 != nullptr) << c.path;
+        if (t) {
+            EXPECT_EQ(t->PathAt(17), c.at17);
+        }
+    }
+}
+
+// The numbers the dialog takes, with its messages, and no others.
+TEST(SeriesTextsTest, TheDialogsNumbersOnly) {
+    const std::string first = "Please enter an integer between 0 and 999999.";
+    const std::string last = "Please enter an integer between 1 and 999999.";
+    const std::string order = "First item in series must be numbered smaller than last item.";
+    const struct {
+        std::int64_t first, last;
+        std::string message;
+    } cases[] = {
+        {0, 999999, ""},    {1, 2, ""},    {-1, 5, first}, {1000000, 1000001, first}, {0, 0, last},
+        {0, 1000000, last}, {5, -3, last}, {7, 7, order},  {999999, 1, order},        {0, 1, ""},
+    };
+    for (const auto& c : cases) {
+        EXPECT_EQ(CheckSeriesNumbers(c.first, c.last), c.message) << c.first << " " << c.last;
+    }
+}
+
 }  // namespace
 }  // namespace nbx

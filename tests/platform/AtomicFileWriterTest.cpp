@@ -111,5 +111,22 @@ TEST(AtomicFileWriterTest, CopyFromWhatTheSystemCannotCopyGoesThroughMemory) {
     EXPECT_TRUE(test::ReadWholeFile(target) == "z" + std::string((2 << 20) + 3, '\0'));
 }
 
+// Only regular files are replaced: a folder, a pipe or a device in the target's place stays.
+TEST(AtomicFileWriterTest, RefusesToReplaceWhatIsNoRegularFile) {
+    test::TempDir dir;
+    ASSERT_EQ(::mkfifo(dir.File("pipe").c_str(), 0600), 0);
+    ASSERT_EQ(::mkdir(dir.File("folder").c_str(), 0755), 0);
+    const struct {
+        std::string path;
+        int error;
+    } cases[] = {{dir.File("pipe"), EINVAL}, {dir.File("folder"), EISDIR}};
+    for (const auto& c : cases) {
+        AtomicFileWriter w(c.path);
+        EXPECT_FALSE(w.Open()) << c.path;
+        EXPECT_EQ(w.error(), c.error) << c.path;
+    }
+    EXPECT_TRUE(std::filesystem::is_fifo(dir.File("pipe")));
+}
+
 }  // namespace
 }  // namespace nbx::platform

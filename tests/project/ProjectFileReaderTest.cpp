@@ -1,5 +1,8 @@
 #include "project/ProjectFileReader.h"
 
+#include <sys/stat.h>
+#include <unistd.h>
+
 #include <gtest/gtest.h>
 
 #include "LayoutBytes.h"
@@ -359,6 +362,32 @@ TEST_F(RejectedFileTest, UnreadableFileKeepsTheOpenProject) {
     EXPECT_TRUE(doc.IsModified());
     ASSERT_EQ(prompter.messages.size(), 1u);
     EXPECT_EQ(prompter.messages[0].rfind("Failed to open document.", 0), 0u);
+}
+
+// What cannot be read as a project file is refused before a byte is read, with the system's
+// reason, and the open project stays: a file far larger than any project (sparse here, so
+// the test writes nothing), a named pipe, a folder.
+TEST_F(RejectedFileTest, FilesThatAreNoProjectAreRefusedUnread) {
+    const std::string huge = dir.Write("huge.nxp", "");
+    ASSERT_EQ(::truncate(huge.c_str(), 3LL << 30), 0);
+    const std::string pipe = dir.File("pipe.nxp");
+    ASSERT_EQ(::mkfifo(pipe.c_str(), 0600), 0);
+    const struct {
+        std::string path;
+        const char* reason;
+    } cases[] = {
+        {huge, "File too large"},
+        {pipe, "Invalid argument"},
+        {dir.path() + "/", "Is a directory"},
+    };
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.path);
+        prompter.messages.clear();
+        EXPECT_FALSE(doc.OnOpenDocument(c.path, prompter));
+        EXPECT_EQ(doc.project().title, "Work in progress");
+        ASSERT_EQ(prompter.messages.size(), 1u);
+        EXPECT_EQ(prompter.messages[0], "Failed to open document.\n\n" + c.path + "\n" + c.reason);
+    }
 }
 
 TEST(ProjectDecodeTest, EveryTruncationOfAFileIsMalformed) {

@@ -47,6 +47,9 @@ Project SampleProject() {
     const std::string prefix = kSampleFolder + "/";
     for (SourceFile& f : p.files) {
         f.path = f.path.substr(prefix.size());
+        // The pages show the variables' values, so the reader must replace their markers.
+        const bool page = f.path.ends_with(".htm") || f.path.ends_with(".html");
+        f.preprocess = page ? 1 : 0;
     }
     p.sourceFolder = "source";
     p.outputExe = "output/garden";
@@ -83,6 +86,10 @@ TEST(SampleProjectTest, LoadsWithPathsInsideTheSampleFolder) {
         EXPECT_TRUE(platform::FileExists(f.path)) << f.path;
     }
     EXPECT_TRUE(platform::FileExists(p.variables[1].value));
+    EXPECT_NE(test::ReadWholeFile(p.files[0].path).find("[={GardenName}]"), std::string::npos);
+    for (const SourceFile& f : p.files) {
+        EXPECT_EQ(f.preprocess, f.path.ends_with(".gif") ? 0 : 1) << f.path;
+    }
 
     // The list is what a rescan of the folder finds.
     const std::vector<SourceFile> stored = p.files;

@@ -80,6 +80,30 @@ TEST_F(SystemPagesTest, ContentsListsThePagesWithDescriptionsWhenAsked) {
     EXPECT_TRUE(Has(html, "No pages of this e-book are listed")) << html;
 }
 
+// Titles are stored as the page wrote them: decoded once for display, escaped once for the
+// generated pages, so "&#8212;" shows as a dash and "&amp;" as "&".
+TEST_F(SystemPagesTest, TitlesAreDecodedOnceAndEscapedOnce) {
+    const struct {
+        const char* stored;
+        const char* shown;  // PageTitleOf: plain text
+        const char* html;   // in the Contents and Search pages
+    } cases[] = {
+        {"Tips &#8212; more", "Tips \xE2\x80\x94 more", "Tips \xE2\x80\x94 more"},
+        {"Salt &amp; Pepper", "Salt & Pepper", "Salt &amp; Pepper"},
+        {"&lt;b&gt;bold?&lt;/b&gt;", "<b>bold?</b>", "&lt;b&gt;bold?&lt;/b&gt;"},
+        {"Caf&eacute; &#x263A;", "Caf\xC3\xA9 \xE2\x98\xBA", "Caf\xC3\xA9 \xE2\x98\xBA"},
+        {"A & B &unknown; C", "A & B &unknown; C", "A &amp; B &amp;unknown; C"},
+    };
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.stored);
+        directory[1].title = c.stored;
+        EXPECT_EQ(PageTitleOf(directory[1]), c.shown);
+        const std::string link = std::string("<a href=\"ebook://page/a.htm\">") + c.html + "</a>";
+        EXPECT_TRUE(Has(ContentsPageHtml(texts, settings, directory, {1}), link));
+        EXPECT_TRUE(Has(SearchPageHtml(texts, settings, directory, true, "x", {{1, 50}}), link));
+    }
+}
+
 TEST_F(SystemPagesTest, SearchShowsMatchAndDescriptionsAsTheSettingsSay) {
     const std::vector<SearchResultRow> rows = {{1, 100}, {2, 37}};
     settings.searchShowMatch = 1;

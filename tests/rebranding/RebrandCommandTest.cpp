@@ -77,6 +77,13 @@ TEST_F(RebrandCommandTest, SetWritesEveryAssignment) {
     EXPECT_EQ(ValueOf("Note"), "B");
 }
 
+TEST_F(RebrandCommandTest, ListShowsControlCharactersInsteadOfSendingThem) {
+    EXPECT_EQ(Run({"--set", "Note=a\x1b[2Jb\nc\x07", "--list"}), 0) << err.str();
+    EXPECT_NE(out.str().find("\nNote=a\\x1b[2Jb\\nc\\x07\n"), std::string::npos) << out.str();
+    EXPECT_EQ(out.str().find('\x1b'), std::string::npos);
+    EXPECT_EQ(ValueOf("Note"), "a\x1b[2Jb\nc\x07");  // the value itself is kept
+}
+
 TEST_F(RebrandCommandTest, FailuresExitNonZeroAndChangeNothing) {
     const std::string before = test::ReadWholeFile(bookPath);
     struct Case {

@@ -82,6 +82,36 @@ TEST_F(LanguageEditFlowTest, ExistingOtherNameAsksBeforeOverwriting) {
     EXPECT_EQ(prompter.questions.size(), 2u);
 }
 
+// A name that differs only in case from an installed language is that language.
+TEST_F(LanguageEditFlowTest, NamesDifferingOnlyInCaseAreTheInstalledLanguage) {
+    struct Case {
+        const char* typed;
+        const char* start;
+        bool asks;         // the overwrite question
+        const char* name;  // nullptr: refused
+    };
+    const Case cases[] = {
+        {"deutsch", "English", true, "Deutsch"},
+        {"DEUTSCH", "Deutsch", false, "Deutsch"},
+        {"Klingon", "Deutsch", false, "Klingon"},
+        {"english", "Deutsch", false, nullptr},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.typed);
+        prompter.questions.clear();
+        prompter.answers = {Answer::Yes};
+        const LanguageNameCheck check = CheckLanguageName(c.typed, c.start, prompter);
+        EXPECT_EQ(check.accepted, c.name != nullptr) << check.message;
+        EXPECT_EQ(check.name, c.name ? c.name : "");
+        EXPECT_EQ(prompter.questions.size(), c.asks ? 1u : 0u);
+        if (c.asks) {
+            EXPECT_EQ(prompter.questions[0].text,
+                      std::string("Are you sure that you want to overwrite the '") + c.name +
+                          "' language file?");
+        }
+    }
+}
+
 // Plays the name dialog with a scripted name and records what the flow shows.
 class ScriptedUi final : public LanguageEditUi {
 public:
@@ -127,14 +157,6 @@ TEST_F(LanguageEditFlowTest, KeepingTheNameEditsInPlaceWithoutCopying) {
     EXPECT_EQ(FilesInFolder(), (Names{"Deutsch.lng", "English.lng"}));
 }
 
-TEST_F(LanguageEditFlowTest, NameInAnotherCaseIsAnotherFileHere) {
-    // File names respect case on this system, so "deutsch" is a new file, not "Deutsch".
-    ScriptedUi ui("deutsch");
-    EXPECT_TRUE(RunLanguageEditFlow("Deutsch", ui, prompter));
-    EXPECT_EQ(ui.editedPath, Lng("deutsch"));
-    EXPECT_EQ(test::ReadWholeFile(Lng("deutsch")), test::ReadWholeFile(Lng("Deutsch")));
-}
-
 TEST_F(LanguageEditFlowTest, DamagedLanguageStopsBeforeTheNameDialog) {
     dir.Write("Broken.lng", test::LanguageBytes({{1, 'F', "4.0"}}));
     ScriptedUi ui("Mine");
@@ -162,6 +184,16 @@ TEST_F(LanguageEditFlowTest, FailedCopyLeavesNoPartialFile) {
     EXPECT_EQ(ui.edited, "");
     EXPECT_FALSE(ui.list);
     EXPECT_EQ(FilesInFolder(), (Names{"Deutsch.lng", "English.lng", "Taken.lng"}));
+}
+
+TEST_F(LanguageEditFlowTest, ANameInOtherCaseEditsTheInstalledFileInPlace) {
+    ScriptedUi ui("deutsch");
+    EXPECT_TRUE(RunLanguageEditFlow("Deutsch", ui, prompter));
+    EXPECT_EQ(ui.edited, "Deutsch");
+    EXPECT_EQ(ui.editedPath, Lng("Deutsch"));
+    ASSERT_TRUE(ui.list);
+    EXPECT_EQ(ui.list->names, (Names{"Deutsch", "English"}));
+    EXPECT_EQ(FilesInFolder(), (Names{"Deutsch.lng", "English.lng"}));
 }
 
 }  // namespace

@@ -131,11 +131,12 @@ TEST(LanguageValueEditTest, FileTypeKeepsWildCardAndTail) {
     EXPECT_EQ(one.tail, "");
     EXPECT_EQ(JoinTwoPart(one, "Everything", "").value, "Everything|*");
 
-    // Without any "|" the value stays without one.
+    // A value stored without any "|" is saved with the one its form requires.
     const TwoPartFields none = SplitTwoPart('T', "Odd");
     EXPECT_EQ(none.first, "Odd");
     EXPECT_EQ(none.second, "");
-    EXPECT_EQ(JoinTwoPart(none, "Odd", "").value, "Odd");
+    EXPECT_EQ(JoinTwoPart(none, "Odd", "").value, "Odd|");
+    EXPECT_EQ(JoinTwoPart(none, "Even", "").value, "Even|");
 }
 
 TEST(LanguageValueEditTest, LongValuesAreEditedWholeNotCut) {

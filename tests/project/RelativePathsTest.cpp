@@ -1,0 +1,68 @@
+// A project whose file holds paths relative to its folder keeps them relative through a save,
+// so it still works after its folder moves; absolute paths stay absolute.
+
+#include <filesystem>
+
+#include <gtest/gtest.h>
+
+#include "project/CTamselDoc.h"
+#include "project/ProjectFileReader.h"
+#include "project/ProjectFileWriter.h"
+#include "project/SourceFolderScan.h"
+#include "support/RecordingPrompter.h"
+#include "support/TempDir.h"
+
+namespace nbx {
+namespace {
+
+namespace fs = std::filesystem;
+
+TEST(RelativePathsTest, SavedRelativeAgainAndTheMovedFolderStillWorks) {
+    test::TempDir dir;
+    fs::copy(std::string(NBX_TEST_SOURCE_DIR) + "/examples/sample", dir.File("before"),
+             fs::copy_options::recursive);
+    test::RecordingPrompter prompter;
+    CTamselDoc doc;
+    ASSERT_TRUE(doc.OnOpenDocument(dir.File("before/sample.nxp"), prompter));
+    Project& p = doc.project();
+    p.iconFile = dir.Write("elsewhere/book.ico", "icon");  // chosen absolute: stays absolute
+    dir.Write("before/source/new.htm", "<title>New</title>");
+    RescanSourceFolder(p, true, prompter);  // found now, inside the relative source folder
+    ASSERT_TRUE(doc.OnSaveDocument(dir.File("before/sample.nxp"), prompter));
+
+    // What the file holds.
+    ProjectSettings stored;
+    const std::string bytes = test::ReadWholeFile(dir.File("before/sample.nxp"));
+    ASSERT_EQ(DecodeProjectFile(bytes, stored).status, ProjectDecodeStatus::Ok);
+    const struct {
+        std::string stored;
+        std::string expected;
+    } cases[] = {
+        {stored.sourceFolder, "source"},
+        {stored.outputExe, "output/garden"},
+        {stored.variables[1].value, "include/footer.htm"},
+        {stored.iconFile, dir.File("elsewhere/book.ico")},
+    };
+    for (const auto& c : cases) {
+        EXPECT_EQ(c.stored, c.expected);
+    }
+    for (const SourceFile& f : stored.files) {
+        EXPECT_EQ(f.path.rfind("source/", 0), 0u) << f.path;
+    }
+
+    // Moved, it opens with every page, title and flag in place.
+    fs::rename(dir.File("before"), dir.File("after"));
+    CTamselDoc moved;
+    ASSERT_TRUE(moved.OnOpenDocument(dir.File("after/sample.nxp"), prompter));
+    ASSERT_EQ(moved.project().files.size(), p.files.size());
+    for (std::size_t i = 0; i < p.files.size(); ++i) {
+        const SourceFile& f = moved.project().files[i];
+        EXPECT_TRUE(fs::exists(f.path)) << f.path;
+        EXPECT_EQ(f.title, p.files[i].title);
+        EXPECT_EQ(f.preprocess, p.files[i].preprocess);
+    }
+    EXPECT_EQ(moved.project().iconFile, dir.File("elsewhere/book.ico"));
+}
+
+}  // namespace
+}  // namespace nbx
