@@ -132,7 +132,7 @@ void CTamselView::Rebuild(MainTab tab) {
     if (tab == MainTab::Files) {
         project.SortFiles();
         for (const auto& file : project.files) {
-            rows.push_back(FileListCells(file));
+            rows.push_back(FileListCells(project, file));
         }
     } else if (tab == MainTab::Variables) {
         for (const auto& variable : project.variables) {

@@ -1,6 +1,6 @@
 #include "appmodel/MainWindowRules.h"
 
-#include "platform/Paths.h"
+#include "project/EntryName.h"
 #include "project/Project.h"
 #include "variables/VariableKind.h"
 
@@ -49,8 +49,8 @@ std::string Flag(int value, const char* text) {
 }
 }  // namespace
 
-std::vector<std::string> FileListCells(const SourceFile& f) {
-    return {platform::FileNameOfPath(f.path),
+std::vector<std::string> FileListCells(const ProjectSettings& project, const SourceFile& f) {
+    return {EntryNameOf(project, f),
             Flag(f.excluded, "Excluded"),
             f.title,
             f.description,

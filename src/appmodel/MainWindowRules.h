@@ -14,6 +14,7 @@ namespace nbx {
 
 class Project;
 struct SourceFile;
+struct ProjectSettings;
 struct Variable;
 
 inline constexpr std::string_view kApplicationTitle = "Nimbrel E-Book Compiler";
@@ -56,7 +57,9 @@ struct ListColumn {
 const std::vector<ListColumn>& SummaryColumns();
 const std::vector<ListColumn>& FileListColumns();
 const std::vector<ListColumn>& VariableListColumns();
-std::vector<std::string> FileListCells(const SourceFile& file);
+// A file's row; its name is its path below the source folder ("library/os.html") when the
+// project takes in sub-folders.
+std::vector<std::string> FileListCells(const ProjectSettings& project, const SourceFile& file);
 std::vector<std::string> VariableListCells(const Variable& variable);
 
 // After a rebuild, the row whose first cell equals the one selected before (the last one

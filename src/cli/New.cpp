@@ -5,12 +5,12 @@
 #include <iostream>
 #include <optional>
 
+#include "appmodel/SettingsChecks.h"
 #include "cli/Command.h"
 #include "cli/ConsolePrompter.h"
 #include "cli/ProjectEdit.h"
 #include "platform/Paths.h"
 #include "project/CTamselDoc.h"
-#include "project/SettingsChecks.h"
 #include "project/SourceFolderScan.h"
 
 namespace nbx::cli {
@@ -73,7 +73,7 @@ int RunNew(const Args& args) {
     if (author) {
         project.author = *author;
     }
-    if (const auto problem = CheckEBookInfo(project)) {
+    if (const auto problem = CheckEBookInfoSettings(project)) {
         Refuse("new", problem->message);
         return 1;
     }

@@ -10,11 +10,11 @@
 #include <variant>
 #include <vector>
 
+#include "appmodel/SettingsChecks.h"
 #include "cli/Command.h"
 #include "cli/ConsolePrompter.h"
 #include "cli/ProjectEdit.h"
 #include "project/CTamselDoc.h"
-#include "project/SettingsChecks.h"
 
 namespace nbx::cli {
 
@@ -287,7 +287,7 @@ int RunSet(const Args& args) {
     }
     std::optional<SettingsProblem> problem;
     if (Touched(touched, Area::EBookInfo)) {
-        problem = CheckEBookInfo(project);
+        problem = CheckEBookInfoSettings(project);
     }
     if (!problem && Touched(touched, Area::StartUp)) {
         problem = CheckStartUpSettings(project);

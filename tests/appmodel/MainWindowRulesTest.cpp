@@ -54,8 +54,15 @@ TEST(MainWindowRulesTest, ListCells) {
                        .inContents = 0,
                        .excluded = 1,
                        .preprocess = 1};
-    EXPECT_EQ(FileListCells(f),
+    ProjectSettings flat;
+    flat.sourceFolder = "/src";
+    EXPECT_EQ(FileListCells(flat, f),
               (std::vector<std::string>{"a.htm", "Excluded", "A", "d", "k", "Yes", "", "Yes"}));
+    ProjectSettings tree = flat;
+    tree.includeSubFolders = 1;
+    SourceFile nested = f;
+    nested.path = "/src/library/os.html";
+    EXPECT_EQ(FileListCells(tree, nested).front(), "library/os.html");
     const Variable v{.name = "v", .description = "D", .value = "x", .canRebrand = 0, .kind = 5};
     EXPECT_EQ(VariableListCells(v),
               (std::vector<std::string>{"v", "Include -> HTML", "", "D", "x"}));

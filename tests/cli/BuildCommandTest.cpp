@@ -1,3 +1,4 @@
+#include <cstdlib>
 #include <filesystem>
 
 #include <gmock/gmock.h>
@@ -83,6 +84,38 @@ TEST(TamselcBuildTest, SeriesBuildsNumberedBooks) {
         Tamselc({"series", project, "--variable", "Number", "--first", "1", "--last", "2"});
     EXPECT_EQ(refused.exitCode, 1);
     EXPECT_FALSE(std::filesystem::exists(dir.File("out/book1.exe")));
+}
+
+// On a terminal the progress line is cleared before a question is asked, so the question
+// does not run on after "Packing ... 40%". script(1) gives tamselc its terminal.
+TEST(TamselcBuildTest, TheProgressLineEndsBeforeAQuestion) {
+    test::TempDir dir;
+    Project project;
+    for (int i = 0; i < 21; ++i) {  // more pages than the Contents pop-up list holds
+        SourceFile page;
+        const std::string name = i == 0 ? "index" : "p" + std::to_string(i);
+        page.path = dir.Write("src/" + name + ".htm", "<title>P</title>x");
+        page.inContents = 1;
+        project.files.push_back(page);
+    }
+    project.sourceFolder = dir.File("src");
+    project.outputExe = dir.File("book");
+    project.splashBitmap.clear();
+    project.iconFile.clear();
+    project.contentsPopupList = 1;
+    const std::string path = dir.File("popup.nxp");
+    int error = 0;
+    ASSERT_TRUE(SaveProjectFile(path, project, error));
+    const std::string transcript = dir.File("transcript");
+    const std::string command = "printf 'c\\n' | script -qec \"" + std::string(NBX_PROGRAM_DIR) +
+                                "/tamselc build " + path + "\" " + transcript + " >/dev/null 2>&1";
+    ASSERT_EQ(std::system(command.c_str()) == -1, false);
+    const std::string shown = test::ReadWholeFile(transcript);
+    const std::size_t question = shown.find("You have chosen to have a Pop-up list");
+    ASSERT_NE(question, std::string::npos) << shown;
+    EXPECT_NE(shown.rfind('%', question), std::string::npos) << "no progress before the question";
+    EXPECT_EQ(shown.substr(question - 4, 4), "\r\033[K") << shown.substr(0, question);
+    EXPECT_FALSE(std::filesystem::exists(project.outputExe));  // cancelled
 }
 
 }  // namespace

@@ -171,5 +171,24 @@ TEST(ExtractTest, LinksInTheFolderAndTwiceNamedEntries) {
     EXPECT_EQ(test::ReadWholeFile(platform::JoinPath(out, "index.htm")), "first");
 }
 
+// A folder of an entry that is already a link in the target folder is never followed: the
+// entry is refused, and what the link leads to stays empty.
+TEST(ExtractTest, AFolderThatIsALinkIsNeverFollowed) {
+    test::TempDir dir;
+    const std::string elsewhere = dir.File("elsewhere");
+    std::filesystem::create_directories(elsewhere);
+    const std::string book = MakeBook(dir, {{"library/os.html", "planted"},
+                                            {"library/deep/x.html", "deep"},
+                                            {"fine/page.html", "fine"}});
+    const std::string out = dir.File("out");
+    std::filesystem::create_directories(out);
+    std::filesystem::create_directory_symlink(elsewhere, platform::JoinPath(out, "library"));
+    const Output r = Tamselc("extract " + book + " " + out);
+    EXPECT_EQ(r.status, 1);
+    EXPECT_EQ(r.out, "fine/page.html\n");
+    EXPECT_TRUE(std::filesystem::is_empty(elsewhere));
+    EXPECT_EQ(test::ReadWholeFile(platform::JoinPath(out, "fine/page.html")), "fine");
+}
+
 }  // namespace
 }  // namespace nbx

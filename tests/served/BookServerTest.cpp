@@ -390,6 +390,35 @@ TEST_F(BookServerTest, NextAndPreviousTipsNameWhereTheyLeadWhenTheBookAsks) {
     EXPECT_NE(withTips.body.find("\"previousTip\":\"Previous page: Welcome\""), std::string::npos);
 }
 
+// Titles are stored as the pages wrote them, references and all: the Contents list, the
+// generated Contents page and the tips decode them once and escape them once.
+TEST_F(BookServerTest, PageTitlesAreDecodedOnceAndEscapedOnce) {
+    path = dir.File("titled");
+    BuildSettings settings = ServedBookSettings();
+    settings.contentsPopupList = 1;
+    settings.tooltipShowDestinations = 1;
+    std::vector<TestBookFile> files = ReaderDataFiles(kProgramDir);
+    files.push_back({"index.html", "<p>x</p>", "Tips &#8212; more", "00001000", 1});
+    files.push_back({"two.html", "<p>y</p>", "Fish &amp; Chips", "00001001", 1});
+    ASSERT_EQ(WriteTestBook(dir, kProgramDir + "/eview.dat", path, settings, files), "");
+    ASSERT_TRUE(book.Open(path)) << book.error();
+    server = std::make_unique<reader::BookServer>(
+        book,
+        reader::BookServerOptions{kToken, kKey, kLaunch, kPort, reader::ProcessContext(path, {})});
+    const std::string t = "/" + kToken;
+    for (const std::string& body : {Ask(t + "/").body, Ask(t + "/system/contents").body}) {
+        EXPECT_NE(body.find("Tips \u2014 more"), std::string::npos) << body;
+        EXPECT_NE(body.find("Fish &amp; Chips"), std::string::npos) << body;
+        EXPECT_EQ(body.find("&amp;#8212;"), std::string::npos);
+        EXPECT_EQ(body.find("&amp;amp;"), std::string::npos);
+    }
+    Ask(t + "/book/index.html", {{"sec-fetch-dest", "iframe"}});
+    // The state is JSON, with "&" written as \u0026 so that it cannot end a script element.
+    const std::string state = Frame("state").body;
+    EXPECT_NE(state.find("\"nextTip\":\"Next page: Fish \\u0026 Chips\""), std::string::npos)
+        << state;
+}
+
 TEST_F(BookServerTest, TheLaunchAddressLeadsOnOnceAndIsThenUsedUp) {
     Open();
     EXPECT_EQ(server->FrameAddress(), "http://127.0.0.1:4242/" + kLaunch + "/");

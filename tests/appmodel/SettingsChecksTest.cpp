@@ -1,6 +1,8 @@
 // The settings dialogs' OK checks, called as the windows and tamselc set call them.
 
-#include "project/SettingsChecks.h"
+#include "appmodel/SettingsChecks.h"
+
+#include "project/Project.h"
 
 #include <functional>
 
@@ -13,18 +15,18 @@ namespace {
 
 struct Case {
     const char* what;
-    std::function<void(ProjectSettings&)> change;
+    std::function<void(Project&)> change;
     const char* field;  // nullptr: accepted
     const char* message;
 };
 
 // Each case starts from settings that pass every check.
+template <class Settings>
 void RunCases(const std::vector<Case>& cases,
-              std::optional<SettingsProblem> (*check)(const ProjectSettings&),
-              const ProjectSettings& good) {
+              std::optional<SettingsProblem> (*check)(const Settings&), const Project& good) {
     ASSERT_FALSE(check(good).has_value());
     for (const Case& c : cases) {
-        ProjectSettings p = good;
+        Project p = good;
         c.change(p);
         const std::optional<SettingsProblem> problem = check(p);
         if (!c.field) {
@@ -38,7 +40,7 @@ void RunCases(const std::vector<Case>& cases,
 }
 
 TEST(SettingsChecksTest, EBookInfoInTheDialogsOrder) {
-    ProjectSettings good;
+    Project good;
     good.title = "T";
     good.author = "A";
     good.copyright = "C";
@@ -53,11 +55,11 @@ TEST(SettingsChecksTest, EBookInfoInTheDialogsOrder) {
              "You must have enter the Author's name."},
             {"blanks count as text", [](auto& p) { p.title = " "; }, nullptr, nullptr},
         },
-        CheckEBookInfo, good);
+        CheckEBookInfoSettings, good);
 }
 
 TEST(SettingsChecksTest, OutputInTheDialogsOrder) {
-    ProjectSettings good;
+    Project good;
     good.outputExe = "/books/out/book";
     good.rebranderExe = "/books/out/rebrand";
     good.rebranderTitle = "R";
@@ -97,7 +99,7 @@ TEST(SettingsChecksTest, OutputInTheDialogsOrder) {
 
 TEST(SettingsChecksTest, StartUpSizesAndSplash) {
     test::TempDir dir;
-    ProjectSettings good;
+    Project good;
     good.splashBitmap = dir.Write("splash.bmp", "BM");
     const std::string missing = dir.File("missing.bmp");
     RunCases(
