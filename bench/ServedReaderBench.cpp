@@ -37,7 +37,8 @@ std::string MakeBook(const std::string& dir, const std::string& name, std::size_
                      std::size_t pictureSize, std::vector<nbx::test::TestBookFile> extra = {}) {
     std::mt19937 rng(7);
     std::vector<nbx::test::TestBookFile> files = nbx::test::ReaderDataFiles(NBX_PROGRAM_DIR);
-    files.push_back({"index.html", "<html><body><h1>Chapter 1</h1><img src=\"photo0.jpg\"></body></html>",
+    files.push_back({"index.html",
+                     "<html><body><h1>Chapter 1</h1><img src=\"photo0.jpg\"></body></html>",
                      "Chapter 1"});
     for (std::size_t i = 0; i < pictures; ++i) {
         files.push_back({"photo" + std::to_string(i) + ".jpg", RandomBytes(rng, pictureSize), ""});
@@ -85,22 +86,24 @@ int main(int argc, char** argv) {
     const std::string small = MakeBook(dir, "book-1mb", 4, 256 * 1024);
     const std::string large = MakeBook(dir, "book-1gb", 100, 10 * 1024 * 1024);
 
-    for (const auto& [what, path] : {std::pair{"1 MB book", small}, std::pair{"1 GB book", large}}) {
+    for (const auto& [what, path] :
+         {std::pair{"1 MB book", small}, std::pair{"1 GB book", large}}) {
         FirstPageServed(path);  // warm
         const double served = MedianSeconds([&] { FirstPageServed(path); });
         const double cat = Cat(path);
-        std::printf("%-10s %11.0f bytes  start to first page served %7.1f ms   cat %8.1f ms   "
-                    "ratio %.3f\n",
-                    what, static_cast<double>(std::filesystem::file_size(path)), served * 1000,
-                    cat * 1000, served / cat);
+        std::printf(
+            "%-10s %11.0f bytes  start to first page served %7.1f ms   cat %8.1f ms   "
+            "ratio %.3f\n",
+            what, static_cast<double>(std::filesystem::file_size(path)), served * 1000, cat * 1000,
+            served / cat);
     }
     std::filesystem::remove(large);
 
     // A 2.5 MB page, as a long generated contents page is.
     std::string page = "<html><body><ul>\n";
     for (int i = 0; page.size() < 2500000; ++i) {
-        page += "<li><a href=\"section" + std::to_string(i) + ".html\">Section " + std::to_string(i) +
-                " of the reference manual, with its description</a></li>\n";
+        page += "<li><a href=\"section" + std::to_string(i) + ".html\">Section " +
+                std::to_string(i) + " of the reference manual, with its description</a></li>\n";
     }
     page += "</ul></body></html>\n";
     const std::string bigBook = MakeBook(dir, "book-page", 0, 0, {{"contents.html", page, "All"}});
@@ -116,8 +119,9 @@ int main(int argc, char** argv) {
         return 1;
     }
     std::size_t got = 0;
-    const double served = MedianSeconds(
-        [&] { got = nbx::test::Get(reader.port, reader.base + "/book/contents.html").body.size(); });
+    const double served = MedianSeconds([&] {
+        got = nbx::test::Get(reader.port, reader.base + "/book/contents.html").body.size();
+    });
     const double cat = Cat(file);
     std::printf("2.5 MB page (%zu bytes served)  GET %7.2f ms   cat %7.2f ms   ratio %.2f\n", got,
                 served * 1000, cat * 1000, served / cat);

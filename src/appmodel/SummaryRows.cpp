@@ -1,8 +1,8 @@
 #include "appmodel/SummaryRows.h"
 
+#include "appmodel/StartUpRules.h"
 #include "extensions/ExtensionRegistry.h"
 #include "platform/Paths.h"
-#include "appmodel/StartUpRules.h"
 #include "project/DisplayNames.h"
 #include "project/Project.h"
 
