@@ -44,7 +44,8 @@ xdotool key x
 wait $pid
 echo "exit $?"
 )");
-    const std::string command = "NBX_CONFIG_DIR='" + config + "' timeout 120 xvfb-run -a sh '" +
+    const std::string command = "LSAN_OPTIONS=suppressions='" + std::string(NBX_LSAN_SUPPRESSIONS) +
+                                "' NBX_CONFIG_DIR='" + config + "' timeout 120 xvfb-run -a sh '" +
                                 script + "' '" + std::string(NBX_PROGRAM_DIR) + "/tamsel' '" +
                                 projectPath + "' '" + dir.File("tamsel.log") + "'";
     int status = 0;
