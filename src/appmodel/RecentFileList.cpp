@@ -2,6 +2,7 @@
 
 #include <algorithm>
 
+#include "appmodel/CompilerProfile.h"
 #include "platform/ProfileFile.h"
 
 namespace nbx {

@@ -29,6 +29,4 @@ private:
     std::vector<std::string> entries_;
 };
 
-inline constexpr const char* kCompilerProfileFile = "tamsel.ini";
-
 }  // namespace nbx

@@ -6,6 +6,7 @@
 #include <QAction>
 #include <QDialog>
 
+#include "appmodel/CompilerProfile.h"
 #include "appmodel/RecentFileList.h"
 #include "platform/ConfigFolder.h"
 #include "project/CTamselDoc.h"

@@ -12,6 +12,7 @@
 #include <QVBoxLayout>
 #include <algorithm>
 
+#include "appmodel/CompilerProfile.h"
 #include "platform/ProfileFile.h"
 #include "qtcommon/QtText.h"
 
@@ -79,8 +80,8 @@ void ProgressWindow::PlaceWindow() {
                                 : QGuiApplication::primaryScreen();
     const QRect area = screen != nullptr ? screen->geometry() : QRect(0, 0, 1024, 768);
     if (rememberPosition_) {
-        const int x = platform::ReadProfileInt(kProgramProfile, "Settings", "X", -1000000);
-        const int y = platform::ReadProfileInt(kProgramProfile, "Settings", "Y", -1000000);
+        const int x = platform::ReadProfileInt(kCompilerProfileFile, "Settings", "X", -1000000);
+        const int y = platform::ReadProfileInt(kCompilerProfileFile, "Settings", "Y", -1000000);
         if (area.contains(x, y)) {
             move(x, y);
             return;
@@ -94,8 +95,8 @@ void ProgressWindow::PlaceWindow() {
 
 void ProgressWindow::SavePosition() {
     if (rememberPosition_) {
-        platform::WriteProfileString(kProgramProfile, "Settings", "X", std::to_string(x()));
-        platform::WriteProfileString(kProgramProfile, "Settings", "Y", std::to_string(y()));
+        platform::WriteProfileString(kCompilerProfileFile, "Settings", "X", std::to_string(x()));
+        platform::WriteProfileString(kCompilerProfileFile, "Settings", "Y", std::to_string(y()));
     }
 }
 

@@ -17,9 +17,6 @@ class QPushButton;
 
 namespace nbx::app {
 
-// The profile file that stands for the program's own settings.
-inline constexpr const char* kProgramProfile = "tamsel.ini";
-
 class ProgressWindow final : public QWidget, public SeriesProgress {
     Q_OBJECT
 

@@ -14,6 +14,7 @@
 #include "app/dialogs/BuildSeriesDialog.h"
 #include "app/dialogs/DialogTestSupport.h"
 #include "app/dialogs/ProgressWindow.h"
+#include "appmodel/CompilerProfile.h"
 #include "platform/Paths.h"
 #include "platform/ProfileFile.h"
 #include "support/TempDir.h"
@@ -158,8 +159,8 @@ TEST(ProgressWindowTest, EqualRangeShowsZeroAndPositionIsRemembered) {
         window.move(40, 50);
         window.Close();
     }
-    EXPECT_EQ(platform::ReadProfileInt(app::kProgramProfile, "Settings", "X", -1), 40);
-    EXPECT_EQ(platform::ReadProfileInt(app::kProgramProfile, "Settings", "Y", -1), 50);
+    EXPECT_EQ(platform::ReadProfileInt(kCompilerProfileFile, "Settings", "X", -1), 40);
+    EXPECT_EQ(platform::ReadProfileInt(kCompilerProfileFile, "Settings", "Y", -1), 50);
     app::ProgressWindow again(nullptr);
     again.Open("P", true);
     EXPECT_EQ(again.pos(), QPoint(40, 50));
@@ -167,8 +168,8 @@ TEST(ProgressWindowTest, EqualRangeShowsZeroAndPositionIsRemembered) {
 }
 
 TEST(ProgressWindowTest, ARememberedPlaceOffTheScreenCentresTheWindow) {
-    platform::WriteProfileString(app::kProgramProfile, "Settings", "X", "-5000");
-    platform::WriteProfileString(app::kProgramProfile, "Settings", "Y", "40");
+    platform::WriteProfileString(kCompilerProfileFile, "Settings", "X", "-5000");
+    platform::WriteProfileString(kCompilerProfileFile, "Settings", "Y", "40");
     app::ProgressWindow window(nullptr);
     window.Open("P", true);
     const QRect screen = QGuiApplication::primaryScreen()->geometry();
