@@ -1,10 +1,9 @@
 #include "wizard/core/QuickProject.h"
 
-#include <fstream>
-
 #include "common/CommandLine.h"
 #include "common/ProgramLauncher.h"
 #include "common/Prompter.h"
+#include "platform/AtomicFileWriter.h"
 #include "platform/Paths.h"
 #include "wizard/core/ImportProjectFile.h"
 #include "wizard/core/InstructionsPage.h"
@@ -22,11 +21,6 @@ const ProjectType& TypeOf(const QuickProjectRequest& request) {
 
 ProjectPaths PathsOf(const QuickProjectRequest& request) {
     return MakeProjectPaths(request.folder, request.name, TypeOf(request).usesIncludeFolder);
-}
-
-bool WriteWholeFile(const std::string& path, const std::string& bytes) {
-    std::ofstream out(path, std::ios::binary | std::ios::trunc);
-    return out.write(bytes.data(), static_cast<std::streamsize>(bytes.size())) && out.flush();
 }
 
 ImportProject ProjectFileOf(const WizardAnswers& a, const ProjectPaths& paths,
@@ -115,15 +109,16 @@ bool MakeQuickProject(const QuickProjectRequest& request, const WizardAnswers& a
         prompter.Show("Could not write to " + paths.projectFile, MessageIcon::Warning);
         return false;
     }
-    const std::string page =
-        ComposeInstructions({request.name, type, paths, answers.splash, answers.launch != 0});
     if (answers.launch) {
         // A compiler that does not start has told why; the project is made all the same.
         LaunchCommandLine(CompilerCommandLine(programFolder, paths.projectFile),
                           ShowState::Maximized, prompter);
     }
     if (answers.instructions) {
-        if (!WriteWholeFile(paths.instructionsPage, page)) {
+        const std::string page =
+            ComposeInstructions({request.name, type, paths, answers.splash, answers.launch != 0});
+        int error = 0;
+        if (!platform::WriteFileAtomically(paths.instructionsPage, page, error)) {
             prompter.Show("The instructions file could not be written to your disk.",
                           MessageIcon::Warning);
             return false;
