@@ -2,11 +2,10 @@
 
 #include <algorithm>
 #include <filesystem>
-#include <fstream>
-#include <iterator>
 
 #include "common/AsciiText.h"
 #include "common/ProgramFolderPath.h"
+#include "platform/RegularFile.h"
 
 namespace nbx {
 
@@ -38,9 +37,11 @@ bool IsLibraryIcon(const fs::directory_entry& entry) {
     if (!entry.is_regular_file(ec) || ec || entry.file_size(ec) != kLibraryIconSize || ec) {
         return false;
     }
-    std::ifstream in(entry.path(), std::ios::binary);
-    std::string bytes((std::istreambuf_iterator<char>(in)), std::istreambuf_iterator<char>());
-    return bytes.size() == kLibraryIconSize && HoldsIconImage(bytes);
+    std::string bytes;
+    int error = 0;
+    return platform::ReadRegularFile(entry.path().string(), kLibraryIconSize,
+                                     platform::Oversize::Refuse, bytes, error) &&
+           bytes.size() == kLibraryIconSize && HoldsIconImage(bytes);
 }
 
 std::vector<fs::directory_entry> SortedEntries(const std::string& folder) {

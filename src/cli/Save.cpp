@@ -1,12 +1,12 @@
 // tamselc save PROJECT OUT: loads a project of any version and saves it in the newest layout.
 
-#include <fstream>
 #include <iostream>
 #include <string_view>
 
 #include "cli/Command.h"
 #include "cli/ConsolePrompter.h"
 #include "extensions/ExtensionRegistry.h"
+#include "platform/RegularFile.h"
 #include "project/CTamselDoc.h"
 #include "project/ProjectFileFormat.h"
 
@@ -16,10 +16,12 @@ namespace {
 
 // True when the file starts with the import layout's version string.
 bool IsImportFile(const std::string& path) {
-    std::ifstream in(path, std::ios::binary);
-    std::string head(1 + projectfile::kImportVersion.size(), '\0');
-    in.read(head.data(), static_cast<std::streamsize>(head.size()));
-    return in && static_cast<unsigned char>(head[0]) == projectfile::kImportVersion.size() &&
+    std::string head;
+    int error = 0;
+    return platform::ReadRegularFile(path, 1 + projectfile::kImportVersion.size(),
+                                     platform::Oversize::ReadPrefix, head, error) &&
+           head.size() == 1 + projectfile::kImportVersion.size() &&
+           static_cast<unsigned char>(head[0]) == projectfile::kImportVersion.size() &&
            std::string_view(head).substr(1) == projectfile::kImportVersion;
 }
 
