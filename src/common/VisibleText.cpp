@@ -9,27 +9,22 @@ namespace {
 
 enum class Style { Terminal, TerminalKeepingLines, Json };
 
-// The code point of a C1 or direction character at text[i], written in UTF-8, and its
-// length; 0 when there is none.
+// The code point of a hidden character at text[i], written in UTF-8, and its length; 0 when
+// there is none.
 std::size_t HiddenCharacterAt(std::string_view text, std::size_t i, std::uint32_t& codePoint) {
     const auto at = [&text](std::size_t k) {
         return k < text.size() ? static_cast<unsigned char>(text[k]) : 0u;
     };
-    if (at(i) == 0xC2 && at(i + 1) >= 0x80 && at(i + 1) <= 0x9F) {
-        codePoint = at(i + 1);
-        return 2;
+    const auto continuation = [&at](std::size_t k) { return (at(k) & 0xC0u) == 0x80u; };
+    std::size_t length = 0;
+    if (at(i) >= 0xC2 && at(i) <= 0xDF && continuation(i + 1)) {
+        codePoint = ((at(i) & 0x1Fu) << 6) | (at(i + 1) & 0x3Fu);
+        length = 2;
+    } else if (at(i) >= 0xE0 && at(i) <= 0xEF && continuation(i + 1) && continuation(i + 2)) {
+        codePoint = ((at(i) & 0x0Fu) << 12) | ((at(i + 1) & 0x3Fu) << 6) | (at(i + 2) & 0x3Fu);
+        length = 3;
     }
-    if (at(i) == 0xE2) {
-        const unsigned second = at(i + 1);
-        const unsigned third = at(i + 2);
-        const bool embeddingOrOverride = second == 0x80 && third >= 0xAA && third <= 0xAE;
-        const bool isolate = second == 0x81 && third >= 0xA6 && third <= 0xA9;
-        if (embeddingOrOverride || isolate) {
-            codePoint = 0x2000u | ((second & 0x3Fu) << 6) | (third & 0x3Fu);
-            return 3;
-        }
-    }
-    return 0;
+    return length != 0 && IsHiddenCharacter(codePoint) ? length : 0;
 }
 
 std::string Escaped(std::string_view text, Style style) {
@@ -60,6 +55,12 @@ std::string Escaped(std::string_view text, Style style) {
 }
 
 }  // namespace
+
+bool IsHiddenCharacter(std::uint32_t c) {
+    return (c >= 0x80 && c <= 0x9F) || c == 0x00AD || c == 0x061C || c == 0x180E ||
+           (c >= 0x200B && c <= 0x200F) || (c >= 0x2028 && c <= 0x202E) ||
+           (c >= 0x2060 && c <= 0x206F) || c == 0xFEFF || (c >= 0xFFF9 && c <= 0xFFFB);
+}
 
 std::string WithVisibleControls(std::string_view text, LineBreaks lineBreaks) {
     return Escaped(text,

@@ -1,9 +1,11 @@
 #pragma once
 // Names and values from a file, made safe to print on a terminal: a control character
 // (C0, DEL, or C1 written in UTF-8) could otherwise move the cursor, retitle the window or
-// hide what came before, and a direction character (U+202A..U+202E, U+2066..U+2069) could
-// turn "report\u202Efdp.sh" into what reads as "reporths.pdf".
+// hide what came before, a direction character (U+202A..U+202E, U+2066..U+2069) could turn
+// "report\u202Efdp.sh" into what reads as "reporths.pdf", and an invisible one (a zero-width
+// space, a line separator) could hide a difference or break a line.
 
+#include <cstdint>
 #include <string>
 #include <string_view>
 
@@ -14,7 +16,12 @@ enum class LineBreaks {
     Keep,    // a message of several lines: \n and \t stay, every other control is shown
 };
 
-// text with every control and direction character written as an escape: \n, \r, \t, else
+// True for a C1 control and for the characters that draw nothing of their own but can move,
+// hide or reorder what surrounds them: direction marks, embeddings, overrides and isolates,
+// zero-width characters, line and paragraph separators.
+bool IsHiddenCharacter(std::uint32_t codePoint);
+
+// text with every control and hidden character written as an escape: \n, \r, \t, else
 // \xHH for a byte and \uHHHH for a C1 or direction character in UTF-8. Everything else,
 // bytes that are not UTF-8 included, is kept as it is.
 std::string WithVisibleControls(std::string_view text, LineBreaks lineBreaks = LineBreaks::Escape);

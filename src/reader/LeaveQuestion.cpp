@@ -11,13 +11,6 @@ namespace nbx::reader {
 
 namespace {
 
-// Characters that draw nothing of their own but can move, hide or reorder what follows.
-bool IsFormatting(std::uint32_t c) {
-    return c == 0x00AD || c == 0x061C || c == 0x180E || (c >= 0x200B && c <= 0x200F) ||
-           (c >= 0x2028 && c <= 0x202E) || (c >= 0x2060 && c <= 0x206F) || c == 0xFEFF ||
-           (c >= 0xFFF9 && c <= 0xFFFB);
-}
-
 // The next character of text at i as one visible piece; i moves past it.
 std::string NextVisible(std::string_view text, std::size_t& i) {
     const auto lead = static_cast<unsigned char>(text[i]);
@@ -42,7 +35,7 @@ std::string NextVisible(std::string_view text, std::size_t& i) {
         return hex;
     }
     i += length;
-    if ((c >= 0x80 && c <= 0x9F) || IsFormatting(c)) {
+    if (IsHiddenCharacter(c)) {
         std::snprintf(hex, sizeof hex, "\\u%04x", static_cast<unsigned>(c));
         return hex;
     }

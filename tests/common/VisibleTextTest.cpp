@@ -27,7 +27,8 @@ TEST(VisibleTextTest, ControlCharactersAreWrittenAsEscapes) {
     }
 }
 
-// The characters that reorder what follows them; the marks and their neighbours are text.
+// The characters that reorder or hide what follows them; the punctuation around them is
+// text.
 TEST(VisibleTextTest, DirectionCharactersAreWrittenAsEscapes) {
     const Case cases[] = {
         {"report\xe2\x80\xae"
@@ -35,8 +36,12 @@ TEST(VisibleTextTest, DirectionCharactersAreWrittenAsEscapes) {
          "report\\u202efdp.sh"},
         {"\xe2\x80\xaa\xe2\x80\xab\xe2\x80\xac\xe2\x80\xad", "\\u202a\\u202b\\u202c\\u202d"},
         {"\xe2\x81\xa6\xe2\x81\xa7\xe2\x81\xa8\xe2\x81\xa9", "\\u2066\\u2067\\u2068\\u2069"},
-        {"dash \xe2\x80\x94 and \xe2\x80\xa9 \xe2\x81\xaa stay",
-         "dash \xe2\x80\x94 and \xe2\x80\xa9 \xe2\x81\xaa stay"},
+        {"dash \xe2\x80\x94 and \xe2\x80\x9c quotes \xe2\x80\x9d stay",
+         "dash \xe2\x80\x94 and \xe2\x80\x9c quotes \xe2\x80\x9d stay"},
+        // Invisible ones hide a difference or break a line.
+        {"zero\xe2\x80\x8bwidth\xef\xbb\xbf \xe2\x80\x8e\xe2\x80\x8f",
+         "zero\\u200bwidth\\ufeff \\u200e\\u200f"},
+        {"para\xe2\x80\xa9line\xe2\x80\xa8 \xe2\x81\xaa", "para\\u2029line\\u2028 \\u206a"},
         {"cut \xe2\x80", "cut \xe2\x80"},
     };
     for (const auto& c : cases) {
