@@ -123,6 +123,12 @@ int ReaderProcess::WaitExit(int ms) {
     return -1;
 }
 
+std::size_t ReaderProcess::PeakMemory() const {
+    const std::string status = ReadWholeFile("/proc/" + std::to_string(pid_) + "/status");
+    const std::size_t at = status.find("VmHWM:");
+    return at == std::string::npos ? 0 : std::stoul(status.substr(at + 6)) * 1024;
+}
+
 std::string FrameKeyOf(const std::string& framePage) {
     const std::string mark = "data-key=\"";
     const std::size_t at = framePage.find(mark);

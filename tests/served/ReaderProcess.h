@@ -22,6 +22,11 @@ public:
     // Waits up to ms for the program to end; its exit status, or -1 when it still runs.
     int WaitExit(int ms);
 
+    // The program's process id while it runs, else -1.
+    pid_t pid() const { return pid_; }
+    // The most memory the running program has held so far (VmHWM), in bytes; 0 if unknown.
+    std::size_t PeakMemory() const;
+
     std::uint16_t port = 0;      // the frame's (a Rebrander's only one)
     std::uint16_t pagePort = 0;  // the book's pages'
     std::string token;
