@@ -11,6 +11,7 @@
 #include "compile/IconCustomiser.h"
 #include "compile/OutputAssembler.h"
 #include "compile/OutputFile.h"
+#include "compile/SearchIndexBuild.h"
 #include "extensions/ExtensionBuildSteps.h"
 #include "extensions/ExtensionRegistry.h"
 #include "format/ArchiveVariable.h"
@@ -235,6 +236,12 @@ bool BuildEBook(const Project& project, BuildUi& ui, std::int64_t buildTime, boo
         return false;
     }
 
+    // The search index is made beside the linking, from the same files.
+    std::optional<SearchIndexBuild> searchIndex;
+    if (env.searchIndex) {
+        searchIndex.emplace(SearchIndexSources(project));
+    }
+
     // Linking: the reader's data, the pages and pictures, the extensions' libraries.
     std::vector<DirectoryEntry> directory;
     const long long fileCount = static_cast<long long>(project.files.size());
@@ -291,6 +298,13 @@ bool BuildEBook(const Project& project, BuildUi& ui, std::int64_t buildTime, boo
                              kDiskAdvice);
             return false;
         }
+    }
+    if (searchIndex && !searchIndex->AppendTo(content, directory)) {
+        ReportBuildError(ui,
+                         "Error writing search index data to temporary binary file. Out of "
+                         "disk space?",
+                         kDiskAdvice);
+        return false;
     }
     for (const auto& library :
          RuntimeLibrariesToEmbed(project.extensions, registry, env.mainWindow)) {

@@ -24,6 +24,7 @@ struct BuildEnvironment {
     const ExtensionRegistry* extensions = nullptr;  // null: none loaded
     void* mainWindow = nullptr;
     unsigned packingWorkers = 0;  // threads that pack files ahead of the writer; 0: none
+    bool searchIndex = true;      // false: the reader indexes the pages on first use
 
     // The running program's folder and path, and its loaded extensions.
     static BuildEnvironment ForThisProgram();

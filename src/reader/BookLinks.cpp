@@ -65,7 +65,7 @@ std::string SearchAddress(std::string_view query) {
 
 bool IsHiddenEntry(std::string_view name) {
     return name == record::kLanguageEntryName || name == record::kToolbarEntryName ||
-           name.starts_with(record::kExtensionEntryPrefix);
+           name == record::kSearchIndexEntryName || name.starts_with(record::kExtensionEntryPrefix);
 }
 
 namespace {
