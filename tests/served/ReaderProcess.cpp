@@ -9,6 +9,7 @@
 #include <sys/wait.h>
 #include <unistd.h>
 
+#include <algorithm>
 #include <chrono>
 #include <thread>
 
@@ -30,9 +31,15 @@ bool ReaderProcess::Start(const std::string& path, const std::vector<std::string
     if (::pipe(out) != 0) {
         return false;
     }
+    // The additions replace variables of the same name.
     std::vector<std::string> variables;
     for (char** e = environ; *e; ++e) {
-        variables.emplace_back(*e);
+        const std::string variable = *e;
+        const std::string name = variable.substr(0, variable.find('=') + 1);
+        if (std::none_of(env.begin(), env.end(),
+                         [&name](const std::string& added) { return added.starts_with(name); })) {
+            variables.push_back(variable);
+        }
     }
     for (const std::string& e : env) {
         variables.push_back(e);
