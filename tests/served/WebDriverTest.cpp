@@ -4,7 +4,6 @@
 #include <gtest/gtest.h>
 #include <netinet/in.h>
 #include <poll.h>
-#include <signal.h>
 #include <sys/socket.h>
 #include <sys/wait.h>
 #include <unistd.h>
@@ -12,6 +11,7 @@
 #include <atomic>
 #include <filesystem>
 #include <fstream>
+#include <iterator>
 #include <map>
 #include <mutex>
 #include <sstream>
@@ -321,23 +321,28 @@ TEST_F(WebDriverTest, ScreenshotsWindowsAndDevToolsCommands) {
     EXPECT_FALSE(driver.SwitchToWindow(second));
 }
 
-// True while pid is a live process (not gone, not a zombie).
-bool Alive(pid_t pid) {
+// The fields of /proc/PID/stat after the command name ("S 1234 ..."); "" when pid is gone.
+std::string StatAfterName(pid_t pid) {
     std::ifstream stat("/proc/" + std::to_string(pid) + "/stat");
-    std::string text((std::istreambuf_iterator<char>(stat)), std::istreambuf_iterator<char>());
+    const std::string text((std::istreambuf_iterator<char>(stat)),
+                           std::istreambuf_iterator<char>());
     const std::size_t close = text.rfind(')');
-    return close != std::string::npos && close + 2 < text.size() && text[close + 2] != 'Z';
+    return close == std::string::npos ? std::string() : text.substr(close + 2);
 }
 
-// The parent of pid, from /proc; -1 when unknown.
+// True while pid is a live process (not gone, not a zombie).
+bool Alive(pid_t pid) {
+    const std::string fields = StatAfterName(pid);
+    return !fields.empty() && fields[0] != 'Z';
+}
+
+// The parent of pid; -1 when unknown.
 pid_t ParentOf(pid_t pid) {
-    std::ifstream stat("/proc/" + std::to_string(pid) + "/stat");
-    std::string text((std::istreambuf_iterator<char>(stat)), std::istreambuf_iterator<char>());
-    const std::size_t close = text.rfind(')');
-    if (close == std::string::npos || close + 4 >= text.size()) {
-        return -1;
-    }
-    return static_cast<pid_t>(std::atol(text.c_str() + close + 4));
+    std::istringstream fields(StatAfterName(pid));
+    std::string state;
+    pid_t parent = -1;
+    fields >> state >> parent;
+    return parent;
 }
 
 TEST(WebDriverLifeTest, AnAppWindowOpensItsOwnPageAndEverythingEndsWithTheDriver) {
