@@ -68,6 +68,19 @@ HttpAnswer FromResponse(const platform::HttpResponse& response) {
     return ParseAnswer(platform::SerializeHttpResponse(response, false));
 }
 
+HttpAnswer Exchange(platform::HttpService& service, const platform::HttpRequest& request) {
+    std::optional<platform::HttpResponse> response = service.Admit(request);
+    if (!response) {
+        response = service.Handle(request);
+    }
+    if (!response) {
+        HttpAnswer held;
+        held.status = -1;
+        return held;
+    }
+    return FromResponse(*response);
+}
+
 int OpenConnection(std::uint16_t port, const std::string& sent) {
     const int fd = ::socket(AF_INET, SOCK_STREAM, 0);
     sockaddr_in address{};

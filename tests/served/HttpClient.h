@@ -6,6 +6,7 @@
 #include <vector>
 
 #include "platform/HttpMessage.h"
+#include "platform/LoopbackServer.h"
 
 namespace nbx::test {
 
@@ -36,5 +37,9 @@ HttpAnswer ParseAnswer(const std::string& bytes);
 
 // The answer a BookServer-like handler gives, as if it had come over the wire.
 HttpAnswer FromResponse(const platform::HttpResponse& response);
+
+// What service answers request as LoopbackServer asks it: the head's admission first, then
+// the request. Status -1: held.
+HttpAnswer Exchange(platform::HttpService& service, const platform::HttpRequest& request);
 
 }  // namespace nbx::test

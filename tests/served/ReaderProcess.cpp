@@ -1,6 +1,7 @@
 #include "ReaderProcess.h"
 
 #include "HttpClient.h"
+#include "support/TempDir.h"
 
 #include <poll.h>
 #include <signal.h>
@@ -61,11 +62,26 @@ bool ReaderProcess::Start(const std::string& path, const std::vector<std::string
         line.append(c, static_cast<std::size_t>(n));
     }
     ::close(out[0]);
-    const std::string prefix = "http://127.0.0.1:";
-    if (line.rfind(prefix, 0) != 0 || line.find('\n') == std::string::npos) {
+    if (line.find('\n') == std::string::npos) {
         return false;
     }
-    address = line.substr(0, line.find('\n'));
+    printed = line.substr(0, line.find('\n'));
+    address = printed;
+    // The browser is handed a private page that leads on to the address.
+    if (printed.starts_with("file://")) {
+        const std::string page = ReadWholeFile(printed.substr(7));
+        const std::string mark = "content=\"0;url=";
+        const std::size_t at = page.find(mark);
+        if (at == std::string::npos) {
+            return false;
+        }
+        const std::size_t start = at + mark.size();
+        address = page.substr(start, page.find('"', start) - start);
+    }
+    const std::string prefix = "http://127.0.0.1:";
+    if (address.rfind(prefix, 0) != 0) {
+        return false;
+    }
     const std::size_t slash = address.find('/', prefix.size());
     port =
         static_cast<std::uint16_t>(std::stoi(address.substr(prefix.size(), slash - prefix.size())));
@@ -79,6 +95,14 @@ bool ReaderProcess::Start(const std::string& path, const std::vector<std::string
         base.pop_back();
         token = base.substr(1);
         address = address.substr(0, slash) + base + "/";
+    }
+    // A reader's pages have a port of their own, which its frame names.
+    pagePort = port;
+    const std::string frame = Get(port, base + "/").body;
+    const std::string mark = "data-pages=\"http://127.0.0.1:";
+    const std::size_t at = frame.find(mark);
+    if (at != std::string::npos) {
+        pagePort = static_cast<std::uint16_t>(std::stoi(frame.substr(at + mark.size(), 5)));
     }
     return true;
 }
@@ -97,6 +121,12 @@ int ReaderProcess::WaitExit(int ms) {
         std::this_thread::sleep_for(std::chrono::milliseconds(20));
     }
     return -1;
+}
+
+std::size_t ReaderProcess::PeakMemory() const {
+    const std::string status = ReadWholeFile("/proc/" + std::to_string(pid_) + "/status");
+    const std::size_t at = status.find("VmHWM:");
+    return at == std::string::npos ? 0 : std::stoul(status.substr(at + 6)) * 1024;
 }
 
 std::string FrameKeyOf(const std::string& framePage) {
