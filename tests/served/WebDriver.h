@@ -65,11 +65,12 @@ struct WebDriverOptions {
     // More Chromium arguments after the fixed ones, e.g. "--app=http://...",
     // "--force-webrtc-ip-handling-policy=disable_non_proxied_udp".
     std::vector<std::string> arguments;
-    // Opened once the session runs; empty: the browser stays where it started (about:blank,
-    // or the page an --app= argument opened).
+    // Opened once the session runs; empty: the browser stays where it started (its new-tab
+    // page "chrome://new-tab-page-third-party/", or the page an --app= argument opened,
+    // which may still be loading).
     std::string startUrl;
     // The window's outer size in CSS pixels. The page's viewport is smaller: headless
-    // Chromium keeps room for its (undrawn) toolbar, 1024 x 768 gives a 1024 x 625 page.
+    // Chromium keeps room for its undrawn toolbar (1024 x 768 gave a 1024 x 625 page).
     int width = 1024;
     int height = 768;
     int startTimeoutMs = 30000;    // the driver and the browser ready, the first page loaded
@@ -111,7 +112,8 @@ public:
                       const std::vector<nlohmann::json>& args = {});
 
     // Elements of the current frame. FindElement answers an element (WebResult::Element),
-    // Text a string, Rect {"x", "y", "width", "height"} in CSS pixels of the frame's document.
+    // Text a string, Rect {"x", "y", "width", "height"} in CSS pixels from the top-left
+    // corner of the frame's document (less its scroll offset gives the frame's viewport).
     WebResult FindElement(const std::string& css);
     WebResult Click(const WebElement& element);  // a trusted click at the element's centre
     WebResult Text(const WebElement& element);
@@ -125,7 +127,9 @@ public:
 
     // Trusted input through the actions endpoint. x and y are CSS pixels of the top-level
     // window's viewport, whatever frame is current; button 0 is the left one. The pointer
-    // and the held keys keep their state between calls until ReleaseActions.
+    // and the held keys keep their state between calls until ReleaseActions. Keys go to the
+    // page only: the browser's own shortcuts (Ctrl+W, Ctrl+T, Ctrl+Tab, Ctrl+PageDown, F5)
+    // do nothing and reach the page, where a person's keys would not.
     WebResult PointerMove(int x, int y);
     WebResult PointerDown(int button = 0);
     WebResult PointerUp(int button = 0);
