@@ -23,7 +23,8 @@ ReaderProcess::~ReaderProcess() {
     }
 }
 
-bool ReaderProcess::Start(const std::string& path, const std::vector<std::string>& env) {
+bool ReaderProcess::Start(const std::string& path, const std::vector<std::string>& env,
+                          bool asBrowser) {
     ::chmod(path.c_str(), 0755);
     int out[2];
     if (::pipe(out) != 0) {
@@ -87,6 +88,9 @@ bool ReaderProcess::Start(const std::string& path, const std::vector<std::string
         static_cast<std::uint16_t>(std::stoi(address.substr(prefix.size(), slash - prefix.size())));
     token = address.substr(slash + 1, address.size() - slash - 2);
     base = "/" + token;
+    if (!asBrowser) {
+        return true;  // the browser uses the launch address up
+    }
     // A reader hands out a launch address that one visit uses up and leads on to its own.
     const HttpAnswer onwards = Get(port, base + "/");
     if (onwards.status == 303) {
