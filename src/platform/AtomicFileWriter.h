@@ -11,6 +11,7 @@
 #include <cstdint>
 #include <string>
 #include <string_view>
+#include <vector>
 
 namespace nbx::platform {
 
@@ -46,6 +47,10 @@ public:
     // Flushes to disk and renames over the target; the target keeps its permission bits
     // when it existed before.
     bool Commit();
+    // Commit renames without waiting for the disk: a crash of the program still never leaves
+    // a half-written target, but a crash of the system may. For many files written in a row
+    // that FlushToDisk settles together.
+    void DeferDiskFlush() { syncOnCommit_ = false; }
 
     int error() const { return error_; }
     // The file being written; a caller may also write it by name between Open and Commit.
@@ -66,7 +71,12 @@ private:
     int fd_ = -1;
     int error_ = 0;
     bool committed_ = false;
+    bool syncOnCommit_ = true;
 };
+
+// Flushes files (and their folders) to disk, for files committed with DeferDiskFlush. False
+// when one could not be opened or flushed; the others are flushed all the same.
+bool FlushToDisk(const std::vector<std::string>& paths);
 
 // The whole file in one call. errorCode receives the errno of a failure.
 bool WriteFileAtomically(const std::string& path, std::string_view bytes, int& errorCode);
