@@ -4,12 +4,15 @@
 // out when there is none), the variables table and the 136-byte trailer, with no gaps.
 
 #include <cstdint>
+#include <functional>
 #include <string>
 #include <vector>
 
+#include "format/ArchiveTrailer.h"
 #include "format/ArchiveVariable.h"
 #include "format/BuildSettings.h"
 #include "format/DirectoryEntry.h"
+#include "format/RecordStreamWriter.h"
 #include "platform/FileHandle.h"
 
 namespace nbx {
@@ -34,6 +37,19 @@ struct AssemblyParts {
     std::int32_t splashPercentageBar = 0;
 };
 
+// Where the sections of an assembled e-book lie. Everything before the variables table (stub,
+// settings record, directory, content, splash) is what the items of a Build Series share;
+// only the settings record (dated), the variables table and the trailer differ.
+struct AssembledLayout {
+    ArchiveTrailer trailer;
+    std::uint64_t settingsLength = 0;
+    std::int32_t entryCount = 0;
+
+    std::uint64_t sharedLength() const {
+        return static_cast<std::uint64_t>(trailer.variablesOffset);
+    }
+};
+
 class OutputAssembler {
 public:
     OutputAssembler() = default;
@@ -47,15 +63,32 @@ public:
     // 2 GB that the trailer's words can address.
     bool Assemble(const AssemblyParts& parts);
 
+    // Writes the output from sharedPath, a file holding exactly the first
+    // layout.sharedLength() bytes of an e-book assembled from the same stub, directory,
+    // content and splash: those bytes (sharing the file's blocks where the file system can),
+    // this build's settings record in place of the one there, the variables table and the
+    // trailer. parts' stub, directory, content and splash are not used. Fails when the shared
+    // file is not that long, or when the settings record's length differs from the shared one.
+    bool AssembleFromShared(const AssemblyParts& parts, const std::string& sharedPath,
+                            const AssembledLayout& layout);
+
+    // Valid after a successful Assemble or AssembleFromShared.
+    const AssembledLayout& layout() const { return layout_; }
     const std::string& error() const { return error_; }
 
 private:
     bool Fail(std::string message);
+    bool Start(const AssemblyParts& parts, bool whole);
     bool CopyFileIn(const std::string& path, const char* what);
     bool Position(std::int32_t& offset);
+    bool WriteRecord(std::int32_t* offset, const char* what,
+                     const std::function<bool(RecordStreamWriter&)>& write);
+    // The variables table, the trailer, the execute bits; closes the output.
+    bool Finish(const AssemblyParts& parts, ArchiveTrailer& trailer);
 
     platform::FileHandle output_;
     std::uint64_t written_ = 0;
+    AssembledLayout layout_;
     std::string error_;
 };
 
