@@ -25,6 +25,11 @@ if [ "${1:-all}" != "programs" ]; then
         xauth
         xdotool
         chromium
+        parallel
+        zip
+        unzip
+        bc
+        time
     )
 fi
 

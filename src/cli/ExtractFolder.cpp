@@ -7,30 +7,13 @@
 #include <cerrno>
 #include <filesystem>
 
+#include "platform/FileRangeCopy.h"
+
 namespace nbx::cli {
 
 namespace {
-
 constexpr int kFolderFlags = O_RDONLY | O_DIRECTORY | O_NOFOLLOW | O_CLOEXEC;
-
-bool WriteAll(int fd, std::string_view bytes) {
-    const char* p = bytes.data();
-    std::size_t left = bytes.size();
-    while (left > 0) {
-        const ssize_t n = ::write(fd, p, left);
-        if (n < 0) {
-            if (errno == EINTR) {
-                continue;
-            }
-            return false;
-        }
-        p += n;
-        left -= static_cast<std::size_t>(n);
-    }
-    return true;
 }
-
-}  // namespace
 
 ExtractFolder::~ExtractFolder() {
     for (const auto& [name, fd] : folders_) {
@@ -123,10 +106,7 @@ bool ExtractFolder::WriteFile(int folder, const std::string& leaf, std::string_v
         error_ = errno;
         return false;
     }
-    bool ok = WriteAll(fd, bytes);
-    if (!ok) {
-        error_ = errno;
-    }
+    bool ok = platform::WriteFully(fd, bytes.data(), bytes.size(), error_);
     if (::close(fd) != 0 && ok) {
         error_ = errno;
         ok = false;

@@ -1,5 +1,6 @@
 #include "compile/BuildEBook.h"
 
+#include <filesystem>
 #include <optional>
 
 #include "common/ProgramFolderPath.h"
@@ -71,7 +72,6 @@ class BuildCleanup {
 public:
     explicit BuildCleanup(BuildUi& ui) : ui_(ui) {}
     ~BuildCleanup() {
-        platform::RemoveFileQuietly(contentPath);
         platform::RemoveFileQuietly(stubCopyPath);
         if (!succeeded) {
             ReleaseOutputClaim(outputPath, claim);
@@ -79,7 +79,6 @@ public:
         ui_.progress.EndProgress();
     }
 
-    std::string contentPath;
     std::string stubCopyPath;
     std::string outputPath;
     OutputClaim claim;
@@ -142,15 +141,52 @@ struct LinkInputs {
     unsigned packingWorkers = 0;
 };
 
-// "Preparing contents" and "Linking contents": every entry packed into a new content working
-// file (cleanup.contentPath), its place in directory. With write off, for a series item
-// written from the series' shared part, only the stages are shown. False after the failure
-// has been reported.
-bool LinkContent(const Project& project, BuildUi& ui, const LinkInputs& in, bool write,
-                 BuildCleanup& cleanup, std::vector<DirectoryEntry>& directory) {
+// Disk writes of the content are started every so often while it is packed, so that the
+// flush at the end finds little left to write.
+constexpr std::uint64_t kWriteBackStep = 16 << 20;
+
+// A source file's directory entry, before its data is written.
+DirectoryEntry EntryOf(const Project& project, const SourceFile& file) {
+    DirectoryEntry entry;
+    entry.name = EntryNameOf(project, file);
+    entry.searchable = file.searchable;
+    entry.inContents = file.inContents;
+    entry.preprocess = file.preprocess;
+    entry.title = file.title;
+    entry.description = file.description;
+    entry.keywords = file.keywords;
+    entry.orderKey = file.orderKey;
+    return entry;
+}
+
+// The directory the linking will write, without the offsets and lengths, which do not change
+// its length.
+std::vector<DirectoryEntry> PlannedDirectory(const Project& project, const LinkInputs& in) {
+    std::vector<DirectoryEntry> planned(2);
+    planned[0].name = record::kLanguageEntryName;
+    planned[1].name = record::kToolbarEntryName;
+    for (const SourceFile& file : project.files) {
+        if (!file.excluded) {
+            planned.push_back(EntryOf(project, file));
+        }
+    }
+    for (const auto& library : in.libraries) {
+        planned.emplace_back().name = library.entryName;
+    }
+    return planned;
+}
+
+// "Preparing contents" and "Linking contents": every entry packed into the new e-book itself
+// (output), from contentStart on, where it will stay: the stub and the records before it are
+// filled in by the assembly. Offsets in directory are from contentStart. Without an output,
+// for a series item written from the series' shared part, only the stages are shown. False
+// after the failure has been reported.
+bool LinkContent(const Project& project, BuildUi& ui, const LinkInputs& in,
+                 platform::AtomicFileWriter* output, std::uint64_t contentStart,
+                 std::vector<DirectoryEntry>& directory) {
     ui.progress.ReportStage("Preparing contents", 10);
     const long long fileCount = static_cast<long long>(project.files.size());
-    if (!write) {
+    if (!output) {
         // The series' shared part stands in for the content; the stages still pass.
         ui.progress.ReportStage("Linking contents", LinkingPercent(65, fileCount));
         ui.progress.ReportStage("Linking contents", LinkingPercent(130, fileCount));
@@ -162,20 +198,28 @@ bool LinkContent(const Project& project, BuildUi& ui, const LinkInputs& in, bool
         }
         return true;
     }
-    int error = 0;
-    platform::RemoveAbandonedWorkingFiles(platform::TempFolder(), "vmt");  // of killed builds
-    cleanup.contentPath = platform::CreateTempFile("vmt", error);
-    platform::FileHandle content;
-    if (cleanup.contentPath.empty() ||
-        !content.Open(cleanup.contentPath, platform::FileHandle::Mode::CreateTruncate)) {
-        if (!cleanup.contentPath.empty()) {
-            error = content.error();
-        }
-        ReportSystemError(ui, "Error creating temporary binary file.",
-                          "Attempting to create temporary file: " + cleanup.contentPath, error,
-                          kTempSolution);
+    if (!output->Open()) {
+        ReportUnwritableOutput(ui, output->error());
         return false;
     }
+    platform::FileHandle content;
+    if (!content.Open(output->tempPath(), platform::FileHandle::Mode::ReadWrite) ||
+        !content.Truncate(contentStart)) {
+        ReportSystemError(ui, "Error creating temporary binary file.",
+                          "Attempting to create temporary file: " + output->tempPath(),
+                          content.error(), kTempSolution);
+        return false;
+    }
+    std::uint64_t writtenBack = contentStart;
+    const auto startWriteBack = [&] {
+        const DirectoryEntry& last = directory.back();
+        const std::uint64_t end =
+            static_cast<std::uint64_t>(last.offset) + static_cast<std::uint64_t>(last.storedLength);
+        if (end >= writtenBack + kWriteBackStep) {
+            content.StartWriteBack(writtenBack, end - writtenBack);
+            writtenBack = end;
+        }
+    };
 
     // Linking: the reader's data, the pages and pictures, the extensions' libraries.
     ui.progress.ReportStage("Linking contents", LinkingPercent(65, fileCount));
@@ -213,20 +257,12 @@ bool LinkContent(const Project& project, BuildUi& ui, const LinkInputs& in, bool
             continue;
         }
         ui.progress.ReportStage("Linking contents", LinkingPercent(195 + 65 * i, fileCount));
-        DirectoryEntry entry;
-        entry.name = EntryNameOf(project, file);
-        entry.searchable = file.searchable;
-        entry.inContents = file.inContents;
-        entry.preprocess = file.preprocess;
-        entry.title = file.title;
-        entry.description = file.description;
-        entry.keywords = file.keywords;
-        entry.orderKey = file.orderKey;
-        if (!preparer.Append(next++, content, std::move(entry), directory)) {
+        if (!preparer.Append(next++, content, EntryOf(project, file), directory)) {
             ReportBuildError(ui, "Error writing to temporary binary file. Out of disk space?",
                              kDiskAdvice);
             return false;
         }
+        startWriteBack();
     }
     for (const auto& library : in.libraries) {
         DirectoryEntry entry;
@@ -238,6 +274,9 @@ bool LinkContent(const Project& project, BuildUi& ui, const LinkInputs& in, bool
         }
     }
     content.Close();
+    for (DirectoryEntry& entry : directory) {
+        entry.offset -= static_cast<std::int32_t>(contentStart);
+    }
     return true;
 }
 
@@ -343,8 +382,13 @@ bool BuildEBook(const Project& project, BuildUi& ui, std::int64_t buildTime, boo
     }
     const bool reuse = env.seriesTemplate && env.seriesTemplate->Matches(fingerprint);
 
+    // The new e-book, written beside the old one and put in its place when complete.
+    platform::AtomicFileWriter output(project.outputExe, platform::AtomicFileWriter::Kind::Program);
+    std::error_code noSize;  // a stub that cannot be read fails when it is copied
+    const std::uint64_t contentStart = OutputAssembler::ContentStart(
+        std::filesystem::file_size(stubPath, noSize), settings, PlannedDirectory(project, link));
     std::vector<DirectoryEntry> directory;
-    if (!LinkContent(project, ui, link, !reuse, cleanup, directory)) {
+    if (!LinkContent(project, ui, link, reuse ? nullptr : &output, contentStart, directory)) {
         return false;
     }
 
@@ -366,6 +410,7 @@ bool BuildEBook(const Project& project, BuildUi& ui, std::int64_t buildTime, boo
     ui.progress.ReportStage("Customizing Icon", 90);
     int error = 0;
     if (!reuse) {
+        platform::RemoveAbandonedWorkingFiles(platform::TempFolder(), "vmt");  // of killed builds
         cleanup.stubCopyPath = platform::CreateTempFile("vmt", error);
         if (cleanup.stubCopyPath.empty() || !CopyWholeFile(stubPath, cleanup.stubCopyPath, error)) {
             ReportSystemError(
@@ -379,21 +424,20 @@ bool BuildEBook(const Project& project, BuildUi& ui, std::int64_t buildTime, boo
         }
     }
 
-    // The output, written beside the old e-book and put in its place when complete.
+    // The stub and the records before the content, the rest after it.
     ui.progress.ReportStage("Building Output", 95);
-    platform::AtomicFileWriter output(project.outputExe, platform::AtomicFileWriter::Kind::Program);
     AssemblyParts parts;
     parts.stubPath = cleanup.stubCopyPath;
     parts.settings = &settings;
     parts.directory = &directory;
     parts.variables = &variables;
     parts.buildTime = static_cast<std::uint32_t>(buildTime);
-    parts.contentPath = cleanup.contentPath;
+    parts.contentStart = contentStart;
     parts.splashPath = project.splashBitmap;
     parts.splashExtraDelay = project.splashExtraDelay;
     parts.splashPercentageBar = project.splashPercentageBar;
     OutputAssembler assembler;
-    if (!output.Open()) {
+    if (reuse && !output.Open()) {
         ReportUnwritableOutput(ui, output.error());
         return false;
     }
@@ -407,7 +451,7 @@ bool BuildEBook(const Project& project, BuildUi& ui, std::int64_t buildTime, boo
         env.seriesTemplate->Keep(output.tempPath(), assembler.layout(), std::move(fingerprint));
     }
     if (seriesFlag) {
-        output.DeferDiskFlush();  // the series flushes its items together
+        output.DeferDiskFlush();  // many books in a row: none waits for the disk
     }
     if (!assembled || !output.Commit()) {
         ReportBuildError(ui, kAssembleErrorTitle, kAssembleErrorAdvice);

@@ -236,9 +236,6 @@ bool RunSeries(Project& project, BuildUi& ui, std::uint64_t perBuildMilliseconds
         }
         window.Close();
     }
-    // The items were put in place without waiting for the disk, one after another; they are
-    // flushed together, whatever the outcome.
-    platform::FlushToDisk(produced);
 
     if (ok) {
         prompter.Show("Build Series Successful:\n\nYou have successfully built " + summary +

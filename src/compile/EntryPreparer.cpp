@@ -8,6 +8,7 @@
 #include "format/ByteSink.h"
 #include "format/EntryWriter.h"
 #include "format/PackedFormat.h"
+#include "format/PackedJoiner.h"
 #include "format/Packer.h"
 #include "format/RecordFormat.h"
 
@@ -16,7 +17,8 @@ namespace nbx {
 namespace {
 
 constexpr std::uint64_t kWordMax = std::numeric_limits<std::int32_t>::max();
-constexpr unsigned kMaxWorkers = 32;
+// With kBytesInFlight, this keeps a build within 64 MB on any machine.
+constexpr unsigned kMaxWorkers = 16;
 
 void Mask(std::string& bytes) {
     for (char& c : bytes) {

@@ -26,7 +26,7 @@ namespace nbx {
 class EntryPreparer {
 public:
     static constexpr std::uint64_t kPieceSize = 1 << 20;
-    static constexpr std::uint64_t kBytesInFlight = 16 << 20;
+    static constexpr std::uint64_t kBytesInFlight = 12 << 20;
     static constexpr std::size_t kJobsInFlight = 256;
 
     // Starts preparing paths in order on `workers` threads; 0 prepares nothing, and Append
@@ -67,7 +67,8 @@ private:
     std::vector<std::thread> workers_;
 };
 
-// The worker count for `cores` cores (0: this machine's): one per core, none on one core.
+// The worker count for `cores` cores (0: this machine's): one per core up to 16, none on one
+// core.
 unsigned PackingWorkersFor(unsigned cores = 0);
 
 }  // namespace nbx

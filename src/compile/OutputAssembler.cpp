@@ -37,6 +37,12 @@ private:
     std::uint64_t& count_;
 };
 
+// Takes bytes only to count them.
+class NullSink final : public ByteSink {
+public:
+    bool Write(const void*, std::size_t) override { return true; }
+};
+
 }  // namespace
 
 bool OutputAssembler::Fail(std::string message) {
@@ -86,13 +92,28 @@ bool OutputAssembler::WriteRecord(std::int32_t* offset, const char* what,
     return true;
 }
 
+std::uint64_t OutputAssembler::ContentStart(std::uint64_t stubLength, const BuildSettings& settings,
+                                            const std::vector<DirectoryEntry>& directory) {
+    std::uint64_t length = 0;
+    NullSink none;
+    CountingSink counted(none, length);
+    RecordStreamWriter w(counted);
+    WriteSettingsRecord(w, settings);
+    WriteDirectory(w, directory);
+    w.Flush();
+    return stubLength + length;
+}
+
 bool OutputAssembler::Start(const AssemblyParts& parts, bool whole) {
     error_.clear();
     written_ = 0;
     if (!parts.settings || !parts.variables || (whole && !parts.directory)) {
         return Fail("nothing to assemble");
     }
-    if (!output_.Open(parts.outputPath, platform::FileHandle::Mode::CreateTruncate)) {
+    // Content already in the output is kept: only the room before it is written.
+    const auto mode = whole && parts.contentStart > 0 ? platform::FileHandle::Mode::ReadWrite
+                                                      : platform::FileHandle::Mode::CreateTruncate;
+    if (!output_.Open(parts.outputPath, mode)) {
         return Fail("cannot create " + parts.outputPath + ": " +
                     platform::SystemErrorText(output_.error()));
     }
@@ -143,7 +164,16 @@ bool OutputAssembler::Assemble(const AssemblyParts& parts) {
         return false;
     }
 
-    if (!Position(trailer.contentOffset) || !CopyFileIn(parts.contentPath, "content file")) {
+    if (!Position(trailer.contentOffset)) {
+        return false;
+    }
+    if (parts.contentStart > 0) {
+        std::uint64_t end = 0;
+        if (written_ != parts.contentStart || !output_.SeekToEnd(end)) {
+            return Fail("the reader stub or the records no longer fit before the content");
+        }
+        written_ = end;
+    } else if (!CopyFileIn(parts.contentPath, "content file")) {
         return false;
     }
 

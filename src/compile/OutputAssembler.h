@@ -30,9 +30,10 @@ struct AssemblyParts {
     const BuildSettings* settings = nullptr;
     const std::vector<DirectoryEntry>* directory = nullptr;
     const std::vector<ArchiveVariable>* variables = nullptr;
-    std::uint32_t buildTime = 0;  // seconds since 1970, UTC
-    std::string contentPath;      // the content working file
-    std::string splashPath;       // empty: no splash image
+    std::uint32_t buildTime = 0;     // seconds since 1970, UTC
+    std::string contentPath;         // the content working file, or:
+    std::uint64_t contentStart = 0;  // not 0: outputPath holds the content from here on
+    std::string splashPath;          // empty: no splash image
     std::int32_t splashExtraDelay = 0;
     std::int32_t splashPercentageBar = 0;
 };
@@ -56,11 +57,19 @@ public:
     OutputAssembler(const OutputAssembler&) = delete;
     OutputAssembler& operator=(const OutputAssembler&) = delete;
 
+    // Where the content data of an e-book begins: after a stub of stubLength bytes, this
+    // settings record and a directory of these entries (their offsets and lengths, being
+    // words, do not change it).
+    static std::uint64_t ContentStart(std::uint64_t stubLength, const BuildSettings& settings,
+                                      const std::vector<DirectoryEntry>& directory);
+
     // Creates (truncating) the output and writes every section and the trailer. The entry
-    // count written is the directory's. On success the output is closed and made executable.
-    // False at the first failure, with what failed in error(); the partial output stays on
-    // disk, closed when the assembler is destroyed. Fails too when the e-book would pass the
-    // 2 GB that the trailer's words can address.
+    // count written is the directory's. With parts.contentStart set, the output already
+    // holds the content from there on, and the stub and the records must fill the room
+    // before it exactly. On success the output is closed and made executable. False at the
+    // first failure, with what failed in error(); the partial output stays on disk, closed
+    // when the assembler is destroyed. Fails too when the e-book would pass the 2 GB that
+    // the trailer's words can address.
     bool Assemble(const AssemblyParts& parts);
 
     // Writes the output from sharedPath, a file holding exactly the first

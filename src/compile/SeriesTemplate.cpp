@@ -6,12 +6,15 @@
 #include "format/ByteSink.h"
 #include "platform/FileHandle.h"
 #include "platform/FileRangeCopy.h"
+#include "platform/Paths.h"
 #include "platform/TempFiles.h"
 #include "project/EntryName.h"
 
 namespace nbx {
 
 namespace {
+
+constexpr const char* kWorkingFilePrefix = ".series-shared.";
 
 // Appends fields with their lengths, so that no two lists of fields read the same.
 class Fingerprint {
@@ -79,6 +82,7 @@ SeriesTemplate::~SeriesTemplate() {
 }
 
 void SeriesTemplate::Forget() {
+    lock_.Release();
     platform::RemoveFileQuietly(path_);
     path_.clear();
     fingerprint_.clear();
@@ -91,8 +95,11 @@ bool SeriesTemplate::Matches(const std::string& fingerprint) const {
 void SeriesTemplate::Keep(const std::string& assembledPath, const AssembledLayout& layout,
                           std::string fingerprint) {
     Forget();
+    // Beside the e-book, on its file system, where the items can share the blocks.
+    const std::string folder = platform::FolderPartOfPath(assembledPath);
+    platform::RemoveAbandonedWorkingFiles(folder, kWorkingFilePrefix);  // of killed series
     int error = 0;
-    std::string path = platform::CreateTempFile("vmt", error);
+    std::string path = platform::CreateUniqueFile(folder, kWorkingFilePrefix, error, 0600);
     platform::FileHandle from;
     platform::FileHandle to;
     if (path.empty() || !from.Open(assembledPath, platform::FileHandle::Mode::ReadRegular) ||
@@ -103,6 +110,7 @@ void SeriesTemplate::Keep(const std::string& assembledPath, const AssembledLayou
         return;
     }
     path_ = std::move(path);
+    lock_.Lock(path_);
     layout_ = layout;
     fingerprint_ = std::move(fingerprint);
 }

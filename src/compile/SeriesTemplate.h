@@ -1,6 +1,7 @@
 #pragma once
 // What the items of one Build Series share: the first e-book's bytes up to its variables table
-// (reader stub, settings record, directory, content, splash), kept in a working file. An item
+// (reader stub, settings record, directory, content, splash), kept in a hidden working file
+// beside the e-book (on its file system, so that items can share its blocks). An item
 // whose inputs are those of that e-book is written from it (AssembleFromShared), so it costs a
 // copy, or on file systems that share blocks hardly more than its own values, instead of
 // packing every file again.
@@ -17,6 +18,7 @@
 #include "compile/OutputAssembler.h"
 #include "extensions/ExtensionBuildSteps.h"
 #include "format/BuildSettings.h"
+#include "platform/TempFiles.h"
 #include "project/Project.h"
 
 namespace nbx {
@@ -58,6 +60,7 @@ private:
     void Forget();
 
     std::string path_;
+    platform::WorkingFileLock lock_;  // the file is ours while the series runs
     AssembledLayout layout_;
     std::string fingerprint_;
 };

@@ -298,6 +298,21 @@ void Packer::EncodeBlock() {
         const std::uint32_t fourBytes = Load32(ring + r);
         std::size_t bestLength = kMinMatch - 1;
         std::uint64_t bestPos = 0;
+        // Takes a member as the best when it matches longer; true when none can do better
+        // than `enough`. Only a strictly longer match counts, so a mismatch at the best
+        // length so far settles a member without a full comparison.
+        const auto consider = [&](std::uint64_t member, std::size_t cr, std::size_t enough) {
+            if (ring[cr + bestLength] != ring[r + bestLength]) {
+                return false;
+            }
+            const std::size_t n = MatchLength(ring + cr, ring + r);
+            if (n <= bestLength) {
+                return false;
+            }
+            bestLength = n;
+            bestPos = member;
+            return n >= enough;
+        };
         std::uint64_t candidate = pos;
         unsigned link = useLong ? s.member[r].longLink : kNoLink;
         if (useLong && left == kMinMatch) {
@@ -321,17 +336,8 @@ void Packer::EncodeBlock() {
             if (static_cast<std::uint16_t>(ordinal - m.ordinal) > kMaxCandidates) {
                 break;  // the weak chain's walk would have stopped before this member
             }
-            // Only a strictly longer match counts, so a mismatch at the best length so far
-            // settles the candidate without a full comparison.
-            if (ring[cr + bestLength] == ring[r + bestLength]) {
-                const std::size_t n = MatchLength(ring + cr, ring + r);
-                if (n > bestLength) {
-                    bestLength = n;
-                    bestPos = candidate;
-                    if (n == kMaxMatch) {
-                        break;
-                    }
-                }
+            if (consider(candidate, cr, kMaxMatch)) {
+                break;
             }
         }
         // The fine chain, when the long one found no member sharing four bytes (then the
@@ -349,15 +355,8 @@ void Packer::EncodeBlock() {
             if (static_cast<std::uint16_t>(ordinal - m.ordinal) > kMaxCandidates) {
                 break;  // the weak chain's walk would have stopped before this member
             }
-            if (ring[cr + bestLength] == ring[r + bestLength]) {
-                const std::size_t n = MatchLength(ring + cr, ring + r);
-                if (n > bestLength) {
-                    bestLength = n;
-                    bestPos = candidate;
-                    if (n >= enough) {
-                        break;
-                    }
-                }
+            if (consider(candidate, cr, enough)) {
+                break;
             }
             link = m.link;
         }
@@ -419,83 +418,6 @@ std::string PackBytes(std::string_view bytes) {
     std::string out = std::move(packer.output());
     packer.output().clear();
     return out;
-}
-
-PackedPiece TakePiece(Packer& packer) {
-    PackedPiece piece;
-    piece.bytes = std::move(packer.output());
-    packer.output().clear();
-    piece.tailBits = packer.pendingBits();
-    piece.tailBitCount = packer.pendingBitCount();
-    return piece;
-}
-
-bool PackedJoiner::Drain() {
-    if (!sink_.Write(buffer_.data(), buffer_.size())) {
-        return false;
-    }
-    written_ += buffer_.size();
-    buffer_.clear();
-    return true;
-}
-
-bool PackedJoiner::Put(std::uint64_t value, unsigned count) {
-    // At most 32 bits at a time, so that they fit beside the fewer than 8 held back.
-    while (count > 0) {
-        const unsigned n = std::min(count, 32u);
-        bits_ |= (value & ((std::uint64_t{1} << n) - 1)) << bitCount_;
-        bitCount_ += n;
-        value >>= n;
-        count -= n;
-        while (bitCount_ >= 8) {
-            buffer_.push_back(static_cast<char>(bits_ & 0xFF));
-            bits_ >>= 8;
-            bitCount_ -= 8;
-        }
-    }
-    return buffer_.size() < kOutputChunk || Drain();
-}
-
-bool PackedJoiner::Append(const PackedPiece& piece) {
-    const auto* p = reinterpret_cast<const std::uint8_t*>(piece.bytes.data());
-    std::size_t left = piece.bytes.size();
-    if (bitCount_ == 0 && buffer_.empty()) {
-        // On a byte boundary the bytes pass unchanged.
-        if (left > 0 && !sink_.Write(p, left)) {
-            return false;
-        }
-        written_ += left;
-        left = 0;
-    }
-    while (left > 0) {
-        const std::size_t n = std::min(left, kOutputChunk);
-        const std::size_t used = buffer_.size();
-        buffer_.resize(used + n);
-        auto* out = reinterpret_cast<std::uint8_t*>(buffer_.data()) + used;
-        for (std::size_t i = 0; i < n; ++i) {
-            bits_ |= static_cast<std::uint64_t>(p[i]) << bitCount_;
-            out[i] = static_cast<std::uint8_t>(bits_);
-            bits_ >>= 8;
-        }
-        p += n;
-        left -= n;
-        if (!Drain()) {
-            return false;
-        }
-    }
-    return Put(piece.tailBits, piece.tailBitCount);
-}
-
-bool PackedJoiner::Finish() {
-    if (!Put(1u | kEndCode << 1, kMatchBits)) {
-        return false;
-    }
-    if (bitCount_ > 0) {
-        buffer_.push_back(static_cast<char>(bits_ & 0xFF));
-        bits_ = 0;
-        bitCount_ = 0;
-    }
-    return Drain();
 }
 
 PackStreamResult PackStream(platform::FileHandle& source, ByteSink& sink, std::uint64_t stopAbove) {

@@ -12,7 +12,8 @@
 //
 // Because block k depends only on blocks k-8 to k, a long input can be packed in pieces on
 // several Packers at once: each piece but the first resumes with the eight blocks before it
-// as history, and the pieces' bits joined in order (PackedJoiner) are the single Packer's.
+// as history, and the pieces' bits joined in order (format/PackedJoiner.h) are the single
+// Packer's.
 //
 // A Packer holds all its state, so separate Packers may run at the same time.
 
@@ -87,38 +88,6 @@ private:
 
 // The packed form of bytes.
 std::string PackBytes(std::string_view bytes);
-
-// A piece of a packed stream: whole bytes, then a few bits that the next piece continues.
-struct PackedPiece {
-    std::string bytes;
-    std::uint64_t tailBits = 0;  // the oldest bit lowest
-    unsigned tailBitCount = 0;   // below 64
-};
-
-// What packer produced since the last call: its output (which is cleared) and its pending bits.
-PackedPiece TakePiece(Packer& packer);
-
-// Joins pieces, in input order, into one packed stream written to a sink, then ends it with
-// the end mark. The bytes are those one Packer over the whole input writes.
-class PackedJoiner {
-public:
-    explicit PackedJoiner(ByteSink& sink) : sink_(sink) {}
-    bool Append(const PackedPiece& piece);
-    // Writes the end mark and the last, zero-filled byte.
-    bool Finish();
-    // Bytes passed to the sink so far.
-    std::uint64_t written() const { return written_; }
-
-private:
-    bool Put(std::uint64_t value, unsigned count);
-    bool Drain();
-
-    ByteSink& sink_;
-    std::uint64_t bits_ = 0;
-    unsigned bitCount_ = 0;
-    std::string buffer_;
-    std::uint64_t written_ = 0;
-};
 
 struct PackStreamResult {
     bool ok = false;               // every read and write succeeded and packing ran to the end

@@ -90,6 +90,7 @@ bool AtomicFileWriter::Open() {
         error_ = errno;
         return false;
     }
+    lock_.Lock(tempPath_);
     buffer_.reserve(kBufferSize);
     return true;
 }
@@ -146,6 +147,10 @@ bool AtomicFileWriter::Commit() {
     if (syncOnCommit_ && ::fsync(fd_) != 0) {
         error_ = errno;
         return false;
+    }
+    if (!syncOnCommit_) {
+        // Not waited for, but started now rather than whenever the system gets to it.
+        ::sync_file_range(fd_, 0, 0, SYNC_FILE_RANGE_WRITE);
     }
     const int rc = ::close(fd_);
     fd_ = -1;

@@ -13,6 +13,8 @@
 #include <string_view>
 #include <vector>
 
+#include "platform/TempFiles.h"
+
 namespace nbx::platform {
 
 class FileHandle;
@@ -72,6 +74,7 @@ private:
     int error_ = 0;
     bool committed_ = false;
     bool syncOnCommit_ = true;
+    WorkingFileLock lock_;  // on the temporary file until it is committed or removed
 };
 
 // Flushes files (and their folders) to disk, for files committed with DeferDiskFlush. False

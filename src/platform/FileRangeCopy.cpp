@@ -15,22 +15,6 @@ namespace {
 constexpr std::uint64_t kMaxStep = 1 << 30;
 constexpr std::size_t kBufferSize = 1 << 20;
 
-bool WriteAll(int to, const char* p, std::size_t size, int& errorCode) {
-    while (size > 0) {
-        const ssize_t n = ::write(to, p, size);
-        if (n < 0) {
-            if (errno == EINTR) {
-                continue;
-            }
-            errorCode = errno;
-            return false;
-        }
-        p += n;
-        size -= static_cast<std::size_t>(n);
-    }
-    return true;
-}
-
 bool CopyThroughBuffer(int from, std::uint64_t offset, int to, std::uint64_t length,
                        int& errorCode) {
     std::vector<char> chunk(static_cast<std::size_t>(std::min<std::uint64_t>(length, kBufferSize)));
@@ -44,7 +28,7 @@ bool CopyThroughBuffer(int from, std::uint64_t offset, int to, std::uint64_t len
             errorCode = n == 0 ? EIO : errno;
             return false;
         }
-        if (!WriteAll(to, chunk.data(), static_cast<std::size_t>(n), errorCode)) {
+        if (!WriteFully(to, chunk.data(), static_cast<std::size_t>(n), errorCode)) {
             return false;
         }
         offset += static_cast<std::uint64_t>(n);
@@ -54,6 +38,22 @@ bool CopyThroughBuffer(int from, std::uint64_t offset, int to, std::uint64_t len
 }
 
 }  // namespace
+
+bool WriteFully(int fd, const char* data, std::size_t size, int& errorCode) {
+    while (size > 0) {
+        const ssize_t n = ::write(fd, data, size);
+        if (n < 0) {
+            if (errno == EINTR) {
+                continue;
+            }
+            errorCode = errno;
+            return false;
+        }
+        data += n;
+        size -= static_cast<std::size_t>(n);
+    }
+    return true;
+}
 
 bool CopyFileRange(int from, std::uint64_t offset, int to, std::uint64_t length, int& errorCode) {
     errorCode = 0;

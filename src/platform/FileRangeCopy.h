@@ -4,6 +4,7 @@
 // it shares them instead of writing them again. Files the system cannot copy between go
 // through a buffer.
 
+#include <cstddef>
 #include <cstdint>
 
 namespace nbx::platform {
@@ -12,6 +13,10 @@ namespace nbx::platform {
 // `to` at its current position. False with errorCode set: EIO when `from` ends first, else
 // the errno of the failed read or write.
 bool CopyFileRange(int from, std::uint64_t offset, int to, std::uint64_t length, int& errorCode);
+
+// Writes all of data to the file open as fd at its position, going on after short writes.
+// False with errorCode set.
+bool WriteFully(int fd, const char* data, std::size_t size, int& errorCode);
 
 // Makes the file open as `to` (for writing) a copy of all of `from` that shares its blocks
 // (FICLONE). False, with nothing changed, on file systems that cannot.

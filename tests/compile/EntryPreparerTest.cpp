@@ -10,6 +10,7 @@
 #include <gtest/gtest.h>
 
 #include "format/EntryWriter.h"
+#include "support/RandomBytes.h"
 #include "support/TempDir.h"
 
 namespace nbx {
@@ -41,11 +42,8 @@ Appended AppendAll(const test::TempDir& dir, const std::vector<std::string>& pat
 
 TEST(EntryPreparerTest, WorkersWriteWhatOneCoreWrites) {
     test::TempDir dir;
-    std::mt19937 rng(7);
-    std::string noise(3 * EntryPreparer::kPieceSize + 10, '\0');
-    for (char& c : noise) {
-        c = static_cast<char>(rng());
-    }
+    const std::string noise = test::RandomBytes(3 * EntryPreparer::kPieceSize + 10, 7);
+    std::mt19937 rng(8);
     std::string text;
     while (text.size() < 2 * EntryPreparer::kPieceSize + 99) {
         text += "<p>chapter " + std::to_string(rng() % 500) + " of the book</p>\n";

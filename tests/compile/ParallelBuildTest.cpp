@@ -13,20 +13,13 @@
 #include "extensions/ExtensionLoader.h"
 #include "format/ArchiveReader.h"
 #include "platform/Paths.h"
+#include "support/RandomBytes.h"
 
 namespace nbx {
 namespace {
 
+using test::RandomBytes;
 using test::ReadWholeFile;
-
-std::string RandomBytes(std::size_t n, unsigned seed) {
-    std::mt19937 rng(seed);
-    std::string s(n, '\0');
-    for (char& c : s) {
-        c = static_cast<char>(rng());
-    }
-    return s;
-}
 
 // Text with repeats near and far, so that packing has work at every distance.
 std::string Text(std::size_t n, unsigned seed) {

@@ -7,22 +7,17 @@
 
 #include "format/ByteSink.h"
 #include "format/PackedFormat.h"
+#include "format/PackedJoiner.h"
 #include "format/Packer.h"
 #include "format/ReferencePacker.h"
 #include "format/Unpacker.h"
+#include "support/RandomBytes.h"
 #include "support/TempDir.h"
 
 namespace nbx {
 namespace {
 
-std::string RandomBytes(std::size_t n, unsigned seed, int alphabet = 256) {
-    std::mt19937 rng(seed);
-    std::string s(n, '\0');
-    for (char& c : s) {
-        c = static_cast<char>(rng() % static_cast<unsigned>(alphabet));
-    }
-    return s;
-}
+using test::RandomBytes;
 
 // Text built from a small vocabulary, so matches of every length and distance turn up.
 std::string Html(std::size_t n, unsigned seed) {
