@@ -125,29 +125,49 @@ std::string_view ReasonPhrase(int status) {
             return "Method Not Allowed";
         case 409:
             return "Conflict";
+        case 411:
+            return "Length Required";
+        case 413:
+            return "Content Too Large";
         case 431:
             return "Request Header Fields Too Large";
         case 500:
             return "Internal Server Error";
+        case 503:
+            return "Service Unavailable";
         default:
             return "Error";
     }
 }
 
-std::string SerializeHttpResponse(const HttpResponse& response, bool headOnly) {
+std::string HttpResponseHead(const HttpResponse& response) {
     std::string out = "HTTP/1.1 " + std::to_string(response.status) + " ";
     out += ReasonPhrase(response.status);
     out += "\r\n";
+    auto add = [&out](std::string_view name, std::string_view value) {
+        constexpr std::string_view kBreaks("\r\n\0", 3);
+        if (name.find_first_of(kBreaks) == std::string_view::npos &&
+            value.find_first_of(kBreaks) == std::string_view::npos) {
+            out.append(name).append(": ").append(value).append("\r\n");
+        }
+    };
     if (!response.contentType.empty()) {
-        out += "Content-Type: " + response.contentType + "\r\n";
+        add("Content-Type", response.contentType);
     }
     for (const auto& [name, value] : response.headers) {
-        out += name + ": " + value + "\r\n";
+        add(name, value);
     }
-    out += "Content-Length: " + std::to_string(response.body.size()) + "\r\n";
+    out +=
+        "Content-Length: " + std::to_string(response.body.size() + response.tail.size()) + "\r\n";
     out += "Connection: close\r\n\r\n";
+    return out;
+}
+
+std::string SerializeHttpResponse(const HttpResponse& response, bool headOnly) {
+    std::string out = HttpResponseHead(response);
     if (!headOnly) {
         out += response.body;
+        out += response.tail;
     }
     return out;
 }
@@ -180,6 +200,26 @@ std::optional<std::string> PercentDecode(std::string_view text, bool plusIsSpace
             out += ' ';
         } else {
             out += c;
+        }
+    }
+    return out;
+}
+
+std::string PercentEncode(std::string_view text, bool keepSlash) {
+    static constexpr char kHex[] = "0123456789ABCDEF";
+    std::string out;
+    out.reserve(text.size());
+    for (const char ch : text) {
+        const auto c = static_cast<unsigned char>(ch);
+        const bool plain = (c >= 'a' && c <= 'z') || (c >= 'A' && c <= 'Z') ||
+                           (c >= '0' && c <= '9') || c == '-' || c == '.' || c == '_' || c == '~' ||
+                           (keepSlash && c == '/');
+        if (plain) {
+            out += ch;
+        } else {
+            out += '%';
+            out += kHex[c >> 4];
+            out += kHex[c & 15];
         }
     }
     return out;

@@ -28,6 +28,10 @@ std::string SiblingWorkingFilePrefix(std::string_view name);
 // rewrite left behind.
 void RemoveAbandonedWorkingFiles(const std::string& folder, std::string_view prefix);
 
+// Removes this user's folders in folder named prefix + process id + "_" + more whose process
+// no longer runs, with everything in them: what a reader that ended left for other programs.
+void RemoveAbandonedFolders(const std::string& folder, std::string_view prefix);
+
 // An advisory lock on a working file for as long as it lives. In a folder that other machines
 // share (a series split over a cluster), a process id names nobody, so the lock is what tells
 // RemoveAbandonedWorkingFiles that a live writer still has the file.

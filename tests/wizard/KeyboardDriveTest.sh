@@ -1,7 +1,7 @@
 #!/usr/bin/env bash
 # Runs the real nbxkwik on a virtual X display and drives it with the keyboard, as a person
-# would: type a project name, choose the type with the arrow keys, Enter for OK, Enter through
-# the wizard's pages, Alt+Y to leave out the instructions, Enter for Finish and for the
+# would: type a project name, choose the type with the arrow keys, Enter for OK (first with a
+# folder too long to remember, which a message refuses), Enter through the wizard's pages, Alt+Y to leave out the instructions, Enter for Finish and for the
 # success message. The project folder must then exist with its project file.
 #
 #   KeyboardDriveTest.sh PATH_TO_NBXKWIK
@@ -61,9 +61,27 @@ focus() {
 
 keys() { xdotool key --delay 60 "$@"; }
 
+# The windows whose title matches, counted.
+count() { xdotool search --onlyvisible --name "$1" 2>/dev/null | wc -l; }
+
 focus "^Nimbrel Quick Project$"
 xdotool type --delay 60 "Key Book"
-keys Tab Tab Tab Down Up Return   # name -> folder -> Browse -> type list; the first type; OK
+# A folder of fewer than 255 characters but more than 255 bytes: OK shows the message over
+# the dialog, Return closes it, and the folder typed again goes on.
+long="$tmp/work/$(printf 'a%.0s' $(seq 150))/$(printf '\xc3\xa9%.0s' $(seq 60))"
+keys Tab ctrl+a
+xdotool type --delay 5 "$long"
+keys Tab Tab Down Up Return    # folder -> Browse -> type list; the first type; OK
+sleep 0.5
+[ "$(count "^Nimbrel Quick Project$")" -eq 2 ] || fail "no message over the dialog for the long folder"
+[ "$(count "^Step 1 of 4")" -eq 0 ] || fail "the wizard opened for a folder over 255 bytes"
+focus "^Nimbrel Quick Project$"
+keys Return                    # closes the message; the focus is back on the folder
+sleep 0.3
+[ "$(count "^Nimbrel Quick Project$")" -eq 1 ] || fail "the message did not close"
+keys ctrl+a
+xdotool type --delay 20 "$tmp/work"
+keys Tab Tab Return            # folder -> Browse -> type list (the first type stays); OK
 focus "^Step 1 of 4 - E-Book Info$"
 keys Return                    # Next
 focus "^Step 2 of 4 - Splash Screen$"
@@ -88,6 +106,8 @@ status=$?
 kwik_pid=""
 [ "$status" -eq 0 ] || fail "nbxkwik exited with $status"
 [ -f "$tmp/work/Key Book/keybook.nxp" ] || fail "no project file in $(ls -R "$tmp/work")"
+grep -qx "FOLDER=$tmp/work" "$tmp/config/nbxconfig.ini" || fail "remembered: $(cat "$tmp/config/nbxconfig.ini")"
+[ ! -e "$tmp/work/$(printf 'a%.0s' $(seq 150))" ] || fail "the long folder was made"
 [ -d "$tmp/work/Key Book/include" ] || fail "no include folder for the first type"
 [ ! -e "$tmp/work/Key Book/readme.htm" ] || fail "instructions were written"
 [ ! -e "$tmp/opened" ] || fail "a document was opened: $(cat "$tmp/opened")"
