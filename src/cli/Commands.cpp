@@ -20,12 +20,15 @@ int RunVar(const Args& args);
 
 const std::vector<Command>& AllCommands() {
     static const std::vector<Command> commands = {
-        {"build", "build PROJECT [--output PATH] [--yes|--no] [--save]  build the e-book",
+        {"build",
+         "build PROJECT [--output PATH] [--jobs N] [--yes|--no] [--save]  build the e-book",
          RunBuild},
-        {"run", "run PROJECT [--output PATH] [--yes|--no] [--save]    build, then start it",
+        {"run",
+         "run PROJECT [--output PATH] [--jobs N] [--yes|--no] [--save]  build, then start it",
          RunRun},
         {"series",
-         "series PROJECT --variable NAME --first N --last M [--no-rebranders] [--yes|--no]",
+         "series PROJECT --variable NAME --first N --last M [--no-rebranders] [--output PATH] "
+         "[--jobs N] [--yes|--no]",
          RunSeries},
         {"show", "show PROJECT              print the project as JSON", RunShow},
         {"save", "save PROJECT OUT          save the project in the newest layout", RunSave},
