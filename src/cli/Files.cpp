@@ -98,6 +98,10 @@ std::optional<std::string> Move(Project& project, const std::string& name,
 
 }  // namespace
 
+const char* FilesUsage() {
+    return kUsage;
+}
+
 int RunFiles(const Args& args) {
     ConsolePrompter prompter;
     CTamselDoc doc;

@@ -34,6 +34,10 @@ constexpr const char* kUsage =
 
 }  // namespace
 
+const char* NewUsage() {
+    return kUsage;
+}
+
 int RunNew(const Args& args) {
     if (PrintedHelp(args, kUsage)) {
         return 0;
