@@ -25,6 +25,7 @@ if [ "${1:-all}" != "programs" ]; then
         xauth
         xdotool
         chromium
+        chromium-driver
     )
 fi
 

@@ -9,6 +9,7 @@
 #include <sys/wait.h>
 #include <unistd.h>
 
+#include <algorithm>
 #include <chrono>
 #include <thread>
 
@@ -23,15 +24,22 @@ ReaderProcess::~ReaderProcess() {
     }
 }
 
-bool ReaderProcess::Start(const std::string& path, const std::vector<std::string>& env) {
+bool ReaderProcess::Start(const std::string& path, const std::vector<std::string>& env,
+                          bool asBrowser) {
     ::chmod(path.c_str(), 0755);
     int out[2];
     if (::pipe(out) != 0) {
         return false;
     }
+    // The additions replace variables of the same name.
     std::vector<std::string> variables;
     for (char** e = environ; *e; ++e) {
-        variables.emplace_back(*e);
+        const std::string variable = *e;
+        const std::string name = variable.substr(0, variable.find('=') + 1);
+        if (std::none_of(env.begin(), env.end(),
+                         [&name](const std::string& added) { return added.starts_with(name); })) {
+            variables.push_back(variable);
+        }
     }
     for (const std::string& e : env) {
         variables.push_back(e);
@@ -87,6 +95,9 @@ bool ReaderProcess::Start(const std::string& path, const std::vector<std::string
         static_cast<std::uint16_t>(std::stoi(address.substr(prefix.size(), slash - prefix.size())));
     token = address.substr(slash + 1, address.size() - slash - 2);
     base = "/" + token;
+    if (!asBrowser) {
+        return true;  // the browser uses the launch address up
+    }
     // A reader hands out a launch address that one visit uses up and leads on to its own.
     const HttpAnswer onwards = Get(port, base + "/");
     if (onwards.status == 303) {
