@@ -2,13 +2,10 @@
 // would: the menu, its question (answered Yes) and the message after it are modal boxes over
 // the window, and the saved project holds the new order.
 
-#include <sys/wait.h>
-
 #include <filesystem>
 
 #include "MainFrameFixture.h"
 #include "project/CTamselDoc.h"
-#include "support/RunCommand.h"
 
 namespace nbx::test {
 namespace {
@@ -16,9 +13,6 @@ namespace {
 using OrderByLinksProcessTest = MainFrameFixture;
 
 TEST_F(OrderByLinksProcessTest, KeysOrderThePagesByTheirLinksAndSave) {
-    if (std::system("command -v xvfb-run >/dev/null && command -v xdotool >/dev/null") != 0) {
-        GTEST_FAIL() << "xvfb-run and xdotool are needed (scripts/install-deps.sh)";
-    }
     // The project holds knots.htm first; the index links it, so by links the index leads.
     dir.Write("src/index.htm", "<title>Home</title><a href=\"knots.htm\">Knots</a>");
     {
@@ -28,12 +22,10 @@ TEST_F(OrderByLinksProcessTest, KeysOrderThePagesByTheirLinksAndSave) {
         ASSERT_TRUE(doc.OnSaveDocument(projectPath, prompter));
         ASSERT_EQ(std::filesystem::path(doc.project().files[0].path).filename(), "knots.htm");
     }
-    const std::string config = dir.File("config");
-    std::filesystem::create_directories(config);
-    const std::string before = ReadWholeFile(projectPath);
+    const std::string copy = dir.Write("before.nxp", ReadWholeFile(projectPath));
     // Every step waits for what it needs to see; the bounds only keep a broken program from
     // holding the test for ever.
-    const std::string script = dir.Write("drive.sh", R"(#!/bin/sh
+    const std::string out = DriveTamsel(R"(#!/bin/sh
 set -u
 program="$1"; project="$2"
 QT_QPA_PLATFORM=xcb "$program" "$project" >"$3" 2>&1 &
@@ -68,14 +60,8 @@ xdotool key alt+f
 xdotool key x
 wait $pid
 echo "exit $?"
-)");
-    const std::string copy = dir.Write("before.nxp", before);
-    const std::string command = "LSAN_OPTIONS=suppressions='" + std::string(NBX_LSAN_SUPPRESSIONS) +
-                                "' NBX_CONFIG_DIR='" + config + "' timeout 120 xvfb-run -a sh '" +
-                                script + "' '" + std::string(NBX_PROGRAM_DIR) + "/tamsel' '" +
-                                projectPath + "' '" + dir.File("tamsel.log") + "' '" + copy + "'";
-    int status = 0;
-    const std::string out = RunCommand(command, status);
+)",
+                                        {copy});
     EXPECT_EQ(out, "exit 0\n") << ReadWholeFile(dir.File("tamsel.log"));
 
     CTamselDoc saved;
