@@ -78,7 +78,7 @@ TEST(RelativePathsTest, PathsInsideTheFolderOfANewProjectAreWrittenRelative) {
     p.files.emplace_back().path = "/home/ann/book/pages/index.html";
     p.outputExe = "/home/ann/book/out/../out/book";
     p.rebranderExe = "/home/ann/book-other/rebrand";  // a name that only begins alike
-    p.splashBitmap = "/home/ann/book";                 // the folder itself
+    p.splashBitmap = "/home/ann/book";                // the folder itself
     p.iconFile = "/usr/lib/tamsel/icons/Books/idr_main.ico";
     KeepPathsRelativeBelow(p, "/home/ann/book");
     const ProjectSettings stored = WithPathsRelativeAgain(p, "/home/ann/book");
