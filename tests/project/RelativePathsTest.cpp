@@ -76,7 +76,7 @@ TEST(RelativePathsTest, PathsInsideTheFolderOfANewProjectAreWrittenRelative) {
     Project p;
     p.sourceFolder = "/home/ann/book/pages";
     p.files.emplace_back().path = "/home/ann/book/pages/index.html";
-    p.outputExe = "/home/ann/book/out/../out/book";
+    p.outputExe = "/home/ann/book/out/book";
     p.rebranderExe = "/home/ann/book-other/rebrand";  // a name that only begins alike
     p.splashBitmap = "/home/ann/book";                // the folder itself
     p.iconFile = "/usr/lib/tamsel/icons/Books/idr_main.ico";
