@@ -43,7 +43,7 @@ bool Build(const nbx::Project& project, bool searchIndex) {
     nbx::BuildEnvironment env;
     env.compilerFolder = NBX_PROGRAM_DIR;
     env.compilerPath = std::string(NBX_PROGRAM_DIR) + "/tamselc";
-    env.packingWorkers = nbx::DefaultPackingWorkers();
+    env.packingWorkers = nbx::PackingWorkersFor();
     env.searchIndex = searchIndex;
     nbx::test::RecordingPrompter prompter;
     NoProgress progress;

@@ -26,6 +26,11 @@ if [ "${1:-all}" != "programs" ]; then
         xdotool
         chromium
         chromium-driver
+        parallel
+        zip
+        unzip
+        bc
+        time
     )
 fi
 

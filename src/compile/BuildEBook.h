@@ -16,6 +16,7 @@
 namespace nbx {
 
 class ExtensionRegistry;
+class SeriesTemplate;
 
 // What a build takes from outside the project.
 struct BuildEnvironment {
@@ -24,7 +25,10 @@ struct BuildEnvironment {
     const ExtensionRegistry* extensions = nullptr;  // null: none loaded
     void* mainWindow = nullptr;
     unsigned packingWorkers = 0;  // threads that pack files ahead of the writer; 0: none
-    bool searchIndex = true;      // false: the reader indexes the pages on first use
+    // During a Build Series: the shared bytes of its e-books, kept by the first build and
+    // used by the items whose inputs are the same. Null outside a series.
+    SeriesTemplate* seriesTemplate = nullptr;
+    bool searchIndex = true;  // false: the reader indexes the pages on first use
 
     // The running program's folder and path, and its loaded extensions.
     static BuildEnvironment ForThisProgram();

@@ -45,16 +45,16 @@ void SearchIndexBuild::Run() {
         }
         reader::AddSearchPage(writer, page.entryName, page.title, page.keywords, html);
     }
-    made_ = writer.pageCount() > 0 && writer.Finish(bytes_);
+    if (!writer.Finish(bytes_)) {
+        // Too large for the format's offsets: an empty index, and the reader indexes the pages.
+        SearchIndexWriter().Finish(bytes_);
+    }
 }
 
 bool SearchIndexBuild::AppendTo(platform::FileHandle& content,
                                 std::vector<DirectoryEntry>& directory) {
     if (thread_.joinable()) {
         thread_.join();
-    }
-    if (!made_) {
-        return true;
     }
     DirectoryEntry entry;
     entry.name = record::kSearchIndexEntryName;

@@ -41,8 +41,9 @@ public:
     SearchIndexBuild& operator=(const SearchIndexBuild&) = delete;
 
     // Waits for the index and appends it to the content working file as the entry
-    // "__search.idx", stored as it is. Nothing is appended when there is no index to carry (no
-    // page was indexed, or it would pass 4 GB). False when the write fails.
+    // "__search.idx", stored as it is. The entry is always there, as the build planned it: an
+    // index without pages when none was indexed (or it would pass 4 GB), and the reader then
+    // indexes them itself. False when the write fails.
     bool AppendTo(platform::FileHandle& content, std::vector<DirectoryEntry>& directory);
 
 private:
@@ -50,7 +51,6 @@ private:
 
     std::vector<SearchIndexSource> pages_;
     std::atomic<bool> stop_{false};
-    bool made_ = false;
     std::string bytes_;
     std::thread thread_;
 };

@@ -1,5 +1,7 @@
 #include "format/SearchIndexReader.h"
 
+#include <algorithm>
+
 namespace nbx {
 
 namespace {
@@ -168,7 +170,10 @@ bool SearchIndexReader::ReadPostings(const Term& term, std::vector<Posting>& pos
         p.body = counts >> 2;
         const Page& of = pages_[p.page];
         const std::uint64_t occurrences = U(p.title) + p.heading + p.body;
-        if (occurrences == 0 || occurrences > of.positions || p.title > of.titleWords) {
+        if (occurrences == 0) {
+            return Fail("a posting counts no word");
+        }
+        if (occurrences > of.positions || p.title > of.titleWords) {
             return Fail("a posting counts more words than its page holds");
         }
         postings.push_back(p);
@@ -204,7 +209,9 @@ bool SearchIndexReader::ReadPositions(const Term& term, const std::vector<Postin
     std::size_t at = 0;
     for (const Posting& p : postings) {
         starts.push_back(values.size());
-        const std::uint64_t limit = U(pages_[p.page].positions) << 1;
+        // Values are 32-bit: a page's last word numbers may not all have one.
+        const std::uint64_t limit =
+            std::min<std::uint64_t>(U(pages_[p.page].positions) << 1, std::uint64_t{1} << 32);
         std::uint64_t value = 0;
         for (std::uint64_t k = 0; k < p.occurrences(); ++k) {
             std::uint32_t delta = 0;

@@ -1,5 +1,6 @@
 #include "compile/SearchIndexBuild.h"
 
+#include <algorithm>
 #include <fstream>
 
 #include <gtest/gtest.h>
@@ -85,6 +86,97 @@ TEST_F(SearchIndexBuildTest, ABookWithoutTheIndexFindsTheSame) {
     bool carried = true;
     EXPECT_EQ(Found("harbour", carried), (Names{"plain.htm", "vars.htm"}));
     EXPECT_FALSE(carried);
+}
+
+// A small manual as a documentation tree holds it, searched through the book's own index and
+// through the index the reader makes for a book without one: the same pages, in the same
+// order, and the page titled by the searched name first.
+TEST_F(SearchIndexBuildTest, ThePageTitledByTheSearchedNameComesFirst) {
+    const std::pair<const char*, const char*> pages[] = {
+        {"Tools", "<h1>Tools</h1><p>grep, find and the reading order of this manual.</p>"},
+        {"find", "<p>find lists files; pipe them to grep, or grep -v, or grep -l: grep.</p>"},
+        {"grep", "<p>grep prints the lines that match a pattern.</p>"},
+        {"Links",
+         "<h2>Reading order</h2><p>Reading order follows the links. Keep reading order in "
+         "mind; the reading order of a manual is its author's.</p>"},
+        {"Reading order", "<p>How pages follow each other.</p>"},
+        {"Configuration", "<p>Set CONFIG_OUTPUT_NAME, call os.path.join, use std::vector.</p>"},
+    };
+    project.files.clear();
+    for (std::size_t i = 0; i < std::size(pages); ++i) {
+        SourceFile f;
+        f.path = dir.Write("src/p" + std::to_string(i) + ".htm",
+                           std::string("<html><head><title>") + pages[i].first +
+                               "</title></head><body>" + pages[i].second + "</body></html>");
+        f.title = pages[i].first;
+        project.files.push_back(f);
+    }
+    project.SortFiles();
+    struct Case {
+        const char* query;
+        Names found;  // the first, then the others in any order
+    };
+    const Case cases[] = {
+        {"grep", {"p2.htm", "p1.htm", "p0.htm"}},
+        {"reading order", {"p4.htm", "p3.htm", "p0.htm"}},
+        {"\"reading order\"", {"p4.htm", "p3.htm", "p0.htm"}},
+        {"\"order reading\"", {}},
+        {"grep zyzzyva", {}},
+        {"config_output_name", {"p5.htm"}},
+        {"os.path.join", {"p5.htm"}},
+        {"std::vector", {"p5.htm"}},
+        {"\"call os.path.join\"", {"p5.htm"}},
+        {"output", {"p5.htm"}},
+    };
+    for (const bool index : {true, false}) {
+        env.searchIndex = index;
+        ASSERT_TRUE(Build()) << OnlyMessage();
+        for (const Case& c : cases) {
+            bool carried = !index;
+            const Names found = Found(c.query, carried);
+            EXPECT_EQ(carried, index) << c.query;
+            ASSERT_EQ(found.size(), c.found.size()) << c.query << " " << index;
+            if (!found.empty()) {
+                EXPECT_EQ(found[0], c.found[0]) << c.query << " " << index;
+                EXPECT_TRUE(std::is_permutation(found.begin(), found.end(), c.found.begin()))
+                    << c.query << " " << index;
+            }
+        }
+    }
+}
+
+// The build plans the index's entry before it packs the pages, so the entry is there whenever
+// a page is to be indexed, even when none could be (its variables are filled in by the
+// reader), and the book stays whole either way.
+TEST_F(SearchIndexBuildTest, ABookWithNothingToIndexBuildsAndFinds) {
+    struct Case {
+        std::string searchable;  // the only searchable page; empty: none
+        bool entry;              // an index without pages, which the reader fills in
+        Names found;             // for "harbour"
+    };
+    const Case cases[] = {
+        {"vars.htm", true, {"vars.htm"}},
+        {"", false, {}},
+    };
+    for (const Case& c : cases) {
+        for (SourceFile& file : project.files) {
+            file.searchable = !c.searchable.empty() && file.path.ends_with(c.searchable) ? 1 : 0;
+        }
+        ASSERT_TRUE(Build()) << OnlyMessage();
+        ArchiveReader archive;
+        ASSERT_TRUE(archive.Open(project.outputExe)) << archive.error();
+        const long at = archive.FindEntry("__search.idx");
+        EXPECT_EQ(at >= 0, c.entry) << c.searchable;
+        if (at >= 0) {
+            SearchIndexReader index;
+            ASSERT_TRUE(index.Open(archive.StoredEntryInput(static_cast<std::size_t>(at))))
+                << index.error();
+            EXPECT_TRUE(index.pages().empty());
+        }
+        bool carried = false;
+        EXPECT_EQ(Found("harbour", carried), c.found) << c.searchable;
+        EXPECT_EQ(Found("welcome", carried), Names{}) << c.searchable;
+    }
 }
 
 TEST_F(SearchIndexBuildTest, ADamagedIndexIsPutAsideAndThePagesSearched) {
