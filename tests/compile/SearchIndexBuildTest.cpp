@@ -105,7 +105,7 @@ TEST_F(SearchIndexBuildTest, ThePageTitledByTheSearchedNameComesFirst) {
     project.files.clear();
     for (std::size_t i = 0; i < std::size(pages); ++i) {
         SourceFile f;
-        f.path = dir.Write("src/p" + std::to_string(i) + ".htm",
+        f.path = dir.Write(i == 0 ? "src/index.html" : "src/p" + std::to_string(i) + ".htm",
                            std::string("<html><head><title>") + pages[i].first +
                                "</title></head><body>" + pages[i].second + "</body></html>");
         f.title = pages[i].first;
@@ -117,10 +117,10 @@ TEST_F(SearchIndexBuildTest, ThePageTitledByTheSearchedNameComesFirst) {
         Names found;  // the first, then the others in any order
     };
     const Case cases[] = {
-        {"grep", {"p2.htm", "p1.htm", "p0.htm"}},
-        {"reading order", {"p4.htm", "p3.htm", "p0.htm"}},
-        {"\"reading order\"", {"p4.htm", "p3.htm", "p0.htm"}},
-        {"\"order reading\"", {}},
+        {"grep", {"p2.htm", "p1.htm", "index.html"}},
+        {"reading order", {"p4.htm", "p3.htm", "index.html"}},
+        {"\"reading order\"", {"p4.htm", "p3.htm", "index.html"}},
+        {"\"reading links\"", {}},
         {"grep zyzzyva", {}},
         {"config_output_name", {"p5.htm"}},
         {"os.path.join", {"p5.htm"}},

@@ -117,7 +117,7 @@ TEST_F(BookServerTest, ServesTheBooksEntriesByteForByteAndTheGeneratedPages) {
         {t + "/system/contents", 200, "text/html", "", "href=\"/" + kToken + "/book/keeper.htm\""},
         // A result opens its page with what was found, which the entry lookup ignores.
         {t + "/system/search?q=climbs+%22the+tower%22", 200, "text/html", "",
-         "href=\"/" + kToken + "/book/keeper.htm?nbx-found=the%20tower&amp;nbx-found=climbs\""},
+         "href=\"/" + kToken + "/book/keeper.htm?nbx-found=climbs&amp;nbx-found=the%20tower\""},
         {t + "/book/chapters/keeper.htm?nbx-found=the%20tower&nbx-found=climbs", 200, "text/html",
          ServedPage("keeper.htm"), ""},
         {t + "/system/search?q=climbs+zyzzyva", 200, "text/html", "", "No page contains"},
