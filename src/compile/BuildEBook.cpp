@@ -96,12 +96,19 @@ std::string WithoutLineFeeds(std::string text) {
     return text;
 }
 
-void ReportUnwritableOutput(BuildUi& ui, int error) {
+void ReportUnwritableOutput(BuildUi& ui, int error, const std::string& path) {
     ReportBuildError(
         ui,
         "Unable to write to Output E-Book EXE: " + WithoutLineFeeds(SystemMessageForReport(error)),
         "Click 'Output' on the 'Edit' menu and try browsing a different file name "
-        "for the Output E-Book EXE to create.");
+        "for the Output E-Book EXE to create." +
+            MissingOutputFolderNote(path));
+}
+
+// Shows a stage unless the person stopped the build; a stopped build ends silently.
+bool BeginStage(BuildUi& ui, std::string_view text, int percent) {
+    ui.progress.ReportStage(text, percent);
+    return !ui.progress.CancelRequested();
 }
 
 // More than 20 pages in the Table Of Contents with the pop-up list on. False when
@@ -168,7 +175,9 @@ bool BuildEBook(const Project& project, BuildUi& ui, std::int64_t buildTime, boo
         return false;
     }
     // Prove the output can be written, waiting while the old e-book is running.
-    ui.progress.ReportStage("Creating E-Book EXE", 1);
+    if (!BeginStage(ui, "Creating E-Book EXE", 1)) {
+        return false;
+    }
     cleanup.outputPath = project.outputExe;
     cleanup.claim = ClaimOutputFile(project.outputExe, kSharingRetries, ui);
     if (cleanup.claim.cancelled) {
@@ -180,7 +189,7 @@ bool BuildEBook(const Project& project, BuildUi& ui, std::int64_t buildTime, boo
                              "Your E-Book is already running. Please close it down before try to "
                              "rebuild it.");
         } else {
-            ReportUnwritableOutput(ui, cleanup.claim.error);
+            ReportUnwritableOutput(ui, cleanup.claim.error, project.outputExe);
         }
         return false;
     }
@@ -195,7 +204,9 @@ bool BuildEBook(const Project& project, BuildUi& ui, std::int64_t buildTime, boo
         ReportBuildError(ui, *problem);
         return false;
     }
-    ui.progress.ReportStage("Checking files", 5);
+    if (!BeginStage(ui, "Checking files", 5)) {
+        return false;
+    }
     const FileCensus census = TakeFileCensus(project);
     if (auto problem = CensusProblem(project, census)) {
         ReportBuildError(ui, *problem);
@@ -219,7 +230,9 @@ bool BuildEBook(const Project& project, BuildUi& ui, std::int64_t buildTime, boo
     }
 
     // The content working file.
-    ui.progress.ReportStage("Preparing contents", 10);
+    if (!BeginStage(ui, "Preparing contents", 10)) {
+        return false;
+    }
     int error = 0;
     platform::RemoveAbandonedWorkingFiles(platform::TempFolder(), "vmt");  // of killed builds
     cleanup.contentPath = platform::CreateTempFile("vmt", error);
@@ -238,7 +251,9 @@ bool BuildEBook(const Project& project, BuildUi& ui, std::int64_t buildTime, boo
     // Linking: the reader's data, the pages and pictures, the extensions' libraries.
     std::vector<DirectoryEntry> directory;
     const long long fileCount = static_cast<long long>(project.files.size());
-    ui.progress.ReportStage("Linking contents", LinkingPercent(65, fileCount));
+    if (!BeginStage(ui, "Linking contents", LinkingPercent(65, fileCount))) {
+        return false;
+    }
     // The reader's own data goes first, under hidden names; what failed names the message.
     const auto appendReaderData = [&](const char* name, const std::string& path, const char* what) {
         DirectoryEntry entry;
@@ -255,7 +270,9 @@ bool BuildEBook(const Project& project, BuildUi& ui, std::int64_t buildTime, boo
     if (!appendReaderData(record::kLanguageEntryName, languagePath, "language")) {
         return false;
     }
-    ui.progress.ReportStage("Linking contents", LinkingPercent(130, fileCount));
+    if (!BeginStage(ui, "Linking contents", LinkingPercent(130, fileCount))) {
+        return false;
+    }
     if (!appendReaderData(record::kToolbarEntryName, toolbarPath, "toolbar")) {
         return false;
     }
@@ -272,7 +289,9 @@ bool BuildEBook(const Project& project, BuildUi& ui, std::int64_t buildTime, boo
         if (file.excluded) {
             continue;
         }
-        ui.progress.ReportStage("Linking contents", LinkingPercent(195 + 65 * i, fileCount));
+        if (!BeginStage(ui, "Linking contents", LinkingPercent(195 + 65 * i, fileCount))) {
+            return false;
+        }
         DirectoryEntry entry;
         entry.name = EntryNameOf(project, file);
         entry.searchable = file.searchable;
@@ -305,7 +324,9 @@ bool BuildEBook(const Project& project, BuildUi& ui, std::int64_t buildTime, boo
     content.Close();
 
     // Variables.
-    ui.progress.ReportStage(kPrepareVariablesStage, kPrepareVariablesPercent);
+    if (!BeginStage(ui, kPrepareVariablesStage, kPrepareVariablesPercent)) {
+        return false;
+    }
     VariablePreparation prepared = PrepareBuildVariables(project.variables);
     if (!prepared.ok) {
         ReportBuildError(ui, prepared.errorTitle, prepared.errorAdvice);
@@ -319,7 +340,9 @@ bool BuildEBook(const Project& project, BuildUi& ui, std::int64_t buildTime, boo
     }
 
     // The icon, in a working copy of the stub.
-    ui.progress.ReportStage("Customizing Icon", 90);
+    if (!BeginStage(ui, "Customizing Icon", 90)) {
+        return false;
+    }
     cleanup.stubCopyPath = platform::CreateTempFile("vmt", error);
     if (cleanup.stubCopyPath.empty() || !CopyWholeFile(stubPath, cleanup.stubCopyPath, error)) {
         ReportSystemError(
@@ -337,7 +360,9 @@ bool BuildEBook(const Project& project, BuildUi& ui, std::int64_t buildTime, boo
     }
 
     // The output, written beside the old e-book and put in its place when complete.
-    ui.progress.ReportStage("Building Output", 95);
+    if (!BeginStage(ui, "Building Output", 95)) {
+        return false;
+    }
     platform::AtomicFileWriter output(project.outputExe, platform::AtomicFileWriter::Kind::Program);
     AssemblyParts parts;
     parts.stubPath = cleanup.stubCopyPath;
@@ -351,7 +376,7 @@ bool BuildEBook(const Project& project, BuildUi& ui, std::int64_t buildTime, boo
     parts.splashPercentageBar = project.splashPercentageBar;
     OutputAssembler assembler;
     if (!output.Open()) {
-        ReportUnwritableOutput(ui, output.error());
+        ReportUnwritableOutput(ui, output.error(), project.outputExe);
         return false;
     }
     parts.outputPath = output.tempPath();
