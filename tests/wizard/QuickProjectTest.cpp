@@ -126,6 +126,8 @@ TEST_F(QuickProjectTest, TheCompilerGetsTheProjectPathAsOneArgument) {
 
     ASSERT_TRUE(MakeQuickProject(Request(), Answers(0, 1), executable, prompter));
     EXPECT_THAT(CompilerArguments(), ElementsAre(work + "/My Book 2/mybook2.nxp"));
+    // Started maximised, as the compiler takes it from its environment.
+    EXPECT_EQ(test::ReadWholeFile(programDir + "/shown"), "1");
     EXPECT_TRUE(prompter.messages.empty());
     EXPECT_FALSE(FileExists(work + "/My Book 2/readme.htm"));
 }
