@@ -1,9 +1,11 @@
-// ServedReaderBench [WORK_DIR]: the served reader against `cat`.
+// ServedReaderBench [WORK_DIR [PROGRAM_DIR]]: the served reader against `cat`.
 // 1. From starting a book to its first page served, for a 1 MB and a 1 GB book built the way
 //    the compiler builds them (the reader reads the trailer, the records and the index page
 //    only), warm, against `cat` of the book.
 // 2. Serving a 2.5 MB page over HTTP against `cat` of the same page as a file.
-// Medians of five runs; the books are deleted after.
+// 3. The reader's peak memory serving a 150 MB page, against the page's own size.
+// Medians of five runs; the books are deleted after. PROGRAM_DIR names the program folder
+// whose reader stub the books are made with (another build's, to compare).
 
 #include <cstdio>
 #include <cstdlib>
@@ -32,11 +34,13 @@ std::string RandomBytes(std::mt19937& rng, std::size_t size) {
     return bytes;
 }
 
+std::string programDir = NBX_PROGRAM_DIR;
+
 // A book of an index page and `pictures` pictures of pictureSize bytes, plus extra files.
 std::string MakeBook(const std::string& dir, const std::string& name, std::size_t pictures,
                      std::size_t pictureSize, std::vector<nbx::test::TestBookFile> extra = {}) {
     std::mt19937 rng(7);
-    std::vector<nbx::test::TestBookFile> files = nbx::test::ReaderDataFiles(NBX_PROGRAM_DIR);
+    std::vector<nbx::test::TestBookFile> files = nbx::test::ReaderDataFiles(programDir);
     files.push_back({"index.html",
                      "<html><body><h1>Chapter 1</h1><img src=\"photo0.jpg\"></body></html>",
                      "Chapter 1"});
@@ -49,12 +53,12 @@ std::string MakeBook(const std::string& dir, const std::string& name, std::size_
     nbx::ProjectSettings project;
     project.title = name;
     const nbx::BuildSettings settings =
-        nbx::FillBuildSettings(project, "/opt/tamsel", std::string(NBX_PROGRAM_DIR) + "/eview.dat",
+        nbx::FillBuildSettings(project, "/opt/tamsel", programDir + "/eview.dat",
                                {2024, 1, 1, 12, 0, 0, 1});
     const std::string output = dir + "/" + name;
     nbx::test::TempDir work;
-    const std::string error = nbx::test::WriteTestBook(
-        work, std::string(NBX_PROGRAM_DIR) + "/eview.dat", output, settings, files);
+    const std::string error =
+        nbx::test::WriteTestBook(work, programDir + "/eview.dat", output, settings, files);
     if (!error.empty()) {
         std::fprintf(stderr, "cannot build %s: %s\n", output.c_str(), error.c_str());
         std::exit(1);
@@ -66,8 +70,8 @@ std::string MakeBook(const std::string& dir, const std::string& name, std::size_
 void FirstPageServed(const std::string& path) {
     nbx::test::ReaderProcess reader;
     if (!reader.Start(path, {"BROWSER=true", "NBX_READER_IDLE_MS=60000"}) ||
-        nbx::test::Get(reader.port, reader.base + "/go/home").status != 303 ||
-        nbx::test::Get(reader.port, reader.base + "/book/index.html").status != 200) {
+        nbx::test::Get(reader.pagePort, reader.base + "/go/home").status != 303 ||
+        nbx::test::Get(reader.pagePort, reader.base + "/book/index.html").status != 200) {
         std::fprintf(stderr, "%s: no first page\n", path.c_str());
         std::exit(1);
     }
@@ -81,6 +85,9 @@ double Cat(const std::string& path) {
 
 int main(int argc, char** argv) {
     const std::string dir = argc > 1 ? argv[1] : "/tmp/nbx-served-bench";
+    if (argc > 2) {
+        programDir = argv[2];
+    }
     std::filesystem::create_directories(dir);
     std::printf("building the books in %s ...\n", dir.c_str());
     const std::string small = MakeBook(dir, "book-1mb", 4, 256 * 1024);
@@ -120,7 +127,7 @@ int main(int argc, char** argv) {
     }
     std::size_t got = 0;
     const double served = MedianSeconds([&] {
-        got = nbx::test::Get(reader.port, reader.base + "/book/contents.html").body.size();
+        got = nbx::test::Get(reader.pagePort, reader.base + "/book/contents.html").body.size();
     });
     const double cat = Cat(file);
     std::printf("2.5 MB page (%zu bytes served)  GET %7.2f ms   cat %7.2f ms   ratio %.2f\n", got,
@@ -128,5 +135,34 @@ int main(int argc, char** argv) {
     std::filesystem::remove(small);
     std::filesystem::remove(bigBook);
     std::filesystem::remove(file);
+
+    // A 150 MB page: the reader holds it once, unpacked, while it is served.
+    std::string huge;
+    huge.reserve(150u << 20);
+    huge = "<html><body>\n";
+    std::mt19937 rng(11);
+    while (huge.size() < (150u << 20)) {
+        huge += "<p>Paragraph " + std::to_string(rng()) + " of a very long page, " +
+                std::to_string(rng() % 1000) + " words.</p>\n";
+    }
+    const std::size_t hugeSize = huge.size();
+    const std::string hugeBook = MakeBook(dir, "book-huge", 0, 0, {{"huge.html", huge, "Huge"}});
+    huge = std::string();
+    nbx::test::ReaderProcess hugeReader;
+    if (!hugeReader.Start(hugeBook, {"BROWSER=true", "NBX_READER_IDLE_MS=60000"})) {
+        std::fprintf(stderr, "cannot start %s\n", hugeBook.c_str());
+        return 1;
+    }
+    const std::size_t idle = hugeReader.PeakMemory();
+    const std::size_t hugeServed =
+        nbx::test::Get(hugeReader.pagePort, hugeReader.base + "/book/huge.html").body.size();
+    const double peak = static_cast<double>(hugeReader.PeakMemory());
+    std::printf(
+        "150 MB page (%zu bytes served)  reader's peak %.1f MB (%.1f MB before)   page %.1f MB   "
+        "peak - page %.1f MB\n",
+        hugeServed, peak / 1048576.0, static_cast<double>(idle) / 1048576.0,
+        static_cast<double>(hugeSize) / 1048576.0,
+        (peak - static_cast<double>(hugeSize)) / 1048576.0);
+    std::filesystem::remove(hugeBook);
     return 0;
 }

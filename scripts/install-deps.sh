@@ -26,6 +26,7 @@ if [ "${1:-all}" != "programs" ]; then
         xdotool
         libx11-dev
         chromium
+        chromium-driver
     )
 fi
 

@@ -1,6 +1,7 @@
 #include "appmodel/RecentFileList.h"
 
 #include <algorithm>
+#include <iterator>
 
 #include "appmodel/CompilerProfile.h"
 #include "platform/ProfileFile.h"
@@ -41,9 +42,14 @@ void RecentFileList::Load() {
 }
 
 bool RecentFileList::Save() const {
+    // A path with a line break in it (a file name may hold one) cannot be a line of the
+    // profile; it is left out rather than leave the key it would have had to an older entry.
+    std::vector<std::string> kept;
+    std::copy_if(entries_.begin(), entries_.end(), std::back_inserter(kept),
+                 [](const std::string& path) { return platform::FitsProfileLine(path); });
     bool ok = true;
     for (std::size_t i = 0; i < kMaxEntries; ++i) {
-        const std::string value = i < entries_.size() ? entries_[i] : std::string();
+        const std::string value = i < kept.size() ? kept[i] : std::string();
         ok = platform::WriteProfileString(kCompilerProfileFile, kSection, Key(i), value) && ok;
     }
     return ok;

@@ -5,6 +5,7 @@
 #include <cstdio>
 
 #include "common/AsciiText.h"
+#include "platform/TextCut.h"
 #include "project/Project.h"
 
 namespace nbx {
@@ -148,8 +149,8 @@ void ApplyStartUp(const StartUpValues& values, Project& project) {
     project.initialPosition =
         StartUpPositionChoices().at(static_cast<std::size_t>(values.positionIndex)).code;
     project.splashExtraDelay = SplashDelayChoices().at(static_cast<std::size_t>(values.delayIndex));
-    project.startupMessage = values.message.substr(0, 4096);
-    project.splashBitmap = values.splashBitmap.substr(0, 260);
+    project.startupMessage = platform::CutToCharacterBoundary(values.message, 4096);
+    project.splashBitmap = platform::CutToCharacterBoundary(values.splashBitmap, 260);
     project.splashPercentageBar = values.percentageBar ? 1 : 0;
     project.SetModified();
 }

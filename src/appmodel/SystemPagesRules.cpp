@@ -4,6 +4,7 @@
 
 #include "platform/Paths.h"
 #include "platform/ProfileFile.h"
+#include "platform/TextCut.h"
 #include "project/Project.h"
 #include "project/SourceFile.h"
 
@@ -47,7 +48,8 @@ SystemPagesValues SystemPagesOf(const ProjectSettings& project) {
     SystemPagesValues values;
     values.aboutPage = project.aboutPage;
     values.aboutFile = Offered(choices, project.aboutFile);
-    values.nickname = project.affiliateNickname.substr(0, kNicknameMaxLength);
+    values.nickname =
+        platform::CutToCharacterBoundary(project.affiliateNickname, kNicknameMaxLength);
     values.searchDescriptions = project.searchDescriptions != 0;
     values.searchShowMatch = project.searchShowMatch != 0;
     values.contentsPage = project.contentsPage;
@@ -57,7 +59,7 @@ SystemPagesValues SystemPagesOf(const ProjectSettings& project) {
     return values;
 }
 
-bool ApplySystemPages(const SystemPagesValues& values, Project& project) {
+bool ApplySystemPages(const SystemPagesValues& values, Project& project, std::string* why) {
     project.aboutPage = values.aboutPage;
     project.aboutFile = values.aboutFile;
     project.affiliateNickname = values.nickname;
@@ -68,7 +70,7 @@ bool ApplySystemPages(const SystemPagesValues& values, Project& project) {
     project.contentsDescriptions = values.contentsDescriptions ? 1 : 0;
     project.colors = values.colors;
     project.SetModified();
-    return platform::WriteProfileString("QUORLIN.INI", "EBook", "NickName", values.nickname);
+    return platform::WriteProfileString("QUORLIN.INI", "EBook", "NickName", values.nickname, why);
 }
 
 }  // namespace nbx

@@ -51,8 +51,10 @@ inline bool ContentsDescriptionsEnabled(std::int32_t kind) {
 }
 
 // Stores every value, marks the project modified and writes the nickname to "QUORLIN.INI"
-// (section "EBook", key "NickName") so that the next new project starts with it. False when
-// that file cannot be written; the project is stored all the same.
-bool ApplySystemPages(const SystemPagesValues& values, Project& project);
+// (section "EBook", key "NickName") so that the next new project starts with it. False, with
+// the reason in why, when it cannot be written there (a nickname of several lines, or a file
+// that cannot be written); the project is stored all the same.
+bool ApplySystemPages(const SystemPagesValues& values, Project& project,
+                      std::string* why = nullptr);
 
 }  // namespace nbx

@@ -10,6 +10,7 @@
 #include "cli/ConsolePrompter.h"
 #include "cli/OpenProject.h"
 #include "common/ProgramLauncher.h"
+#include "common/VisibleText.h"
 #include "compile/BuildCommand.h"
 #include "project/SourceFolderScan.h"
 
@@ -90,12 +91,13 @@ int BuildAndMaybeRun(const Args& args, bool run) {
         return LaunchProgram(project.outputExe, ShowState::Normal, prompter) ? 0 : 1;
     }
     const BuiltOutput book = DescribeBuiltOutput(project.outputExe);
-    std::cout << "Output E-Book EXE: " << book.path << " (" << book.sizeText << ")\n";
+    std::cout << "Output E-Book EXE: " << WithVisibleControls(book.path) << " (" << book.sizeText
+              << ")\n";
     const BuiltOutput rebrander =
         DescribeBuiltOutput(project.buildRebrander ? project.rebranderExe : std::string());
     if (rebrander.shown) {
-        std::cout << "Output Rebrander EXE: " << rebrander.path << " (" << rebrander.sizeText
-                  << ")\n";
+        std::cout << "Output Rebrander EXE: " << WithVisibleControls(rebrander.path) << " ("
+                  << rebrander.sizeText << ")\n";
     }
     return 0;
 }

@@ -5,6 +5,8 @@
 #include <csignal>
 #include <iostream>
 
+#include "common/VisibleText.h"
+
 namespace nbx::cli {
 
 namespace {
@@ -28,7 +30,7 @@ void ConsoleBuildProgress::ReportStage(std::string_view text, int percent) {
     if (!terminal_) {
         return;
     }
-    std::cerr << "\r\033[K" << text << " " << percent << "%" << std::flush;
+    std::cerr << "\r\033[K" << WithVisibleControls(text) << " " << percent << "%" << std::flush;
     g_progressLineShown = true;
 }
 
@@ -64,7 +66,7 @@ void ConsoleSeriesProgress::SetText(std::string_view text) {
                             ? static_cast<int>(static_cast<long long>(position_ + step_ - lower_) *
                                                100 / (upper_ - lower_))
                             : 0;
-    std::cerr << caption_ << " [" << percent << "%] " << text << "\n";
+    std::cerr << caption_ << " [" << percent << "%] " << WithVisibleControls(text) << "\n";
 }
 
 void ConsoleSeriesProgress::PumpMessages(bool) {

@@ -7,18 +7,19 @@
 #include <string>
 
 #include "cli/ConsoleProgress.h"
+#include "common/VisibleText.h"
 
 namespace nbx::cli {
 
 void ConsolePrompter::Show(std::string_view text, MessageIcon) {
     EndProgressLine();
-    std::cerr << text << "\n\n" << std::flush;
+    std::cerr << WithVisibleControls(text, LineBreaks::Keep) << "\n\n" << std::flush;
 }
 
 Answer ConsolePrompter::Ask(std::string_view text, Buttons buttons, Answer defaultAnswer,
                             MessageIcon) {
     EndProgressLine();
-    std::cerr << text << "\n";
+    std::cerr << WithVisibleControls(text, LineBreaks::Keep) << "\n";
     if (forced_) {
         const Answer a = *forced_ ? Answer::Yes : Answer::No;
         std::cerr << (a == Answer::Yes ? "[yes]" : "[no]") << "\n\n" << std::flush;

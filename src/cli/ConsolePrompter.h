@@ -1,6 +1,7 @@
 #pragma once
-// Messages on stderr, one per paragraph. Questions are read from the terminal when there is
-// one; otherwise --yes / --no answer them, or the default button does.
+// Messages on stderr, one per paragraph; a control or direction character in one (a name
+// from a file, say) is shown as an escape, never sent to the terminal. Questions are read from the
+// terminal when there is one; otherwise --yes / --no answer them, or the default button does.
 
 #include <optional>
 

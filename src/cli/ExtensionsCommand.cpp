@@ -4,6 +4,7 @@
 #include <iostream>
 
 #include "cli/Command.h"
+#include "common/VisibleText.h"
 #include "extensions/ExtensionLoader.h"
 
 namespace nbx::cli {
@@ -18,9 +19,9 @@ int RunExtensions(const Args& args) {
         return 0;
     }
     for (const auto& [path, info] : registry->records()) {
-        std::cout << ExtensionDisplayName(info) << "\t"
+        std::cout << WithVisibleControls(ExtensionDisplayName(info)) << "\t"
                   << (IsRuntimeExtension(info, nullptr) ? "run-time" : "design-time") << "\t"
-                  << path << "\n";
+                  << WithVisibleControls(path) << "\n";
     }
     return 0;
 }

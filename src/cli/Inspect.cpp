@@ -6,6 +6,7 @@
 #include <string>
 
 #include "cli/Command.h"
+#include "common/VisibleText.h"
 #include "format/ArchiveReader.h"
 #include "format/RebranderReader.h"
 
@@ -43,8 +44,10 @@ json ToJson(const Record& record, Visit visit) {
 }
 
 void Print(const json& j) {
-    // Texts are bytes of the author's code page; anything that is not UTF-8 is shown replaced.
-    std::cout << j.dump(2, ' ', false, json::error_handler_t::replace) << "\n";
+    // Texts are bytes of the author's code page; anything that is not UTF-8 is shown replaced,
+    // and nothing in them reaches the terminal as a control.
+    std::cout << JsonWithVisibleControls(j.dump(2, ' ', false, json::error_handler_t::replace))
+              << "\n";
 }
 
 }  // namespace

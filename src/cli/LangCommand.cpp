@@ -8,6 +8,7 @@
 #include <nlohmann/json.hpp>
 
 #include "cli/Command.h"
+#include "common/VisibleText.h"
 #include "viewerfiles/CLanguageMap.h"
 #include "viewerfiles/LanguageFileCheck.h"
 #include "viewerfiles/LanguageFiles.h"
@@ -36,8 +37,10 @@ int Print(const std::string& path) {
                            {"flag", flag ? std::string(1, flag) : std::string()},
                            {"value", value}});
     }
-    // Texts are bytes; anything that is not UTF-8 is shown as U+FFFD rather than refused.
-    std::cout << records.dump(2, ' ', false, nlohmann::ordered_json::error_handler_t::replace)
+    // Texts are bytes; anything that is not UTF-8 is shown as U+FFFD rather than refused, and
+    // nothing in them reaches the terminal as a control.
+    std::cout << JsonWithVisibleControls(
+                     records.dump(2, ' ', false, nlohmann::ordered_json::error_handler_t::replace))
               << "\n";
     return 0;
 }
@@ -55,7 +58,8 @@ int Check(const std::string& name) {
         std::cerr << map.error() << "\n";
     } else {
         std::cerr << path << ": key " << lang::kVersionKey << " holds \""
-                  << map.GetText(lang::kVersionKey) << "\", not \"" << lang::kVersionText << "\"\n";
+                  << WithVisibleControls(map.GetText(lang::kVersionKey)) << "\", not \""
+                  << lang::kVersionText << "\"\n";
     }
     return 1;
 }

@@ -1,6 +1,7 @@
 #include "cli/ProjectEdit.h"
 
 #include "cli/OpenProject.h"
+#include "common/VisibleText.h"
 
 #include <algorithm>
 #include <filesystem>
@@ -50,7 +51,8 @@ std::optional<bool> TakeYesNo(Args& args) {
 }
 
 void Complain(const char* command, const std::string& message) {
-    std::cerr << "tamselc " << command << ": " << message << "\n";
+    std::cerr << "tamselc " << command << ": " << WithVisibleControls(message, LineBreaks::Keep)
+              << "\n";
 }
 
 void Refuse(const char* command, std::string message) {

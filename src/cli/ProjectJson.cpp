@@ -2,6 +2,7 @@
 
 #include <nlohmann/json.hpp>
 
+#include "common/VisibleText.h"
 #include "project/Project.h"
 
 namespace nbx::cli {
@@ -105,7 +106,7 @@ std::string ProjectToJson(const Project& p) {
         {"rebranderOption", p.rebranderOption},
         {"modified", p.IsModified()},
     };
-    return j.dump(2, ' ', false, Json::error_handler_t::replace);
+    return JsonWithVisibleControls(j.dump(2, ' ', false, Json::error_handler_t::replace));
 }
 
 }  // namespace nbx::cli

@@ -10,7 +10,8 @@ class Project;
 
 namespace nbx::cli {
 
-// Indented JSON text; bytes that are not UTF-8 are replaced by U+FFFD.
+// Indented JSON text; bytes that are not UTF-8 are replaced by U+FFFD, and control and
+// direction characters are written as escapes (JsonWithVisibleControls).
 std::string ProjectToJson(const Project& project);
 
 }  // namespace nbx::cli

@@ -1,6 +1,8 @@
 #include "compile/BuildChecks.h"
 
 #include <algorithm>
+#include <utility>
+#include <vector>
 
 #include "platform/Paths.h"
 #include "project/DisplayNames.h"
@@ -33,6 +35,9 @@ std::optional<BuildError> OutputPathsProblem(const Project& project) {
                           "Click 'Output' on the 'Edit' menu and browse a file name for the Output "
                           "E-Book EXE to create."};
     }
+    if (auto problem = OverwrittenInputProblem(project, project.outputExe, "Output E-Book EXE")) {
+        return problem;
+    }
     if (!project.buildRebrander) {
         return std::nullopt;
     }
@@ -44,6 +49,10 @@ std::optional<BuildError> OutputPathsProblem(const Project& project) {
     }
     if (platform::SameFile(project.rebranderExe, project.outputExe)) {
         return SameOutputFilesError();
+    }
+    if (auto problem =
+            OverwrittenInputProblem(project, project.rebranderExe, "Output Rebrander EXE")) {
+        return problem;
     }
     if (platform::FolderPartOfPath(project.rebranderExe) !=
         platform::FolderPartOfPath(project.outputExe)) {
@@ -59,6 +68,31 @@ std::optional<BuildError> OutputPathsProblem(const Project& project) {
             "You have enabled building a Rebrander but there are no rebrandable Nimbrel "
             "Variables in your project.  Either turn off the Rebrander from 'Output' on the "
             "'Edit' menu, or add some rebrandable Nimbrel Variables to your project."};
+    }
+    return std::nullopt;
+}
+
+std::optional<BuildError> OverwrittenInputProblem(const Project& project, const std::string& output,
+                                                  const std::string& outputName) {
+    std::vector<std::pair<const std::string*, std::string>> inputs = {
+        {&project.filePath, "the project file"},
+        {&project.splashBitmap, "the Splash bitmap"},
+        {&project.iconFile, "the icon file"},
+    };
+    for (const Variable& v : project.variables) {
+        if (IsIncludeKind(v.kind)) {
+            inputs.emplace_back(&v.value,
+                                "the file that the Nimbrel Variable '" + v.name + "' includes");
+        }
+    }
+    for (const auto& [path, what] : inputs) {
+        if (!path->empty() && platform::SameFile(output, *path)) {
+            return BuildError{outputName + " is " + what + ".",
+                              "Click 'Output' on the 'Edit' menu and choose another file name "
+                              "for the " +
+                                  outputName + ": building would replace " + what + " (" + *path +
+                                  ")."};
+        }
     }
     return std::nullopt;
 }

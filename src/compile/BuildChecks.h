@@ -18,8 +18,16 @@ BuildError SameOutputFilesError();
 
 // The output settings: e-book path set; with a Rebrander, its path set, naming another file
 // than the e-book's (judged by the file itself where it exists), in the same folder, and at
-// least one rebrandable variable.
+// least one rebrandable variable. Neither output may be a file the build reads
+// (OverwrittenInputProblem).
 std::optional<BuildError> OutputPathsProblem(const Project& project);
+
+// An output that is the project file itself (Project::filePath), an include file, the splash
+// bitmap or the icon file, judged by the file (a link, another spelling of its path) as
+// SameFile does: building would replace it. outputName is "Output E-Book EXE" or "Output
+// Rebrander EXE".
+std::optional<BuildError> OverwrittenInputProblem(const Project& project, const std::string& output,
+                                                  const std::string& outputName);
 
 // OutputPathsProblem reported through ui; true when there is none.
 bool CheckOutputPaths(const Project& project, BuildUi& ui);

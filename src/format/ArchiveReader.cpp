@@ -129,16 +129,28 @@ bool ArchiveReader::ReadEntry(std::size_t index, std::string& bytes) {
         return Fail("no entry " + std::to_string(index));
     }
     const DirectoryEntry& e = directory_[index];
-    std::string stored;
-    if (!ReadStored(U(trailer_.contentOffset) + U(e.offset), U(e.storedLength), stored)) {
-        return Fail("cannot read the data of entry '" + e.name + "'");
-    }
+    const std::uint64_t offset = U(trailer_.contentOffset) + U(e.offset);
     if (e.unpackedLength == 0) {
-        bytes = std::move(stored);
+        if (!ReadStored(offset, U(e.storedLength), bytes)) {
+            bytes.clear();
+            return Fail("cannot read the data of entry '" + e.name + "'");
+        }
         return true;
     }
+    // The packed bytes come a piece at a time: a large entry is held once, unpacked.
+    std::uint64_t at = offset;
+    const PackedSource source = [&](char* buffer, std::size_t size) -> std::size_t {
+        if (!input_->ReadAt(at, buffer, size)) {
+            return 0;
+        }
+        at += size;
+        for (std::size_t i = 0; i < size; ++i) {
+            buffer[i] = static_cast<char>(buffer[i] ^ record::kEntryMask);
+        }
+        return size;
+    };
     std::string why;
-    if (!Unpack(stored, U(e.unpackedLength), bytes, why)) {
+    if (!Unpack(source, U(e.storedLength), U(e.unpackedLength), bytes, why)) {
         bytes.clear();
         return Fail("damaged e-book: entry '" + e.name + "' does not unpack: " + why);
     }

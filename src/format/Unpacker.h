@@ -4,6 +4,7 @@
 // its end mark or goes on after it, or output longer or shorter than the recorded length.
 
 #include <cstdint>
+#include <functional>
 #include <optional>
 #include <string>
 #include <string_view>
@@ -16,5 +17,14 @@ namespace nbx {
 // out is then unspecified.
 bool Unpack(std::string_view packed, std::optional<std::uint64_t> expectedLength, std::string& out,
             std::string& error);
+
+// Gives the packed bytes in pieces: fills buffer with up to size of the next bytes and
+// returns how many; 0 when they cannot be read.
+using PackedSource = std::function<std::size_t(char* buffer, std::size_t size)>;
+
+// Unpack of packedLength bytes taken from source a piece at a time, so that only the
+// unpacked bytes are held whole.
+bool Unpack(const PackedSource& source, std::uint64_t packedLength,
+            std::optional<std::uint64_t> expectedLength, std::string& out, std::string& error);
 
 }  // namespace nbx

@@ -58,6 +58,9 @@ std::string FindOnPath(std::string_view name, const std::string& path) {
 void AddAppArguments(std::vector<std::string>& command, const std::string& url,
                      const BrowserWindow& window) {
     command.push_back("--app=" + url);
+    // A page may open a peer-to-peer connection, which no page policy governs: without a
+    // proxy, this sends nothing (it takes effect when the browser is not running already).
+    command.push_back("--force-webrtc-ip-handling-policy=disable_non_proxied_udp");
     if (window.maximized) {
         command.push_back("--start-maximized");
     } else if (window.width > 0 && window.height > 0) {

@@ -125,29 +125,49 @@ std::string_view ReasonPhrase(int status) {
             return "Method Not Allowed";
         case 409:
             return "Conflict";
+        case 411:
+            return "Length Required";
+        case 413:
+            return "Content Too Large";
         case 431:
             return "Request Header Fields Too Large";
         case 500:
             return "Internal Server Error";
+        case 503:
+            return "Service Unavailable";
         default:
             return "Error";
     }
 }
 
-std::string SerializeHttpResponse(const HttpResponse& response, bool headOnly) {
+std::string HttpResponseHead(const HttpResponse& response) {
     std::string out = "HTTP/1.1 " + std::to_string(response.status) + " ";
     out += ReasonPhrase(response.status);
     out += "\r\n";
+    auto add = [&out](std::string_view name, std::string_view value) {
+        constexpr std::string_view kBreaks("\r\n\0", 3);
+        if (name.find_first_of(kBreaks) == std::string_view::npos &&
+            value.find_first_of(kBreaks) == std::string_view::npos) {
+            out.append(name).append(": ").append(value).append("\r\n");
+        }
+    };
     if (!response.contentType.empty()) {
-        out += "Content-Type: " + response.contentType + "\r\n";
+        add("Content-Type", response.contentType);
     }
     for (const auto& [name, value] : response.headers) {
-        out += name + ": " + value + "\r\n";
+        add(name, value);
     }
-    out += "Content-Length: " + std::to_string(response.body.size()) + "\r\n";
+    out +=
+        "Content-Length: " + std::to_string(response.body.size() + response.tail.size()) + "\r\n";
     out += "Connection: close\r\n\r\n";
+    return out;
+}
+
+std::string SerializeHttpResponse(const HttpResponse& response, bool headOnly) {
+    std::string out = HttpResponseHead(response);
     if (!headOnly) {
         out += response.body;
+        out += response.tail;
     }
     return out;
 }

@@ -1,8 +1,9 @@
 #pragma once
 // The little of HTTP/1.1 the served reader needs: one request head parsed with bounds, one
-// response written whole. Every connection carries one request and is then closed.
+// response per connection, which is then closed.
 
 #include <cstddef>
+#include <cstdint>
 #include <optional>
 #include <string>
 #include <string_view>
@@ -20,7 +21,8 @@ struct HttpRequest {
     std::string method;  // as sent ("GET")
     std::string target;  // the request target as sent ("/abc/book/x.htm?q=1")
     std::vector<std::pair<std::string, std::string>> headers;  // names lower-cased
-    std::string body;  // read only where the server takes bodies (see LoopbackServer)
+    std::string body;             // read only where the server takes bodies (see LoopbackServer)
+    std::uint16_t localPort = 0;  // the port of ours that the request came in on
 
     // The first header of that lower-case name, or nothing.
     std::optional<std::string_view> Header(std::string_view lowerName) const;
@@ -42,13 +44,18 @@ struct HttpResponse {
     std::string contentType;  // empty: no Content-Type header
     std::vector<std::pair<std::string, std::string>> headers;
     std::string body;
+    std::string tail;  // sent after the body, so a large body is never copied to add to it
 };
 
 // The reason phrase of the statuses the reader uses ("Not Found").
 std::string_view ReasonPhrase(int status);
 
-// The response as bytes: status line, headers, Content-Length and Connection: close, then the
-// body unless headOnly.
+// The status line and headers of response, with Content-Length and Connection: close, up to
+// the blank line. A header whose name or value holds CR, LF or NUL is left out: no text of a
+// book can start a header or a response of its own.
+std::string HttpResponseHead(const HttpResponse& response);
+
+// The response as bytes: the head, then the body and tail unless headOnly.
 std::string SerializeHttpResponse(const HttpResponse& response, bool headOnly);
 
 // A plain-text response of status with its reason phrase as the body.

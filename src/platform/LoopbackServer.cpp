@@ -9,9 +9,8 @@
 
 #include <algorithm>
 #include <cerrno>
-#include <cstdlib>
-#include <cstring>
 
+#include "platform/LoopbackPeer.h"
 #include "platform/SystemError.h"
 
 namespace nbx::platform {
@@ -26,10 +25,11 @@ long MsSince(Clock::time_point then) {
 }
 
 // Writes all of bytes to a blocking socket; a client that stops reading for long is given up.
-bool WriteAll(int fd, const std::string& bytes) {
+bool WriteAll(int fd, std::string_view bytes, bool more) {
     std::size_t done = 0;
     while (done < bytes.size()) {
-        const ssize_t n = ::send(fd, bytes.data() + done, bytes.size() - done, MSG_NOSIGNAL);
+        const ssize_t n = ::send(fd, bytes.data() + done, bytes.size() - done,
+                                 MSG_NOSIGNAL | (more ? MSG_MORE : 0));
         if (n < 0 && errno == EINTR) {
             continue;
         }
@@ -41,177 +41,232 @@ bool WriteAll(int fd, const std::string& bytes) {
     return true;
 }
 
-}  // namespace
-
-LoopbackServerOptions ServingOptions(const char* idleVariable) {
-    LoopbackServerOptions options;
-    if (idleVariable != nullptr && *idleVariable != '\0') {
-        options.idleMs =
-            static_cast<int>(std::clamp(std::strtol(idleVariable, nullptr, 10), 50L, 60000L));
-        options.startMs = options.idleMs;
+// The length a POST announces: nothing when it is missing or not a plain decimal number.
+std::optional<std::size_t> ContentLength(const HttpRequest& request) {
+    const std::optional<std::string_view> length = request.Header("content-length");
+    if (!length || length->empty() || length->size() > 9) {
+        return std::nullopt;
     }
-    return options;
+    std::size_t size = 0;
+    for (char d : *length) {
+        if (d < '0' || d > '9') {
+            return std::nullopt;
+        }
+        size = size * 10 + static_cast<std::size_t>(d - '0');
+    }
+    return size;
 }
+
+}  // namespace
 
 LoopbackServer::~LoopbackServer() {
     for (Connection& c : connections_) {
         ::close(c.fd);
     }
-    if (listenFd_ >= 0) {
-        ::close(listenFd_);
+    for (Listener& l : listeners_) {
+        ::close(l.fd);
     }
 }
 
-bool LoopbackServer::Listen(std::string& error, std::uint16_t port) {
-    listenFd_ = ::socket(AF_INET, SOCK_STREAM | SOCK_CLOEXEC, 0);
-    if (listenFd_ < 0) {
+std::uint16_t LoopbackServer::Listen(std::string& error) {
+    const int fd = ::socket(AF_INET, SOCK_STREAM | SOCK_CLOEXEC | SOCK_NONBLOCK, 0);
+    if (fd < 0) {
         error = SystemErrorText(errno);
-        return false;
+        return 0;
     }
     sockaddr_in address{};
     address.sin_family = AF_INET;
-    address.sin_port = htons(port);
     address.sin_addr.s_addr = htonl(INADDR_LOOPBACK);
     socklen_t length = sizeof address;
-    if (::bind(listenFd_, reinterpret_cast<sockaddr*>(&address), sizeof address) != 0 ||
-        ::listen(listenFd_, 64) != 0 ||
-        ::getsockname(listenFd_, reinterpret_cast<sockaddr*>(&address), &length) != 0) {
+    if (::bind(fd, reinterpret_cast<sockaddr*>(&address), sizeof address) != 0 ||
+        ::listen(fd, 64) != 0 ||
+        ::getsockname(fd, reinterpret_cast<sockaddr*>(&address), &length) != 0) {
         error = SystemErrorText(errno);
-        ::close(listenFd_);
-        listenFd_ = -1;
+        ::close(fd);
+        return 0;
+    }
+    listeners_.push_back({fd, ntohs(address.sin_port)});
+    return listeners_.back().port;
+}
+
+void LoopbackServer::Accept(const Listener& listener, const LoopbackServerOptions& options) {
+    while (connections_.size() < options.maxConnections) {
+        const int fd = ::accept4(listener.fd, nullptr, nullptr, SOCK_CLOEXEC | SOCK_NONBLOCK);
+        if (fd < 0) {
+            if (errno == EMFILE || errno == ENFILE || errno == ENOBUFS || errno == ENOMEM) {
+                // Out of descriptors or memory: the waiting connections stay queued until
+                // some close, and the server does not spin on a listener it cannot serve.
+                acceptPausedUntil_ = Clock::now() + std::chrono::milliseconds(250);
+            }
+            return;
+        }
+        if (options.owner) {
+            const std::optional<uid_t> peer = LoopbackPeerUser(fd);
+            if (peer && *peer != *options.owner) {
+                ::close(fd);  // another user's process: not a word to it
+                continue;
+            }
+        }
+        connections_.push_back({fd, listener.port, {}, Clock::now(), false, std::nullopt});
+    }
+}
+
+bool LoopbackServer::Receive(Connection& c, const LoopbackServerOptions& options,
+                             std::size_t& buffered) {
+    char buffer[16384];
+    const ssize_t n = ::recv(c.fd, buffer, sizeof buffer, 0);
+    if (n == 0 || (n < 0 && errno != EAGAIN && errno != EINTR)) {
+        return false;  // the client went away
+    }
+    if (n < 0 || c.held) {
+        return true;  // nothing read, or bytes after a held request: not wanted
+    }
+    const auto size = static_cast<std::size_t>(n);
+    const std::size_t limit = kMaxRequestHeadBytes + 4 + (c.admitted ? options.maxBodyBytes : 0);
+    if (c.input.size() + size > limit) {
+        Answer(c, PlainResponse(c.admitted ? 413 : 431), false);
         return false;
     }
-    port_ = ntohs(address.sin_port);
+    if (buffered + size > options.maxBufferedBytes) {
+        Answer(c, PlainResponse(503), false);  // others hold all the server will hold
+        return false;
+    }
+    c.input.append(buffer, size);
+    buffered += size;
     return true;
 }
 
-bool LoopbackServer::Answer(Connection& c, const HttpResponse& response, bool headOnly) {
+bool LoopbackServer::Serve(Connection& c, HttpService& service,
+                           const LoopbackServerOptions& options) {
+    if (c.held) {
+        const std::optional<HttpResponse> answer = service.Handle(*c.held);
+        if (!answer) {
+            return true;
+        }
+        Answer(c, *answer, c.held->method == "HEAD");
+        return false;
+    }
+    HttpRequest request;
+    const ParseResult parsed = ParseHttpRequest(c.input, request);
+    if (parsed == ParseResult::NeedMore) {
+        return MsSince(c.opened) < options.readTimeoutMs;
+    }
+    if (parsed == ParseResult::Bad) {
+        Answer(c, PlainResponse(c.input.size() > kMaxRequestHeadBytes ? 431 : 400), false);
+        return false;
+    }
+    request.localPort = c.port;
+    if (!c.admitted) {
+        if (const std::optional<HttpResponse> refused = service.Admit(request)) {
+            Answer(c, *refused, request.method == "HEAD");
+            return false;
+        }
+        c.admitted = true;
+    }
+    if (request.method == "POST") {
+        const std::optional<std::size_t> length = ContentLength(request);
+        if (!length || *length > options.maxBodyBytes) {
+            Answer(c, PlainResponse(length ? 413 : 411), false);
+            return false;
+        }
+        const std::size_t head = RequestHeadLength(c.input);
+        if (c.input.size() - head < *length) {
+            return MsSince(c.opened) < options.readTimeoutMs;  // the rest is on its way
+        }
+        request.body = c.input.substr(head, *length);
+    }
+    c.input.clear();
+    c.input.shrink_to_fit();
+    const std::optional<HttpResponse> answer = service.Handle(request);
+    if (!answer) {
+        c.held = std::move(request);
+        return true;
+    }
+    Answer(c, *answer, request.method == "HEAD");
+    return false;
+}
+
+void LoopbackServer::Answer(Connection& c, const HttpResponse& response, bool headOnly) {
     // The response goes out blocking, but never waits on a stalled reader for long.
     const int flags = ::fcntl(c.fd, F_GETFL);
     ::fcntl(c.fd, F_SETFL, flags & ~O_NONBLOCK);
     timeval limit{10, 0};
     ::setsockopt(c.fd, SOL_SOCKET, SO_SNDTIMEO, &limit, sizeof limit);
-    const bool sent = WriteAll(c.fd, SerializeHttpResponse(response, headOnly));
+    const bool body = !headOnly && !response.body.empty();
+    const bool tail = !headOnly && !response.tail.empty();
+    (void)(WriteAll(c.fd, HttpResponseHead(response), body || tail) &&
+           (!body || WriteAll(c.fd, response.body, tail)) &&
+           (!tail || WriteAll(c.fd, response.tail, false)));
     ::shutdown(c.fd, SHUT_WR);
-    return sent;
 }
 
-void LoopbackServer::Run(const Handler& handler, const std::function<bool()>& shouldStop,
-                         const LoopbackServerOptions& options) {
-    Clock::time_point lastRequest = Clock::now();
-    bool asked = false;
+void LoopbackServer::Close(std::size_t index) {
+    // What the client still sends is read first: closing on unread bytes would reset the
+    // connection and could lose the answer on its way.
+    char sink[4096];
+    for (int reads = 0;
+         reads < 16 && ::recv(connections_[index].fd, sink, sizeof sink, MSG_DONTWAIT) > 0;
+         ++reads) {
+    }
+    ::close(connections_[index].fd);
+    connections_.erase(connections_.begin() + static_cast<long>(index));
+}
+
+void LoopbackServer::Run(HttpService& service, const LoopbackServerOptions& options) {
     for (;;) {
+        const auto held = static_cast<std::size_t>(
+            std::count_if(connections_.begin(), connections_.end(),
+                          [](const Connection& c) { return c.held.has_value(); }));
+        if (service.Finished(held)) {
+            return;
+        }
         std::vector<pollfd> fds;
-        fds.push_back({listenFd_, POLLIN, 0});
+        const bool accepting =
+            connections_.size() < options.maxConnections && Clock::now() >= acceptPausedUntil_;
+        for (const Listener& l : listeners_) {
+            fds.push_back({l.fd, static_cast<short>(accepting ? POLLIN : 0), 0});
+        }
         for (const Connection& c : connections_) {
             fds.push_back({c.fd, POLLIN, 0});
         }
-        const bool anyHeld = std::any_of(connections_.begin(), connections_.end(),
-                                         [](const Connection& c) { return c.held.has_value(); });
-        const int ready = ::poll(fds.data(), fds.size(), anyHeld ? 100 : 250);
-        if (ready < 0 && errno != EINTR) {
+        const bool reading = held < connections_.size();
+        if (::poll(fds.data(), fds.size(), reading || !accepting ? 100 : 1000) < 0 &&
+            errno != EINTR) {
             return;
         }
-        if (ready > 0 && (fds[0].revents & POLLIN) != 0) {
-            const int fd = ::accept4(listenFd_, nullptr, nullptr, SOCK_CLOEXEC | SOCK_NONBLOCK);
-            if (fd >= 0) {
-                connections_.push_back({fd, {}, Clock::now(), std::nullopt});
+        for (std::size_t i = 0; i < listeners_.size(); ++i) {
+            if ((fds[i].revents & POLLIN) != 0) {
+                Accept(listeners_[i], options);
             }
         }
-        bool stop = false;
+        std::size_t buffered = 0;
+        for (const Connection& c : connections_) {
+            buffered += c.input.size();
+        }
         std::vector<bool> done(connections_.size(), false);
         for (std::size_t i = 0; i < connections_.size(); ++i) {
             Connection& c = connections_[i];
-            const short events = i + 1 < fds.size() ? fds[i + 1].revents : 0;
-            if ((events & (POLLIN | POLLHUP | POLLERR)) != 0) {
-                char buffer[4096];
-                const ssize_t n = ::recv(c.fd, buffer, sizeof buffer, 0);
-                if (n == 0 || (n < 0 && errno != EAGAIN && errno != EINTR)) {
-                    done[i] = true;  // the client went away
-                    continue;
-                }
-                if (n > 0 && !c.held) {
-                    c.input.append(buffer, static_cast<std::size_t>(n));
-                    if (c.input.size() > 2 * kMaxRequestHeadBytes + options.maxBodyBytes) {
-                        done[i] = true;  // far more than any request it may send
-                        continue;
-                    }
-                }
-            }
-            if (c.held) {
-                const std::optional<HttpResponse> answer = handler(*c.held);
-                if (answer || MsSince(c.opened) >= options.holdMs) {
-                    Answer(c, answer ? *answer : PlainResponse(204), c.held->method == "HEAD");
-                    done[i] = true;
-                }
-                continue;
-            }
-            HttpRequest request;
-            const ParseResult parsed = ParseHttpRequest(c.input, request);
-            if (parsed == ParseResult::NeedMore) {
-                if (MsSince(c.opened) >= options.readTimeoutMs) {
-                    done[i] = true;
-                }
-                continue;
-            }
-            lastRequest = Clock::now();
-            asked = true;
-            if (parsed == ParseResult::Bad) {
-                Answer(c, PlainResponse(c.input.size() > kMaxRequestHeadBytes ? 431 : 400), false);
+            const std::size_t slot = listeners_.size() + i;
+            const short events = slot < fds.size() ? fds[slot].revents : 0;
+            if ((events & (POLLIN | POLLHUP | POLLERR)) != 0 && !Receive(c, options, buffered)) {
                 done[i] = true;
                 continue;
             }
-            if (options.maxBodyBytes > 0 && request.method == "POST") {
-                const std::optional<std::string_view> length = request.Header("content-length");
-                const std::size_t head = RequestHeadLength(c.input);
-                std::size_t size = 0;
-                bool valid = length && !length->empty() && length->size() <= 9;
-                for (char d : length.value_or("")) {
-                    valid = valid && d >= '0' && d <= '9';
-                    size = size * 10 + static_cast<std::size_t>(d - '0');
-                }
-                if (!valid || size > options.maxBodyBytes) {
-                    Answer(c, PlainResponse(valid ? 413 : 411), false);
-                    done[i] = true;
-                    continue;
-                }
-                if (c.input.size() - head < size) {
-                    if (MsSince(c.opened) >= options.readTimeoutMs) {
-                        done[i] = true;
-                    }
-                    continue;  // the rest of the body is on its way
-                }
-                request.body = c.input.substr(head, size);
+            if (!c.held) {
+                done[i] = !Serve(c, service, options);
             }
-            const std::optional<HttpResponse> answer = handler(request);
-            if (!answer) {
-                c.held = std::move(request);
-                c.opened = Clock::now();
-                continue;
+        }
+        // Held requests are asked again at every turn: what was just answered may be what
+        // they wait for.
+        for (std::size_t i = 0; i < connections_.size(); ++i) {
+            if (!done[i] && connections_[i].held) {
+                done[i] = !Serve(connections_[i], service, options);
             }
-            Answer(c, *answer, request.method == "HEAD");
-            done[i] = true;
-            stop = stop || shouldStop();
         }
         for (std::size_t i = connections_.size(); i-- > 0;) {
             if (done[i]) {
-                // What the client still sends is read first: closing on unread bytes would
-                // reset the connection and could lose the answer on its way.
-                char sink[4096];
-                for (int reads = 0;
-                     reads < 64 && ::recv(connections_[i].fd, sink, sizeof sink, MSG_DONTWAIT) > 0;
-                     ++reads) {
-                }
-                ::close(connections_[i].fd);
-                connections_.erase(connections_.begin() + static_cast<long>(i));
+                Close(i);
             }
-        }
-        if (stop) {
-            return;
-        }
-        if (connections_.empty() &&
-            MsSince(lastRequest) >= (asked ? options.idleMs : options.startMs)) {
-            return;
         }
     }
 }

@@ -1,15 +1,21 @@
 #pragma once
-// A small HTTP/1.1 server on 127.0.0.1 for one local reader: one thread, one request per
+// A small HTTP/1.1 server on 127.0.0.1 for one local user: one thread, one request per
 // connection, every connection polled so that a client that sends nothing holds up no one.
 //
-// A handler may hold a request (a long poll) by answering nothing; the server then asks it
-// again at each turn until it answers or the hold time passes. While a held request's
-// connection stays open the reader's window is known to be there: the server ends when no
-// connection is open and nothing has been asked for idleMs, or when the handler says so.
+// What a server that faces every process of the machine needs, before any service sees a
+// byte: a connection made by another user's process is closed unanswered (where the system
+// can tell who made it); the open connections and the bytes held for them are capped; a head
+// is parsed within fixed bounds, and the service admits or refuses it before its body is
+// read; running out of descriptors pauses accepting instead of spinning.
+//
+// A service may hold a request (a long poll) by answering nothing; it is asked again at every
+// turn (at least once a second, and after every request it answered) until it answers or its
+// client goes away. The service says when the server is done.
+
+#include <sys/types.h>
 
 #include <chrono>
 #include <cstdint>
-#include <functional>
 #include <optional>
 #include <string>
 #include <vector>
@@ -18,52 +24,68 @@
 
 namespace nbx::platform {
 
-struct LoopbackServerOptions {
-    int idleMs = 15000;         // no open connection and no request for this long: end
-    int startMs = 60000;        // how long the first request may take to come (a browser starting)
-    int holdMs = 20000;         // a held request is answered with 204 after this long
-    int readTimeoutMs = 10000;  // a connection whose request has not arrived by then is closed
-    // A POST's body is read up to this size (by its Content-Length) before the handler sees
-    // the request; 0 takes no bodies (the handler sees the head and refuses the method).
-    std::size_t maxBodyBytes = 0;
+class HttpService {
+public:
+    virtual ~HttpService() = default;
+    // The head of a request, before any body is read: a response that refuses (or answers)
+    // it, or nothing to go on.
+    virtual std::optional<HttpResponse> Admit(const HttpRequest& head) = 0;
+    // The response to an admitted request, or nothing to hold it.
+    virtual std::optional<HttpResponse> Handle(const HttpRequest& request) = 0;
+    // Asked at every turn, with the number of requests held open: true ends Run.
+    virtual bool Finished(std::size_t heldOpen) = 0;
 };
 
-// The options of a program's server: idleMs and startMs from the value of
-// $NBX_READER_IDLE_MS when it is set (kept between 50 ms and a minute; tests set it), else a
-// window may be gone for 15 seconds and a browser may take a minute to come.
-LoopbackServerOptions ServingOptions(const char* idleVariable);
+struct LoopbackServerOptions {
+    int readTimeoutMs = 10000;  // a request that has not arrived whole by then is dropped
+    // A POST's body is read up to this size (by its Content-Length) once its head is
+    // admitted; 0 takes no bodies.
+    std::size_t maxBodyBytes = 0;
+    std::size_t maxConnections = 32;           // more wait in the listening queue
+    std::size_t maxBufferedBytes = 16u << 20;  // of requests being read, all connections
+    // The user whose processes may connect; another user's connection is closed unanswered.
+    // Nothing: anyone's (a test).
+    std::optional<uid_t> owner;
+};
 
 class LoopbackServer {
 public:
-    // Answers a request, or nothing to hold it (asked again at each turn).
-    using Handler = std::function<std::optional<HttpResponse>(const HttpRequest&)>;
-
     LoopbackServer() = default;
     ~LoopbackServer();
     LoopbackServer(const LoopbackServer&) = delete;
     LoopbackServer& operator=(const LoopbackServer&) = delete;
 
-    // Listens on 127.0.0.1 at a free port (or port when not 0). False with error set.
-    bool Listen(std::string& error, std::uint16_t port = 0);
-    std::uint16_t port() const { return port_; }
+    // Listens on one more port of 127.0.0.1 (a free one). Its number, or 0 with error set.
+    std::uint16_t Listen(std::string& error);
 
-    // Serves until idle (see above) or until shouldStop returns true after a request.
-    void Run(const Handler& handler, const std::function<bool()>& shouldStop,
-             const LoopbackServerOptions& options);
+    // Serves until the service is finished. Requests carry the port they came in on.
+    void Run(HttpService& service, const LoopbackServerOptions& options);
 
 private:
     struct Connection {
         int fd = -1;
+        std::uint16_t port = 0;
         std::string input;
         std::chrono::steady_clock::time_point opened;
-        std::optional<HttpRequest> held;  // a request the handler holds
+        bool admitted = false;
+        std::optional<HttpRequest> held;  // a request the service holds
+    };
+    struct Listener {
+        int fd = -1;
+        std::uint16_t port = 0;
     };
 
-    bool Answer(Connection& c, const HttpResponse& response, bool headOnly);
+    void Accept(const Listener& listener, const LoopbackServerOptions& options);
+    // Reads what the client sent; false when the connection is done with.
+    bool Receive(Connection& c, const LoopbackServerOptions& options, std::size_t& buffered);
+    // Takes the request further; false when the connection is done with.
+    bool Serve(Connection& c, HttpService& service, const LoopbackServerOptions& options);
+    static void Answer(Connection& c, const HttpResponse& response, bool headOnly);
+    void Close(std::size_t index);
 
-    int listenFd_ = -1;
-    std::uint16_t port_ = 0;
+    std::vector<Listener> listeners_;
     std::vector<Connection> connections_;
+    std::chrono::steady_clock::time_point acceptPausedUntil_{};
 };
 
 }  // namespace nbx::platform

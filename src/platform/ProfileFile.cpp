@@ -9,6 +9,8 @@
 #include "platform/AtomicFileWriter.h"
 #include "platform/ConfigFolder.h"
 #include "platform/Paths.h"
+#include "platform/SystemError.h"
+#include "platform/TextCut.h"
 
 namespace nbx::platform {
 
@@ -159,9 +161,7 @@ std::optional<std::string> LookUp(std::string_view file, std::string_view sectio
 std::string ReadProfileString(std::string_view file, std::string_view section, std::string_view key,
                               std::string_view defaultValue, std::size_t maxLength) {
     std::string value = LookUp(file, section, key).value_or(std::string(defaultValue));
-    if (value.size() > maxLength) {
-        value.resize(maxLength);
-    }
+    CutToCharacterBoundary(value, maxLength);
     return value;
 }
 
@@ -190,9 +190,23 @@ int ReadProfileInt(std::string_view file, std::string_view section, std::string_
     return static_cast<int>(static_cast<std::uint32_t>(negative ? -n : n));
 }
 
+bool FitsProfileLine(std::string_view text) {
+    return text.find_first_of(std::string_view("\r\n\0", 3)) == std::string_view::npos;
+}
+
 bool WriteProfileString(std::string_view file, std::string_view section, std::string_view key,
-                        std::string_view value, int* errorCode) {
+                        std::string_view value, std::string* why) {
     const std::string path = ProfileFilePath(file);
+    if (!FitsProfileLine(section) || !FitsProfileLine(key) || !FitsProfileLine(value)) {
+        if (why) {
+            const std::string setting =
+                FitsProfileLine(key) ? "The setting " + std::string(key) : "A setting";
+            *why = setting + " in " + path +
+                   " was not saved: it holds a line break or a NUL character, and a settings "
+                   "file keeps each setting on one line.";
+        }
+        return false;
+    }
     std::error_code ec;
     const std::string folder = FolderPartOfPath(path);
     if (!folder.empty()) {
@@ -219,11 +233,14 @@ bool WriteProfileString(std::string_view file, std::string_view section, std::st
         profile.lines.insert(profile.lines.begin() + static_cast<std::ptrdiff_t>(insertAt), entry);
     }
     int error = 0;
-    const bool ok = WriteFileAtomically(path, profile.Text(), error);
-    if (errorCode) {
-        *errorCode = error;
+    if (!WriteFileAtomically(path, profile.Text(), error)) {
+        if (why) {
+            *why = "The setting " + std::string(key) + " was not saved: " + path +
+                   " cannot be written: " + SystemErrorText(error) + ".";
+        }
+        return false;
     }
-    return ok;
+    return true;
 }
 
 std::vector<std::string> ListProfileSections(std::string_view file, std::size_t maxBytes) {

@@ -63,7 +63,13 @@ std::string SiblingWorkingFilePrefix(std::string_view name) {
     return "." + std::string(name.substr(0, kMaxName)) + ".";
 }
 
-void RemoveAbandonedWorkingFiles(const std::string& folder, std::string_view prefix) {
+namespace {
+
+// Calls remove(path, status) for each of this user's files or folders in folder named
+// prefix + process id + "_" + more (ending in suffix) whose process no longer runs.
+template <typename Remove>
+void ForEachAbandoned(const std::string& folder, std::string_view prefix, std::string_view suffix,
+                      Remove remove) {
     DIR* dir = ::opendir(folder.empty() ? "." : folder.c_str());
     if (!dir) {
         return;
@@ -74,15 +80,14 @@ void RemoveAbandonedWorkingFiles(const std::string& folder, std::string_view pre
     };
     while (const dirent* entry = ::readdir(dir)) {
         const std::string_view name = entry->d_name;
-        if (name.size() <= prefix.size() + 4 || name.substr(0, prefix.size()) != prefix ||
-            !name.ends_with(".tmp")) {
+        if (name.size() <= prefix.size() + suffix.size() ||
+            name.substr(0, prefix.size()) != prefix || !name.ends_with(suffix)) {
             continue;
         }
         const std::string_view numbers =
-            name.substr(prefix.size(), name.size() - prefix.size() - 4);
+            name.substr(prefix.size(), name.size() - prefix.size() - suffix.size());
         const std::size_t cut = numbers.find('_');
-        if (cut == numbers.npos || !isDigits(numbers.substr(0, cut)) ||
-            !isDigits(numbers.substr(cut + 1))) {
+        if (cut == numbers.npos || !isDigits(numbers.substr(0, cut))) {
             continue;
         }
         const long long pid = std::stoll(std::string(numbers.substr(0, cut)));
@@ -91,14 +96,38 @@ void RemoveAbandonedWorkingFiles(const std::string& folder, std::string_view pre
         }
         const std::string path = JoinPath(folder, name);
         struct stat st {};
-        if (::lstat(path.c_str(), &st) != 0 || !S_ISREG(st.st_mode) || st.st_uid != ::geteuid()) {
+        if (::lstat(path.c_str(), &st) != 0 || st.st_uid != ::geteuid()) {
             continue;
         }
         if (::kill(static_cast<pid_t>(pid), 0) != 0 && errno == ESRCH) {
-            ::unlink(path.c_str());
+            remove(path, st);
         }
     }
     ::closedir(dir);
+}
+
+}  // namespace
+
+void RemoveAbandonedWorkingFiles(const std::string& folder, std::string_view prefix) {
+    ForEachAbandoned(folder, prefix, ".tmp", [](const std::string& path, const struct stat& st) {
+        // Only the counter of a working file's name follows the process id.
+        const std::string_view counter =
+            std::string_view(path).substr(path.rfind('_') + 1, std::string::npos);
+        if (S_ISREG(st.st_mode) && counter.size() > 4 && counter.size() <= 14 &&
+            std::all_of(counter.begin(), counter.end() - 4,
+                        [](char c) { return c >= '0' && c <= '9'; })) {
+            ::unlink(path.c_str());
+        }
+    });
+}
+
+void RemoveAbandonedFolders(const std::string& folder, std::string_view prefix) {
+    ForEachAbandoned(folder, prefix, "", [](const std::string& path, const struct stat& st) {
+        if (S_ISDIR(st.st_mode)) {
+            std::error_code ignored;
+            std::filesystem::remove_all(path, ignored);
+        }
+    });
 }
 
 void RemoveFileQuietly(const std::string& path) {

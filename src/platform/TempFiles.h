@@ -27,6 +27,10 @@ std::string SiblingWorkingFilePrefix(std::string_view name);
 // process no longer runs: what a killed build or rewrite left behind.
 void RemoveAbandonedWorkingFiles(const std::string& folder, std::string_view prefix);
 
+// Removes this user's folders in folder named prefix + process id + "_" + more whose process
+// no longer runs, with everything in them: what a reader that ended left for other programs.
+void RemoveAbandonedFolders(const std::string& folder, std::string_view prefix);
+
 // Removes a file and ignores a missing one; used by clean-up code that runs in every outcome.
 void RemoveFileQuietly(const std::string& path);
 

@@ -11,7 +11,6 @@
 namespace nbx {
 
 bool CTamselDoc::OnNewDocument() {
-    path_.clear();
     title_ = "Untitled";
     project_ = std::make_unique<Project>();
     return true;
@@ -56,7 +55,7 @@ bool CTamselDoc::OnSaveDocument(const std::string& path, Prompter& prompter) {
 }
 
 void CTamselDoc::SetPath(const std::string& path) {
-    path_ = path;
+    project_->filePath = path;
     title_ = path.empty() ? std::string("Untitled") : platform::FileNameOfPath(path);
 }
 

@@ -40,14 +40,13 @@ public:
     bool IsModified() const { return project_->IsModified(); }
     void SetModifiedFlag(bool modified = true) { project_->SetModified(modified); }
 
-    const std::string& path() const { return path_; }
+    const std::string& path() const { return project_->filePath; }
     const std::string& title() const { return title_; }
     // Sets the path and the title shown for it (its file name).
     void SetPath(const std::string& path);
 
 private:
     std::unique_ptr<Project> project_;
-    std::string path_;
     std::string title_ = "Untitled";
 };
 

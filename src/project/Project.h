@@ -57,6 +57,11 @@ public:
     // relative again, so the project keeps working when its folder moves.
     std::set<std::string> pathsLoadedRelative;
 
+    // The project file this project was opened from or last saved to, as CTamselDoc names
+    // it; empty while it has none. Not stored in the file: the build refuses an output path
+    // that would overwrite it.
+    std::string filePath;
+
 private:
     bool modified_ = false;
 };

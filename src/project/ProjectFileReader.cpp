@@ -4,6 +4,7 @@
 
 #include "common/AsciiText.h"
 #include "common/Prompter.h"
+#include "common/VisibleText.h"
 #include "platform/Paths.h"
 #include "platform/RegularFile.h"
 #include "project/ByteReader.h"
@@ -287,10 +288,11 @@ ProjectLoadResult LoadProjectFile(const std::string& path, Project& project, Pro
     project.ResetToDefaults();
     const ProjectDecodeResult decoded = DecodeProjectFile(bytes, project);
     if (decoded.status == ProjectDecodeStatus::UnknownVersion) {
+        // The version text is whatever the file began with: it is shown, never obeyed.
         prompter.Show(
             "Can't read file: Incorrect version information.\n\nThis file is designed for use "
             "with Nimbrel E-Book Compiler version " +
-            decoded.version + " or later.");
+            WithVisibleControls(decoded.version) + " or later.");
     }
     if (decoded.status != ProjectDecodeStatus::Ok) {
         return {ProjectLoadStatus::Rejected};

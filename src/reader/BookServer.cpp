@@ -1,15 +1,18 @@
 #include "reader/BookServer.h"
 
 #include <stdlib.h>
+#include <unistd.h>
 
 #include <filesystem>
 #include <fstream>
 
 #include "common/AsciiText.h"
+#include "common/JsonWriter.h"
 #include "common/ProgramLauncher.h"
 #include "platform/BrowserLauncher.h"
 #include "platform/TempFiles.h"
 #include "reader/BookLinks.h"
+#include "reader/ReaderAssets.h"
 #include "reader/ReaderFramePage.h"
 #include "reader/RunCommand.h"
 #include "reader/StubIcon.h"
@@ -24,63 +27,11 @@ using platform::HttpRequest;
 using platform::HttpResponse;
 using platform::PlainResponse;
 
-// Compares secrets without stopping at the first difference.
-bool SameSecret(std::string_view a, std::string_view b) {
-    if (a.size() != b.size()) {
-        return false;
-    }
-    unsigned char diff = 0;
-    for (std::size_t i = 0; i < a.size(); ++i) {
-        diff |= static_cast<unsigned char>(a[i] ^ b[i]);
-    }
-    return diff == 0;
-}
-
 void ReplaceAll(std::string& text, std::string_view from, std::string_view to) {
     for (std::size_t at = text.find(from); at != std::string::npos;
          at = text.find(from, at + to.size())) {
         text.replace(at, from.size(), to);
     }
-}
-
-std::string JsonString(std::string_view text) {
-    std::string out = "\"";
-    for (char c : text) {
-        const auto u = static_cast<unsigned char>(c);
-        if (c == '"' || c == '\\') {
-            out += '\\';
-            out += c;
-        } else if (u < 0x20 || c == '<' || c == '>' || c == '&') {
-            static constexpr char kHex[] = "0123456789abcdef";
-            out += "\\u00";
-            out += kHex[u >> 4];
-            out += kHex[u & 15];
-        } else {
-            out += c;
-        }
-    }
-    return out + "\"";
-}
-
-// The reader's own words for what a book asks: never the book's language file, so a book
-// cannot word the question for the reader.
-struct QuestionWords {
-    std::string text;
-    std::string yes;
-    std::string no;
-};
-
-QuestionWords WordsFor(const LeaveQuestion& q) {
-    if (q.kind == LeaveQuestion::Kind::RunProgram) {
-        return {"This e-book asks to run a program on your computer:\n\n" + q.subject +
-                    "\n\nRun it only if you trust the e-book's author.",
-                "Run the program", "Don't run it"};
-    }
-    return {
-        "This e-book asks to open a file it carries with another program on your "
-        "computer:\n\n" +
-            q.subject + "\n\nOpen it only if you trust the e-book's author.",
-        "Open the file", "Don't open it"};
 }
 
 }  // namespace
@@ -134,7 +85,12 @@ std::optional<std::string> SafeRequestPath(std::string_view rawPath) {
 }
 
 BookServer::BookServer(ReaderBook& book, BookServerOptions options)
-    : book_(book), options_(std::move(options)), pages_(book) {
+    : book_(book),
+      options_(std::move(options)),
+      gate_(options_.token, options_.launchToken, options_.lifetime),
+      pages_(book) {
+    gate_.AddPort(options_.framePort);
+    gate_.AddPort(options_.pagePort);
     runner_ = [](const std::string& program) { return StartProgram(program) > 31; };
     opener_ = [](const std::string& file) { return platform::StartDetached({"xdg-open", file}); };
     const std::string folder = std::filesystem::path(book.path()).parent_path().string();
@@ -145,8 +101,11 @@ BookServer::BookServer(ReaderBook& book, BookServerOptions options)
 }
 
 std::string BookServer::FrameAddress() const {
-    const std::string& token = options_.launchToken.empty() ? options_.token : options_.launchToken;
-    return "http://127.0.0.1:" + std::to_string(options_.port) + "/" + token + "/";
+    return gate_.FirstAddress(options_.framePort);
+}
+
+std::string BookServer::PageOrigin() const {
+    return platform::ServedGate::Origin(options_.pagePort);
 }
 
 void BookServer::SetRunner(std::function<bool(const std::string&)> runner) {
@@ -181,38 +140,26 @@ std::string BookServer::Served(std::string html) const {
     return html;
 }
 
+void BookServer::WithHelper(HttpResponse& page) const {
+    // After the page's own end: the parser takes it into the body, and the page's document
+    // mode (set by what comes first) stays as the author made it.
+    page.tail = "\n<script src=\"/" + options_.token + "/reader.js\"></script>\n";
+}
+
+std::optional<HttpResponse> BookServer::Admit(const HttpRequest& head) {
+    return gate_.Admit(head, {"GET", "HEAD"});
+}
+
+bool BookServer::Finished(std::size_t heldOpen) {
+    return gate_.Expired(heldOpen) || finished_;
+}
+
 std::optional<HttpResponse> BookServer::Handle(const HttpRequest& request) {
-    if (request.method != "GET" && request.method != "HEAD") {
-        HttpResponse refused = PlainResponse(405);
-        refused.headers.emplace_back("Allow", "GET, HEAD");
-        return refused;
-    }
-    const std::string host = "127.0.0.1:" + std::to_string(options_.port);
-    const std::optional<std::string_view> sentHost = request.Header("host");
-    if (!sentHost || *sentHost != host) {
-        return PlainResponse(403);
-    }
-    // Only the origin-form of a target: no "http://...", no "file:", no "*".
-    const std::string_view target = request.target;
-    if (!options_.launchToken.empty() && target.size() == options_.launchToken.size() + 2 &&
-        SameSecret(target.substr(1, options_.launchToken.size()), options_.launchToken) &&
-        target.back() == '/') {
-        options_.launchToken.clear();  // used up
-        HttpResponse onwards;
-        onwards.status = 303;
-        onwards.headers = {{"Location", "/" + options_.token + "/"},
-                           {"Cache-Control", "no-store"},
-                           {"Referrer-Policy", "no-referrer"}};
-        return onwards;
-    }
-    const std::string prefix = "/" + options_.token + "/";
-    if (target.size() < prefix.size() || !SameSecret(target.substr(0, prefix.size()), prefix)) {
-        return PlainResponse(403);
-    }
-    const std::size_t mark = target.find('?');
-    const std::string_view rawPath = target.substr(prefix.size() - 1, mark - (prefix.size() - 1));
+    const std::string_view rest = gate_.Rest(request);
+    const std::size_t mark = rest.find('?');
+    const std::string_view rawPath = rest.substr(0, mark);
     const std::string_view query =
-        mark == std::string_view::npos ? std::string_view() : target.substr(mark + 1);
+        mark == std::string_view::npos ? std::string_view() : rest.substr(mark + 1);
     if (rawPath.find('#') != std::string_view::npos) {
         return PlainResponse(400);
     }
@@ -220,50 +167,65 @@ std::optional<HttpResponse> BookServer::Handle(const HttpRequest& request) {
     if (!path) {
         return PlainResponse(400);
     }
-    if (path->starts_with("/frame/")) {
-        return Frame(request, std::string_view(*path).substr(7), query);
+    if (request.localPort != options_.framePort) {
+        return PageSide(request, *path, query);
     }
-    HttpResponse response = Route(request, *path, query);
-    return response;
+    if (path->starts_with("/frame/")) {
+        return Control(request, std::string_view(*path).substr(7), query);
+    }
+    return FrameSide(request, *path, query);
 }
 
-HttpResponse BookServer::Route(const HttpRequest& request, std::string_view path,
-                               std::string_view query) {
-    const std::string origin = "http://127.0.0.1:" + std::to_string(options_.port);
+HttpResponse BookServer::FrameSide(const HttpRequest& request, std::string_view path,
+                                   std::string_view query) {
     if (path == "/") {
-        // The frame is a page of its own, for the browser's window only: never inside a
-        // frame (of the book or of anyone), never fetched by a page's script. A link of the
-        // book to a web site opens in the page view, still sandboxed.
-        const std::optional<std::string_view> dest = request.Header("sec-fetch-dest");
-        if (dest && *dest != "document") {
-            return PlainResponse(403);
-        }
-        HttpResponse frame;
-        frame.contentType = "text/html; charset=utf-8";
-        FrameParts parts{"/" + options_.token, options_.frameKey};
-        // "?page=book/NAME" or "?page=system/search&q=words" opens the frame on that page.
-        const std::string first = platform::QueryValue(query, "page").value_or("");
-        if ((first.starts_with("book/") || first.starts_with("system/")) &&
-            first.find('?') == std::string::npos && SafeRequestPath("/" + first)) {
-            parts.firstPage = PercentEncode(first, true);
-            if (const std::optional<std::string> words = platform::QueryValue(query, "q")) {
-                parts.firstPage += "?q=" + PercentEncode(*words, false);
-            }
-        }
-        frame.body = ReaderFrameHtml(book_, parts);
-        frame.headers = {
-            {"Content-Security-Policy",
-             "default-src 'none'; script-src " + origin + "; style-src " + origin +
-                 " 'unsafe-inline'; img-src " + origin + " data:; frame-src " + origin +
-                 " http: https:; connect-src " + origin + "; frame-ancestors 'none'; form-action " +
-                 origin + "; base-uri 'none'"},
-            {"X-Frame-Options", "DENY"},
-            {"Cache-Control", "no-store"},
-            {"Referrer-Policy", "no-referrer"},
-            {"X-Content-Type-Options", "nosniff"}};
-        return frame;
+        return FramePage(request, query);
     }
+    return PlainResponse(404);
+}
+
+HttpResponse BookServer::FramePage(const HttpRequest& request, std::string_view query) {
+    // The frame is a page of its own, for the browser's window only: never inside a frame (of
+    // the book or of anyone), never fetched by a page's script.
+    const std::optional<std::string_view> dest = request.Header("sec-fetch-dest");
+    if (dest && *dest != "document") {
+        return PlainResponse(403);
+    }
+    HttpResponse frame;
+    frame.contentType = "text/html; charset=utf-8";
+    FrameParts parts{"/" + options_.token, options_.frameKey, PageOrigin()};
+    // "?page=book/NAME" or "?page=system/search&q=words" opens the frame on that page.
+    const std::string first = platform::QueryValue(query, "page").value_or("");
+    if ((first.starts_with("book/") || first.starts_with("system/")) &&
+        first.find('?') == std::string::npos && SafeRequestPath("/" + first)) {
+        parts.firstPage = PercentEncode(first, true);
+        if (const std::optional<std::string> words = platform::QueryValue(query, "q")) {
+            parts.firstPage += "?q=" + PercentEncode(*words, false);
+        }
+    }
+    frame.body = ReaderFrameHtml(book_, parts);
+    frame.headers = {
+        {"Content-Security-Policy",
+         "default-src 'none'; script-src 'self'; style-src 'self' 'unsafe-inline'; img-src "
+         "'self' data:; frame-src " +
+             PageOrigin() + "; connect-src 'self'; frame-ancestors 'none'; form-action " +
+             PageOrigin() + "; base-uri 'none'"},
+        {"X-Frame-Options", "DENY"},
+        {"Cache-Control", "no-store"},
+        {"Referrer-Policy", "no-referrer"},
+        {"X-Content-Type-Options", "nosniff"}};
+    return frame;
+}
+
+HttpResponse BookServer::PageSide(const HttpRequest& request, std::string_view path,
+                                  std::string_view query) {
     HttpResponse response;
+    if (path == "/reader.js") {
+        response.contentType = "text/javascript; charset=utf-8";
+        response.body = PageHelperScript(book_, platform::ServedGate::Origin(options_.framePort));
+        response.headers = {{"Cache-Control", "no-store"}, {"X-Content-Type-Options", "nosniff"}};
+        return response;
+    }
     if (path.starts_with("/book/")) {
         response = Entry(request, path.substr(6));
     } else if (path.starts_with("/system/")) {
@@ -273,18 +235,19 @@ HttpResponse BookServer::Route(const HttpRequest& request, std::string_view path
     } else {
         return PlainResponse(404);
     }
-    // A page may load what the book holds and nothing else: no call home. It is sandboxed
-    // wherever it is shown, also when a page opens it in a window of its own: so it never
-    // shares the frame's origin, and cannot read the frame key from the frame page.
+    // A page may load what the book holds and nothing else: no call home. Only the reader's
+    // frame (or a page of the book) may show it, and it is sandboxed wherever it is shown,
+    // also when a page opens it in a window of its own.
     response.headers.emplace_back(
         "Content-Security-Policy",
-        "default-src " + origin + " 'unsafe-inline' 'unsafe-eval' data: blob:; form-action " +
-            origin + "; base-uri " + origin + "; sandbox " + kPageSandbox);
+        "default-src 'self' 'unsafe-inline' 'unsafe-eval' data: blob:; form-action 'self'; "
+        "base-uri 'self'; frame-ancestors " +
+            platform::ServedGate::Origin(options_.framePort) + " 'self'; sandbox " + kPageSandbox);
     response.headers.emplace_back("Cache-Control", "no-store");
     response.headers.emplace_back("Referrer-Policy", "no-referrer");
     response.headers.emplace_back("X-Content-Type-Options", "nosniff");
     if (request.Header("sec-fetch-dest").value_or("") == "iframe") {
-        Shown(request.target.substr(options_.token.size() + 1), [&] {
+        Shown(std::string(gate_.Rest(request)), [&] {
             if (!path.starts_with("/book/")) {
                 return std::string();
             }
@@ -304,6 +267,7 @@ HttpResponse BookServer::Entry(const HttpRequest& request, std::string_view name
         const std::string_view last = name.substr(name.find_last_of('/') + 1);
         response.body =
             Served(PageNotFoundHtml(book_.texts(), book_.settings(), std::string(last)));
+        WithHelper(response);
         return response;
     }
     const auto index = static_cast<std::size_t>(entry);
@@ -311,9 +275,11 @@ HttpResponse BookServer::Entry(const HttpRequest& request, std::string_view name
     const std::string_view type = ContentTypeOf(e.name);
     if (type.empty()) {
         // A file for another program: only on the reader's word, and only when the reader
-        // went to it (not when a page merely names it as a picture or script).
+        // clicked for it (not when a page merely names it as a picture or script, nor when a
+        // page just loaded asks for it on its own).
         const std::string_view dest = request.Header("sec-fetch-dest").value_or("document");
-        if (dest == "document" || dest == "iframe") {
+        const bool clicked = request.Header("sec-fetch-user").value_or("") == "?1";
+        if ((dest == "document" || dest == "iframe") && clicked) {
             Ask({0, LeaveQuestion::Kind::OpenFile, e.name, entry, false});
         }
         response.status = 204;
@@ -331,6 +297,9 @@ HttpResponse BookServer::Entry(const HttpRequest& request, std::string_view name
         return response;
     }
     response.contentType = std::string(type);
+    if (type == "text/html") {
+        WithHelper(response);
+    }
     return response;
 }
 
@@ -344,6 +313,7 @@ HttpResponse BookServer::Generated(std::string_view name, std::string_view query
     HttpResponse response;
     response.contentType = "text/html; charset=utf-8";
     response.body = Served(std::move(outcome.html));
+    WithHelper(response);
     if (name != SystemPageName(SystemPage::About) && name != SystemPageName(SystemPage::Contents) &&
         name != SystemPageName(SystemPage::Search)) {
         response.status = 404;
@@ -387,19 +357,19 @@ HttpResponse BookServer::Go(std::string_view where, std::string_view query) {
     return response;
 }
 
-std::optional<HttpResponse> BookServer::Frame(const HttpRequest& request, std::string_view name,
-                                              std::string_view query) {
+std::optional<HttpResponse> BookServer::Control(const HttpRequest& request, std::string_view name,
+                                                std::string_view query) {
     HttpResponse response;
     response.headers.emplace_back("Cache-Control", "no-store");
     response.headers.emplace_back("X-Content-Type-Options", "nosniff");
     if (name == "frame.js") {
         response.contentType = "text/javascript; charset=utf-8";
-        response.body = ReaderFrameScript();
+        response.body = FrameScriptAsset();
         return response;
     }
     if (name == "frame.css") {
         response.contentType = "text/css; charset=utf-8";
-        response.body = ReaderFrameStyle();
+        response.body = FrameStyleAsset();
         return response;
     }
     if (name == "toolbar.png" && book_.toolbar()) {
@@ -425,8 +395,9 @@ std::optional<HttpResponse> BookServer::Frame(const HttpRequest& request, std::s
     }
     // The rest changes what the reader does: the frame's own requests only.
     const std::optional<std::string_view> key = request.Header(kFrameKeyHeader);
-    const std::optional<std::string_view> site = request.Header("sec-fetch-site");
-    if (!key || !SameSecret(*key, options_.frameKey) || (site && *site != "same-origin")) {
+    if (!key || !platform::SameSecret(*key, options_.frameKey) ||
+        !platform::ServedGate::FromOwnPage(request,
+                                           platform::ServedGate::Origin(options_.framePort))) {
         return PlainResponse(403);
     }
     if (name == "state") {
@@ -456,10 +427,17 @@ std::optional<HttpResponse> BookServer::Frame(const HttpRequest& request, std::s
     return PlainResponse(404);
 }
 
-HttpResponse BookServer::State() const {
-    std::string json =
-        "{\"seq\":" + std::to_string(sequence_) + ",\"address\":" + JsonString(shownAddress_) +
-        ",\"title\":" + JsonString(shownTitle_) + ",\"finished\":" + (finished_ ? "true" : "false");
+HttpResponse BookServer::State() {
+    JsonWriter json;
+    json.BeginObject()
+        .Key("seq")
+        .Int(static_cast<std::int64_t>(sequence_))
+        .Key("address")
+        .String(shownAddress_)
+        .Key("title")
+        .String(shownTitle_)
+        .Key("finished")
+        .Bool(finished_);
     // The Next and Previous tips name where they lead, when the book asks for that.
     if (book_.settings().tooltipShowDestinations != 0) {
         const std::string_view shown = shownAddress_;
@@ -472,25 +450,43 @@ HttpResponse BookServer::State() const {
                              : FillTemplate(book_.texts().Text(key),
                                             {{"page", PageTitleOf(book_.directory()[entry])}});
         };
-        json +=
-            ",\"nextTip\":" +
-            JsonString(tip(LanguageKey::TipNextPage, book_.order().Next(current, loop))) +
-            ",\"previousTip\":" +
-            JsonString(tip(LanguageKey::TipPreviousPage, book_.order().Previous(current, loop)));
+        json.Key("nextTip")
+            .String(tip(LanguageKey::TipNextPage, book_.order().Next(current, loop)))
+            .Key("previousTip")
+            .String(tip(LanguageKey::TipPreviousPage, book_.order().Previous(current, loop)));
     }
-    json += ",\"question\":";
+    json.Key("question");
     if (questions_.empty()) {
-        json += "null";
+        json.Null();
     } else {
         const LeaveQuestion& q = questions_.front();
+        if (!questionShown_) {
+            questionShown_ = Clock::now();
+        }
         const QuestionWords words = WordsFor(q);
-        json += "{\"id\":" + std::to_string(q.id) + ",\"text\":" + JsonString(words.text) +
-                ",\"yes\":" + JsonString(words.yes) + ",\"no\":" + JsonString(words.no) + "}";
+        json.BeginObject()
+            .Key("id")
+            .Int(q.id)
+            .Key("lead")
+            .String(words.lead)
+            .Key("subject")
+            .String(words.subject)
+            .Key("advice")
+            .String(words.advice)
+            .Key("yes")
+            .String(words.yes)
+            .Key("no")
+            .String(words.no)
+            .EndObject();
     }
-    json += "}";
+    if (!failed_.empty()) {
+        json.Key("failed").String(failed_);
+        failed_.clear();
+    }
+    json.EndObject();
     HttpResponse response;
     response.contentType = "application/json";
-    response.body = std::move(json);
+    response.body = json.Text();
     response.headers.emplace_back("Cache-Control", "no-store");
     return response;
 }
@@ -500,30 +496,32 @@ HttpResponse BookServer::Answer(std::string_view query) {
     if (questions_.empty() || id != std::to_string(questions_.front().id)) {
         return PlainResponse(409);
     }
+    const bool yes = platform::QueryValue(query, "yes").value_or("") == "1";
+    if (yes && (!questionShown_ || Clock::now() - *questionShown_ < kQuestionArmTime)) {
+        return State();  // sooner than the reader could have read it: still asked
+    }
     const LeaveQuestion q = questions_.front();
     questions_.pop_front();
+    questionShown_.reset();
     ++sequence_;
     bool failed = false;
-    if (platform::QueryValue(query, "yes").value_or("") == "1") {
+    if (yes) {
         failed = q.kind == LeaveQuestion::Kind::RunProgram ? !runner_(q.subject)
                                                            : !OpenEntryOutside(q.entry);
     }
     if (q.exitAfter) {
         finished_ = true;
     }
-    HttpResponse response = State();
     if (failed) {
         // The book's own words for the failure are fine here: it asks nothing.
-        const std::string text =
-            q.kind == LeaveQuestion::Kind::RunProgram
-                ? FillTemplate(book_.texts().Text(LanguageKey::MsgRunProgramFailed),
-                               {{"program", q.subject}})
-                : FillTemplate(book_.texts().Text(LanguageKey::MsgOpenLinkFailed),
-                               {{"url", q.subject}});
-        response.body.pop_back();
-        response.body += ",\"failed\":" + JsonString(text) + "}";
+        const std::string subject = VisibleSubject(q.subject);
+        failed_ = q.kind == LeaveQuestion::Kind::RunProgram
+                      ? FillTemplate(book_.texts().Text(LanguageKey::MsgRunProgramFailed),
+                                     {{"program", subject}})
+                      : FillTemplate(book_.texts().Text(LanguageKey::MsgOpenLinkFailed),
+                                     {{"url", subject}});
     }
-    return response;
+    return State();
 }
 
 bool BookServer::OpenEntryOutside(long entry) {
@@ -540,10 +538,14 @@ bool BookServer::OpenEntryOutside(long entry) {
     if (!book_.ReadEntry(static_cast<std::size_t>(entry), bytes)) {
         return false;
     }
-    std::string folder = platform::TempFolder() + "/nbx-open-XXXXXX";
+    // The folder names the reader's process, so that a later reader knows when it is left
+    // over.
+    std::string folder = platform::TempFolder() + "/" + std::string(kOpenedFolderPrefix) +
+                         std::to_string(::getpid()) + "_XXXXXX";
     if (::mkdtemp(folder.data()) == nullptr) {
         return false;
     }
+    openedFolders_.push_back(folder);
     const std::string file = folder + "/" + name;
     std::ofstream out(file, std::ios::binary);
     out.write(bytes.data(), static_cast<std::streamsize>(bytes.size()));

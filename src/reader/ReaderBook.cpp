@@ -54,7 +54,8 @@ bool ReaderBook::ReadPage(std::size_t entry, ReaderContext context, std::string&
         return false;
     }
     const DirectoryEntry& e = directory()[entry];
-    if (e.preprocess != 0) {
+    // Most pages name no variable: they are served as they were unpacked, never copied.
+    if (e.preprocess != 0 && html.find("[={") != std::string::npos) {
         context.pageName = e.name;
         html = PreprocessPage(html, [&](std::string_view name) {
             return LookupBookValue(name, variables(), settings(), context);

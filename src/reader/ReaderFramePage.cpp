@@ -3,8 +3,10 @@
 #include <algorithm>
 #include <filesystem>
 
+#include "common/JsonWriter.h"
 #include "common/TextToHtml.h"
 #include "reader/BookLinks.h"
+#include "reader/ReaderAssets.h"
 #include "reader/SystemPages.h"
 
 namespace nbx::reader {
@@ -51,10 +53,71 @@ private:
     const FrameParts& parts_;
 };
 
+// The menus and their items, as the book's settings show them; an item without a command is
+// a separator.
+struct MenuItemEntry {
+    std::string_view cmd;
+    LanguageKey key;
+};
+struct MenuEntry {
+    LanguageKey title;
+    std::vector<MenuItemEntry> items;
+};
+
+std::vector<MenuEntry> MenuModel(const BuildSettings& s) {
+    constexpr MenuItemEntry kSeparator{{}, LanguageKey::MenuFile};
+    std::vector<MenuEntry> menus;
+    menus.push_back(
+        {LanguageKey::MenuFile,
+         {{"print", LanguageKey::MenuFilePrint}, kSeparator, {"exit", LanguageKey::MenuFileExit}}});
+    menus.push_back({LanguageKey::MenuEdit,
+                     {{"copy", LanguageKey::MenuEditCopy},
+                      {"selectall", LanguageKey::MenuEditSelectAll},
+                      kSeparator,
+                      {"find", LanguageKey::MenuEditFind},
+                      {"findnext", LanguageKey::MenuEditFindNext}}});
+    MenuEntry view{LanguageKey::MenuView, {}};
+    if (s.toolbarToggle != 0) {
+        view.items.push_back({"toolbar", LanguageKey::MenuViewToolbar});
+    }
+    if (s.statusBarToggle != 0) {
+        view.items.push_back({"statusbar", LanguageKey::MenuViewStatusBar});
+    }
+    view.items.insert(view.items.end(), {{"size0", LanguageKey::MenuViewSizeLargest},
+                                         {"size1", LanguageKey::MenuViewSizeLarger},
+                                         {"size2", LanguageKey::MenuViewSizeMedium},
+                                         {"size3", LanguageKey::MenuViewSizeSmaller},
+                                         {"size4", LanguageKey::MenuViewSizeSmallest}});
+    menus.push_back(std::move(view));
+    MenuEntry go{LanguageKey::MenuGo,
+                 {{"back", LanguageKey::MenuGoBack},
+                  {"forward", LanguageKey::MenuGoForward},
+                  {"stop", LanguageKey::MenuGoStop},
+                  {"refresh", LanguageKey::MenuGoRefresh},
+                  kSeparator,
+                  {"home", LanguageKey::MenuGoHome},
+                  {"previous", LanguageKey::MenuGoPrevious},
+                  {"next", LanguageKey::MenuGoNext},
+                  kSeparator}};
+    if (s.contentsPage != 1) {
+        go.items.push_back({"contents", LanguageKey::MenuGoContents});
+    }
+    go.items.push_back({"search", LanguageKey::MenuGoSearch});
+    menus.push_back(std::move(go));
+    if (s.aboutPage != 1) {
+        menus.push_back({LanguageKey::MenuHelp, {{"about", LanguageKey::MenuHelpAbout}}});
+    }
+    return menus;
+}
+
 std::string FrameWriter::MenuItem(std::string_view cmd, LanguageKey key) const {
     const MenuText text = book_.texts().Menu(key);
-    std::string item =
-        "<button type=\"button\" data-cmd=\"" + std::string(cmd) + "\">" + MenuLabel(text.text);
+    std::string item = "<button type=\"button\" data-cmd=\"" + std::string(cmd) + "\"";
+    const std::string keyName = PortableAccelerator(text.accelerator);
+    if (!keyName.empty()) {
+        item += " data-key=\"" + EscapeHtml(keyName) + "\"";
+    }
+    item += ">" + MenuLabel(text.text);
     if (!text.accelerator.empty()) {
         item += "<span class=\"accel\">" + EscapeHtml(text.accelerator) + "</span>";
     }
@@ -63,44 +126,15 @@ std::string FrameWriter::MenuItem(std::string_view cmd, LanguageKey key) const {
 
 std::string FrameWriter::Menus() const {
     const BuildSettings& s = book_.settings();
-    const ReaderTexts& t = book_.texts();
-    auto menu = [&](LanguageKey title, const std::string& items) {
-        return "<details class=\"menu\"><summary>" + MenuLabel(t.Menu(title).text) +
-               "</summary><div class=\"items\">" + items + "</div></details>";
-    };
     std::string out = "<nav id=\"menubar\"" + std::string(s.menuShown != 0 ? "" : " hidden") + ">";
-    out += menu(LanguageKey::MenuFile, MenuItem("print", LanguageKey::MenuFilePrint) + "<hr>" +
-                                           MenuItem("exit", LanguageKey::MenuFileExit));
-    out += menu(LanguageKey::MenuEdit, MenuItem("copy", LanguageKey::MenuEditCopy) +
-                                           MenuItem("find", LanguageKey::MenuEditFind));
-    std::string view;
-    if (s.toolbarToggle != 0) {
-        view += MenuItem("toolbar", LanguageKey::MenuViewToolbar);
-    }
-    if (s.statusBarToggle != 0) {
-        view += MenuItem("statusbar", LanguageKey::MenuViewStatusBar);
-    }
-    const LanguageKey sizes[] = {LanguageKey::MenuViewSizeLargest, LanguageKey::MenuViewSizeLarger,
-                                 LanguageKey::MenuViewSizeMedium, LanguageKey::MenuViewSizeSmaller,
-                                 LanguageKey::MenuViewSizeSmallest};
-    for (int i = 0; i < 5; ++i) {
-        view += MenuItem("size" + std::to_string(i), sizes[i]);
-    }
-    out += menu(LanguageKey::MenuView, view);
-    std::string go = MenuItem("back", LanguageKey::MenuGoBack) +
-                     MenuItem("forward", LanguageKey::MenuGoForward) +
-                     MenuItem("stop", LanguageKey::MenuGoStop) +
-                     MenuItem("refresh", LanguageKey::MenuGoRefresh) + "<hr>" +
-                     MenuItem("home", LanguageKey::MenuGoHome) +
-                     MenuItem("previous", LanguageKey::MenuGoPrevious) +
-                     MenuItem("next", LanguageKey::MenuGoNext) + "<hr>";
-    if (s.contentsPage != 1) {
-        go += MenuItem("contents", LanguageKey::MenuGoContents);
-    }
-    go += MenuItem("search", LanguageKey::MenuGoSearch);
-    out += menu(LanguageKey::MenuGo, go);
-    if (s.aboutPage != 1) {
-        out += menu(LanguageKey::MenuHelp, MenuItem("about", LanguageKey::MenuHelpAbout));
+    for (const MenuEntry& menu : MenuModel(s)) {
+        std::string items;
+        for (const MenuItemEntry& item : menu.items) {
+            items += item.cmd.empty() ? "<hr>" : MenuItem(item.cmd, item.key);
+        }
+        out += "<details class=\"menu\"><summary>" +
+               MenuLabel(book_.texts().Menu(menu.title).text) + "</summary><div class=\"items\">" +
+               items + "</div></details>";
     }
     return out + "</nav>";
 }
@@ -163,13 +197,13 @@ std::string FrameWriter::Toolbar() const {
 
 std::string FrameWriter::ContentsList() const {
     const std::vector<std::size_t> listed = book_.order().ContentsPages(book_.directory());
-    std::string out = "<div id=\"contentslist\" hidden><a target=\"page\" href=\"" + parts_.base +
-                      "/go/contents\">" +
-                      MenuLabel(book_.texts().Menu(LanguageKey::PopupShowContents).text) +
-                      "</a><hr>";
+    const std::string pages = parts_.pageOrigin + parts_.base;
+    std::string out =
+        "<div id=\"contentslist\" hidden><a target=\"page\" href=\"" + pages + "/go/contents\">" +
+        MenuLabel(book_.texts().Menu(LanguageKey::PopupShowContents).text) + "</a><hr>";
     for (std::size_t i = 0; i < listed.size() && i < kContentsPopupLimit; ++i) {
         const DirectoryEntry& e = book_.directory()[listed[i]];
-        out += "<a target=\"page\" href=\"" + parts_.base + "/book/" + PercentEncode(e.name, true) +
+        out += "<a target=\"page\" href=\"" + pages + "/book/" + PercentEncode(e.name, true) +
                "\">" + EscapeHtml(PageTitleOf(e)) + "</a>";
     }
     return out + "</div>";
@@ -195,9 +229,11 @@ std::string FrameWriter::Page() {
     out += "<script src=\"" + parts_.base + "/frame/frame.js\" defer></script></head>\n";
     const std::string ready = t.Text(LanguageKey::StatusReady);
     out += "<body class=\"toolbar-" + std::string(positions[position]) + "\" data-base=\"" +
-           parts_.base + "\" data-key=\"" + parts_.frameKey + "\" data-done=\"" +
-           EscapeHtml(t.Text(LanguageKey::StatusDone)) + "\" data-title=\"" + EscapeHtml(title) +
-           "\">\n";
+           parts_.base + "\" data-key=\"" + parts_.frameKey + "\" data-pages=\"" +
+           EscapeHtml(parts_.pageOrigin) + "\" data-done=\"" +
+           EscapeHtml(t.Text(LanguageKey::StatusDone)) + "\" data-notfound=\"" +
+           EscapeHtml(t.Text(LanguageKey::MsgTextNotFound)) + "\" data-title=\"" +
+           EscapeHtml(title) + "\">\n";
     if (trailer.splashOffset != 0) {
         out += "<div id=\"splash\" data-delay=\"" +
                std::to_string(std::clamp<std::int32_t>(trailer.splashExtraDelay, 0, 9900)) +
@@ -208,29 +244,37 @@ std::string FrameWriter::Page() {
         out += "</div>\n";
     }
     out += Menus() + "\n" + Toolbar() + "\n";
-    out += "<form id=\"searchbar\" hidden target=\"page\" method=\"get\" action=\"" + parts_.base +
-           "/system/search\"><label>" + EscapeHtml(t.Text(LanguageKey::PromptSearchFor)) +
+    out += "<form id=\"searchbar\" hidden target=\"page\" method=\"get\" action=\"" +
+           parts_.pageOrigin + parts_.base + "/system/search\"><label>" +
+           EscapeHtml(t.Text(LanguageKey::PromptSearchFor)) +
            " <input type=\"search\" name=\"q\" id=\"q\"></label><button type=\"submit\">" +
            MenuLabel(t.Text(LanguageKey::CaptionSearch)) + "</button></form>\n";
     out += ContentsList() + "\n";
     out += "<main><iframe id=\"page\" name=\"page\" title=\"" + EscapeHtml(title) +
-           "\" sandbox=\"" + kPageSandbox + "\" src=\"" + parts_.base + "/" + parts_.firstPage +
-           "\"></iframe></main>\n";
+           "\" sandbox=\"" + kPageSandbox + "\" src=\"" + parts_.pageOrigin + parts_.base + "/" +
+           parts_.firstPage + "\"></iframe></main>\n";
+    // Find on the author's page.
+    out += "<form id=\"findbar\" hidden><label>" + MenuLabel(t.Text(LanguageKey::PromptFindWhat)) +
+           " <input type=\"search\" id=\"findtext\"></label><button type=\"submit\">" +
+           MenuLabel(t.Text(LanguageKey::CaptionFindNext)) +
+           "</button><button type=\"button\" id=\"findclose\" title=\"" +
+           EscapeHtml(t.Text(LanguageKey::CaptionClose)) + "\">&#10005;</button></form>\n";
     out += "<footer id=\"status\"" + std::string(s.statusBarInitially != 0 ? "" : " hidden") + ">" +
            EscapeHtml(ready) + "</footer>\n";
     // The question of the reader, in its own words and with buttons the book cannot rename:
     // the script fills them from the reader's state, never from the book's files.
     out +=
-        "<dialog id=\"question\"><p id=\"questiontext\"></p><div class=\"buttons\">"
-        "<button type=\"button\" id=\"questionno\" autofocus></button>"
-        "<button type=\"button\" id=\"questionyes\"></button></div></dialog>\n";
+        "<dialog id=\"question\"><p id=\"questionlead\"></p><p id=\"questionsubject\"></p>"
+        "<p id=\"questionadvice\"></p><div class=\"buttons\">"
+        "<button type=\"button\" id=\"questionno\" disabled></button>"
+        "<button type=\"button\" id=\"questionyes\" disabled></button></div></dialog>\n";
     // The start-up message and other notes, as plain text.
     out +=
         "<dialog id=\"note\"><p id=\"notetext\"></p><div class=\"buttons\"><button "
         "type=\"button\" id=\"noteok\">" +
         EscapeHtml(t.Text(LanguageKey::CaptionOk)) + "</button></div></dialog>\n";
-    // After Exit, where the browser keeps the window open.
-    out += "<p id=\"closed\" hidden>" + EscapeHtml(title) + " &#8212; &#10005;</p>\n";
+    // After Exit, where the browser keeps the window open, or when the reader is gone.
+    out += "<p id=\"closed\" hidden>" + EscapeHtml(kBookClosedText) + "</p>\n";
     out += "<template id=\"startup\">" + EscapeHtml(s.startupMessage) + "</template>\n";
     return out + "</body></html>\n";
 }
@@ -239,6 +283,44 @@ std::string FrameWriter::Page() {
 
 std::string ReaderFrameHtml(const ReaderBook& book, const FrameParts& parts) {
     return FrameWriter(book, parts).Page();
+}
+
+std::vector<std::pair<std::string, std::string>> FrameKeys(const ReaderBook& book) {
+    std::vector<std::pair<std::string, std::string>> keys;
+    for (const MenuEntry& menu : MenuModel(book.settings())) {
+        for (const MenuItemEntry& item : menu.items) {
+            const std::string key =
+                item.cmd.empty() ? std::string()
+                                 : PortableAccelerator(book.texts().Menu(item.key).accelerator);
+            if (!key.empty()) {
+                keys.emplace_back(key, std::string(item.cmd));
+            }
+        }
+    }
+    return keys;
+}
+
+std::string PageHelperScript(const ReaderBook& book, const std::string& frameOrigin) {
+    // Copy and Select All stay the page's own: the browser does them on the page already.
+    JsonWriter config;
+    config.BeginObject();
+    config.Key("frame").String(frameOrigin);
+    config.Key("keys").BeginArray();
+    for (const auto& [key, cmd] : FrameKeys(book)) {
+        if (cmd != "copy" && cmd != "selectall") {
+            config.String(key);
+        }
+    }
+    config.EndArray();
+    config.Key("newWindow").Bool(book.settings().autoOpenLinksInNewWindow != 0);
+    config.EndObject();
+    std::string script(PageScriptAsset());
+    const std::string_view mark = "/*CONFIG*/null";
+    const std::size_t at = script.find(mark);
+    if (at != std::string::npos) {
+        script.replace(at, mark.size(), config.Text());
+    }
+    return script;
 }
 
 }  // namespace nbx::reader

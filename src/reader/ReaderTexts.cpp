@@ -93,7 +93,8 @@ FileTypeText ReaderTexts::FileType(LanguageKey key) const {
 }
 
 std::string PortableAccelerator(std::string_view shown) {
-    std::string out;
+    std::string modifiers[3];  // Ctrl, Alt, Shift: always in this order
+    std::string keys;
     std::size_t pos = 0;
     while (pos < shown.size()) {
         // A '+' right at a part's start is the key itself ("Ctrl++").
@@ -102,21 +103,25 @@ std::string PortableAccelerator(std::string_view shown) {
             plus = shown.size();
         }
         const std::string_view part = TrimAsciiWhiteSpace(shown.substr(pos, plus - pos));
-        std::string_view portable = part;
-        const std::string lower = ToLowerAscii(std::string(part));
+        std::string portable(part);
+        const std::string lower = ToLowerAscii(portable);
         for (const auto& [name, key] : kKeyNames) {
             if (lower == name) {
                 portable = key;
                 break;
             }
         }
-        if (!out.empty()) {
-            out += '+';
+        if (portable.size() == 1) {
+            portable = ToUpperAscii(portable);
         }
-        out += portable;
+        if (portable == "Ctrl" || portable == "Alt" || portable == "Shift") {
+            modifiers[portable == "Ctrl" ? 0 : portable == "Alt" ? 1 : 2] = portable + "+";
+        } else {
+            keys += (keys.empty() ? "" : "+") + portable;
+        }
         pos = plus + 1;
     }
-    return out;
+    return modifiers[0] + modifiers[1] + modifiers[2] + keys;
 }
 
 }  // namespace nbx::reader

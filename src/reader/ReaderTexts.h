@@ -44,9 +44,11 @@ private:
     CLanguageMap map_;
 };
 
-// An accelerator as a language file writes it, turned into the portable names that key
-// sequences are parsed from: "Strg+Bild ab" gives "Ctrl+PgDown". Names of the languages we
-// ship are translated; any other part is passed on as it stands.
+// An accelerator as a language file writes it, turned into the portable names that the
+// reader's frame matches pressed keys against: "Strg+Bild ab" gives "Ctrl+PgDown". The
+// modifiers come first, always as Ctrl, Alt, Shift in that order, and a letter key is upper
+// case. Names of the languages we ship are translated; any other part is passed on as it
+// stands.
 std::string PortableAccelerator(std::string_view shown);
 
 }  // namespace nbx::reader

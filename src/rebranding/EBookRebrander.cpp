@@ -5,6 +5,7 @@
 #include <set>
 #include <vector>
 
+#include "common/VisibleText.h"
 #include "format/ArchiveRecordWriter.h"
 #include "format/ByteSink.h"
 #include "format/RebranderReader.h"
@@ -32,8 +33,10 @@ private:
     RandomAccessInput& inner_;
 };
 
+// A name in a message, in quotes; the names come from the Rebrander's record and the e-book,
+// so a control or direction character in one is shown, not obeyed.
 std::string Quoted(std::string_view text) {
-    return "\"" + std::string(text) + "\"";
+    return "\"" + WithVisibleControls(text) + "\"";
 }
 
 // The build time as people read it, in local time.

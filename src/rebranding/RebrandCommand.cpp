@@ -87,15 +87,16 @@ int RunRebrandCommand(const std::string& rebranderPath, const std::vector<std::s
     }
     EBookRebrander rebrander;
     if (!rebrander.Open(rebranderPath)) {
-        err << rebrander.error() << "\n";
+        err << WithVisibleControls(rebrander.error(), LineBreaks::Keep) << "\n";
         return 1;
     }
     if (!line.assignments.empty()) {
         if (!rebrander.SetValues(line.assignments)) {
-            err << rebrander.error() << "\n";
+            err << WithVisibleControls(rebrander.error(), LineBreaks::Keep) << "\n";
             return 1;
         }
-        err << "The e-book \"" << rebrander.ebookPath() << "\" holds the new values.\n";
+        err << "The e-book \"" << WithVisibleControls(rebrander.ebookPath())
+            << "\" holds the new values.\n";
     }
     if (line.list) {
         PrintVariables(rebrander, out);

@@ -2,6 +2,7 @@
 
 #include "common/ProgramLauncher.h"
 #include "common/TextToHtml.h"
+#include "rebranding/RebranderAssets.h"
 #include "variables/VariableKind.h"
 
 namespace nbx {
@@ -28,27 +29,13 @@ std::string AsSent(std::string_view text) {
     return out;
 }
 
-constexpr const char* kStyle =
-    "body{font:14px system-ui,'DejaVu Sans',sans-serif;margin:0;background:#f3f3f3;color:#1b1b1b}"
-    "main{max-width:640px;margin:32px auto;background:#fff;border:1px solid #cfcfcf;"
-    "border-radius:6px;padding:24px 28px;box-shadow:0 2px 10px rgba(0,0,0,.08)}"
-    "h1{font-size:20px;margin:0 0 16px}.message{white-space:pre-wrap}"
-    "label{display:block;margin:14px 0 4px;font-weight:600}"
-    "input,textarea{width:100%;box-sizing:border-box;padding:5px 6px;font:inherit}"
-    "textarea{height:7em}.buttons{display:flex;justify-content:flex-end;gap:8px;margin-top:22px}"
-    ".buttons a,.buttons button{min-width:90px;padding:6px 14px;border:1px solid #9a9a9a;"
-    "border-radius:4px;background:#f7f7f7;color:inherit;text-decoration:none;font:inherit;"
-    "text-align:center}.error{color:#8b0000;white-space:pre-wrap}";
-
-constexpr const char* kScript =
-    "'use strict';(async()=>{const a=document.body.dataset.alive;"
-    "for(;;){try{await fetch(a,{cache:'no-store'});}catch(e){"
-    "await new Promise(d=>setTimeout(d,1000));}}})();";
-
 }  // namespace
 
 RebranderServer::RebranderServer(EBookRebrander& rebrander, RebranderServerOptions options)
-    : rebrander_(rebrander), options_(std::move(options)) {
+    : rebrander_(rebrander),
+      options_(std::move(options)),
+      gate_(options_.token, options_.launchToken, options_.lifetime) {
+    gate_.AddPort(options_.port);
     viewer_ = [](const std::string& ebook) { return StartProgram(ebook) > 31; };
 }
 
@@ -57,12 +44,11 @@ void RebranderServer::SetViewer(std::function<bool(const std::string&)> viewer) 
 }
 
 std::string RebranderServer::Origin() const {
-    return "http://127.0.0.1:" + std::to_string(options_.port);
+    return platform::ServedGate::Origin(options_.port);
 }
 
 std::string RebranderServer::StartAddress() const {
-    return Origin() + "/" + (options_.launchToken.empty() ? options_.token : options_.launchToken) +
-           "/";
+    return gate_.FirstAddress(options_.port);
 }
 
 HttpResponse RebranderServer::Page(std::string title, const std::string& content) const {
@@ -70,16 +56,16 @@ HttpResponse RebranderServer::Page(std::string title, const std::string& content
     HttpResponse response;
     response.contentType = "text/html; charset=utf-8";
     response.body = "<!DOCTYPE html>\n<html><head><meta charset=\"utf-8\"><title>" +
-                    EscapeHtml(title) + "</title><style>" + kStyle + "</style><script src=\"" +
-                    base +
+                    EscapeHtml(title) + "</title><link rel=\"stylesheet\" href=\"" + base +
+                    "/rebrander.css\"><script src=\"" + base +
                     "/rebrander.js\" defer></script></head>"
                     "<body data-alive=\"" +
                     base + "/alive\"><main>" + content + "</main></body></html>\n";
     const std::string origin = Origin();
     response.headers = {
-        {"Content-Security-Policy",
-         "default-src 'none'; script-src " + origin + "; style-src 'unsafe-inline'; connect-src " +
-             origin + "; form-action " + origin + "; frame-ancestors 'none'; base-uri 'none'"},
+        {"Content-Security-Policy", "default-src 'none'; script-src " + origin + "; style-src " +
+                                        origin + "; connect-src " + origin + "; form-action " +
+                                        origin + "; frame-ancestors 'none'; base-uri 'none'"},
         {"X-Frame-Options", "DENY"},
         {"Cache-Control", "no-store"},
         {"Referrer-Policy", "no-referrer"},
@@ -87,33 +73,19 @@ HttpResponse RebranderServer::Page(std::string title, const std::string& content
     return response;
 }
 
+std::optional<HttpResponse> RebranderServer::Admit(const HttpRequest& head) {
+    return gate_.Admit(head, {"GET", "HEAD", "POST"});
+}
+
+bool RebranderServer::Finished(std::size_t heldOpen) {
+    return gate_.Expired(heldOpen) || finished_;
+}
+
 std::optional<HttpResponse> RebranderServer::Handle(const HttpRequest& request) {
-    const bool post = request.method == "POST";
-    if (request.method != "GET" && request.method != "HEAD" && !post) {
-        HttpResponse refused = PlainResponse(405);
-        refused.headers.emplace_back("Allow", "GET, HEAD, POST");
-        return refused;
-    }
-    if (request.Header("host").value_or("") != "127.0.0.1:" + std::to_string(options_.port)) {
-        return PlainResponse(403);
-    }
-    const std::string prefix = "/" + options_.token + "/";
-    const std::string_view target = request.target;
-    if (!post && !options_.launchToken.empty() && target == "/" + options_.launchToken + "/") {
-        options_.launchToken.clear();  // used up
-        HttpResponse onwards;
-        onwards.status = 303;
-        onwards.headers = {{"Location", prefix}, {"Cache-Control", "no-store"}};
-        return onwards;
-    }
-    if (!target.starts_with(prefix)) {
-        return PlainResponse(403);
-    }
-    const std::string_view name = target.substr(prefix.size(), target.find('?') - prefix.size());
-    if (post) {
-        const std::string_view site = request.Header("sec-fetch-site").value_or("same-origin");
-        const std::string_view origin = request.Header("origin").value_or(Origin());
-        if (name != "save" || site != "same-origin" || origin != Origin()) {
+    const std::string_view rest = gate_.Rest(request);
+    const std::string_view name = rest.substr(1, rest.find('?') - 1);
+    if (request.method == "POST") {
+        if (name != "save" || !platform::ServedGate::FromOwnPage(request, Origin())) {
             return PlainResponse(403);
         }
         return Save(request);
@@ -121,12 +93,13 @@ std::optional<HttpResponse> RebranderServer::Handle(const HttpRequest& request) 
     if (name.empty()) {
         return StartPage();
     }
-    if (name == "rebrander.js") {
-        HttpResponse script;
-        script.contentType = "text/javascript; charset=utf-8";
-        script.body = kScript;
-        script.headers.emplace_back("X-Content-Type-Options", "nosniff");
-        return script;
+    if (name == "rebrander.js" || name == "rebrander.css") {
+        HttpResponse file;
+        const bool script = name == "rebrander.js";
+        file.contentType = script ? "text/javascript; charset=utf-8" : "text/css; charset=utf-8";
+        file.body = script ? RebranderScriptAsset() : RebranderStyleAsset();
+        file.headers.emplace_back("X-Content-Type-Options", "nosniff");
+        return file;
     }
     if (name == "alive") {
         return std::nullopt;  // held: the page is open

@@ -1,8 +1,11 @@
 #include "rebranding/ServedRebrander.h"
 
+#include <unistd.h>
+
 #include <cstdlib>
 
 #include "platform/BrowserLauncher.h"
+#include "platform/LaunchFile.h"
 #include "platform/LoopbackServer.h"
 #include "platform/RandomToken.h"
 #include "rebranding/RebranderServer.h"
@@ -17,27 +20,27 @@ int RunServedRebrander(const std::string& rebranderPath, std::FILE* out, std::FI
     }
     platform::LoopbackServer server;
     std::string error;
-    RebranderServerOptions options{platform::RandomToken(), 0, platform::RandomToken()};
-    if (options.token.empty() || options.launchToken.empty() || !server.Listen(error)) {
+    RebranderServerOptions options{platform::RandomToken(), 0, platform::RandomToken(),
+                                   platform::ServedLifetimeFrom(std::getenv("NBX_READER_IDLE_MS"))};
+    if (options.token.empty() || options.launchToken.empty()) {
+        error = "no random numbers to secure it with";
+    } else {
+        options.port = server.Listen(error);
+    }
+    if (options.port == 0) {
         std::fprintf(err, "The Rebrander can't be served on this computer: %s\n", error.c_str());
         return 1;
     }
-    options.port = server.port();
     RebranderServer pages(rebrander, options);
-    const std::string address = pages.StartAddress();
-    std::fprintf(out, "%s\n", address.c_str());
-    std::fflush(out);
-    const char* browser = std::getenv("BROWSER");
-    const char* path = std::getenv("PATH");
-    if (!platform::StartDetached(platform::BrowserCommand(
-            address, {640, 560, false}, browser ? browser : "", path ? path : ""))) {
-        std::fprintf(err, "No web browser could be started: open %s in one.\n", address.c_str());
-    }
-    platform::LoopbackServerOptions serving =
-        platform::ServingOptions(std::getenv("NBX_READER_IDLE_MS"));
+    // As the reader does: the browser is handed a private file that leads on to the address.
+    platform::LaunchFile launch;
+    pages.OnLaunched([&launch] { launch.Remove(); });
+    platform::OpenInBrowser(pages.StartAddress(), "Rebrander",
+                            platform::BrowserWindow{640, 560, false}, launch, out, err);
+    platform::LoopbackServerOptions serving;
     serving.maxBodyBytes = kRebrandFormLimit;
-    server.Run([&](const platform::HttpRequest& request) { return pages.Handle(request); },
-               [&] { return pages.finished(); }, serving);
+    serving.owner = ::geteuid();
+    server.Run(pages, serving);
     return 0;
 }
 

@@ -17,7 +17,8 @@ ProjectWizard::ProjectWizard(const WizardAnswers& start, QWidget* parent, Prompt
     // Pages keep what was typed when the author goes back and forth.
     setOptions(QWizard::NoBackButtonOnStartPage | QWizard::IndependentPages);
     boxes_.SetParent(this);
-    info_ = new BookInfoPage(start, prompter ? *prompter : boxes_);
+    prompter_ = prompter ? prompter : &boxes_;
+    info_ = new BookInfoPage(start, *prompter_);
     splash_ = new SplashPage(start);
     interface_ = new InterfacePage(start);
     nextStage_ = new NextStagePage(start);
@@ -36,7 +37,7 @@ ProjectWizard::ProjectWizard(const WizardAnswers& start, QWidget* parent, Prompt
 void ProjectWizard::pageChanged(int id) {
     // The splash choice is remembered whenever its page is left, forwards or back.
     if (page(shownPage_) == splash_) {
-        SaveSplashChoice(splash_->choice());
+        SaveSplashChoice(splash_->choice(), *prompter_);
     }
     shownPage_ = id;
     const QList<int> ids = pageIds();

@@ -41,6 +41,7 @@ private:
     NextStagePage* nextStage_ = nullptr;
     int shownPage_ = -1;
     MessageBoxPrompter boxes_;
+    Prompter* prompter_ = nullptr;  // boxes_ or the one given
 };
 
 }  // namespace nbx::wizard

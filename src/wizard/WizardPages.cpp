@@ -96,13 +96,12 @@ bool BookInfoPage::validatePage() {
     store(answers);
     if (const auto failure = CheckBookInfo(answers)) {
         prompter_.Show(failure->message, MessageIcon::Warning);
-        QLineEdit* field = failure->field == BookInfoField::Title       ? title_
-                           : failure->field == BookInfoField::Copyright ? copyright_
-                                                                        : author_;
+        QLineEdit* const fields[] = {title_, publisher_, copyright_, author_, email_, url_};
+        QLineEdit* field = fields[static_cast<int>(failure->field)];
         field->setFocus();
         return false;
     }
-    SaveBookInfo(BookInfoSettings(answers));
+    SaveBookInfo(BookInfoSettings(answers), prompter_);
     return true;
 }
 

@@ -6,6 +6,7 @@
 #include <vector>
 
 #include "common/Prompter.h"
+#include "common/VisibleText.h"
 #include "platform/ExecutablePath.h"
 #include "wizard/core/BatchRun.h"
 
@@ -18,15 +19,16 @@
 
 namespace {
 
-// Messages on stderr, one per paragraph; nothing here asks a question.
+// Messages on stderr, one per paragraph, with any control character in them (a remembered
+// folder, say) shown rather than sent; nothing here asks a question.
 class StderrPrompter final : public nbx::Prompter {
 public:
     void Show(std::string_view text, nbx::MessageIcon) override {
-        std::cerr << text << "\n\n" << std::flush;
+        std::cerr << nbx::WithVisibleControls(text, nbx::LineBreaks::Keep) << "\n\n" << std::flush;
     }
     nbx::Answer Ask(std::string_view text, nbx::Buttons, nbx::Answer defaultAnswer,
                     nbx::MessageIcon) override {
-        std::cerr << text << "\n\n" << std::flush;
+        Show(text, nbx::MessageIcon::Question);
         return defaultAnswer;
     }
 };

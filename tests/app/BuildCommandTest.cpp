@@ -64,6 +64,20 @@ TEST_F(BuildCommandTest, AnEmptyOutputPathIsAskedForAndCancelEndsTheCommand) {
     EXPECT_EQ(ListRows("summaryOutput")[1][1], chosen);
 }
 
+// The Output File dialog's overwrite question makes choosing the project file easy; the
+// build then refuses it before writing anything.
+TEST_F(BuildCommandTest, TheProjectFileChosenAsOutputIsRefusedAndKept) {
+    OpenWindow();
+    const std::string before = test::ReadWholeFile(projectPath);
+    frame->document().project().outputExe.clear();
+    frame->dialogs.outputFile = [&] { return projectPath; };
+    Trigger("actionBuild");
+    ASSERT_EQ(prompter.messages.size(), 1u);
+    EXPECT_EQ(prompter.messages[0].rfind("Error:\nOutput E-Book EXE is the project file.", 0), 0u)
+        << prompter.messages[0];
+    EXPECT_EQ(test::ReadWholeFile(projectPath), before);
+}
+
 TEST_F(BuildCommandTest, AFailedBuildReportsThroughThePrompter) {
     OpenWindow();
     std::filesystem::remove(dir.File("src/index.htm"));

@@ -99,5 +99,23 @@ TEST(RecentFileListTest, NewestFirstNineAtMostAndKeptInTheProfile) {
     EXPECT_EQ(again.entries(), list.entries());
 }
 
+// A project whose path holds a line break is left out of the remembered list; the entries
+// after it move up instead of leaving its key to an older path.
+TEST(RecentFileListTest, APathOfSeveralLinesIsLeftOut) {
+    RecentFileList list;
+    for (const char* path : {"/p/old1.nxp", "/p/old2.nxp", "/p/old3.nxp"}) {
+        list.Add(path);
+    }
+    ASSERT_TRUE(list.Save());
+    list = RecentFileList();
+    list.Add("/p/b.nxp");
+    list.Add("/p/x\n[Settings]\nX=1.nxp");
+    list.Add("/p/a.nxp");
+    list.Save();
+    RecentFileList again;
+    again.Load();
+    EXPECT_EQ(again.entries(), (std::vector<std::string>{"/p/a.nxp", "/p/b.nxp"}));
+}
+
 }  // namespace
 }  // namespace nbx

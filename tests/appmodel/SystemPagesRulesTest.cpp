@@ -1,5 +1,6 @@
 // "Edit System Pages": the page it opens on, the file lists and writing back.
 
+#include <gmock/gmock.h>
 #include <gtest/gtest.h>
 
 #include "appmodel/SystemPagesRules.h"
@@ -45,6 +46,27 @@ TEST(SystemPagesRules, NicknameGoesToTheMachineFileEvenUnchanged) {
     EXPECT_EQ(platform::ReadProfileString("QUORLIN.INI", "EBook", "NickName", ""), "reseller");
     Project next;  // the next new project starts with it
     EXPECT_EQ(next.affiliateNickname, "reseller");
+}
+
+// A nickname read from a project file may hold anything; one of several lines stays in the
+// project but is not written where every new project would read it, and the caller is told.
+TEST(SystemPagesRules, ANicknameOfSeveralLinesIsStoredButNotRemembered) {
+    ASSERT_TRUE(platform::WriteProfileString("QUORLIN.INI", "EBook", "NickName", "before"));
+    Project project;
+    project.affiliateNickname = "seller\n[EXTENSION1]";
+    std::string why;
+    EXPECT_FALSE(ApplySystemPages(SystemPagesOf(project), project, &why));
+    EXPECT_NE(why.find("line break"), std::string::npos) << why;
+    EXPECT_EQ(project.affiliateNickname, "seller\n[EXTENSION1]");
+    EXPECT_EQ(platform::ReadProfileString("QUORLIN.INI", "EBook", "NickName", ""), "before");
+    EXPECT_THAT(platform::ListProfileSections("QUORLIN.INI"), ::testing::ElementsAre("EBook"));
+}
+
+// The field takes 32 bytes: a longer nickname is shown cut between characters.
+TEST(SystemPagesRules, ALongNicknameIsCutBetweenCharacters) {
+    Project project;
+    project.affiliateNickname = std::string(31, 'n') + "\xc3\xa9";
+    EXPECT_EQ(SystemPagesOf(project).nickname, std::string(31, 'n'));
 }
 
 TEST(SystemPagesRules, EnablingByKind) {

@@ -6,9 +6,12 @@
 #include <nlohmann/json.hpp>
 
 #include "TamselcRunner.h"
+#include "project/CTamselDoc.h"
 #include "project/Project.h"
 #include "project/ProjectFileWriter.h"
+#include "support/RecordingPrompter.h"
 #include "support/TempDir.h"
+#include "support/TerminalText.h"
 
 namespace nbx {
 namespace {
@@ -64,6 +67,63 @@ TEST(TamselcBuildTest, AFailedBuildPrintsTheWholeErrorOnStderr) {
     EXPECT_THAT(run.err, HasSubstr("Error:\nThe language file is corrupt, missing, or intended "
                                    "for use with a different version of Nimbrel E-Book "
                                    "Compiler.\n\nHow you can fix this:\nGo to 'User Interface'"));
+}
+
+// A build's messages quote names from the project file; on the terminal they are text.
+TEST(TamselcBuildTest, NamesInMessagesReachTheTerminalAsEscapes) {
+    test::TempDir dir;
+    const std::string project = WriteSeriesProject(dir);
+    CTamselDoc doc;
+    test::RecordingPrompter prompter;
+    ASSERT_TRUE(doc.OnOpenDocument(project, prompter));
+    doc.project().variables[0].name = test::kHostileText;
+    ASSERT_TRUE(doc.OnSaveDocument(project, prompter));
+
+    const Outcome run = Tamselc({"build", project});
+    EXPECT_EQ(run.exitCode, 1);
+    EXPECT_THAT(run.err, HasSubstr("The Nimbrel Variable '"));
+    EXPECT_EQ(test::FirstRawControl(run.err), "") << run.err;
+}
+
+// `build P --output P` once replaced the project file with the e-book without a question.
+TEST(TamselcBuildTest, AnOutputThatIsTheProjectFileIsRefusedBeforeAnythingIsWritten) {
+    test::TempDir dir;
+    const std::string project = WriteSeriesProject(dir);
+    const std::string before = test::ReadWholeFile(project);
+    std::filesystem::create_symlink(project, dir.File("out/link"));
+    for (const std::string& output :
+         {project, dir.File("out/link"), dir.File("src/../series.nxp")}) {
+        const Outcome run = Tamselc({"build", project, "--output", output});
+        EXPECT_EQ(run.exitCode, 1) << output;
+        EXPECT_EQ(run.out, "");
+        EXPECT_THAT(run.err, HasSubstr("Error:\nOutput E-Book EXE is the project file.\n"));
+        EXPECT_EQ(test::ReadWholeFile(project), before) << output;
+    }
+}
+
+// An item of a series whose numbered name is an include file stops the series there.
+TEST(TamselcBuildTest, ASeriesItemThatIsAnIncludeFileIsRefused) {
+    test::TempDir dir;
+    const std::string project = WriteSeriesProject(dir);
+    const std::string include = dir.Write("out/book4.exe", "<p>kept</p>");
+    CTamselDoc doc;
+    test::RecordingPrompter prompter;
+    ASSERT_TRUE(doc.OnOpenDocument(project, prompter));
+    Variable part;
+    part.name = "Part";
+    part.kind = kIncludeHtml;
+    part.canRebrand = 0;
+    part.value = include;
+    doc.project().variables.push_back(part);
+    ASSERT_TRUE(doc.OnSaveDocument(project, prompter));
+
+    const Outcome run = Tamselc(
+        {"series", project, "--variable", "Number", "--first", "3", "--last", "5", "--yes"});
+    EXPECT_EQ(run.exitCode, 1);
+    EXPECT_THAT(run.err, HasSubstr("Error:\nOutput E-Book EXE is the file that the Nimbrel "
+                                   "Variable 'Part' includes.\n"));
+    EXPECT_EQ(test::ReadWholeFile(include), "<p>kept</p>");
+    EXPECT_FALSE(std::filesystem::exists(dir.File("out/book5.exe")));
 }
 
 TEST(TamselcBuildTest, SeriesBuildsNumberedBooks) {

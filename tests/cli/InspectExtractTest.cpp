@@ -11,6 +11,7 @@
 #include "format/ArchiveRecordWriter.h"
 #include "platform/Paths.h"
 #include "support/TempDir.h"
+#include "support/TerminalText.h"
 #include "support/TestBook.h"
 
 namespace nbx {
@@ -103,6 +104,41 @@ TEST(InspectTest, RebranderAsJson) {
     EXPECT_EQ(j["record"]["ebookFileName"], "book.exe");
     EXPECT_EQ(j["record"]["rebranderTitle"], "Rebrand T");
     EXPECT_EQ(j["record"]["rebranderOption"], 1);
+}
+
+// The names and texts of a book and of a Rebrander's record reach the terminal as escapes.
+TEST(InspectTest, TextsReachTheTerminalAsEscapes) {
+    test::TempDir dir;
+    BuildSettings settings;
+    settings.title = test::kHostileText;
+    const std::string book = dir.File("book");
+    ASSERT_EQ(
+        test::WriteTestBook(dir, dir.Write("stub", "STUB"), book, settings,
+                            {{"index.html", "x", test::kHostileText}},
+                            {{test::kHostileText, "Your name", test::kHostileText, 1, 0}}, 1000),
+        "");
+    std::string rebrander = "REBRAND STUB";
+    {
+        StringSink sink(rebrander);
+        RecordStreamWriter w(sink);
+        RebranderRecord record;
+        record.ebookFileName = test::kHostileText;
+        WriteRebranderRecord(w, record);
+        WriteRebranderTrailer(w, {77, 12});
+        ASSERT_TRUE(w.Flush());
+    }
+    const std::pair<std::string, const char*> cases[] = {
+        {book, "/settings/title"},
+        {book, "/variables/0/value"},
+        {dir.Write("rebrand", rebrander), "/record/ebookFileName"},
+    };
+    for (const auto& [file, field] : cases) {
+        const Output r = Tamselc("inspect " + file);
+        ASSERT_EQ(r.status, 0);
+        EXPECT_EQ(test::FirstRawControl(r.out), "") << field;
+        EXPECT_EQ(nlohmann::json::parse(r.out)[nlohmann::json::json_pointer(field)],
+                  test::kHostileText);
+    }
 }
 
 TEST(InspectTest, OtherFilesAreRefused) {

@@ -9,6 +9,7 @@
 #include <nlohmann/json.hpp>
 
 #include "support/TempDir.h"
+#include "support/TerminalText.h"
 #include "viewerfiles/CLanguageMap.h"
 
 namespace nbx {
@@ -58,6 +59,20 @@ TEST(LangCommandTest, PrintsKeyFlagAndValueAsJson) {
     EXPECT_EQ(json[2]["value"], "&Print...\tCtrl+P");
 
     EXPECT_EQ(Tamselc("lang '" + dir.File("missing.lng") + "'").exitCode, 1);
+}
+
+TEST(LangCommandTest, ValuesReachTheTerminalAsEscapes) {
+    test::TempDir dir;
+    CLanguageMap map;
+    map.SetText(1, 'F', "4.22");
+    map.SetText(2, 'R', test::kHostileText);
+    const std::string path = dir.File("hostile.lng");
+    ASSERT_TRUE(map.Write(path));
+
+    const ProgramRun run = Tamselc("lang '" + path + "'");
+    ASSERT_EQ(run.exitCode, 0);
+    EXPECT_EQ(test::FirstRawControl(run.out), "");
+    EXPECT_EQ(nlohmann::json::parse(run.out)[1]["value"], test::kHostileText);
 }
 
 // A file of many tiny records once took gigabytes to print; one over the size limit is

@@ -12,6 +12,7 @@
 #include "project/Project.h"
 #include "project/ProjectFileWriter.h"
 #include "support/TempDir.h"
+#include "support/TerminalText.h"
 
 extern char** environ;
 
@@ -44,6 +45,44 @@ TEST(TamselcShowTest, RejectedFilePrintsTheMessagesOnePerParagraph) {
               "save your HTML files into a folder and then use the Scan Folder option on the "
               "Edit menu.\n\nFor more detailed instructions, see the Getting Started section of "
               "the Help.\n\nUnexpected file format.\n\n");
+}
+
+// Every text of a project reaches the terminal as an escape, and the JSON still reads back
+// as the same text.
+TEST(TamselcShowTest, TextsOfTheProjectReachTheTerminalAsEscapes) {
+    test::TempDir dir;
+    Project project;
+    project.title = test::kHostileText;
+    project.copyright = "line one\nline two";
+    project.variables.push_back({test::kHostileText, test::kHostileText, "a value", "", 0, 0});
+    int error = 0;
+    const std::string file = dir.File("hostile.nxp");
+    ASSERT_TRUE(SaveProjectFile(file, project, error));
+
+    const Outcome run = Tamselc({"show", file});
+    ASSERT_EQ(run.exitCode, 0) << run.err;
+    EXPECT_EQ(test::FirstRawControl(run.out), "");
+    const auto json = nlohmann::json::parse(run.out);
+    EXPECT_EQ(json["title"], test::kHostileText);
+    EXPECT_EQ(json["copyright"], "line one\nline two");
+    EXPECT_EQ(json["variables"][0]["name"], test::kHostileText);
+    EXPECT_EQ(json["variables"][0]["description"], test::kHostileText);
+}
+
+// Pointed at any file, show names the file's first string as a version it cannot read.
+TEST(TamselcShowTest, AnyFilesVersionTextReachesTheTerminalAsEscapes) {
+    test::TempDir dir;
+    const std::string version = test::kHostileText + "\n\nmore";
+    const std::string odd =
+        dir.Write("odd.nxp", static_cast<char>(version.size()) + version + std::string(2000, '\0'));
+    const Outcome run = Tamselc({"show", odd});
+    EXPECT_EQ(run.exitCode, 1);
+    EXPECT_EQ(run.out, "");
+    EXPECT_EQ(test::FirstRawControl(run.err), "") << run.err;
+    EXPECT_NE(run.err.find("version a\\x1b]0;owned\\x07 b\\x1b[2J c\\u009b2J d\\x7f e\\rf "
+                           "\\u202efdp.sh\\n\\nmore"),
+              std::string::npos)
+        << run.err;
 }
 
 TEST(TamselcSaveTest, WritesTheNewestLayoutWithTheSameContent) {

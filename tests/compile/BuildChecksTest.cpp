@@ -1,5 +1,6 @@
 #include "compile/BuildChecks.h"
 
+#include <filesystem>
 #include <functional>
 
 #include <gtest/gtest.h>
@@ -94,6 +95,57 @@ TEST_F(BuildChecksTest, EachProblemHasItsTitle) {
         EXPECT_EQ(problem ? problem->title : "", title);
         project = saved;
     }
+}
+
+// An output that is a file the build reads would replace it: refused, whether named as it
+// is, through a link, a hard link or another spelling of its path.
+TEST_F(BuildChecksTest, AnOutputThatIsAFileTheBuildReadsIsRefused) {
+    project.filePath = dir.Write("book.nxp", "project");
+    project.splashBitmap = dir.Write("splash.bmp", "BM");
+    project.iconFile = dir.Write("book.ico", "ICON");
+    Variable include;
+    include.name = "Footer";
+    include.kind = kIncludeHtml;
+    include.value = dir.Write("inc/footer.htm", "<p>footer</p>");
+    project.variables.push_back(include);
+    std::filesystem::create_directories(dir.File("out"));
+    std::filesystem::create_symlink(project.filePath, dir.File("out/link.exe"));
+    std::filesystem::create_hard_link(project.iconFile, dir.File("out/hard.exe"));
+
+    const std::string kEBook = "Output E-Book EXE is ";
+    const std::string kRebrander = "Output Rebrander EXE is ";
+    const struct {
+        const char* what;
+        std::string output;
+        std::string rebrander;  // empty: no Rebrander
+        std::string title;      // empty: passes
+    } cases[] = {
+        {"the project file", project.filePath, "", kEBook + "the project file."},
+        {"the project file through a link", dir.File("out/link.exe"), "",
+         kEBook + "the project file."},
+        {"another spelling", dir.File("out/../inc/./footer.htm"), "",
+         kEBook + "the file that the Nimbrel Variable 'Footer' includes."},
+        {"the splash bitmap", project.splashBitmap, "", kEBook + "the Splash bitmap."},
+        {"the icon through a hard link", dir.File("out/hard.exe"), "", kEBook + "the icon file."},
+        {"the Rebrander is the project file", dir.File("book.exe"), project.filePath,
+         kRebrander + "the project file."},
+        {"the Rebrander is an include file", dir.File("inc/book.exe"), dir.File("inc/footer.htm"),
+         kRebrander + "the file that the Nimbrel Variable 'Footer' includes."},
+        {"a new file beside them", dir.File("book.exe"), dir.File("rebrand.exe"), ""},
+    };
+    for (const auto& c : cases) {
+        project.outputExe = c.output;
+        project.buildRebrander = c.rebrander.empty() ? 0 : 1;
+        project.rebranderExe = c.rebrander;
+        const auto problem = OutputPathsProblem(project);
+        EXPECT_EQ(problem ? problem->title : "", c.title) << c.what;
+    }
+    project.outputExe = project.filePath;
+    project.buildRebrander = 0;
+    EXPECT_EQ(OutputPathsProblem(project)->advice,
+              "Click 'Output' on the 'Edit' menu and choose another file name for the Output "
+              "E-Book EXE: building would replace the project file (" +
+                  project.filePath + ").");
 }
 
 TEST_F(BuildChecksTest, OwnPageListedTwiceOnceIncludedPasses) {

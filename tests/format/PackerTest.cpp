@@ -1,6 +1,8 @@
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <cstdint>
+#include <memory>
 #include <random>
 #include <string>
 #include <thread>
@@ -213,6 +215,18 @@ TEST(PackerTest, MatchesNeverCrossABlockNorReachPastTheRing) {
     EXPECT_GT(matches, 1000);
 }
 
+// A source that gives at most `most` bytes at a time; after failAfter bytes it gives none.
+PackedSource PiecesOf(const std::string& bytes, std::size_t most,
+                      std::size_t failAfter = std::string::npos) {
+    auto at = std::make_shared<std::size_t>(0);
+    return [&bytes, most, failAfter, at](char* buffer, std::size_t size) -> std::size_t {
+        const std::size_t n = std::min({size, most, bytes.size() - *at, failAfter - *at});
+        std::copy_n(bytes.data() + *at, n, buffer);
+        *at += n;
+        return n;
+    };
+}
+
 TEST(PackerTest, PackThenUnpackGivesTheInputBack) {
     std::vector<Sample> samples = Samples();
     samples.push_back(
@@ -224,6 +238,10 @@ TEST(PackerTest, PackThenUnpackGivesTheInputBack) {
         ASSERT_TRUE(Unpack(packed, s.bytes.size(), out, error)) << error;
         EXPECT_TRUE(out == s.bytes);
         ASSERT_TRUE(Unpack(packed, std::nullopt, out, error)) << error;
+        EXPECT_TRUE(out == s.bytes);
+        // Taken a few bytes at a time, as a reader takes a large entry from its file.
+        ASSERT_TRUE(Unpack(PiecesOf(packed, 3), packed.size(), s.bytes.size(), out, error))
+            << error;
         EXPECT_TRUE(out == s.bytes);
     }
 }
@@ -292,7 +310,15 @@ TEST(UnpackerTest, DamagedStreamsFailWithTheirReason) {
         std::string out, error;
         EXPECT_FALSE(Unpack(c.packed, c.length, out, error));
         EXPECT_NE(error.find(c.errorPart), std::string::npos) << error;
+        error.clear();
+        EXPECT_FALSE(Unpack(PiecesOf(c.packed, 1), c.packed.size(), c.length, out, error));
+        EXPECT_NE(error.find(c.errorPart), std::string::npos) << error;
     }
+    // A source that stops giving bytes (a read error, a file cut short) fails the unpacking.
+    const std::string whole = PackBytes(Html(200000, 7));
+    std::string out, error;
+    EXPECT_FALSE(Unpack(PiecesOf(whole, 4096, whole.size() / 2), whole.size(), 200000, out, error));
+    EXPECT_NE(error.find("cannot be read"), std::string::npos) << error;
 }
 
 TEST(UnpackerTest, OverlappingReferenceRepeatsTheBytes) {

@@ -26,6 +26,8 @@ TEST(BrowserLauncherTest, CommandFollowsBrowserVariableThenPathThenXdgOpen) {
         BrowserWindow window;
         Words command;
     };
+    // A page's peer-to-peer connections send nothing without a proxy.
+    const std::string kNoWebRtc = "--force-webrtc-ip-handling-policy=disable_non_proxied_udp";
     const Case cases[] = {
         {"a browser of its own", "firefox", dir.path(), {800, 600, false}, {"firefox", kUrl}},
         {"the first of a list", "lynx:firefox", "", {}, {"lynx", kUrl}},
@@ -34,17 +36,17 @@ TEST(BrowserLauncherTest, CommandFollowsBrowserVariableThenPathThenXdgOpen) {
          "chromium --incognito",
          "",
          {800, 600, false},
-         {"chromium", "--incognito", "--app=" + kUrl, "--window-size=800,600"}},
+         {"chromium", "--incognito", "--app=" + kUrl, kNoWebRtc, "--window-size=800,600"}},
         {"maximized",
          "/usr/bin/chromium",
          "",
          {800, 600, true},
-         {"/usr/bin/chromium", "--app=" + kUrl, "--start-maximized"}},
+         {"/usr/bin/chromium", "--app=" + kUrl, kNoWebRtc, "--start-maximized"}},
         {"found on the PATH, executable only",
          "",
          "/nonexistent:" + dir.path(),
          {1024, 768, false},
-         {chrome, "--app=" + kUrl, "--window-size=1024,768"}},
+         {chrome, "--app=" + kUrl, kNoWebRtc, "--window-size=1024,768"}},
         {"nothing found", "", "/nonexistent", {1024, 768, false}, {"xdg-open", kUrl}},
         {"blanks only", "   ", "", {}, {"xdg-open", kUrl}},
     };

@@ -72,6 +72,24 @@ TEST(HttpMessageTest, ResponsesSayTheirLengthAndCloseAndHeadHasNoBody) {
     EXPECT_EQ(SerializeHttpResponse(response, true),
               "HTTP/1.1 200 OK\r\nContent-Type: text/plain\r\nX-A: 1\r\nContent-Length: 5\r\n"
               "Connection: close\r\n\r\n");
+    // A tail goes after the body and counts in its length.
+    response.tail = "!!";
+    EXPECT_TRUE(SerializeHttpResponse(response, false)
+                    .ends_with("Content-Length: 7\r\n"
+                               "Connection: close\r\n\r\nhello!!"));
+}
+
+// A text that came from a book cannot start a header or a response of its own.
+TEST(HttpMessageTest, HeadersWithLineBreaksAreLeftOut) {
+    HttpResponse response;
+    response.contentType = "text/html\r\nSet-Cookie: a=b";
+    response.headers = {{"Location", "/x\r\n\r\n<script>"},
+                        {"X-Ok", "fine"},
+                        {"X-Nul", std::string("a\0b", 3)},
+                        {"X-Bad\nName", "v"},
+                        {"X-Lf", "a\nb"}};
+    EXPECT_EQ(HttpResponseHead(response),
+              "HTTP/1.1 200 OK\r\nX-Ok: fine\r\nContent-Length: 0\r\nConnection: close\r\n\r\n");
 }
 
 }  // namespace

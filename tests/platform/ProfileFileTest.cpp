@@ -62,6 +62,54 @@ TEST_F(ProfileFileTest, BareNamesLiveInTheConfigurationFolder) {
     EXPECT_FALSE(ReadWholeFile(std::string(getenv("NBX_CONFIG_DIR")) + "/bare.ini").empty());
 }
 
+// A line break in a value would end its line and start a section of the writer's choosing; a
+// NUL would end the value for every reader that stops there. The file stays as it was.
+TEST_F(ProfileFileTest, TextsThatDoNotFitOnALineAreRefused) {
+    const std::string before = "[NBXKWIK]\nAUTHOR=Ann\n";
+    dir.Write("test.ini", before);
+    const struct {
+        std::string section, key, value;
+    } cases[] = {
+        {"NBXKWIK", "AUTHOR", "Ann\n[EXTENSION1]\nLOAD=/tmp/x.so"},
+        {"NBXKWIK", "AUTHOR", "Ann\r[EXTENSION1]"},
+        {"NBXKWIK", "AUTHOR", std::string("Ann\0more", 8)},
+        {"NBXKWIK", "AUTHOR\nLOAD", "x"},
+        {"NBXKWIK]\n[EXTENSION1", "LOAD", "x"},
+    };
+    for (const auto& c : cases) {
+        std::string why;
+        EXPECT_FALSE(WriteProfileString(ini, c.section, c.key, c.value, &why)) << c.value;
+        EXPECT_NE(why.find("line break or a NUL character"), std::string::npos) << why;
+        EXPECT_NE(why.find(ini), std::string::npos) << why;
+        EXPECT_EQ(ReadWholeFile(ini), before);
+    }
+    std::string why;
+    EXPECT_FALSE(WriteProfileString(ini, "NBXKWIK", "AUTHOR", "a\nb", &why));
+    EXPECT_EQ(why.rfind("The setting AUTHOR in " + ini + " was not saved", 0), 0u) << why;
+    EXPECT_TRUE(FitsProfileLine("Ann \t[x] = y"));
+}
+
+TEST_F(ProfileFileTest, AFileThatCannotBeWrittenIsNamedWithTheReason) {
+    std::string why;
+    dir.Write("file", "not a folder");
+    EXPECT_FALSE(WriteProfileString(dir.File("file/x.ini"), "S", "K", "v", &why));
+    EXPECT_EQ(
+        why.rfind("The setting K was not saved: " + dir.File("file/x.ini") + " cannot be written: ",
+                  0),
+        0u)
+        << why;
+}
+
+// A value cut to a buffer's size keeps whole characters: half of one would name another
+// folder next time.
+TEST_F(ProfileFileTest, LongValuesAreCutBetweenCharacters) {
+    const std::string folder = "/" + std::string(253, 'a') + "\xc3\xa9z";  // 'é' over byte 255
+    ASSERT_TRUE(WriteProfileString(ini, "S", "FOLDER", folder));
+    EXPECT_EQ(ReadProfileString(ini, "S", "FOLDER", "", 255), "/" + std::string(253, 'a'));
+    EXPECT_EQ(ReadProfileString(ini, "S", "FOLDER", "", 256), folder.substr(0, 256));
+    EXPECT_EQ(ReadProfileString(ini, "S", "missing", folder, 255), "/" + std::string(253, 'a'));
+}
+
 TEST_F(ProfileFileTest, SectionNamesInFileOrderWithinTheByteLimit) {
     dir.Write("test.ini", "[Zeta]\n[alpha]\nk=v\n[ EXTENSION2 ]\n");
     EXPECT_EQ(ListProfileSections(ini), (std::vector<std::string>{"Zeta", "alpha", "EXTENSION2"}));

@@ -55,6 +55,33 @@ TEST(TempFilesTest, RemovesTheWorkingFilesOfProcessesThatAreGone) {
     EXPECT_TRUE(FileExists(foreign));
 }
 
+// The folders of carried files that a killed reader left for other programs go, with what is
+// in them; a running reader's, another user's, and a file of that name stay.
+TEST(TempFilesTest, RemovesTheFoldersOfProcessesThatAreGone) {
+    test::TempDir dir;
+    const std::string dead = std::to_string(DeadProcessId());
+    const std::string alive = std::to_string(::getppid());
+    const std::string gone = dir.File("nbx-open-" + dead + "_a1B2c3");
+    const std::string running = dir.File("nbx-open-" + alive + "_a1B2c3");
+    const std::string file = dir.File("nbx-open-" + dead + "_file");
+    const std::string theirs = dir.File("nbx-open-" + dead + "_theirs");
+    for (const std::string& folder : {gone, running, theirs}) {
+        std::filesystem::create_directories(folder + "/inner");
+        dir.Write(std::filesystem::path(folder).filename().string() + "/inner/guide.pdf", "%PDF");
+    }
+    dir.Write("nbx-open-" + dead + "_file", "a file");
+    ASSERT_EQ(::chown(theirs.c_str(), 65534, 65534), 0);
+    // A link inside is removed, never followed.
+    const std::string kept = dir.Write("kept.txt", "outside");
+    std::filesystem::create_symlink(kept, gone + "/link");
+    RemoveAbandonedFolders(dir.path(), "nbx-open-");
+    EXPECT_FALSE(std::filesystem::exists(gone));
+    EXPECT_TRUE(std::filesystem::exists(running + "/inner/guide.pdf"));
+    EXPECT_TRUE(std::filesystem::exists(theirs));
+    EXPECT_TRUE(FileExists(file));
+    EXPECT_EQ(test::ReadWholeFile(kept), "outside");
+}
+
 // The hidden working file that a killed rewrite left beside a book goes with the next write.
 TEST(TempFilesTest, TheNextWriteRemovesWhatAKilledWriterLeftBesideTheTarget) {
     test::TempDir dir;

@@ -332,6 +332,18 @@ TEST_F(RejectedFileTest, UnknownVersionNamesIt) {
                   "Unexpected file format."}));
 }
 
+// Any file opened as a project names its first string as the version: escapes in it, line
+// breaks that would fake a second message and direction overrides are shown, not obeyed.
+TEST_F(RejectedFileTest, UnknownVersionIsShownWithItsControlsVisible) {
+    const std::string file = dir.Write(
+        "odd.nxp", LayoutBytes().Str("\x1b]0;owned\x07\n\nOK\xe2\x80\xae").Empty(2000).bytes);
+    EXPECT_FALSE(doc.OnOpenDocument(file, prompter));
+    ASSERT_EQ(prompter.messages.size(), 2u);
+    EXPECT_EQ(prompter.messages[0],
+              "Can't read file: Incorrect version information.\n\nThis file is designed for use "
+              "with Nimbrel E-Book Compiler version \\x1b]0;owned\\x07\\n\\nOK\\u202e or later.");
+}
+
 TEST_F(RejectedFileTest, DamagedFilesFailTheSameWay) {
     const std::string good = EncodeProjectFile(Project());
     const struct {

@@ -25,6 +25,7 @@ TEST(ReaderRulesTest, AcceleratorsOfEveryShippedLanguageReadAsPortableKeys) {
         {"Ctrl++", "Ctrl++"},
         {"Ctrl + F", "Ctrl+F"},
         {"Strg+Entf", "Ctrl+Del"},
+        {"Umschalt+Strg+p", "Ctrl+Shift+P"},
         {"", ""},
     };
     for (const auto& [shown, portable] : cases) {

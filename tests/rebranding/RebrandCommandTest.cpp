@@ -4,6 +4,7 @@
 
 #include <gtest/gtest.h>
 
+#include <filesystem>
 #include <sstream>
 
 #include "format/ArchiveReader.h"
@@ -82,6 +83,33 @@ TEST_F(RebrandCommandTest, ListShowsControlCharactersInsteadOfSendingThem) {
     EXPECT_NE(out.str().find("\nNote=a\\x1b[2Jb\\nc\\x07\n"), std::string::npos) << out.str();
     EXPECT_EQ(out.str().find('\x1b'), std::string::npos);
     EXPECT_EQ(ValueOf("Note"), "a\x1b[2Jb\nc\x07");  // the value itself is kept
+}
+
+// The e-book's name comes from the Rebrander's record: whether the e-book is found or not,
+// its escapes and direction overrides reach the terminal as text.
+TEST_F(RebrandCommandTest, TheRecordsEBookNameIsShownWithItsControlsVisible) {
+    const std::string name =
+        "tea\x1b]0;owned\x07\xe2\x80\xae"
+        "fdp";
+    const std::string shown = "tea\\x1b]0;owned\\x07\\u202efdp";
+    RebranderRecord record;
+    record.ebookFileName = name;
+    ASSERT_TRUE(test::WriteTestRebrander(rebranderPath, "stub", record, kBuildTime));
+    const auto expectNothingRaw = [this] {
+        for (const std::string& text : {out.str(), err.str()}) {
+            EXPECT_EQ(text.find('\x1b'), std::string::npos) << text;
+            EXPECT_EQ(text.find("\xe2\x80\xae"), std::string::npos) << text;
+        }
+    };
+
+    EXPECT_EQ(Run({"--list"}), 1);
+    EXPECT_NE(err.str().find("\"" + shown + "\""), std::string::npos) << err.str();
+    expectNothingRaw();
+
+    std::filesystem::copy_file(bookPath, dir.File(name));
+    EXPECT_EQ(Run({"--set", "Shop=x", "--list"}), 0) << err.str();
+    EXPECT_EQ(err.str(), "The e-book \"" + dir.File(shown) + "\" holds the new values.\n");
+    expectNothingRaw();
 }
 
 TEST_F(RebrandCommandTest, FailuresExitNonZeroAndChangeNothing) {

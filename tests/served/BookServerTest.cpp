@@ -6,6 +6,7 @@
 #include <gtest/gtest.h>
 
 #include <filesystem>
+#include <thread>
 
 #include "HttpClient.h"
 #include "ServedBook.h"
@@ -14,21 +15,30 @@
 namespace nbx::test {
 namespace {
 
-constexpr std::uint16_t kPort = 4242;
+constexpr std::uint16_t kFramePort = 4242;
+constexpr std::uint16_t kPagePort = 4343;
 const std::string kToken = "0123456789abcdef0123456789abcdef";
 const std::string kKey = "fedcba9876543210fedcba9876543210";
-const std::string kHost = "127.0.0.1:4242";
 const std::string kLaunch = "5555aaaa5555aaaa5555aaaa5555aaaa";
+const std::string kPages = "http://127.0.0.1:4343";
+// The helper every page of the book ends with.
+const std::string kHelper = "\n<script src=\"/" + kToken + "/reader.js\"></script>\n";
 
 class BookServerTest : public ::testing::Test {
 protected:
     void Open(const BuildSettings& settings = ServedBookSettings()) {
         path = dir.File("book");
         ASSERT_EQ(WriteServedBook(dir, path, settings), "");
+        Serve();
+    }
+
+    // Serves the book at path.
+    void Serve(const std::string& launch = kLaunch) {
         ASSERT_TRUE(book.Open(path)) << book.error();
         server = std::make_unique<reader::BookServer>(
-            book, reader::BookServerOptions{kToken, kKey, kLaunch, kPort,
-                                            reader::ProcessContext(path, {})});
+            book,
+            reader::BookServerOptions{
+                kToken, kKey, launch, kFramePort, kPagePort, reader::ProcessContext(path, {}), {}});
         server->SetRunner([this](const std::string& program) {
             ran.push_back(program);
             return true;
@@ -39,30 +49,41 @@ protected:
         });
     }
 
-    // The answer to a request; headers are "name: value" pairs, Host added unless given.
+    // The answer to a request on port (by default the frame's for the frame's addresses, the
+    // pages' for the rest); headers are "name: value" pairs, Host added unless given.
     HttpAnswer Ask(const std::string& target,
                    std::vector<std::pair<std::string, std::string>> headers = {},
-                   const std::string& method = "GET") {
-        platform::HttpRequest request{method, target, {}, {}};
+                   const std::string& method = "GET", std::uint16_t port = 0) {
+        if (port == 0) {
+            const bool frame =
+                target == "/" + kToken + "/" || target.starts_with("/" + kToken + "/?") ||
+                target.starts_with("/" + kToken + "/frame/") || target.starts_with("/" + kLaunch);
+            port = frame ? kFramePort : kPagePort;
+        }
+        platform::HttpRequest request{method, target, {}, {}, port};
         bool host = false;
         for (auto& [name, value] : headers) {
             host = host || name == "host";
             request.headers.emplace_back(name, value);
         }
         if (!host) {
-            request.headers.emplace_back("host", kHost);
+            request.headers.emplace_back("host", "127.0.0.1:" + std::to_string(port));
         }
-        const std::optional<platform::HttpResponse> response = server->Handle(request);
-        if (!response) {
-            HttpAnswer held;
-            held.status = -1;
-            return held;
-        }
-        return FromResponse(*response);
+        return Exchange(*server, request);
     }
 
+    // A request of the frame's own: with its key, from its own origin.
     HttpAnswer Frame(const std::string& what) {
-        return Ask("/" + kToken + "/frame/" + what, {{"x-nbx-frame", kKey}});
+        return Ask("/" + kToken + "/frame/" + what,
+                   {{"x-nbx-frame", kKey}, {"sec-fetch-site", "same-origin"}});
+    }
+
+    // Answers the first question after the reader could have read it.
+    HttpAnswer Answer(bool yes) {
+        const std::string id = std::to_string(server->questions().front().id);
+        Frame("state");
+        std::this_thread::sleep_for(reader::kQuestionArmTime + std::chrono::milliseconds(50));
+        return Frame("answer?id=" + id + "&yes=" + (yes ? "1" : "0"));
     }
 
     TempDir dir;
@@ -108,28 +129,48 @@ TEST_F(BookServerTest, ServesTheBooksEntriesByteForByteAndTheGeneratedPages) {
         const HttpAnswer a = Ask(c.target);
         EXPECT_EQ(a.status, c.status) << c.target;
         EXPECT_EQ(a.Header("content-type").rfind(c.type, 0), 0u) << c.target;
+        // A page ends with the reader's helper, after the page's own bytes.
+        const std::string expected = c.body + (c.type == "text/html" ? kHelper : "");
         if (!c.body.empty()) {
-            EXPECT_TRUE(a.body == c.body) << c.target;
+            EXPECT_TRUE(a.body == expected) << c.target;
         } else {
             EXPECT_NE(a.body.find(c.contains), std::string::npos) << c.target << "\n" << a.body;
+        }
+        if (c.type == "text/html") {
+            EXPECT_TRUE(a.body.ends_with(kHelper)) << c.target;
         }
         EXPECT_EQ(a.body.find("ebook://"), std::string::npos) << c.target;
         EXPECT_EQ(a.body.find("root:"), std::string::npos) << c.target;
         if (c.status != 303) {
+            const std::string policy = a.Header("content-security-policy");
             // Nothing but the book itself may be loaded: no call home.
-            EXPECT_EQ(
-                a.Header("content-security-policy").rfind("default-src http://127.0.0.1:4242 ", 0),
-                0u)
-                << c.target;
-            // Sandboxed wherever it is shown, never of the frame's origin.
-            EXPECT_NE(a.Header("content-security-policy").find("; sandbox allow-scripts"),
+            EXPECT_EQ(policy.rfind("default-src 'self' ", 0), 0u) << c.target;
+            // Shown by the reader's frame only, sandboxed wherever it is shown, in an origin
+            // of its own (its storage works) that is not the frame's.
+            EXPECT_NE(policy.find("frame-ancestors http://127.0.0.1:4242 'self';"),
                       std::string::npos)
                 << c.target;
-            EXPECT_EQ(a.Header("content-security-policy").find("allow-same-origin"),
-                      std::string::npos)
+            EXPECT_NE(policy.find("; sandbox allow-same-origin allow-scripts"), std::string::npos)
                 << c.target;
+            EXPECT_EQ(policy.find("allow-downloads"), std::string::npos) << c.target;
+            EXPECT_EQ(policy.find("allow-top-navigation"), std::string::npos) << c.target;
         }
     }
+    // The helper knows the frame's origin and the keys of the book's menus; Copy and Select
+    // All stay the page's own.
+    const HttpAnswer helper = Ask(t + "/reader.js");
+    EXPECT_EQ(helper.status, 200);
+    EXPECT_EQ(helper.Header("content-type"), "text/javascript; charset=utf-8");
+    EXPECT_NE(helper.body.find("{\"frame\":\"http://127.0.0.1:4242\",\"keys\":["),
+              std::string::npos)
+        << helper.body;
+    for (const char* key : {"\"Ctrl+PgDown\"", "\"Alt+Home\"", "\"Ctrl+T\"", "\"Ctrl+E\"",
+                            "\"Ctrl+Q\"", "\"Ctrl+F\"", "\"F3\""}) {
+        EXPECT_NE(helper.body.find(key), std::string::npos) << key;
+    }
+    EXPECT_EQ(helper.body.find("\"Ctrl+C\""), std::string::npos);
+    EXPECT_EQ(helper.body.find("\"Ctrl+A\""), std::string::npos);
+    EXPECT_EQ(helper.body.find("/*CONFIG*/"), std::string::npos);
 }
 
 TEST_F(BookServerTest, GoFindsHomeNextPreviousContentsAndAbout) {
@@ -170,6 +211,7 @@ TEST_F(BookServerTest, RefusesWhatIsNotTheReadersOwnRequest) {
         {"a wrong Host", "GET", t + "/book/index.html", "evil.example:4242", 403},
         {"localhost by name", "GET", t + "/book/index.html", "localhost:4242", 403},
         {"another port", "GET", t + "/book/index.html", "127.0.0.1:80", 403},
+        {"the frame's port for a page", "GET", t + "/book/index.html", "127.0.0.1:4242", 403},
         {"no Host", "GET", t + "/book/index.html", "-", 403},
         {"POST", "POST", t + "/book/index.html", "", 405},
         {"PUT", "PUT", t + "/book/index.html", "", 405},
@@ -194,12 +236,9 @@ TEST_F(BookServerTest, RefusesWhatIsNotTheReadersOwnRequest) {
     for (const Case& c : cases) {
         std::vector<std::pair<std::string, std::string>> headers;
         if (c.host == "-") {
-            headers.emplace_back("x-none", "");
-            // Ask adds a Host unless one is given: give an empty list with a marker instead.
-            platform::HttpRequest request{c.method, c.target, headers, {}};
-            const auto response = server->Handle(request);
-            ASSERT_TRUE(response) << c.what;
-            EXPECT_EQ(response->status, c.status) << c.what;
+            // Ask adds a Host unless one is given: ask without it.
+            platform::HttpRequest request{c.method, c.target, {}, {}, kPagePort};
+            EXPECT_EQ(Exchange(*server, request).status, c.status) << c.what;
             continue;
         }
         if (!c.host.empty()) {
@@ -210,6 +249,12 @@ TEST_F(BookServerTest, RefusesWhatIsNotTheReadersOwnRequest) {
         EXPECT_EQ(a.Header("content-type"), "text/plain; charset=utf-8") << c.what;
         EXPECT_LT(a.body.size(), 40u) << c.what;  // a plain refusal, nothing of the book
     }
+    // Each origin serves its own: the frame's addresses are not the pages', nor the reverse.
+    EXPECT_EQ(Ask(t + "/book/index.html", {}, "GET", kFramePort).status, 404);
+    EXPECT_EQ(Ask(t + "/frame/frame.js", {}, "GET", kPagePort).status, 404);
+    EXPECT_EQ(Ask(t + "/", {}, "GET", kPagePort).status, 404);
+    EXPECT_EQ(Ask(t + "/reader.js", {}, "GET", kFramePort).status, 404);
+    EXPECT_FALSE(server->finished());
 }
 
 TEST_F(BookServerTest, TheFrameIsForTheBrowsersWindowOnlyAndKeepsTheBooksPageOutOfItsOrigin) {
@@ -217,12 +262,17 @@ TEST_F(BookServerTest, TheFrameIsForTheBrowsersWindowOnlyAndKeepsTheBooksPageOut
     const std::string t = "/" + kToken;
     const HttpAnswer frame = Ask(t + "/", {{"sec-fetch-dest", "document"}});
     ASSERT_EQ(frame.status, 200);
-    EXPECT_NE(frame.body.find("sandbox=\"allow-scripts"), std::string::npos);
-    EXPECT_EQ(frame.body.find("allow-same-origin"), std::string::npos);
+    EXPECT_NE(frame.body.find("sandbox=\"allow-same-origin allow-scripts"), std::string::npos);
     EXPECT_EQ(frame.body.find("allow-top-navigation"), std::string::npos);
+    EXPECT_EQ(frame.body.find("allow-downloads"), std::string::npos);
     EXPECT_NE(frame.body.find(kKey), std::string::npos);
-    EXPECT_NE(frame.Header("content-security-policy").find("frame-ancestors 'none'"),
-              std::string::npos);
+    const std::string policy = frame.Header("content-security-policy");
+    EXPECT_NE(policy.find("frame-ancestors 'none'"), std::string::npos);
+    // Its page view shows the book's pages and nothing else: no web address, whatever a page
+    // or a refresh in it asks.
+    EXPECT_NE(policy.find("frame-src " + kPages + ";"), std::string::npos) << policy;
+    EXPECT_EQ(policy.find("http:;"), std::string::npos) << policy;
+    EXPECT_EQ(policy.find("https:"), std::string::npos) << policy;
     EXPECT_EQ(frame.Header("x-frame-options"), "DENY");
     // The toolbar, menus, search box and contents list in the book's words.
     for (const char* part :
@@ -241,7 +291,7 @@ TEST_F(BookServerTest, TheFrameIsForTheBrowsersWindowOnlyAndKeepsTheBooksPageOut
         {"?page=book/x%22onload%3D%22alert(1)", t + "/book/x%22onload%3D%22alert%281%29"},
     };
     for (const auto& [query, src] : firstPages) {
-        EXPECT_NE(Ask(t + "/" + query).body.find("src=\"" + src + "\""), std::string::npos)
+        EXPECT_NE(Ask(t + "/" + query).body.find("src=\"" + kPages + src + "\""), std::string::npos)
             << query;
     }
     // Framed or fetched by a page's script, it is refused.
@@ -256,24 +306,36 @@ TEST_F(BookServerTest, TheFrameIsForTheBrowsersWindowOnlyAndKeepsTheBooksPageOut
     EXPECT_EQ(
         Ask(t + "/frame/state", {{"x-nbx-frame", kKey}, {"sec-fetch-site", "cross-site"}}).status,
         403);
+    // A request that names no origin at all is not taken as the frame's own either.
+    EXPECT_EQ(Ask(t + "/frame/state", {{"x-nbx-frame", kKey}}).status, 403);
+    EXPECT_EQ(Ask(t + "/frame/state", {{"x-nbx-frame", kKey}, {"origin", kPages}}).status, 403);
+    EXPECT_EQ(Ask(t + "/frame/state",
+                  {{"x-nbx-frame", kKey}, {"sec-fetch-site", "same-site"}, {"origin", kPages}})
+                  .status,
+              403);
     EXPECT_FALSE(server->finished());
 }
 
 TEST_F(BookServerTest, AFileForAnotherProgramOpensOnlyOnTheReadersWordInTheReadersWords) {
     Open();
     const std::string t = "/" + kToken;
-    // Named as a picture or a script, nothing is asked.
-    EXPECT_EQ(Ask(t + "/book/setup.sh", {{"sec-fetch-dest", "image"}}).status, 204);
+    const std::pair<std::string, std::string> click = {"sec-fetch-user", "?1"};
+    // Named as a picture or a script, nothing is asked; nor when a page goes there on its
+    // own, without the reader's click.
+    EXPECT_EQ(Ask(t + "/book/setup.sh", {{"sec-fetch-dest", "image"}, click}).status, 204);
+    EXPECT_EQ(Ask(t + "/book/setup.sh", {{"sec-fetch-dest", "iframe"}}).status, 204);
+    EXPECT_EQ(Ask(t + "/book/setup.sh", {{"sec-fetch-dest", "document"}}).status, 204);
     EXPECT_TRUE(server->questions().empty());
-    // Gone to, the reader is asked in the frame; nothing is opened yet.
-    EXPECT_EQ(Ask(t + "/book/setup.sh", {{"sec-fetch-dest", "iframe"}}).status, 204);
-    EXPECT_EQ(Ask(t + "/book/setup.sh", {{"sec-fetch-dest", "iframe"}}).status, 204);
+    // Clicked for, the reader is asked in the frame, once; nothing is opened yet.
+    EXPECT_EQ(Ask(t + "/book/setup.sh", {{"sec-fetch-dest", "iframe"}, click}).status, 204);
+    EXPECT_EQ(Ask(t + "/book/setup.sh", {{"sec-fetch-dest", "iframe"}, click}).status, 204);
     ASSERT_EQ(server->questions().size(), 1u);
     EXPECT_TRUE(opened.empty());
     const HttpAnswer state = Frame("state");
     ASSERT_EQ(state.status, 200);
-    EXPECT_NE(state.body.find("This e-book asks to open a file"), std::string::npos) << state.body;
-    EXPECT_NE(state.body.find("setup.sh"), std::string::npos);
+    EXPECT_NE(state.body.find("This e-book asks to open a file of type .sh"), std::string::npos)
+        << state.body;
+    EXPECT_NE(state.body.find("\"subject\":\"setup.sh\""), std::string::npos);
     EXPECT_NE(state.body.find("\"yes\":\"Open the file\""), std::string::npos);
     EXPECT_EQ(state.body.find(book.texts().Text(LanguageKey::CaptionYes)), std::string::npos);
     const std::string id = std::to_string(server->questions().front().id);
@@ -281,15 +343,22 @@ TEST_F(BookServerTest, AFileForAnotherProgramOpensOnlyOnTheReadersWordInTheReade
     // The author's page cannot answer: it has no frame key, and cannot send the header.
     EXPECT_EQ(Ask(t + "/frame/answer?id=" + id + "&yes=1").status, 403);
     EXPECT_EQ(Ask(t + "/frame/answer?id=" + id + "&yes=1", {{"x-nbx-frame", ""}}).status, 403);
-    EXPECT_TRUE(opened.empty());
     EXPECT_EQ(Frame("answer?id=999&yes=1").status, 409);
-    EXPECT_TRUE(opened.empty());
-
+    // A yes sooner than a reader could read the question is not taken: still asked.
     EXPECT_EQ(Frame("answer?id=" + id + "&yes=1").status, 200);
+    EXPECT_TRUE(opened.empty());
+    ASSERT_EQ(server->questions().size(), 1u);
+
+    EXPECT_EQ(Answer(true).status, 200);
     ASSERT_EQ(opened.size(), 1u);
     EXPECT_EQ(opened[0], ServedPage("setup.sh"));
     EXPECT_TRUE(ran.empty());
     EXPECT_FALSE(std::filesystem::exists("/tmp/nbx-served-must-not-exist"));
+    // Written into a folder of the reader's own, which it removes when it ends.
+    ASSERT_EQ(server->openedFolders().size(), 1u);
+    EXPECT_NE(server->openedFolders()[0].find("/nbx-open-" + std::to_string(::getpid()) + "_"),
+              std::string::npos);
+    std::filesystem::remove_all(server->openedFolders()[0]);
 }
 
 TEST_F(BookServerTest, OnStartAndOnExitProgramsRunOnlyWhenTheReaderConfirms) {
@@ -304,16 +373,14 @@ TEST_F(BookServerTest, OnStartAndOnExitProgramsRunOnlyWhenTheReaderConfirms) {
     EXPECT_NE(state.body.find("/usr/bin/first"), std::string::npos);
     // The book's own wording of the question is not used.
     EXPECT_EQ(state.body.find("This e-book wants to start"), std::string::npos);
-    const std::string first = std::to_string(server->questions().front().id);
-    EXPECT_EQ(Frame("answer?id=" + first + "&yes=0").status, 200);
+    EXPECT_EQ(Answer(false).status, 200);
     EXPECT_TRUE(ran.empty());
 
     // Exit asks about the "On Exit" program; the reader ends once that is answered.
     EXPECT_EQ(Frame("exit").status, 200);
     EXPECT_FALSE(server->finished());
     ASSERT_EQ(server->questions().size(), 1u);
-    const std::string last = std::to_string(server->questions().front().id);
-    EXPECT_EQ(Frame("answer?id=" + last + "&yes=1").status, 200);
+    EXPECT_EQ(Answer(true).status, 200);
     EXPECT_EQ(ran, std::vector<std::string>{"/usr/bin/last"});
     EXPECT_TRUE(server->finished());
 }
@@ -365,10 +432,7 @@ TEST_F(BookServerTest, TheSplashPictureShowsForTheBooksDelayWithItsBar) {
     ASSERT_EQ(WriteTestBook(dir, kProgramDir + "/eview.dat", path, ServedBookSettings(), files, {},
                             0, {bitmap, 2500, 1}),
               "");
-    ASSERT_TRUE(book.Open(path)) << book.error();
-    server = std::make_unique<reader::BookServer>(
-        book,
-        reader::BookServerOptions{kToken, kKey, kLaunch, kPort, reader::ProcessContext(path, {})});
+    Serve();
     const HttpAnswer frame = Ask("/" + kToken + "/");
     EXPECT_NE(frame.body.find("<div id=\"splash\" data-delay=\"2500\">"), std::string::npos);
     EXPECT_NE(frame.body.find("class=\"bar\""), std::string::npos);
@@ -401,10 +465,7 @@ TEST_F(BookServerTest, PageTitlesAreDecodedOnceAndEscapedOnce) {
     files.push_back({"index.html", "<p>x</p>", "Tips &#8212; more", "00001000", 1});
     files.push_back({"two.html", "<p>y</p>", "Fish &amp; Chips", "00001001", 1});
     ASSERT_EQ(WriteTestBook(dir, kProgramDir + "/eview.dat", path, settings, files), "");
-    ASSERT_TRUE(book.Open(path)) << book.error();
-    server = std::make_unique<reader::BookServer>(
-        book,
-        reader::BookServerOptions{kToken, kKey, kLaunch, kPort, reader::ProcessContext(path, {})});
+    Serve();
     const std::string t = "/" + kToken;
     for (const std::string& body : {Ask(t + "/").body, Ask(t + "/system/contents").body}) {
         EXPECT_NE(body.find("Tips \u2014 more"), std::string::npos) << body;
@@ -422,6 +483,8 @@ TEST_F(BookServerTest, PageTitlesAreDecodedOnceAndEscapedOnce) {
 TEST_F(BookServerTest, TheLaunchAddressLeadsOnOnceAndIsThenUsedUp) {
     Open();
     EXPECT_EQ(server->FrameAddress(), "http://127.0.0.1:4242/" + kLaunch + "/");
+    int launched = 0;
+    server->OnLaunched([&launched] { ++launched; });
     EXPECT_EQ(Ask("/" + kLaunch + "/book/index.html").status, 403);  // the launch address only
     const HttpAnswer first = Ask("/" + kLaunch + "/", {{"host", "evil.example"}});
     EXPECT_EQ(first.status, 403);  // not for another host, and not used up by it
@@ -429,6 +492,7 @@ TEST_F(BookServerTest, TheLaunchAddressLeadsOnOnceAndIsThenUsedUp) {
     EXPECT_EQ(onwards.status, 303);
     EXPECT_EQ(onwards.Header("location"), "/" + kToken + "/");
     EXPECT_EQ(Ask("/" + kLaunch + "/").status, 403);
+    EXPECT_EQ(launched, 1);
     EXPECT_EQ(server->FrameAddress(), "http://127.0.0.1:4242/" + kToken + "/");
 }
 
@@ -448,16 +512,15 @@ TEST_F(BookServerTest, PagesInFoldersAreServedAtTheirOwnPaths) {
     files.push_back({"images/red.png", RedPng(), ""});
     ASSERT_EQ(WriteTestBook(dir, kProgramDir + "/eview.dat", path, ServedBookSettings(), files),
               "");
-    ASSERT_TRUE(book.Open(path)) << book.error();
-    server = std::make_unique<reader::BookServer>(
-        book, reader::BookServerOptions{kToken, kKey, {}, kPort, reader::ProcessContext(path, {})});
+    Serve({});
     const std::string t = "/" + kToken;
-    EXPECT_EQ(Ask(t + "/book/guide/deep.htm").body, "<img src=\"../images/red.png\">");
+    EXPECT_EQ(Ask(t + "/book/guide/deep.htm").body, "<img src=\"../images/red.png\">" + kHelper);
     EXPECT_TRUE(Ask(t + "/book/images/red.png").body == RedPng());
     EXPECT_EQ(Ask(t + "/go/next?from=index.html").Header("location"), t + "/book/guide/deep.htm");
     EXPECT_NE(Ask(t + "/system/contents").body.find("href=\"" + t + "/book/guide/deep.htm\""),
               std::string::npos);
-    EXPECT_NE(Ask(t + "/").body.find("href=\"" + t + "/book/guide/deep.htm\""), std::string::npos);
+    EXPECT_NE(Ask(t + "/").body.find("href=\"" + kPages + t + "/book/guide/deep.htm\""),
+              std::string::npos);
 }
 
 }  // namespace

@@ -90,7 +90,7 @@ TEST(BrowserTest, ChromiumDrawsTheBookInTheReadersFrame) {
     // The run question was shown, and nothing ran: the browser cannot answer it.
     EXPECT_FALSE(std::filesystem::exists("/tmp/nbx-served-must-not-exist"));
     // The reader is still serving: the browser's windows are gone, and it ends on its own.
-    EXPECT_EQ(Get(reader.port, reader.base + "/book/index.html").status, 200);
+    EXPECT_EQ(Get(reader.pagePort, reader.base + "/book/index.html").status, 200);
 }
 
 // A hostile book in a real browser: its first page tries every way out it can think of while
@@ -137,8 +137,8 @@ document.body.prepend('tried ' + tries.length + ' ways out');
     EXPECT_FALSE(std::filesystem::exists(marker));
     // The question still waits for the reader.
     const std::string key = FrameKeyOf(Get(reader.port, reader.base + "/").body);
-    const HttpAnswer state =
-        Get(reader.port, reader.base + "/frame/state", "X-Nbx-Frame: " + key + "\r\n");
+    const HttpAnswer state = Get(reader.port, reader.base + "/frame/state",
+                                 "X-Nbx-Frame: " + key + "\r\nSec-Fetch-Site: same-origin\r\n");
     EXPECT_NE(state.body.find("This e-book asks to run a program"), std::string::npos)
         << state.body;
     EXPECT_NE(state.body.find(program), std::string::npos);

@@ -6,6 +6,7 @@
 #include <vector>
 
 #include "platform/HttpMessage.h"
+#include "platform/LoopbackServer.h"
 
 namespace nbx::test {
 
@@ -25,10 +26,20 @@ int OpenConnection(std::uint16_t port, const std::string& sent);
 // A GET with the right Host header and extra header lines ("Name: value\r\n").
 HttpAnswer Get(std::uint16_t port, const std::string& target, const std::string& extra = "");
 
+// One request with a body (e.g. JSON for a WebDriver) and a limit on the whole exchange:
+// connecting, sending and reading the answer, which ends at its Content-Length or when the
+// server closes. Status 0 when no whole answer came within timeoutMs.
+HttpAnswer Request(std::uint16_t port, const std::string& method, const std::string& target,
+                   const std::string& body, int timeoutMs);
+
 // Parses a whole response ("HTTP/1.1 200 OK\r\n...").
 HttpAnswer ParseAnswer(const std::string& bytes);
 
 // The answer a BookServer-like handler gives, as if it had come over the wire.
 HttpAnswer FromResponse(const platform::HttpResponse& response);
+
+// What service answers request as LoopbackServer asks it: the head's admission first, then
+// the request. Status -1: held.
+HttpAnswer Exchange(platform::HttpService& service, const platform::HttpRequest& request);
 
 }  // namespace nbx::test

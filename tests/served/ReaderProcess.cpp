@@ -1,6 +1,7 @@
 #include "ReaderProcess.h"
 
 #include "HttpClient.h"
+#include "support/TempDir.h"
 
 #include <poll.h>
 #include <signal.h>
@@ -8,6 +9,7 @@
 #include <sys/wait.h>
 #include <unistd.h>
 
+#include <algorithm>
 #include <chrono>
 #include <thread>
 
@@ -22,15 +24,22 @@ ReaderProcess::~ReaderProcess() {
     }
 }
 
-bool ReaderProcess::Start(const std::string& path, const std::vector<std::string>& env) {
+bool ReaderProcess::Start(const std::string& path, const std::vector<std::string>& env,
+                          bool asBrowser) {
     ::chmod(path.c_str(), 0755);
     int out[2];
     if (::pipe(out) != 0) {
         return false;
     }
+    // The additions replace variables of the same name.
     std::vector<std::string> variables;
     for (char** e = environ; *e; ++e) {
-        variables.emplace_back(*e);
+        const std::string variable = *e;
+        const std::string name = variable.substr(0, variable.find('=') + 1);
+        if (std::none_of(env.begin(), env.end(),
+                         [&name](const std::string& added) { return added.starts_with(name); })) {
+            variables.push_back(variable);
+        }
     }
     for (const std::string& e : env) {
         variables.push_back(e);
@@ -61,16 +70,34 @@ bool ReaderProcess::Start(const std::string& path, const std::vector<std::string
         line.append(c, static_cast<std::size_t>(n));
     }
     ::close(out[0]);
-    const std::string prefix = "http://127.0.0.1:";
-    if (line.rfind(prefix, 0) != 0 || line.find('\n') == std::string::npos) {
+    if (line.find('\n') == std::string::npos) {
         return false;
     }
-    address = line.substr(0, line.find('\n'));
+    printed = line.substr(0, line.find('\n'));
+    address = printed;
+    // The browser is handed a private page that leads on to the address.
+    if (printed.starts_with("file://")) {
+        const std::string page = ReadWholeFile(printed.substr(7));
+        const std::string mark = "content=\"0;url=";
+        const std::size_t at = page.find(mark);
+        if (at == std::string::npos) {
+            return false;
+        }
+        const std::size_t start = at + mark.size();
+        address = page.substr(start, page.find('"', start) - start);
+    }
+    const std::string prefix = "http://127.0.0.1:";
+    if (address.rfind(prefix, 0) != 0) {
+        return false;
+    }
     const std::size_t slash = address.find('/', prefix.size());
     port =
         static_cast<std::uint16_t>(std::stoi(address.substr(prefix.size(), slash - prefix.size())));
     token = address.substr(slash + 1, address.size() - slash - 2);
     base = "/" + token;
+    if (!asBrowser) {
+        return true;  // the browser uses the launch address up
+    }
     // A reader hands out a launch address that one visit uses up and leads on to its own.
     const HttpAnswer onwards = Get(port, base + "/");
     if (onwards.status == 303) {
@@ -79,6 +106,14 @@ bool ReaderProcess::Start(const std::string& path, const std::vector<std::string
         base.pop_back();
         token = base.substr(1);
         address = address.substr(0, slash) + base + "/";
+    }
+    // A reader's pages have a port of their own, which its frame names.
+    pagePort = port;
+    const std::string frame = Get(port, base + "/").body;
+    const std::string mark = "data-pages=\"http://127.0.0.1:";
+    const std::size_t at = frame.find(mark);
+    if (at != std::string::npos) {
+        pagePort = static_cast<std::uint16_t>(std::stoi(frame.substr(at + mark.size(), 5)));
     }
     return true;
 }
@@ -97,6 +132,12 @@ int ReaderProcess::WaitExit(int ms) {
         std::this_thread::sleep_for(std::chrono::milliseconds(20));
     }
     return -1;
+}
+
+std::size_t ReaderProcess::PeakMemory() const {
+    const std::string status = ReadWholeFile("/proc/" + std::to_string(pid_) + "/status");
+    const std::size_t at = status.find("VmHWM:");
+    return at == std::string::npos ? 0 : std::stoul(status.substr(at + 6)) * 1024;
 }
 
 std::string FrameKeyOf(const std::string& framePage) {

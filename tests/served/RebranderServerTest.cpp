@@ -5,6 +5,8 @@
 
 #include <gtest/gtest.h>
 
+#include <algorithm>
+
 #include "HttpClient.h"
 #include "ReaderProcess.h"
 #include "ServedBook.h"
@@ -27,18 +29,12 @@ protected:
     HttpAnswer Ask(RebranderServer& server, const std::string& method, const std::string& target,
                    std::vector<std::pair<std::string, std::string>> headers = {},
                    const std::string& body = "") {
-        platform::HttpRequest request{method, target, {}, body};
+        platform::HttpRequest request{method, target, {}, body, kPort};
         request.headers.emplace_back("host", "127.0.0.1:5151");
         for (auto& h : headers) {
             request.headers.push_back(h);
         }
-        const auto response = server.Handle(request);
-        if (!response) {
-            HttpAnswer held;
-            held.status = -1;
-            return held;
-        }
-        return FromResponse(*response);
+        return Exchange(server, request);
     }
 
     std::vector<std::string> Values() {
@@ -59,7 +55,7 @@ protected:
 TEST_F(RebranderServerTest, StartCustomizeSaveAndEndPages) {
     EBookRebrander rebrander;
     ASSERT_TRUE(rebrander.ReadRebrander(rebranderPath)) << rebrander.error();
-    RebranderServer server(rebrander, {kToken, kPort, {}});
+    RebranderServer server(rebrander, {kToken, kPort, {}, {}});
     std::vector<std::string> viewed;
     server.SetViewer([&](const std::string& ebook) {
         viewed.push_back(ebook);
@@ -106,7 +102,7 @@ TEST_F(RebranderServerTest, StartCustomizeSaveAndEndPages) {
 TEST_F(RebranderServerTest, RefusesChangesFromAnywhereButItsOwnPage) {
     EBookRebrander rebrander;
     ASSERT_TRUE(rebrander.ReadRebrander(rebranderPath)) << rebrander.error();
-    RebranderServer server(rebrander, {kToken, kPort, {}});
+    RebranderServer server(rebrander, {kToken, kPort, {}, {}});
     const std::string t = "/" + kToken;
     ASSERT_EQ(Ask(server, "GET", t + "/customize").status, 200);
     const std::string form = "v0=evil&v1=evil";
@@ -124,14 +120,23 @@ TEST_F(RebranderServerTest, RefusesChangesFromAnywhereButItsOwnPage) {
         {"cross-site", "POST", t + "/save", {{"sec-fetch-site", "cross-site"}}, 403},
         {"a wrong Host", "POST", t + "/save", {{"host", "evil.example"}}, 403},
         {"PUT", "PUT", t + "/save", {}, 405},
-        {"a POST elsewhere", "POST", t + "/exit", {}, 403},
+        {"a POST elsewhere", "POST", t + "/exit", {{"sec-fetch-site", "same-origin"}}, 403},
+        // A request that names no origin at all is nobody's own.
+        {"no origin named", "POST", t + "/save", {}, 403},
+        {"same-site, not same-origin", "POST", t + "/save", {{"sec-fetch-site", "same-site"}}, 403},
+        {"its origin, but another site says the browser",
+         "POST",
+         t + "/save",
+         {{"origin", "http://127.0.0.1:5151"}, {"sec-fetch-site", "cross-site"}},
+         403},
     };
     for (const Case& c : cases) {
-        platform::HttpRequest request{c.method, c.target, c.headers, form};
-        request.headers.emplace_back("host", "127.0.0.1:5151");
-        const auto response = server.Handle(request);
-        ASSERT_TRUE(response) << c.what;
-        EXPECT_EQ(response->status, c.status) << c.what;
+        platform::HttpRequest request{c.method, c.target, c.headers, form, kPort};
+        if (std::none_of(c.headers.begin(), c.headers.end(),
+                         [](const auto& h) { return h.first == "host"; })) {
+            request.headers.emplace_back("host", "127.0.0.1:5151");
+        }
+        EXPECT_EQ(Exchange(server, request).status, c.status) << c.what;
     }
     EXPECT_EQ(Values()[0], "none");
     EXPECT_FALSE(server.finished());
@@ -150,6 +155,7 @@ TEST_F(RebranderServerTest, TheProgramServesItsPagesAndEndsOnExit) {
     const HttpAnswer saved =
         SendRaw(rebrand.port, "POST " + rebrand.base + "/save HTTP/1.1\r\n" + host +
                                   "Content-Type: application/x-www-form-urlencoded\r\n"
+                                  "Sec-Fetch-Site: same-origin\r\n"
                                   "Content-Length: " +
                                   std::to_string(body.size()) + "\r\n\r\n" + body);
     EXPECT_EQ(saved.status, 200);

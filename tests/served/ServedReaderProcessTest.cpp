@@ -16,6 +16,11 @@
 namespace nbx::test {
 namespace {
 
+// The headers of the frame's own requests.
+std::string FrameHeaders(const std::string& key) {
+    return "X-Nbx-Frame: " + key + "\r\nSec-Fetch-Site: same-origin\r\n";
+}
+
 class ServedReaderProcessTest : public ::testing::Test {
 protected:
     void SetUp() override {
@@ -37,7 +42,8 @@ TEST_F(ServedReaderProcessTest, ServesItsPagesAndRefusesOthersOverTheWire) {
     const std::string launchPath = reader.launchAddress.substr(reader.launchAddress.find('/', 7));
     EXPECT_EQ(Get(reader.port, launchPath).status, 403);
     EXPECT_EQ(reader.launchAddress.find(reader.token), std::string::npos);
-    const std::uint16_t port = reader.port;
+    const std::uint16_t port = reader.pagePort;
+    ASSERT_NE(port, reader.port);
     const std::string host = "Host: 127.0.0.1:" + std::to_string(port) + "\r\n";
     struct Case {
         std::string what;
@@ -48,7 +54,7 @@ TEST_F(ServedReaderProcessTest, ServesItsPagesAndRefusesOthersOverTheWire) {
     const std::string b = reader.base;
     const Case cases[] = {
         {"a page", "GET " + b + "/book/index.html HTTP/1.1\r\n" + host + "\r\n", 200,
-         ServedPage("index.html")},
+         ServedPage("index.html") + "\n<script src=\"" + b + "/reader.js\"></script>\n"},
         {"a picture", "GET " + b + "/book/images/red.png HTTP/1.1\r\n" + host + "\r\n", 200,
          RedPng()},
         {"HEAD", "HEAD " + b + "/book/images/red.png HTTP/1.1\r\n" + host + "\r\n", 200, ""},
@@ -92,10 +98,10 @@ TEST_F(ServedReaderProcessTest, ServesItsPagesAndRefusesOthersOverTheWire) {
     ::close(halfway);
     // The server is still there for its reader after all that.
     EXPECT_EQ(Get(port, b + "/book/index.html").status, 200);
-    const std::string key = FrameKeyOf(Get(port, b + "/").body);
+    const std::string key = FrameKeyOf(Get(reader.port, b + "/").body);
     ASSERT_EQ(key.size(), 32u);
     EXPECT_NE(key, reader.token);
-    EXPECT_EQ(Get(port, b + "/frame/exit", "X-Nbx-Frame: " + key + "\r\n").status, 200);
+    EXPECT_EQ(Get(reader.port, b + "/frame/exit", FrameHeaders(key)).status, 200);
     EXPECT_EQ(reader.WaitExit(30000), 0);  // Exit ends the reader
 }
 
@@ -104,24 +110,30 @@ TEST_F(ServedReaderProcessTest, LivesWhileItsWindowIsOpenAndEndsSoonAfterItHasGo
     ASSERT_TRUE(reader.Start(path, {"BROWSER=true", "NBX_READER_IDLE_MS=300"}));
     const std::string key = FrameKeyOf(Get(reader.port, reader.base + "/").body);
     ASSERT_FALSE(key.empty());
-    // The window's long poll: held while nothing changes, which keeps the reader alive.
+    // The window's long poll: held while nothing changes, however long, which keeps the
+    // reader alive.
     const std::string seq = [&] {
         const std::string body =
-            Get(reader.port, reader.base + "/frame/state", "X-Nbx-Frame: " + key + "\r\n").body;
+            Get(reader.port, reader.base + "/frame/state", FrameHeaders(key)).body;
         return body.substr(7, body.find(',') - 7);
     }();
     auto poll = std::async(std::launch::async, [&] {
-        return Get(reader.port, reader.base + "/frame/state?seen=" + seq,
-                   "X-Nbx-Frame: " + key + "\r\n");
+        return Get(reader.port, reader.base + "/frame/state?seen=" + seq, FrameHeaders(key));
     });
-    EXPECT_EQ(reader.WaitExit(1500), -1);  // five idle times, still serving the window
+    // Connections without the secret, open or asking, keep nothing alive once the window is
+    // gone; while it is there, they do not end it either.
+    const int stranger = OpenConnection(reader.port, "GET / HTTP/1.1\r\nHo");
+    EXPECT_EQ(reader.WaitExit(3000), -1);  // ten idle times, still serving the window
     // A page shown in the window ends the poll with the news.
-    Get(reader.port, reader.base + "/book/index.html", "Sec-Fetch-Dest: iframe\r\n");
+    Get(reader.pagePort, reader.base + "/book/index.html", "Sec-Fetch-Dest: iframe\r\n");
     const HttpAnswer news = poll.get();
     EXPECT_EQ(news.status, 200);
     EXPECT_NE(news.body.find("/book/index.html"), std::string::npos);
-    // The window is gone: nobody asks anything, and the reader ends by itself.
+    // The window is gone: nobody with the secret asks anything, and the reader ends by
+    // itself, though a stranger still holds a connection and knocks again.
+    Get(reader.port, "/", "");
     EXPECT_EQ(reader.WaitExit(30000), 0);
+    ::close(stranger);
 }
 
 TEST_F(ServedReaderProcessTest, EndsWhenNoBrowserEverComes) {

@@ -98,6 +98,14 @@ TEST(BatchOptionsTest, LeftOutOptionsTakeTheWindowsStartingValues) {
     EXPECT_EQ(out.request.type, 1);
 }
 
+std::string Repeated(const std::string& text, int times) {
+    std::string out;
+    for (int i = 0; i < times; ++i) {
+        out += text;
+    }
+    return out;
+}
+
 TEST(BatchOptionsTest, BadOptionsAreNamed) {
     const std::pair<std::vector<std::string>, std::string> cases[] = {
         {{"--splash", "4"}, "nbxkwik: --splash takes 0 to 3, not '4'"},
@@ -113,7 +121,12 @@ TEST(BatchOptionsTest, BadOptionsAreNamed) {
         {{"stray"}, "nbxkwik: unexpected argument 'stray'"},
         {{"--name", std::string(33, 'a')}, "nbxkwik: --name takes at most 32 characters"},
         {{"--folder", "/" + std::string(255, 'a')},
-         "nbxkwik: --folder takes at most 255 characters"},
+         "nbxkwik: --folder: The Folder is too long: it can be at most 255 bytes, and a letter "
+         "outside A to Z takes 2 to 4 of them."},
+        // 201 characters, 401 bytes: the window's field counts the same bytes.
+        {{"--folder", "/" + Repeated("\xc3\xa9", 200)},
+         "nbxkwik: --folder: The Folder is too long: it can be at most 255 bytes, and a letter "
+         "outside A to Z takes 2 to 4 of them."},
     };
     for (const auto& [args, message] : cases) {
         BatchRequest out;
@@ -182,6 +195,22 @@ TEST_F(BatchProgramTest, RefusalsExitWithOneAndTheMessageOnStderr) {
         EXPECT_THAT(run.err, HasSubstr(message));
     }
     EXPECT_FALSE(platform::FolderExists(work + "/Book"));
+}
+
+// An answer with line breaks once added a section to nbxconfig.ini that made every later
+// start of the compiler load a library of the writer's choosing.
+TEST_F(BatchProgramTest, AnAnswerOnSeveralLinesAddsNoSection) {
+    const std::string library = dir.Write("evil.so", "not really");
+    for (const char* option : {"--author", "--publisher", "--url"}) {
+        const Run run = Program("nbxkwik", {"--batch", "--name", "Book", "--folder", work, "--type",
+                                            "0", option, "Ann\n[EXTENSION1]\nLOAD=" + library});
+        EXPECT_EQ(run.exitCode, 1) << option;
+        EXPECT_THAT(run.err, HasSubstr("must be on one line: it can't hold a line break"));
+        const std::string ini = config + "/nbxconfig.ini";
+        EXPECT_THAT(platform::ListProfileSections(ini), ::testing::ElementsAre("NBXKWIK"));
+        EXPECT_EQ(platform::ReadProfileString(ini, "EXTENSION1", "LOAD", "<none>"), "<none>");
+        EXPECT_FALSE(platform::FolderExists(work + "/Book"));
+    }
 }
 
 TEST_F(BatchProgramTest, AProjectIsMadeBuiltAndRead) {

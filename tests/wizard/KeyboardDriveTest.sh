@@ -1,8 +1,9 @@
 #!/usr/bin/env bash
 # Runs the real nbxkwik on a virtual X display and drives it with the keyboard, as a person
-# would: type a project name, choose the type with the arrow keys, Enter for OK, Enter through
-# the wizard's pages, Alt+Y to leave out the instructions, Enter for Finish and for the
-# success message. The project folder must then exist with its project file.
+# would: type a project name, choose the type with the arrow keys, Enter for OK (first with a
+# folder too long to remember, which a message refuses), Enter through the wizard's pages,
+# Alt+Y to leave out the instructions, Enter for Finish and for the success message. The
+# project folder must then exist with its project file.
 #
 #   KeyboardDriveTest.sh PATH_TO_NBXKWIK
 nbxkwik=${1:?usage: KeyboardDriveTest.sh PATH_TO_NBXKWIK}
@@ -21,9 +22,27 @@ PATH="$tmp/bin:$PATH" NBX_CONFIG_DIR="$tmp/config" QT_QPA_PLATFORM=xcb "$nbxkwik
 kwik_pid=$!
 xd_track "$kwik_pid"
 
+# The windows whose title matches, counted.
+count() { xdotool search --onlyvisible --name "$1" 2>/dev/null | wc -l; }
+
 xd_focus "^Nimbrel Quick Project$"
 xdotool type --delay 60 "Key Book"
-xd_keys Tab Tab Tab Down Up Return   # name -> folder -> Browse -> type list; the first type; OK
+# A folder of fewer than 255 characters but more than 255 bytes: OK shows the message over
+# the dialog, Return closes it, and the folder typed again goes on.
+long="$tmp/work/$(printf 'a%.0s' $(seq 150))/$(printf '\xc3\xa9%.0s' $(seq 60))"
+xd_keys Tab ctrl+a
+xdotool type --delay 5 "$long"
+xd_keys Tab Tab Down Up Return    # folder -> Browse -> type list; the first type; OK
+sleep 0.5
+[ "$(count "^Nimbrel Quick Project$")" -eq 2 ] || xd_fail "no message over the dialog for the long folder"
+[ "$(count "^Step 1 of 4")" -eq 0 ] || xd_fail "the wizard opened for a folder over 255 bytes"
+xd_focus "^Nimbrel Quick Project$"
+xd_keys Return                    # closes the message; the focus is back on the folder
+sleep 0.3
+[ "$(count "^Nimbrel Quick Project$")" -eq 1 ] || xd_fail "the message did not close"
+xd_keys ctrl+a
+xdotool type --delay 20 "$tmp/work"
+xd_keys Tab Tab Return            # folder -> Browse -> type list (the first type stays); OK
 xd_focus "^Step 1 of 4 - E-Book Info$"
 xd_keys Return                    # Next
 xd_focus "^Step 2 of 4 - Splash Screen$"
@@ -41,6 +60,8 @@ xd_keys Return
 xd_wait_exit "$kwik_pid" 10
 [ "$xd_status" -eq 0 ] || xd_fail "nbxkwik exited with $xd_status"
 [ -f "$tmp/work/Key Book/keybook.nxp" ] || xd_fail "no project file in $(ls -R "$tmp/work")"
+grep -qx "FOLDER=$tmp/work" "$tmp/config/nbxconfig.ini" || xd_fail "remembered: $(cat "$tmp/config/nbxconfig.ini")"
+[ ! -e "$tmp/work/$(printf 'a%.0s' $(seq 150))" ] || xd_fail "the long folder was made"
 [ -d "$tmp/work/Key Book/include" ] || xd_fail "no include folder for the first type"
 [ ! -e "$tmp/work/Key Book/readme.htm" ] || xd_fail "instructions were written"
 [ ! -e "$tmp/opened" ] || xd_fail "a document was opened: $(cat "$tmp/opened")"

@@ -56,6 +56,18 @@ TEST(QuickProjectNamesTest, TheFirstFailingCheckGivesItsMessageAndField) {
     dir.Write("Taken/x", "");
     const std::string kName =
         "Project Name must contain letters, digits, underscores and spaces only.";
+    const std::string kOneLine =
+        "The Folder must be on one line: it can't hold a line break or a NUL character.";
+    const std::string kTooLong =
+        "The Folder is too long: it can be at most 255 bytes, and a letter outside A to Z takes "
+        "2 to 4 of them.";
+    // 30 characters, 60 bytes
+    const std::string kAccents =
+        "\xc3\xa9\xc3\xa8\xc3\xaa\xc3\xab\xc3\xa0\xc3\xa2"
+        "\xc3\xa9\xc3\xa8\xc3\xaa\xc3\xab\xc3\xa0\xc3\xa2"
+        "\xc3\xa9\xc3\xa8\xc3\xaa\xc3\xab\xc3\xa0\xc3\xa2"
+        "\xc3\xa9\xc3\xa8\xc3\xaa\xc3\xab\xc3\xa0\xc3\xa2"
+        "\xc3\xa9\xc3\xa8\xc3\xaa\xc3\xab\xc3\xa0\xc3\xa2";
     struct Case {
         std::string name, folder;
         std::string message;  // empty: accepted
@@ -68,6 +80,14 @@ TEST(QuickProjectNamesTest, TheFirstFailingCheckGivesItsMessageAndField) {
         {"Book", "C:", "Invalid Folder Name.", QuickProjectField::Folder},
         {"Book", "books/mine", "Invalid Folder Name.", QuickProjectField::Folder},
         {"Book", "C:\\books", "Invalid Folder Name.", QuickProjectField::Folder},
+        // Remembered in the settings file: one line, of at most 255 bytes.
+        {"Book", dir.path() + "\n[EXTENSION1]\nLOAD=/tmp/x.so", kOneLine,
+         QuickProjectField::Folder},
+        {"Book", dir.path() + "\rx", kOneLine, QuickProjectField::Folder},
+        {"Book", dir.path() + std::string("\0x", 2), kOneLine, QuickProjectField::Folder},
+        {"Book", "/" + std::string(255, 'a'), kTooLong, QuickProjectField::Folder},
+        {"Book", "/" + std::string(200, 'a') + "/" + kAccents, kTooLong, QuickProjectField::Folder},
+        {"Book", "/" + std::string(254, 'a'), "", QuickProjectField::Name},
         {"Taken", dir.path(),
          "Sorry you already have a folder called " + dir.File("Taken") +
              "\n\nPlease either use a different project name or select a different folder.",

@@ -74,6 +74,9 @@ TEST_F(QuickProjectTest, ARefusedFolderIsNotRemembered) {
          {"Project Name must contain letters, digits, underscores and spaces only.",
           QuickProjectField::Name}},
         {{"Book", "//server/share", 0}, {"Invalid Folder Name.", QuickProjectField::Folder}},
+        {{"Book", work + "\n[EXTENSION1]\nLOAD=/tmp/x.so", 0},
+         {"The Folder must be on one line: it can't hold a line break or a NUL character.",
+          QuickProjectField::Folder}},
         {{"Book", work + "/file", 0},
          {"Could not create folder " + work + "/file/Book", QuickProjectField::Folder}},
     };

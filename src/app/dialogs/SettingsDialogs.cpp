@@ -117,8 +117,9 @@ bool RunSettingsDialog(SettingsArea area, CTamselDoc& document,
                         SystemPagesTabForSection(context.systemPage), p, parent);
                 },
                 [&](SystemPagesDialog& d, Prompter& p) {
-                    if (!ApplySystemPages(d.values(), project)) {
-                        p.Show("The nickname could not be saved for new projects.",
+                    std::string why;
+                    if (!ApplySystemPages(d.values(), project, &why)) {
+                        p.Show("The nickname could not be saved for new projects.\n\n" + why,
                                MessageIcon::Warning);
                     }
                 });

@@ -78,9 +78,12 @@ bool ParseBatchOptions(const std::vector<std::string>& args, const WizardSetting
     QuickProjectRequest& r = out.request;
     r.name = take("name").value_or("");
     r.folder = take("folder").value_or(settings.folder);
-    if (r.name.size() > kMaxNameLength || r.folder.size() > kMaxFolderLength) {
-        error = r.name.size() > kMaxNameLength ? "nbxkwik: --name takes at most 32 characters"
-                                               : "nbxkwik: --folder takes at most 255 characters";
+    if (r.name.size() > kMaxNameLength) {
+        error = "nbxkwik: --name takes at most 32 characters";
+        return false;
+    }
+    if (!FitsFolderField(r.folder)) {
+        error = "nbxkwik: --folder: " + FolderTooLongMessage();
         return false;
     }
     r.type = FindProjectType(settings.projectType);
@@ -175,8 +178,8 @@ int RunBatch(const std::vector<std::string>& args, const std::string& executable
         prompter.Show(failure->message, MessageIcon::Warning);
         return 1;
     }
-    SaveBookInfo(BookInfoSettings(batch.answers));
-    SaveSplashChoice(batch.answers.splash);
+    SaveBookInfo(BookInfoSettings(batch.answers), prompter);
+    SaveSplashChoice(batch.answers.splash, prompter);
     return MakeQuickProject(request, batch.answers, executablePath, prompter) ? 0 : 1;
 }
 

@@ -5,6 +5,7 @@
 #include "common/Prompter.h"
 #include "platform/AtomicFileWriter.h"
 #include "platform/Paths.h"
+#include "platform/ProfileFile.h"
 #include "wizard/core/ImportProjectFile.h"
 #include "wizard/core/InstructionsPage.h"
 #include "wizard/core/ProjectFolders.h"
@@ -49,6 +50,12 @@ std::optional<QuickProjectFailure> CheckQuickProject(const QuickProjectRequest& 
             "Project Name must contain letters, digits, underscores and spaces only.",
             QuickProjectField::Name};
     }
+    if (!FitsFolderField(request.folder)) {
+        return QuickProjectFailure{FolderTooLongMessage(), QuickProjectField::Folder};
+    }
+    if (!platform::FitsProfileLine(request.folder)) {
+        return QuickProjectFailure{OneLineMessage("Folder"), QuickProjectField::Folder};
+    }
     if (!IsValidWorkingFolder(request.folder)) {
         return QuickProjectFailure{"Invalid Folder Name.", QuickProjectField::Folder};
     }
@@ -78,7 +85,7 @@ std::optional<QuickProjectField> PrepareProjectFolder(const QuickProjectRequest&
         prompter.Show("Could not create folder " + p, MessageIcon::Warning);
         return QuickProjectField::Folder;
     }
-    SaveWorkingFolder(request.folder);
+    SaveWorkingFolder(request.folder, prompter);
     return std::nullopt;
 }
 
@@ -128,7 +135,7 @@ bool MakeQuickProject(const QuickProjectRequest& request, const WizardAnswers& a
         }
         LaunchDocument(paths.instructionsPage, prompter);
     }
-    SaveProjectType(type.name);
+    SaveProjectType(type.name, prompter);
     if (!answers.launch && !answers.instructions) {
         prompter.Show("The project was created successfully, and can be found in the " +
                           paths.projectFolder + " folder.",

@@ -78,6 +78,15 @@ bool IsValidProjectName(std::string_view name) {
     return !name.empty() && name.find_first_not_of(kAllowed) == std::string_view::npos;
 }
 
+bool FitsFolderField(std::string_view folder) {
+    return folder.size() <= kMaxFolderLength;
+}
+
+std::string FolderTooLongMessage() {
+    return "The Folder is too long: it can be at most " + std::to_string(kMaxFolderLength) +
+           " bytes, and a letter outside A to Z takes 2 to 4 of them.";
+}
+
 bool IsValidWorkingFolder(std::string_view folder) {
     return platform::IsAbsolutePath(folder) && !(folder.size() > 1 && folder[1] == kSep);
 }

@@ -11,6 +11,9 @@
 
 namespace nbx::wizard {
 
+// The fields' limits in bytes of UTF-8, as the settings file holds them: a folder of at most
+// kMaxFolderLength bytes is remembered and read back whole. The window and --batch count
+// them alike (FitsFolderField).
 inline constexpr std::size_t kMaxNameLength = 32;
 inline constexpr std::size_t kMaxFolderLength = 255;
 
@@ -50,6 +53,11 @@ ProjectPaths MakeProjectPaths(std::string_view folder, std::string_view name,
 
 // Letters, digits, underscores and spaces only, and at least one character.
 bool IsValidProjectName(std::string_view name);
+
+// Whether the folder fits the Folder field: at most kMaxFolderLength bytes.
+bool FitsFolderField(std::string_view folder);
+// Why a folder does not.
+std::string FolderTooLongMessage();
 
 // A folder the project can be made in: an absolute path. A path that does not begin at the
 // root (a bare drive name "C:" is one here, a name relative to the current folder) and a

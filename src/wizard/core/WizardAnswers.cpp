@@ -2,7 +2,14 @@
 
 #include <cstdio>
 
+#include "platform/ProfileFile.h"
+
 namespace nbx::wizard {
+
+std::string OneLineMessage(std::string_view fieldName) {
+    return "The " + std::string(fieldName) +
+           " must be on one line: it can't hold a line break or a NUL character.";
+}
 
 WizardAnswers InitialAnswers(std::string_view projectName, const WizardSettings& settings) {
     WizardAnswers a;
@@ -17,6 +24,23 @@ WizardAnswers InitialAnswers(std::string_view projectName, const WizardSettings&
 }
 
 std::optional<BookInfoFailure> CheckBookInfo(const WizardAnswers& answers) {
+    const struct {
+        const std::string& text;
+        const char* name;
+        BookInfoField field;
+    } fields[] = {
+        {answers.book.title, "Title", BookInfoField::Title},
+        {answers.book.publisher, "Publisher", BookInfoField::Publisher},
+        {answers.book.copyright, "Copyright", BookInfoField::Copyright},
+        {answers.book.author, "Author", BookInfoField::Author},
+        {answers.book.authorEmail, "Author's E-mail Address", BookInfoField::AuthorEmail},
+        {answers.book.authorUrl, "Author's Web Site URL", BookInfoField::AuthorUrl},
+    };
+    for (const auto& f : fields) {
+        if (!platform::FitsProfileLine(f.text)) {
+            return BookInfoFailure{OneLineMessage(f.name), f.field};
+        }
+    }
     if (answers.book.title.empty()) {
         return BookInfoFailure{"Your E-Book must have a Title.", BookInfoField::Title};
     }

@@ -28,14 +28,21 @@ struct WizardAnswers {
 // remembered settings or is fixed.
 WizardAnswers InitialAnswers(std::string_view projectName, const WizardSettings& settings);
 
-enum class BookInfoField { Title, Copyright, Author };
+// The message for an answer that holds a line break or a NUL character, naming its field:
+// "The Author must be on one line: ...".
+std::string OneLineMessage(std::string_view fieldName);
+
+// The E-Book Info page's fields in page order.
+enum class BookInfoField { Title, Publisher, Copyright, Author, AuthorEmail, AuthorUrl };
 
 struct BookInfoFailure {
     std::string message;
     BookInfoField field;
 };
 
-// The E-Book Info page's Next: the first empty required field, in page order.
+// The E-Book Info page's Next: first a field holding a line break or a NUL character (the
+// answers are remembered one per line of a settings file), then the first empty required
+// field, each in page order.
 std::optional<BookInfoFailure> CheckBookInfo(const WizardAnswers& answers);
 
 // The five book-information settings taken from the answers (for SaveBookInfo).

@@ -1,7 +1,10 @@
 #include "wizard/core/WizardSettings.h"
 
 #include <cstdlib>
+#include <initializer_list>
+#include <utility>
 
+#include "common/Prompter.h"
 #include "platform/ProfileFile.h"
 
 namespace nbx::wizard {
@@ -14,9 +17,17 @@ std::string Read(const char* key, const std::string& defaultValue) {
     return platform::ReadProfileString(kConfigFile, kSection, key, defaultValue, kMaxValue);
 }
 
-void Write(const char* key, const std::string& value) {
-    // A settings file that cannot be written costs only the remembered answer.
-    platform::WriteProfileString(kConfigFile, kSection, key, value);
+// Writes the keys in order, stopping at the first that cannot be written: the author hears
+// once why the answers will not be offered next time.
+void Write(std::initializer_list<std::pair<const char*, std::string>> values, Prompter& prompter) {
+    for (const auto& [key, value] : values) {
+        std::string why;
+        if (!platform::WriteProfileString(kConfigFile, kSection, key, value, &why)) {
+            prompter.Show("Your answers could not be remembered for next time.\n\n" + why,
+                          MessageIcon::Warning);
+            return;
+        }
+    }
 }
 
 }  // namespace
@@ -43,24 +54,25 @@ WizardSettings ReadWizardSettings(int currentYear) {
     return s;
 }
 
-void SaveWorkingFolder(const std::string& folder) {
-    Write("FOLDER", folder);
+void SaveWorkingFolder(const std::string& folder, Prompter& prompter) {
+    Write({{"FOLDER", folder}}, prompter);
 }
 
-void SaveProjectType(const std::string& name) {
-    Write("PROJECTTYPE", name);
+void SaveProjectType(const std::string& name, Prompter& prompter) {
+    Write({{"PROJECTTYPE", name}}, prompter);
 }
 
-void SaveSplashChoice(int splash) {
-    Write("SPLASH", std::to_string(splash));
+void SaveSplashChoice(int splash, Prompter& prompter) {
+    Write({{"SPLASH", std::to_string(splash)}}, prompter);
 }
 
-void SaveBookInfo(const WizardSettings& settings) {
-    Write("COPYRIGHT", settings.copyright);
-    Write("PUBLISHER", settings.publisher);
-    Write("AUTHOR", settings.author);
-    Write("AUTHOREMAIL", settings.authorEmail);
-    Write("AUTHORURL", settings.authorUrl);
+void SaveBookInfo(const WizardSettings& settings, Prompter& prompter) {
+    Write({{"COPYRIGHT", settings.copyright},
+           {"PUBLISHER", settings.publisher},
+           {"AUTHOR", settings.author},
+           {"AUTHOREMAIL", settings.authorEmail},
+           {"AUTHORURL", settings.authorUrl}},
+          prompter);
 }
 
 }  // namespace nbx::wizard

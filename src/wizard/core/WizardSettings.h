@@ -5,6 +5,10 @@
 
 #include <string>
 
+namespace nbx {
+class Prompter;
+}
+
 namespace nbx::wizard {
 
 inline constexpr const char* kConfigFile = "nbxconfig.ini";
@@ -29,14 +33,18 @@ std::string DefaultWorkingFolder();
 // Strings are cut to 255 bytes; a splash number outside 0..3 reads as 0.
 WizardSettings ReadWizardSettings(int currentYear);
 
+// Each Save below writes its keys and, when an answer cannot be remembered (the settings
+// file cannot be written, or a text does not fit on one of its lines), shows why through
+// prompter and goes on: only the remembered answer is lost.
+
 // After the project folder passed its creation test.
-void SaveWorkingFolder(const std::string& folder);
+void SaveWorkingFolder(const std::string& folder, Prompter& prompter);
 // At the very end, when the project was made.
-void SaveProjectType(const std::string& name);
+void SaveProjectType(const std::string& name, Prompter& prompter);
 // When the Splash Screen page is left with Next or Back.
-void SaveSplashChoice(int splash);
+void SaveSplashChoice(int splash, Prompter& prompter);
 // When the E-Book Info page is left with valid input: COPYRIGHT, PUBLISHER, AUTHOR,
 // AUTHOREMAIL and AUTHORURL from settings.
-void SaveBookInfo(const WizardSettings& settings);
+void SaveBookInfo(const WizardSettings& settings, Prompter& prompter);
 
 }  // namespace nbx::wizard

@@ -122,6 +122,48 @@ TEST_F(WizardWindowTest, ARefusedNameKeepsTheDialogOpenWithTheFocusOnIt) {
     EXPECT_EQ(dialog.focusWidget(), Child<QLineEdit>(dialog, "nameEdit"));
 }
 
+// The field counts bytes as --batch does: 232 characters of which 30 take two bytes each
+// fit the field's 255 characters but not the 255 bytes the settings file keeps.
+TEST_F(WizardWindowTest, AFolderOverTheByteLimitIsRefusedAsInBatchMode) {
+    CQuickProjectDlg dialog;
+    dialog.setPrompter(prompter);
+    bool wizardRan = false;
+    dialog.setWizardRunner([&](WizardAnswers&) { return wizardRan = true; });
+    dialog.show();
+    const QString folder = QString::fromStdString(work.path() + "/") +
+                           QString(200 - static_cast<int>(work.path().size()), QChar('a')) +
+                           QStringLiteral("/") + QString(30, QChar(0xE9));
+    ASSERT_LT(folder.size(), 255);
+    ASSERT_GT(folder.toUtf8().size(), 255);
+    Child<QLineEdit>(dialog, "nameEdit")->setText(QStringLiteral("Book"));
+    Child<QLineEdit>(dialog, "folderEdit")->setText(folder);
+    EXPECT_EQ(Child<QLineEdit>(dialog, "folderEdit")->text(), folder);
+    Child<QTreeWidget>(dialog, "typeList")->topLevelItem(1)->setSelected(true);
+    Child<QPushButton>(dialog, "okButton")->click();
+    EXPECT_THAT(prompter.messages, ElementsAre("The Folder is too long: it can be at most 255 "
+                                               "bytes, and a letter outside A to Z takes 2 to 4 "
+                                               "of them."));
+    EXPECT_FALSE(wizardRan);
+    EXPECT_EQ(dialog.focusWidget(), Child<QLineEdit>(dialog, "folderEdit"));
+    EXPECT_EQ(Setting("FOLDER"), "<missing>");
+}
+
+// A pasted answer of several lines is refused on Next, naming its field, and not remembered.
+TEST_F(WizardWindowTest, AnAnswerOnSeveralLinesIsRefusedWithTheFocusOnIt) {
+    ProjectWizard wizard(InitialAnswers("My Book", ReadWizardSettings(2026)), nullptr, &prompter);
+    wizard.show();
+    auto* publisher = Child<QLineEdit>(wizard, "publisherEdit");
+    publisher->setText(QStringLiteral("Pub\n[EXTENSION1]\nLOAD=/tmp/x.so"));
+    Child<QLineEdit>(wizard, "titleEdit")->setFocus();
+    Child<QAbstractButton>(wizard, "nextButton")->click();
+    EXPECT_THAT(prompter.messages, ElementsAre("The Publisher must be on one line: it can't hold "
+                                               "a line break or a NUL character."));
+    EXPECT_EQ(wizard.windowTitle().toStdString(), "Step 1 of 4 - E-Book Info");
+    EXPECT_EQ(wizard.focusWidget(), publisher);
+    EXPECT_EQ(Setting("PUBLISHER"), "<missing>");
+    EXPECT_THAT(platform::ListProfileSections("nbxconfig.ini"), ElementsAre());
+}
+
 TEST_F(WizardWindowTest, TheFourPagesWithTheirTitlesButtonsAndChecks) {
     WizardSettings settings = ReadWizardSettings(2026);
     ProjectWizard wizard(InitialAnswers("My Book", settings), nullptr, &prompter);

@@ -1,0 +1,165 @@
+#include "platform/LaunchFile.h"
+
+#include <fcntl.h>
+#include <sys/stat.h>
+#include <unistd.h>
+
+#include <cerrno>
+#include <cstdlib>
+#include <string_view>
+#include <vector>
+
+#include "platform/BrowserLauncher.h"
+#include "platform/RandomToken.h"
+#include "platform/SystemError.h"
+#include "platform/TempFiles.h"
+
+namespace nbx::platform {
+
+namespace {
+
+// Text for an HTML attribute or element.
+std::string Escaped(const std::string& text) {
+    std::string out;
+    for (char c : text) {
+        switch (c) {
+            case '&':
+                out += "&amp;";
+                break;
+            case '<':
+                out += "&lt;";
+                break;
+            case '>':
+                out += "&gt;";
+                break;
+            case '"':
+                out += "&quot;";
+                break;
+            default:
+                out += c;
+        }
+    }
+    return out;
+}
+
+// $XDG_RUNTIME_DIR when it is a folder of this user's that nobody else may enter.
+std::string PrivateRuntimeFolder() {
+    const char* runtime = std::getenv("XDG_RUNTIME_DIR");
+    struct stat st {};
+    if (runtime == nullptr || runtime[0] != '/' || ::lstat(runtime, &st) != 0 ||
+        !S_ISDIR(st.st_mode) || st.st_uid != ::geteuid() || (st.st_mode & 077) != 0) {
+        return {};
+    }
+    return runtime;
+}
+
+}  // namespace
+
+std::string LaunchPage(const std::string& address, const std::string& title) {
+    const std::string to = Escaped(address);
+    return "<!DOCTYPE html>\n<html><head><meta charset=\"utf-8\">"
+           "<meta name=\"referrer\" content=\"no-referrer\">"
+           "<meta http-equiv=\"refresh\" content=\"0;url=" +
+           to + "\"><title>" + Escaped(title) + "</title></head><body><p><a href=\"" + to + "\">" +
+           Escaped(title) + "</a></p></body></html>\n";
+}
+
+bool LaunchFile::Create(const std::string& address, const std::string& title, std::string& error) {
+    Remove();
+    std::string folder = PrivateRuntimeFolder();
+    if (folder.empty()) {
+        std::string pattern = TempFolder() + "/nbx-launch-XXXXXX";
+        if (::mkdtemp(pattern.data()) == nullptr) {
+            error = SystemErrorText(errno);
+            return false;
+        }
+        folder = madeFolder_ = pattern;
+    }
+    const std::string secret = RandomToken();
+    if (secret.empty()) {
+        error = "no random numbers";
+        Remove();
+        return false;
+    }
+    const std::string path = folder + "/nbx-launch-" + secret.substr(0, 16) + ".html";
+    const int fd = ::open(path.c_str(), O_WRONLY | O_CREAT | O_EXCL | O_NOFOLLOW | O_CLOEXEC, 0600);
+    if (fd < 0) {
+        error = SystemErrorText(errno);
+        Remove();
+        return false;
+    }
+    path_ = path;
+    const std::string page = LaunchPage(address, title);
+    std::size_t done = 0;
+    while (done < page.size()) {
+        const ssize_t n = ::write(fd, page.data() + done, page.size() - done);
+        if (n < 0 && errno == EINTR) {
+            continue;
+        }
+        if (n <= 0) {
+            error = SystemErrorText(n < 0 ? errno : ENOSPC);
+            ::close(fd);
+            Remove();
+            return false;
+        }
+        done += static_cast<std::size_t>(n);
+    }
+    if (::close(fd) != 0) {
+        error = SystemErrorText(errno);
+        Remove();
+        return false;
+    }
+    return true;
+}
+
+std::string LaunchFile::Url() const {
+    if (path_.empty()) {
+        return {};
+    }
+    static constexpr char kHex[] = "0123456789ABCDEF";
+    std::string url = "file://";
+    for (char c : path_) {
+        const auto u = static_cast<unsigned char>(c);
+        if ((u >= 'a' && u <= 'z') || (u >= 'A' && u <= 'Z') || (u >= '0' && u <= '9') ||
+            std::string_view("/-._~").find(c) != std::string_view::npos) {
+            url += c;
+        } else {
+            url += '%';
+            url += kHex[u >> 4];
+            url += kHex[u & 15];
+        }
+    }
+    return url;
+}
+
+void LaunchFile::Remove() {
+    RemoveFileQuietly(path_);
+    path_.clear();
+    if (!madeFolder_.empty()) {
+        ::rmdir(madeFolder_.c_str());
+        madeFolder_.clear();
+    }
+}
+
+void OpenInBrowser(const std::string& address, const std::string& title,
+                   const BrowserWindow& window, LaunchFile& launch, std::FILE* out,
+                   std::FILE* err) {
+    const char* browserVariable = std::getenv("BROWSER");
+    const char* pathVariable = std::getenv("PATH");
+    const std::string browser = browserVariable ? browserVariable : "";
+    const std::string path = pathVariable ? pathVariable : "";
+    const std::vector<std::string> probe = BrowserCommand("%s", window, browser, path);
+    std::string given = address;
+    std::string error;
+    if ((probe.empty() || !probe[0].starts_with("/snap/")) &&
+        launch.Create(address, title, error)) {
+        given = launch.Url();
+    }
+    std::fprintf(out, "%s\n", given.c_str());
+    std::fflush(out);
+    if (!StartDetached(BrowserCommand(given, window, browser, path))) {
+        std::fprintf(err, "No web browser could be started: open %s in one.\n", given.c_str());
+    }
+}
+
+}  // namespace nbx::platform
