@@ -215,11 +215,12 @@ void CMainFrame::closeEvent(QCloseEvent* event) {
 }
 
 void CMainFrame::StopBuild() {
-    if (buildProgress_) {
-        buildProgress_->RequestCancel();
-    }
+    // A series stops between its items, as its own Cancel does; a single build at its next
+    // stage.
     if (seriesWindow_) {
         seriesWindow_->Cancel();
+    } else if (buildProgress_) {
+        buildProgress_->RequestCancel();
     }
 }
 

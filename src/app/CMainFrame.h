@@ -70,7 +70,8 @@ public:
 
     QAction* Action(const char* objectName) const;
     bool IsBuilding() const { return building_; }
-    // Asks the running build to stop at its next stage (and the series window to cancel).
+    // Asks the running build to stop: a single build at its next stage, a Build Series
+    // before its next item.
     void StopBuild();
 
 protected:

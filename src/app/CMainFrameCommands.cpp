@@ -310,6 +310,7 @@ bool CMainFrame::RunBuild(const std::function<bool(BuildUi&)>& work, ProgressWin
     bool result = false;
     {
         StatusBarProgress status(statusBar(), statusMessage_);
+        status.SetCancelHandler([this] { StopBuild(); });
         buildProgress_ = &status;
         seriesWindow_ = series;
         GuiThreadPrompter prompter(*prompter_);

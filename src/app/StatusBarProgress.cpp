@@ -25,7 +25,14 @@ void StatusBarProgress::ReportStage(std::string_view text, int percent) {
         cancel_->setCursor(Qt::ArrowCursor);
         cancel_->setFocusPolicy(Qt::NoFocus);
         cancel_->setToolTip(QStringLiteral("Stop this build"));
-        QObject::connect(cancel_, &QPushButton::clicked, cancel_, [this] { RequestCancel(); });
+        QObject::connect(cancel_, &QPushButton::clicked, cancel_, [this] {
+            cancel_->setEnabled(false);
+            if (cancelHandler_) {
+                cancelHandler_();
+            } else {
+                RequestCancel();
+            }
+        });
         statusBar_->addPermanentWidget(cancel_);
     }
     messagePane_->setText(Q(text));

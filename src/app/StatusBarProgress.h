@@ -5,6 +5,7 @@
 
 #include <QString>
 #include <atomic>
+#include <functional>
 
 #include "compile/BuildProgress.h"
 
@@ -24,9 +25,12 @@ public:
 
     void ReportStage(std::string_view text, int percent) override;
     void EndProgress() override;
-    // Read from the build's thread; set by the Cancel button or RequestCancel.
+    // Read from the build's thread; set by RequestCancel.
     bool CancelRequested() const override { return cancelRequested_; }
     void RequestCancel();
+    // What the Cancel button does (RequestCancel unless the owner says otherwise: a Build
+    // Series is cancelled in its own window, between items).
+    void SetCancelHandler(std::function<void()> handler) { cancelHandler_ = std::move(handler); }
 
 private:
     QStatusBar* statusBar_;
@@ -35,6 +39,7 @@ private:
     QPushButton* cancel_ = nullptr;
     bool shown_ = false;
     std::atomic<bool> cancelRequested_{false};
+    std::function<void()> cancelHandler_;
 };
 
 }  // namespace nbx::app

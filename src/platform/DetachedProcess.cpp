@@ -2,11 +2,13 @@
 
 #include <fcntl.h>
 #include <poll.h>
+#include <sys/stat.h>
 #include <sys/wait.h>
 #include <unistd.h>
 
 #include <cerrno>
-#include <cstring>
+#include <cstdlib>
+#include <string_view>
 
 extern char** environ;
 
@@ -55,8 +57,30 @@ void Send(int fd, int kind, int value) {
     (void)!::write(fd, &report, sizeof report);
 }
 
-// In the middle process: only calls that are safe after a fork of a threaded program.
-[[noreturn]] void RunMiddle(int reportFd, char** argv, char** envp,
+// name looked up in the folders of $PATH, as a shell does (a folder of that name is passed
+// over); empty when no folder holds a program of that name.
+std::string FindOnPath(const std::string& name) {
+    const char* path = std::getenv("PATH");
+    std::string_view rest = path != nullptr ? path : "/usr/local/bin:/usr/bin:/bin";
+    while (true) {
+        const std::size_t colon = rest.find(':');
+        const std::string folder(rest.substr(0, colon));
+        const std::string candidate = (folder.empty() ? std::string(".") : folder) + "/" + name;
+        struct stat info {};
+        if (::stat(candidate.c_str(), &info) == 0 && S_ISREG(info.st_mode) &&
+            ::access(candidate.c_str(), X_OK) == 0) {
+            return candidate;
+        }
+        if (colon == std::string_view::npos) {
+            return {};
+        }
+        rest.remove_prefix(colon + 1);
+    }
+}
+
+// In the middle process: only calls that are safe after a fork of a threaded program (the
+// program's path was found before the fork).
+[[noreturn]] void RunMiddle(int reportFd, const char* file, char** argv, char** envp,
                             const DetachedOptions& options) {
     ::setsid();
     const pid_t program = ::fork();
@@ -65,11 +89,7 @@ void Send(int fd, int kind, int value) {
         ::_exit(1);
     }
     if (program == 0) {
-        if (options.searchPath) {
-            ::execvpe(argv[0], argv, envp);
-        } else {
-            ::execve(argv[0], argv, envp);
-        }
+        ::execve(file, argv, envp);
         Send(reportFd, kExecFailed, errno);
         ::_exit(127);
     }
@@ -93,8 +113,16 @@ DetachedStart StartProgramDetached(const std::vector<std::string>& command,
         result.error = ENOENT;
         return result;
     }
-    // Everything the processes after the fork need is made before it.
+    // Everything the processes after the fork need is made before it, the program's path too.
     std::vector<std::string> words = command;
+    std::string file = words[0];
+    if (options.searchPath && file.find('/') == std::string::npos) {
+        file = FindOnPath(file);
+        if (file.empty()) {
+            result.error = ENOENT;
+            return result;
+        }
+    }
     std::vector<std::string> environment = Environment(options.environment);
     std::vector<char*> argv = Pointers(words);
     std::vector<char*> envp = Pointers(environment);
@@ -112,7 +140,7 @@ DetachedStart StartProgramDetached(const std::vector<std::string>& command,
     }
     if (middle == 0) {
         ::close(report[0]);
-        RunMiddle(report[1], argv.data(), envp.data(), options);
+        RunMiddle(report[1], file.c_str(), argv.data(), envp.data(), options);
     }
     ::close(report[1]);
     int status = 0;

@@ -16,9 +16,11 @@
 #include <QPushButton>
 #include <QStatusBar>
 #include <QThread>
+#include <QTimer>
 
 #include "MainFrameFixture.h"
 #include "app/dialogs/BuildSeriesDialog.h"
+#include "app/dialogs/ProgressWindow.h"
 
 namespace nbx::test {
 namespace {
@@ -214,6 +216,36 @@ TEST_F(BuildThreadTest, BuildSeriesBuildsEveryNumber) {
     EXPECT_EQ(frame->session().seriesRequest.first, 3);
     // The project's own output path is put back.
     EXPECT_EQ(frame->document().project().outputExe, dir.File("out/knots.exe"));
+}
+
+// The status bar's Cancel during a Build Series cancels the series as its own window's Cancel
+// does: the item in hand is finished, the run stops before the next, and it is reported as
+// cancelled, not failed.
+TEST_F(BuildThreadTest, StatusBarCancelStopsASeriesBetweenItems) {
+    OpenWindow();
+    WhenModal([&](QWidget* w) {
+        Child<QLineEdit>(w, "first")->setText("1");
+        Child<QLineEdit>(w, "last")->setText("60");
+        static_cast<QDialog*>(w)->accept();
+    });
+    QTimer clicker;
+    QObject::connect(&clicker, &QTimer::timeout, [&] {
+        auto* window = frame->findChild<app::ProgressWindow*>("progressWindow");
+        auto* cancel = frame->statusBar()->findChild<QPushButton*>("buildCancelButton");
+        if (window && window->isVisible() && cancel && cancel->isEnabled()) {
+            cancel->click();
+            clicker.stop();
+        }
+    });
+    clicker.start(5);
+    prompter.answers = {Answer::Yes, Answer::No};  // proceed; keep the books built so far
+    Trigger("actionBuildSeries");
+    // Cancelled before the first item or after some: either way reported as cancelled.
+    const std::string result = prompter.questions.size() == 2u ? prompter.questions[1].text
+                               : prompter.messages.empty()     ? std::string()
+                                                               : prompter.messages.back();
+    EXPECT_EQ(result.rfind("Build Series was cancelled", 0), 0u) << result;
+    EXPECT_FALSE(std::filesystem::exists(dir.File("out/knots60.exe")));
 }
 
 }  // namespace
