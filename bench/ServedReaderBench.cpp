@@ -52,9 +52,8 @@ std::string MakeBook(const std::string& dir, const std::string& name, std::size_
     }
     nbx::ProjectSettings project;
     project.title = name;
-    const nbx::BuildSettings settings =
-        nbx::FillBuildSettings(project, "/opt/tamsel", programDir + "/eview.dat",
-                               {2024, 1, 1, 12, 0, 0, 1});
+    const nbx::BuildSettings settings = nbx::FillBuildSettings(
+        project, "/opt/tamsel", programDir + "/eview.dat", {2024, 1, 1, 12, 0, 0, 1});
     const std::string output = dir + "/" + name;
     nbx::test::TempDir work;
     const std::string error =

@@ -27,6 +27,11 @@ if [ "${1:-all}" != "programs" ]; then
         libx11-dev
         chromium
         chromium-driver
+        parallel
+        zip
+        unzip
+        bc
+        time
     )
 fi
 

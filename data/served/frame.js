@@ -3,7 +3,7 @@
 // header the author's page cannot send) and shows what the book asks in the reader's own
 // question box. The author's page lives in another origin: the frame reaches it only by
 // messages, which the reader's helper in the page answers (the keys pressed there, Find, the
-// selection to copy).
+// selection to copy). It needs keys.js before it.
 (() => {
   const body = document.body;
   const base = body.dataset.base;
@@ -239,18 +239,8 @@
   for (const item of document.querySelectorAll('[data-cmd][data-key]')) {
     keys.set(item.dataset.key, item.dataset.cmd);
   }
-  const keyName = (e) => {
-    const names = {PageDown: 'PgDown', PageUp: 'PgUp', ArrowLeft: 'Left', ArrowRight: 'Right',
-                   ArrowUp: 'Up', ArrowDown: 'Down', Escape: 'Esc', Delete: 'Del',
-                   Insert: 'Ins', Enter: 'Return', ' ': 'Space'};
-    let name = names[e.key] || (e.key.length === 1 ? e.key.toUpperCase() : e.key);
-    if (/^Key[A-Z]$/.test(e.code)) name = e.code.slice(3);
-    if (/^Digit[0-9]$/.test(e.code)) name = e.code.slice(5);
-    return (e.ctrlKey || e.metaKey ? 'Ctrl+' : '') + (e.altKey ? 'Alt+' : '') +
-           (e.shiftKey ? 'Shift+' : '') + name;
-  };
   document.addEventListener('keydown', (event) => {
-    const name = keys.get(keyName(event));
+    const name = keys.get(readerKeyName(event));
     if (!name || document.querySelector('dialog[open]')) return;
     // In a text field of the frame, copying and selecting stay the field's own.
     const field = event.target.closest && event.target.closest('input, textarea');

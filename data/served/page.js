@@ -2,7 +2,8 @@
 // The reader's helper in every page of the book. The page lives in an origin of its own, so
 // the reader's frame around it cannot see its keys or its text: this helper sends the keys
 // that the reader's menus show on to the frame, answers the frame's Find and Copy, and opens
-// links that leave the book in the reader's browser instead of the book's frame.
+// links that leave the book in the reader's browser instead of the book's frame. The reader
+// serves it after keys.js, both inside one function.
 (() => {
   // Filled in by the reader: the frame's origin, the keys to send on, where links open.
   const config = /*CONFIG*/null;
@@ -12,18 +13,8 @@
   };
 
   const keys = new Set(config.keys);
-  const keyName = (e) => {
-    const names = {PageDown: 'PgDown', PageUp: 'PgUp', ArrowLeft: 'Left', ArrowRight: 'Right',
-                   ArrowUp: 'Up', ArrowDown: 'Down', Escape: 'Esc', Delete: 'Del',
-                   Insert: 'Ins', Enter: 'Return', ' ': 'Space'};
-    let name = names[e.key] || (e.key.length === 1 ? e.key.toUpperCase() : e.key);
-    if (/^Key[A-Z]$/.test(e.code)) name = e.code.slice(3);
-    if (/^Digit[0-9]$/.test(e.code)) name = e.code.slice(5);
-    return (e.ctrlKey || e.metaKey ? 'Ctrl+' : '') + (e.altKey ? 'Alt+' : '') +
-           (e.shiftKey ? 'Shift+' : '') + name;
-  };
   window.addEventListener('keydown', (event) => {
-    const name = keyName(event);
+    const name = readerKeyName(event);
     if (!keys.has(name)) return;
     // Escape stays the page's too (it closes the page's own pop-ups).
     if (name !== 'Esc') {

@@ -279,8 +279,9 @@ void CMainFrame::UpdateCommandStates() {
                              "actionFileMoveDown", "actionFileMoveToBottom"}) {
         enable(name, files.htmlCommands);
     }
-    for (const char* name : {"actionAllMakeSearchable", "actionAllRemoveSearchable",
-                             "actionAllListInContents", "actionAllRemoveFromContents"}) {
+    for (const char* name :
+         {"actionAllMakeSearchable", "actionAllRemoveSearchable", "actionAllListInContents",
+          "actionAllRemoveFromContents", "actionAllOrderByLinks"}) {
         enable(name, files.allFiles);
     }
     for (const char* name :

@@ -105,6 +105,7 @@ private:
     void FileProperties();
     void FileCommand(const std::function<bool(Project&, std::size_t)>& command);
     void AllFiles(int command);
+    void OrderByLinks();
 
     // Nimbrel Variables tab.
     std::optional<std::size_t> SelectedVariable() const;

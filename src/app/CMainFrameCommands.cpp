@@ -13,6 +13,7 @@
 #include "app/dialogs/BuildSeriesDialog.h"
 #include "app/dialogs/ProgressWindow.h"
 #include "app/dialogs/SettingsDialogs.h"
+#include "appmodel/LinkOrderCommand.h"
 #include "common/ProgramFolderPath.h"
 #include "common/ProgramLauncher.h"
 #include "common/SiteAddress.h"
@@ -200,6 +201,12 @@ void CMainFrame::AllFiles(int command) {
     view_->ShowTab(MainTab::Files);
     RunAllFilesCommand(document_.project(), static_cast<AllFilesCommand>(command), prompter(),
                        [this] { view_->Rebuild(MainTab::Files); });
+}
+
+void CMainFrame::OrderByLinks() {
+    view_->ShowTab(MainTab::Files);
+    RunOrderByLinksCommand(document_.project(), prompter(),
+                           [this] { view_->Rebuild(MainTab::Files); });
 }
 
 // Nimbrel Variables tab

@@ -250,6 +250,12 @@ void CMainFrame::CreateActions() {
         allFiles->addAction(
             MakeAction(a.name, a.text, a.prompt, [this, command] { AllFiles(command); }));
     }
+    allFiles->addSeparator();
+    allFiles->addAction(MakeAction(
+        "actionAllOrderByLinks", "Order By &Links...",
+        "Put the pages in the order in which they link to each other, from the index page\nOrder "
+        "By Links",
+        [this] { OrderByLinks(); }));
 
     QMenu* variables = edit->addMenu("Nimbrel &Variables");
     variables->setObjectName("menuVariables");

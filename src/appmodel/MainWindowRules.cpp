@@ -2,6 +2,7 @@
 
 #include "project/EntryName.h"
 #include "project/Project.h"
+#include "reader/HtmlText.h"
 #include "variables/VariableKind.h"
 
 namespace nbx {
@@ -52,7 +53,7 @@ std::string Flag(int value, const char* text) {
 std::vector<std::string> FileListCells(const ProjectSettings& project, const SourceFile& f) {
     return {EntryNameOf(project, f),
             Flag(f.excluded, "Excluded"),
-            f.title,
+            reader::DecodeCharacterReferences(f.title),
             f.description,
             f.keywords,
             Flag(f.searchable, "Yes"),

@@ -58,7 +58,8 @@ const std::vector<ListColumn>& SummaryColumns();
 const std::vector<ListColumn>& FileListColumns();
 const std::vector<ListColumn>& VariableListColumns();
 // A file's row; its name is its path below the source folder ("library/os.html") when the
-// project takes in sub-folders.
+// project takes in sub-folders. The title, kept as the page wrote it, is shown with its
+// character references decoded ("&lt;CONFIG&gt;" as "<CONFIG>").
 std::vector<std::string> FileListCells(const ProjectSettings& project, const SourceFile& file);
 std::vector<std::string> VariableListCells(const Variable& variable);
 

@@ -1,10 +1,11 @@
-// tamselc build PROJECT [--output PATH] [--yes|--no] [--save]: the Build command.
-// tamselc run PROJECT [--output PATH] [--yes|--no] [--save]: the same, then starts the e-book.
+// tamselc build PROJECT [--output PATH] [--jobs N] [--yes|--no] [--save]: the Build command.
+// tamselc run PROJECT [--output PATH] [--jobs N] [--yes|--no] [--save]: the same, then starts
+// the e-book. --jobs: the cores to pack on (default: every core).
 
-#include <filesystem>
 #include <iostream>
 #include <optional>
 
+#include "cli/BuildOptions.h"
 #include "cli/Command.h"
 #include "cli/ConsoleProgress.h"
 #include "cli/ConsolePrompter.h"
@@ -12,6 +13,7 @@
 #include "common/ProgramLauncher.h"
 #include "common/VisibleText.h"
 #include "compile/BuildCommand.h"
+#include "compile/EntryPreparer.h"
 #include "project/SourceFolderScan.h"
 
 namespace nbx::cli {
@@ -22,6 +24,7 @@ struct BuildArgs {
     std::string project;
     std::optional<std::string> output;
     std::optional<bool> answer;
+    std::optional<unsigned> jobs;
     bool save = false;
 };
 
@@ -30,8 +33,12 @@ std::optional<BuildArgs> ParseBuildArgs(const Args& args) {
     for (std::size_t i = 0; i < args.size(); ++i) {
         const std::string& a = args[i];
         if (a == "--output" && i + 1 < args.size()) {
-            std::error_code ec;
-            parsed.output = std::filesystem::absolute(args[++i], ec).lexically_normal().string();
+            parsed.output = OutputPathOption(args[++i]);
+        } else if (a == "--jobs" && i + 1 < args.size()) {
+            parsed.jobs = ParseJobs(args[++i]);
+            if (!parsed.jobs) {
+                return std::nullopt;
+            }
         } else if (a == "--yes" || a == "--no") {
             parsed.answer = a == "--yes";
         } else if (a == "--save") {
@@ -52,7 +59,7 @@ int BuildAndMaybeRun(const Args& args, bool run) {
     const auto parsed = ParseBuildArgs(args);
     if (!parsed) {
         std::cerr << "Usage: tamselc " << (run ? "run" : "build")
-                  << " PROJECT [--output PATH] [--yes|--no] [--save]\n";
+                  << " PROJECT [--output PATH] [--jobs N] [--yes|--no] [--save]\n";
         return 2;
     }
     ConsolePrompter prompter(parsed->answer);
@@ -80,7 +87,11 @@ int BuildAndMaybeRun(const Args& args, bool run) {
     }
     ConsoleBuildProgress progress;
     BuildUi ui{prompter, progress};
-    const bool built = BuildWithRebrander(project, ui, BuildEnvironment::ForThisProgram());
+    BuildEnvironment environment = BuildEnvironment::ForThisProgram();
+    if (parsed->jobs) {
+        environment.packingWorkers = PackingWorkersFor(*parsed->jobs);
+    }
+    const bool built = BuildWithRebrander(project, ui, environment);
     if (parsed->save && !doc.OnSaveDocument(parsed->project, prompter)) {
         return 1;
     }

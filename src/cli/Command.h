@@ -13,6 +13,9 @@ struct Command {
     const char* name;
     const char* usage;  // one line: "show PROJECT   print the project as JSON"
     int (*run)(const Args& args);
+    // The fuller usage that COMMAND --help prints, for commands with many options; null when
+    // the line above says it all.
+    const char* (*help)() = nullptr;
 };
 
 // Every command, in the order the help text lists them.

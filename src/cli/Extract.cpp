@@ -1,45 +1,17 @@
 // tamselc extract FILE DIR: writes every entry of an e-book, unpacked, into DIR.
 
-#include <filesystem>
 #include <iostream>
 #include <set>
 #include <string>
-#include <system_error>
 
 #include "cli/Command.h"
+#include "cli/ExtractFolder.h"
 #include "common/VisibleText.h"
 #include "format/ArchiveReader.h"
-#include "platform/AtomicFileWriter.h"
 #include "platform/Paths.h"
 #include "platform/SystemError.h"
 
 namespace nbx::cli {
-namespace {
-
-// Makes the folders of an entry below root one by one. A folder that is already there as a
-// symbolic link (planted, or left by an earlier run) is refused: it may lead anywhere.
-bool MakeFoldersBelow(const std::string& root, const std::string& folder) {
-    namespace fs = std::filesystem;
-    const fs::path relative = fs::path(folder).lexically_relative(root);
-    fs::path current = root;
-    for (const fs::path& part : relative) {
-        current /= part;
-        std::error_code ec;
-        const fs::file_status status = fs::symlink_status(current, ec);
-        if (fs::is_symlink(status)) {
-            return false;
-        }
-        if (!fs::exists(status)) {
-            fs::create_directory(current, ec);
-        }
-        if (!fs::is_directory(fs::symlink_status(current, ec))) {
-            return false;
-        }
-    }
-    return true;
-}
-
-}  // namespace
 
 int RunExtract(const Args& args) {
     if (args.size() != 2) {
@@ -51,10 +23,10 @@ int RunExtract(const Args& args) {
         std::cerr << "tamselc extract: " << args[0] << ": " << reader.error() << "\n";
         return 1;
     }
-    std::error_code ec;
-    std::filesystem::create_directories(args[1], ec);
-    if (!platform::FolderExists(args[1])) {
-        std::cerr << "tamselc extract: cannot create the folder " << args[1] << "\n";
+    ExtractFolder folder;
+    if (!folder.Open(args[1])) {
+        std::cerr << "tamselc extract: cannot create the folder " << args[1] << ": "
+                  << platform::SystemErrorText(folder.error()) << "\n";
         return 1;
     }
     int failures = 0;
@@ -81,24 +53,21 @@ int RunExtract(const Args& args) {
             continue;
         }
         const std::string path = platform::JoinPath(args[1], platform::NativeSeparators(name));
-        if (name.find('/') != std::string::npos &&
-            !MakeFoldersBelow(args[1], platform::FolderPartOfPath(path))) {
-            std::cerr << "tamselc extract: cannot create the folder of "
-                      << WithVisibleControls(path) << " without following a link\n";
-            ++failures;
-            continue;
+        switch (folder.Write(name, bytes)) {
+            case ExtractFolder::Outcome::Written:
+                std::cout << shown << "\n";
+                break;
+            case ExtractFolder::Outcome::LinkInTheWay:
+                std::cerr << "tamselc extract: cannot create the folder of "
+                          << WithVisibleControls(path) << " without following a link\n";
+                ++failures;
+                break;
+            case ExtractFolder::Outcome::Failed:
+                std::cerr << "tamselc extract: cannot write " << WithVisibleControls(path) << ": "
+                          << platform::SystemErrorText(folder.error()) << "\n";
+                ++failures;
+                break;
         }
-        // A link already in the folder is replaced, never written through: it may lead
-        // anywhere.
-        platform::AtomicFileWriter out(path, platform::AtomicFileWriter::Kind::Document,
-                                       platform::AtomicFileWriter::Links::Replace);
-        if (!out.Open() || !out.Write(bytes) || !out.Commit()) {
-            std::cerr << "tamselc extract: cannot write " << WithVisibleControls(path) << ": "
-                      << platform::SystemErrorText(out.error()) << "\n";
-            ++failures;
-            continue;
-        }
-        std::cout << shown << "\n";
     }
     return failures == 0 ? 0 : 1;
 }

@@ -7,6 +7,7 @@
 #include <optional>
 #include <string>
 
+#include "appmodel/LinkOrderCommand.h"
 #include "cli/Command.h"
 #include "cli/ConsolePrompter.h"
 #include "cli/ProjectEdit.h"
@@ -29,7 +30,10 @@ constexpr const char* kUsage =
     "  --searchable GLOB on|off     index the matching pages for search\n"
     "  --contents GLOB on|off       list them in the Table Of Contents\n"
     "  --preprocess GLOB on|off     run them through the preprocessor\n"
-    "  --move NAME top|up|down|bottom  move one page in the page order";
+    "  --move NAME top|up|down|bottom  move one page in the page order\n"
+    "  --order links                put the pages in the order in which they link to each\n"
+    "                               other: from the index page, along rel=\"next\" links, else\n"
+    "                               as a reader first reaches them";
 
 using Toggle = bool (*)(Project&, std::size_t, Prompter&);
 
@@ -94,6 +98,10 @@ std::optional<std::string> Move(Project& project, const std::string& name,
 
 }  // namespace
 
+const char* FilesUsage() {
+    return kUsage;
+}
+
 int RunFiles(const Args& args) {
     ConsolePrompter prompter;
     CTamselDoc doc;
@@ -102,12 +110,17 @@ int RunFiles(const Args& args) {
     }
     Project& project = doc.project();
     project.SortFiles();
+    std::string ordered;  // told once the project is saved
     for (std::size_t i = 1; i < args.size(); ++i) {
         const std::string& option = args[i];
         const bool takesSwitch =
             option == "--searchable" || option == "--contents" || option == "--preprocess";
         const bool takesGlob = takesSwitch || option == "--exclude" || option == "--include";
-        const std::size_t values = option == "--move" ? 2 : takesSwitch ? 2 : takesGlob ? 1 : 0;
+        const std::size_t values = option == "--move"    ? 2
+                                   : takesSwitch         ? 2
+                                   : takesGlob           ? 1
+                                   : option == "--order" ? 1
+                                                         : 0;
         if (values == 0 || i + values >= args.size()) {
             return UsageError(kUsage);
         }
@@ -115,6 +128,12 @@ int RunFiles(const Args& args) {
         std::optional<std::string> error;
         if (option == "--move") {
             error = Move(project, first, args[i + 2]);
+        } else if (option == "--order") {
+            if (first != "links") {
+                error = "--order takes links, not '" + first + "'";
+            } else {
+                ordered = LinkOrderMessage(OrderFilesByLinks(project));
+            }
         } else if (option == "--exclude" || option == "--include") {
             error = SetFlag(project, first, &SourceFile::excluded, option == "--exclude",
                             ToggleExcludedWithPrompter);
@@ -139,7 +158,13 @@ int RunFiles(const Args& args) {
         i += values;
     }
     project.SortFiles();
-    return doc.OnSaveDocument(args[0], prompter) ? 0 : 1;
+    if (!doc.OnSaveDocument(args[0], prompter)) {
+        return 1;
+    }
+    if (!ordered.empty()) {
+        prompter.Show(ordered, MessageIcon::Information);
+    }
+    return 0;
 }
 
 }  // namespace nbx::cli

@@ -1,16 +1,21 @@
-// tamselc new PROJECT --folder SOURCE [--title T] [--author A] [--output PATH] [--sub-folders]:
-// a new project with a new project's defaults, its folder scanned, saved to PROJECT.
+// tamselc new PROJECT --folder SOURCE [E-Book Info] [--output PATH] [--sub-folders]: a new
+// project with a new project's defaults, its folder scanned and its pages in the order they
+// link to each other, saved to PROJECT.
 
+#include <algorithm>
 #include <filesystem>
-#include <iostream>
 #include <optional>
+#include <utility>
+#include <vector>
 
+#include "appmodel/LinkOrderCommand.h"
 #include "appmodel/SettingsChecks.h"
 #include "cli/Command.h"
 #include "cli/ConsolePrompter.h"
 #include "cli/ProjectEdit.h"
 #include "platform/Paths.h"
 #include "project/CTamselDoc.h"
+#include "project/ProjectFileWriter.h"
 #include "project/SourceFolderScan.h"
 
 namespace nbx::cli {
@@ -18,29 +23,45 @@ namespace nbx::cli {
 namespace {
 
 constexpr const char* kUsage =
-    "new PROJECT --folder SOURCE [--title TEXT] [--author TEXT] [--output PATH] "
-    "[--sub-folders]\n"
+    "new PROJECT --folder SOURCE [--title TEXT] [--author TEXT] [--copyright TEXT]\n"
+    "            [--publisher TEXT] [--email TEXT] [--url TEXT] [--output PATH] [--sub-folders]\n"
     "  Makes a new project with the defaults of a new project, scans SOURCE into its file\n"
-    "  list and saves it as PROJECT. An existing PROJECT is never overwritten.\n"
+    "  list, puts the pages in the order they link to each other (as tamselc files --order\n"
+    "  links does) and saves it as PROJECT. The texts are those of Edit E-Book Info; paths\n"
+    "  inside PROJECT's folder are stored relative to it, so the folder can move. An existing\n"
+    "  PROJECT is never overwritten.\n"
     "  --sub-folders  include the files of SOURCE's sub-folders, named by their path below it";
 
 }  // namespace
+
+const char* NewUsage() {
+    return kUsage;
+}
 
 int RunNew(const Args& args) {
     if (PrintedHelp(args, kUsage)) {
         return 0;
     }
-    std::optional<std::string> path, folder, title, author, output;
+    const struct {
+        const char* option;
+        std::string ProjectSettings::*field;
+    } texts[] = {
+        {"--title", &ProjectSettings::title},         {"--author", &ProjectSettings::author},
+        {"--copyright", &ProjectSettings::copyright}, {"--publisher", &ProjectSettings::publisher},
+        {"--email", &ProjectSettings::authorEmail},   {"--url", &ProjectSettings::authorUrl},
+    };
+    std::vector<std::pair<std::string ProjectSettings::*, std::string>> given;
+    std::optional<std::string> path, folder, output;
     bool subFolders = false;
     for (std::size_t i = 0; i < args.size(); ++i) {
         const std::string& a = args[i];
         const bool hasValue = i + 1 < args.size();
-        if (a == "--folder" && hasValue) {
+        const auto text = std::find_if(std::begin(texts), std::end(texts),
+                                       [&a](const auto& t) { return a == t.option; });
+        if (text != std::end(texts) && hasValue) {
+            given.emplace_back(text->field, args[++i]);
+        } else if (a == "--folder" && hasValue) {
             folder = args[++i];
-        } else if (a == "--title" && hasValue) {
-            title = args[++i];
-        } else if (a == "--author" && hasValue) {
-            author = args[++i];
         } else if (a == "--output" && hasValue) {
             output = args[++i];
         } else if (a == "--sub-folders") {
@@ -67,11 +88,8 @@ int RunNew(const Args& args) {
     ConsolePrompter prompter;
     CTamselDoc doc;
     Project& project = doc.project();
-    if (title) {
-        project.title = *title;
-    }
-    if (author) {
-        project.author = *author;
+    for (const auto& [field, value] : given) {
+        project.*field = value;
     }
     if (const auto problem = CheckEBookInfoSettings(project)) {
         Refuse("new", problem->message);
@@ -82,7 +100,9 @@ int RunNew(const Args& args) {
     }
     project.includeSubFolders = subFolders ? 1 : 0;
     ScanChosenFolder(project, ChosenFolder(*folder), prompter);
-    project.SortFiles();
+    OrderFilesByLinks(project);
+    KeepPathsRelativeBelow(project,
+                           std::filesystem::path(AbsolutePath(*path)).parent_path().string());
     return doc.OnSaveDocument(*path, prompter) ? 0 : 1;
 }
 

@@ -1,16 +1,19 @@
-// tamselc series PROJECT --variable NAME --first N --last M [--no-rebranders] [--yes|--no]:
-// the Build Series command.
+// tamselc series PROJECT --variable NAME --first N --last M [--no-rebranders] [--output PATH]
+// [--jobs N] [--yes|--no]: the Build Series command. Runs over ranges of one series are
+// independent, so a series can be split over processes and machines (README).
 
 #include <algorithm>
 #include <charconv>
 #include <iostream>
 #include <optional>
 
+#include "cli/BuildOptions.h"
 #include "cli/Command.h"
 #include "cli/ConsoleProgress.h"
 #include "cli/ConsolePrompter.h"
 #include "cli/OpenProject.h"
 #include "compile/BuildSeries.h"
+#include "compile/EntryPreparer.h"
 #include "compile/SeriesTexts.h"
 
 namespace nbx::cli {
@@ -34,6 +37,8 @@ int RunSeries(const Args& args) {
     SeriesRequest request = session.seriesRequest;
     request.buildRebranders = true;
     std::optional<bool> answer;
+    std::optional<std::string> output;
+    std::optional<unsigned> jobs;
     bool usage = false;
     for (std::size_t i = 0; i < args.size() && !usage; ++i) {
         const std::string& a = args[i];
@@ -44,6 +49,11 @@ int RunSeries(const Args& args) {
             const auto n = Number(args[++i]);
             usage = !n;
             (a == "--first" ? request.first : request.last) = n.value_or(0);
+        } else if (a == "--output" && hasValue) {
+            output = OutputPathOption(args[++i]);
+        } else if (a == "--jobs" && hasValue) {
+            jobs = ParseJobs(args[++i]);
+            usage = !jobs;
         } else if (a == "--no-rebranders") {
             request.buildRebranders = false;
         } else if (a == "--yes" || a == "--no") {
@@ -56,7 +66,7 @@ int RunSeries(const Args& args) {
     }
     if (usage || projectPath.empty()) {
         std::cerr << "Usage: tamselc series PROJECT --variable NAME --first N --last M "
-                     "[--no-rebranders] [--yes|--no]\n";
+                     "[--no-rebranders] [--output PATH] [--jobs N] [--yes|--no]\n";
         return 2;
     }
     ConsolePrompter prompter(answer);
@@ -65,6 +75,9 @@ int RunSeries(const Args& args) {
         return 1;
     }
     Project& project = doc.project();
+    if (output) {
+        project.outputExe = *output;
+    }
     if (!PrepareSeriesCommand(project, prompter)) {
         return 1;
     }
@@ -85,7 +98,10 @@ int RunSeries(const Args& args) {
     }
     session.seriesRequest = request;
 
-    const BuildEnvironment environment = BuildEnvironment::ForThisProgram();
+    BuildEnvironment environment = BuildEnvironment::ForThisProgram();
+    if (jobs) {
+        environment.packingWorkers = PackingWorkersFor(*jobs);
+    }
     const SeriesBuilders builders = ProgramSeriesBuilders(environment);
     ConsoleBuildProgress progress;
     ConsoleSeriesProgress window;

@@ -262,6 +262,10 @@ bool Touched(const std::vector<Area>& touched, Area area) {
 
 }  // namespace
 
+const char* SetUsage() {
+    return kUsage;
+}
+
 int RunSet(const Args& args) {
     ConsolePrompter prompter;
     CTamselDoc doc;

@@ -184,6 +184,10 @@ std::optional<std::string> Run(Project& project, const Args& args, Prompter& pro
 
 }  // namespace
 
+const char* VarUsage() {
+    return kUsage;
+}
+
 int RunVar(const Args& given) {
     Args args = given;
     const std::optional<bool> forced = TakeYesNo(args);

@@ -70,7 +70,7 @@ int main(int argc, char** argv) {
         if (name == c.name) {
             // Every command: a file really named --help is still reached as ./--help.
             if (AsksForHelp(argc, argv)) {
-                std::cout << "Usage: tamselc " << c.usage << "\n";
+                std::cout << "Usage: tamselc " << (c.help ? c.help() : c.usage) << "\n";
                 return 0;
             }
             LoadedExtensions extensions;

@@ -3,8 +3,8 @@
 #include <filesystem>
 
 #include "compile/BuildChecks.h"
+#include "compile/BuildClock.h"
 #include "compile/RebranderBuild.h"
-#include "platform/Clock.h"
 #include "project/SourceFolderScan.h"
 
 namespace nbx {
@@ -28,7 +28,10 @@ bool PrepareBuildCommand(Project& project, Prompter& prompter, const BuildComman
 }
 
 bool BuildWithRebrander(const Project& project, BuildUi& ui, const BuildEnvironment& environment) {
-    const std::int64_t buildTime = platform::SecondsSince1970();
+    if (!CheckBuildClock(ui)) {
+        return false;
+    }
+    const std::int64_t buildTime = BuildTimeNow();
     if (!CheckOutputPaths(project, ui) || !BuildEBook(project, ui, buildTime, false, environment)) {
         return false;
     }

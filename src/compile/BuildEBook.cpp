@@ -1,16 +1,19 @@
 #include "compile/BuildEBook.h"
 
+#include <filesystem>
 #include <optional>
 
 #include "common/ProgramFolderPath.h"
 #include "common/Prompter.h"
 #include "compile/BuildChecks.h"
+#include "compile/BuildClock.h"
 #include "compile/BuildSession.h"
 #include "compile/EntryPreparer.h"
 #include "compile/FillBuildSettings.h"
 #include "compile/IconCustomiser.h"
 #include "compile/OutputAssembler.h"
 #include "compile/OutputFile.h"
+#include "compile/SeriesTemplate.h"
 #include "extensions/ExtensionBuildSteps.h"
 #include "extensions/ExtensionRegistry.h"
 #include "format/ArchiveVariable.h"
@@ -69,7 +72,6 @@ class BuildCleanup {
 public:
     explicit BuildCleanup(BuildUi& ui) : ui_(ui) {}
     ~BuildCleanup() {
-        platform::RemoveFileQuietly(contentPath);
         platform::RemoveFileQuietly(stubCopyPath);
         if (!succeeded) {
             ReleaseOutputClaim(outputPath, claim);
@@ -77,7 +79,6 @@ public:
         ui_.progress.EndProgress();
     }
 
-    std::string contentPath;
     std::string stubCopyPath;
     std::string outputPath;
     OutputClaim claim;
@@ -139,6 +140,166 @@ bool SettleContentsPopup(BuildSettings& settings, const FileCensus& census, bool
     return true;
 }
 
+// What the linking needs besides the project.
+struct LinkInputs {
+    std::string languagePath;
+    std::string toolbarPath;
+    std::vector<EmbeddedLibrary> libraries;
+    unsigned packingWorkers = 0;
+};
+
+// Disk writes of the content are started every so often while it is packed, so that the
+// flush at the end finds little left to write.
+constexpr std::uint64_t kWriteBackStep = 16 << 20;
+
+// A source file's directory entry, before its data is written.
+DirectoryEntry EntryOf(const Project& project, const SourceFile& file) {
+    DirectoryEntry entry;
+    entry.name = EntryNameOf(project, file);
+    entry.searchable = file.searchable;
+    entry.inContents = file.inContents;
+    entry.preprocess = file.preprocess;
+    entry.title = file.title;
+    entry.description = file.description;
+    entry.keywords = file.keywords;
+    entry.orderKey = file.orderKey;
+    return entry;
+}
+
+// The directory the linking will write, without the offsets and lengths, which do not change
+// its length.
+std::vector<DirectoryEntry> PlannedDirectory(const Project& project, const LinkInputs& in) {
+    std::vector<DirectoryEntry> planned(2);
+    planned[0].name = record::kLanguageEntryName;
+    planned[1].name = record::kToolbarEntryName;
+    for (const SourceFile& file : project.files) {
+        if (!file.excluded) {
+            planned.push_back(EntryOf(project, file));
+        }
+    }
+    for (const auto& library : in.libraries) {
+        planned.emplace_back().name = library.entryName;
+    }
+    return planned;
+}
+
+// "Preparing contents" and "Linking contents": every entry packed into the new e-book itself
+// (output), from contentStart on, where it will stay: the stub and the records before it are
+// filled in by the assembly. Offsets in directory are from contentStart. Without an output,
+// for a series item written from the series' shared part, only the stages are shown. False
+// after the failure has been reported.
+bool LinkContent(const Project& project, BuildUi& ui, const LinkInputs& in,
+                 platform::AtomicFileWriter* output, std::uint64_t contentStart,
+                 std::vector<DirectoryEntry>& directory) {
+    if (!BeginStage(ui, "Preparing contents", 10)) {
+        return false;
+    }
+    const long long fileCount = static_cast<long long>(project.files.size());
+    if (!output) {
+        // The series' shared part stands in for the content; the stages still pass.
+        if (!BeginStage(ui, "Linking contents", LinkingPercent(65, fileCount))) {
+            return false;
+        }
+        if (!BeginStage(ui, "Linking contents", LinkingPercent(130, fileCount))) {
+            return false;
+        }
+        for (long long i = 0; i < fileCount; ++i) {
+            if (!project.files[static_cast<std::size_t>(i)].excluded) {
+                if (!BeginStage(ui, "Linking contents", LinkingPercent(195 + 65 * i, fileCount))) {
+                    return false;
+                }
+            }
+        }
+        return true;
+    }
+    if (!output->Open()) {
+        ReportUnwritableOutput(ui, output->error(), project.outputExe);
+        return false;
+    }
+    platform::FileHandle content;
+    if (!content.Open(output->tempPath(), platform::FileHandle::Mode::ReadWrite) ||
+        !content.Truncate(contentStart)) {
+        ReportSystemError(ui, "Error creating temporary binary file.",
+                          "Attempting to create temporary file: " + output->tempPath(),
+                          content.error(), kTempSolution);
+        return false;
+    }
+    std::uint64_t writtenBack = contentStart;
+    const auto startWriteBack = [&] {
+        const DirectoryEntry& last = directory.back();
+        const std::uint64_t end =
+            static_cast<std::uint64_t>(last.offset) + static_cast<std::uint64_t>(last.storedLength);
+        if (end >= writtenBack + kWriteBackStep) {
+            content.StartWriteBack(writtenBack, end - writtenBack);
+            writtenBack = end;
+        }
+    };
+
+    // Linking: the reader's data, the pages and pictures, the extensions' libraries.
+    if (!BeginStage(ui, "Linking contents", LinkingPercent(65, fileCount))) {
+        return false;
+    }
+    // The reader's own data goes first, under hidden names; what failed names the message.
+    const auto appendReaderData = [&](const char* name, const std::string& path, const char* what) {
+        DirectoryEntry entry;
+        entry.name = name;
+        if (AppendEntry(content, path, entry, directory)) {
+            return true;
+        }
+        ReportBuildError(ui,
+                         std::string("Error writing ") + what +
+                             " data to temporary binary file. Out of disk space?",
+                         kDiskAdvice);
+        return false;
+    };
+    if (!appendReaderData(record::kLanguageEntryName, in.languagePath, "language")) {
+        return false;
+    }
+    if (!BeginStage(ui, "Linking contents", LinkingPercent(130, fileCount))) {
+        return false;
+    }
+    if (!appendReaderData(record::kToolbarEntryName, in.toolbarPath, "toolbar")) {
+        return false;
+    }
+    std::vector<std::string> included;
+    for (const SourceFile& file : project.files) {
+        if (!file.excluded) {
+            included.push_back(file.path);
+        }
+    }
+    EntryPreparer preparer(included, in.packingWorkers);
+    std::size_t next = 0;
+    for (long long i = 0; i < fileCount; ++i) {
+        const SourceFile& file = project.files[static_cast<std::size_t>(i)];
+        if (file.excluded) {
+            continue;
+        }
+        if (!BeginStage(ui, "Linking contents", LinkingPercent(195 + 65 * i, fileCount))) {
+            return false;
+        }
+        if (!preparer.Append(next++, content, EntryOf(project, file), directory)) {
+            ReportBuildError(ui, "Error writing to temporary binary file. Out of disk space?",
+                             kDiskAdvice);
+            return false;
+        }
+        startWriteBack();
+    }
+    for (const auto& library : in.libraries) {
+        DirectoryEntry entry;
+        entry.name = library.entryName;
+        if (!AppendEntry(content, library.path, entry, directory)) {
+            ReportBuildError(ui, "Error writing to temporary binary file. Out of disk space?",
+                             kDiskAdvice);
+            return false;
+        }
+    }
+    content.Close();
+    for (DirectoryEntry& entry : directory) {
+        entry.offset -= static_cast<std::int32_t>(contentStart);
+    }
+    return true;
+}
+
 }  // namespace
 
 BuildEnvironment BuildEnvironment::ForThisProgram() {
@@ -146,7 +307,7 @@ BuildEnvironment BuildEnvironment::ForThisProgram() {
     env.compilerPath = platform::ExecutablePath();
     env.compilerFolder = platform::FolderPartOfPath(env.compilerPath);
     env.extensions = ProcessExtensionRegistry();
-    env.packingWorkers = DefaultPackingWorkers();
+    env.packingWorkers = PackingWorkersFor();
     return env;
 }
 
@@ -197,7 +358,7 @@ bool BuildEBook(const Project& project, BuildUi& ui, std::int64_t buildTime, boo
     // The settings record.
     const std::string stubPath = platform::JoinPath(env.compilerFolder, "eview.dat");
     BuildSettings settings =
-        FillBuildSettings(project, env.compilerPath, stubPath, platform::LocalTimeAt(buildTime));
+        FillBuildSettings(project, env.compilerPath, stubPath, BuildCalendarTime(buildTime));
 
     // Validation, first failure wins.
     if (auto problem = SettingsAndFilesProblem(project)) {
@@ -229,99 +390,31 @@ bool BuildEBook(const Project& project, BuildUi& ui, std::int64_t buildTime, boo
         return false;
     }
 
-    // The content working file.
-    if (!BeginStage(ui, "Preparing contents", 10)) {
-        return false;
+    // What the e-book shares with the other items of a Build Series: when the series has kept
+    // it for these very inputs, nothing is packed again.
+    const std::string stockIconPath =
+        platform::JoinPath(env.compilerFolder, "icons/Books/idr_main.ico");
+    const std::string iconPath = project.iconFile.empty() ? stockIconPath : project.iconFile;
+    const LinkInputs link{languagePath, toolbarPath,
+                          RuntimeLibrariesToEmbed(project.extensions, registry, env.mainWindow),
+                          env.packingWorkers};
+    const SharedPartFiles shared{stubPath,     iconPath,    stockIconPath,
+                                 languagePath, toolbarPath, link.libraries};
+    std::string fingerprint;
+    if (env.seriesTemplate) {
+        fingerprint = SharedPartFingerprint(project, shared, settings);
     }
-    int error = 0;
-    platform::RemoveAbandonedWorkingFiles(platform::TempFolder(), "vmt");  // of killed builds
-    cleanup.contentPath = platform::CreateTempFile("vmt", error);
-    platform::FileHandle content;
-    if (cleanup.contentPath.empty() ||
-        !content.Open(cleanup.contentPath, platform::FileHandle::Mode::CreateTruncate)) {
-        if (!cleanup.contentPath.empty()) {
-            error = content.error();
-        }
-        ReportSystemError(ui, "Error creating temporary binary file.",
-                          "Attempting to create temporary file: " + cleanup.contentPath, error,
-                          kTempSolution);
-        return false;
-    }
+    const bool reuse = env.seriesTemplate && env.seriesTemplate->Matches(fingerprint);
 
-    // Linking: the reader's data, the pages and pictures, the extensions' libraries.
+    // The new e-book, written beside the old one and put in its place when complete.
+    platform::AtomicFileWriter output(project.outputExe, platform::AtomicFileWriter::Kind::Program);
+    std::error_code noSize;  // a stub that cannot be read fails when it is copied
+    const std::uint64_t contentStart = OutputAssembler::ContentStart(
+        std::filesystem::file_size(stubPath, noSize), settings, PlannedDirectory(project, link));
     std::vector<DirectoryEntry> directory;
-    const long long fileCount = static_cast<long long>(project.files.size());
-    if (!BeginStage(ui, "Linking contents", LinkingPercent(65, fileCount))) {
+    if (!LinkContent(project, ui, link, reuse ? nullptr : &output, contentStart, directory)) {
         return false;
     }
-    // The reader's own data goes first, under hidden names; what failed names the message.
-    const auto appendReaderData = [&](const char* name, const std::string& path, const char* what) {
-        DirectoryEntry entry;
-        entry.name = name;
-        if (AppendEntry(content, path, entry, directory)) {
-            return true;
-        }
-        ReportBuildError(ui,
-                         std::string("Error writing ") + what +
-                             " data to temporary binary file. Out of disk space?",
-                         kDiskAdvice);
-        return false;
-    };
-    if (!appendReaderData(record::kLanguageEntryName, languagePath, "language")) {
-        return false;
-    }
-    if (!BeginStage(ui, "Linking contents", LinkingPercent(130, fileCount))) {
-        return false;
-    }
-    if (!appendReaderData(record::kToolbarEntryName, toolbarPath, "toolbar")) {
-        return false;
-    }
-    std::vector<std::string> included;
-    for (const SourceFile& file : project.files) {
-        if (!file.excluded) {
-            included.push_back(file.path);
-        }
-    }
-    EntryPreparer preparer(included, env.packingWorkers);
-    std::size_t next = 0;
-    for (long long i = 0; i < fileCount; ++i) {
-        const SourceFile& file = project.files[static_cast<std::size_t>(i)];
-        if (file.excluded) {
-            continue;
-        }
-        if (!BeginStage(ui, "Linking contents", LinkingPercent(195 + 65 * i, fileCount))) {
-            return false;
-        }
-        DirectoryEntry entry;
-        entry.name = EntryNameOf(project, file);
-        entry.searchable = file.searchable;
-        entry.inContents = file.inContents;
-        entry.preprocess = file.preprocess;
-        entry.title = file.title;
-        entry.description = file.description;
-        entry.keywords = file.keywords;
-        entry.orderKey = file.orderKey;
-        PreparedEntry prepared = preparer.Take(next++);
-        const bool appended = prepared.prepared
-                                  ? AppendPreparedEntry(content, prepared, entry, directory)
-                                  : AppendEntry(content, file.path, entry, directory);
-        if (!appended) {
-            ReportBuildError(ui, "Error writing to temporary binary file. Out of disk space?",
-                             kDiskAdvice);
-            return false;
-        }
-    }
-    for (const auto& library :
-         RuntimeLibrariesToEmbed(project.extensions, registry, env.mainWindow)) {
-        DirectoryEntry entry;
-        entry.name = library.entryName;
-        if (!AppendEntry(content, library.path, entry, directory)) {
-            ReportBuildError(ui, "Error writing to temporary binary file. Out of disk space?",
-                             kDiskAdvice);
-            return false;
-        }
-    }
-    content.Close();
 
     // Variables.
     if (!BeginStage(ui, kPrepareVariablesStage, kPrepareVariablesPercent)) {
@@ -339,48 +432,58 @@ bool BuildEBook(const Project& project, BuildUi& ui, std::int64_t buildTime, boo
                              v.canRebrand, v.kind});
     }
 
-    // The icon, in a working copy of the stub.
+    // The icon, in a working copy of the stub (already in the series' shared part).
     if (!BeginStage(ui, "Customizing Icon", 90)) {
         return false;
     }
-    cleanup.stubCopyPath = platform::CreateTempFile("vmt", error);
-    if (cleanup.stubCopyPath.empty() || !CopyWholeFile(stubPath, cleanup.stubCopyPath, error)) {
-        ReportSystemError(
-            ui, "Error copying temporary file.",
-            "Attempting to copy temporary file: " + stubPath + " to " + cleanup.stubCopyPath, error,
-            kTempSolution);
-        return false;
-    }
-    const std::string iconPath =
-        project.iconFile.empty()
-            ? platform::JoinPath(env.compilerFolder, "icons/Books/idr_main.ico")
-            : project.iconFile;
-    if (!CustomiseIcon(cleanup.stubCopyPath, iconPath, env.compilerFolder, reporting)) {
-        return false;
+    int error = 0;
+    if (!reuse) {
+        platform::RemoveAbandonedWorkingFiles(platform::TempFolder(), "vmt");  // of killed builds
+        cleanup.stubCopyPath = platform::CreateTempFile("vmt", error);
+        if (cleanup.stubCopyPath.empty() || !CopyWholeFile(stubPath, cleanup.stubCopyPath, error)) {
+            ReportSystemError(
+                ui, "Error copying temporary file.",
+                "Attempting to copy temporary file: " + stubPath + " to " + cleanup.stubCopyPath,
+                error, kTempSolution);
+            return false;
+        }
+        if (!CustomiseIcon(cleanup.stubCopyPath, iconPath, env.compilerFolder, reporting)) {
+            return false;
+        }
     }
 
-    // The output, written beside the old e-book and put in its place when complete.
+    // The stub and the records before the content, the rest after it.
     if (!BeginStage(ui, "Building Output", 95)) {
         return false;
     }
-    platform::AtomicFileWriter output(project.outputExe, platform::AtomicFileWriter::Kind::Program);
     AssemblyParts parts;
     parts.stubPath = cleanup.stubCopyPath;
     parts.settings = &settings;
     parts.directory = &directory;
     parts.variables = &variables;
     parts.buildTime = static_cast<std::uint32_t>(buildTime);
-    parts.contentPath = cleanup.contentPath;
+    parts.contentStart = contentStart;
     parts.splashPath = project.splashBitmap;
     parts.splashExtraDelay = project.splashExtraDelay;
     parts.splashPercentageBar = project.splashPercentageBar;
     OutputAssembler assembler;
-    if (!output.Open()) {
+    if (reuse && !output.Open()) {
         ReportUnwritableOutput(ui, output.error(), project.outputExe);
         return false;
     }
     parts.outputPath = output.tempPath();
-    if (!assembler.Assemble(parts) || !output.Commit()) {
+    const bool assembled = reuse ? assembler.AssembleFromShared(parts, env.seriesTemplate->path(),
+                                                                env.seriesTemplate->layout())
+                                 : assembler.Assemble(parts);
+    // Kept for the next items only when no input changed while it was read.
+    if (assembled && !reuse && env.seriesTemplate &&
+        SharedPartFingerprint(project, shared, settings) == fingerprint) {
+        env.seriesTemplate->Keep(output.tempPath(), assembler.layout(), std::move(fingerprint));
+    }
+    if (seriesFlag) {
+        output.DeferDiskFlush();  // many books in a row: none waits for the disk
+    }
+    if (!assembled || !output.Commit()) {
         ReportBuildError(ui, kAssembleErrorTitle, kAssembleErrorAdvice);
         return false;
     }

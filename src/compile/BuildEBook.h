@@ -16,6 +16,7 @@
 namespace nbx {
 
 class ExtensionRegistry;
+class SeriesTemplate;
 
 // What a build takes from outside the project.
 struct BuildEnvironment {
@@ -24,6 +25,9 @@ struct BuildEnvironment {
     const ExtensionRegistry* extensions = nullptr;  // null: none loaded
     void* mainWindow = nullptr;
     unsigned packingWorkers = 0;  // threads that pack files ahead of the writer; 0: none
+    // During a Build Series: the shared bytes of its e-books, kept by the first build and
+    // used by the items whose inputs are the same. Null outside a series.
+    SeriesTemplate* seriesTemplate = nullptr;
 
     // The running program's folder and path, and its loaded extensions.
     static BuildEnvironment ForThisProgram();

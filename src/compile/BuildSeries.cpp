@@ -3,12 +3,16 @@
 #include <algorithm>
 #include <cstdio>
 #include <filesystem>
+#include <memory>
 
 #include "common/Prompter.h"
 #include "compile/BuildChecks.h"
+#include "compile/BuildClock.h"
 #include "compile/BuildEBook.h"
 #include "compile/RebranderBuild.h"
+#include "compile/SeriesTemplate.h"
 #include "compile/SeriesTexts.h"
+#include "platform/AtomicFileWriter.h"
 #include "platform/Clock.h"
 #include "platform/TempFiles.h"
 #include "project/SourceFolderScan.h"
@@ -95,19 +99,26 @@ bool PrepareSeriesCommand(Project& project, Prompter& prompter) {
 
 SeriesBuilders ProgramSeriesBuilders(const BuildEnvironment& environment) {
     SeriesBuilders builders;
-    builders.buildEBook = [environment](Project& project, BuildUi& ui, std::int64_t buildTime,
-                                        bool seriesFlag) {
-        return BuildEBook(project, ui, buildTime, seriesFlag, environment);
+    // The builds of the series share one template: the first keeps what the others reuse.
+    auto shared = std::make_shared<SeriesTemplate>();
+    BuildEnvironment withTemplate = environment;
+    withTemplate.seriesTemplate = shared.get();
+    builders.buildEBook = [withTemplate, shared](Project& project, BuildUi& ui,
+                                                 std::int64_t buildTime, bool seriesFlag) {
+        return BuildEBook(project, ui, buildTime, seriesFlag, withTemplate);
     };
     builders.buildRebrander = [environment](Project& project, BuildUi& ui, std::int64_t buildTime) {
         return BuildRebrander(project, ui, buildTime, environment.compilerFolder);
     };
-    builders.clock = [] { return platform::SecondsSince1970(); };
+    builders.clock = [] { return BuildTimeNow(); };
     return builders;
 }
 
 bool MeasureSeriesBuild(Project& project, BuildUi& ui, const SeriesBuilders& builders,
                         std::uint64_t& perBuildMilliseconds) {
+    if (!CheckBuildClock(ui)) {
+        return false;
+    }
     const std::uint64_t start = platform::TickCountMs();
     const std::int64_t buildTime = builders.clock();
     if (!CheckOutputPaths(project, ui) || !builders.buildEBook(project, ui, buildTime, false)) {

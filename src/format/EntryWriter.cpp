@@ -13,19 +13,37 @@ namespace {
 
 constexpr std::uint64_t kWordMax = std::numeric_limits<std::int32_t>::max();
 
-// Packed data is never shorter than the end mark, so below this packing cannot win.
-constexpr std::uint64_t kSmallestWorthPacking = kMinPackingSaving + 3;
+// Copies the rest of source, masked, as the entry's data stored as it is.
+bool WriteUnpacked(platform::FileHandle& source, ByteSink& masked, DirectoryEntry& entry) {
+    std::uint64_t copied = 0;
+    if (!CopyToSink(source, masked, copied) || copied > kWordMax) {
+        return false;
+    }
+    entry.storedLength = static_cast<std::int32_t>(copied);
+    entry.unpackedLength = 0;
+    return true;
+}
 
-// Writes the entry's data and fills in its offset and lengths.
-bool WriteEntryData(platform::FileHandle& content, const std::string& sourcePath,
-                    DirectoryEntry& entry) {
-    platform::FileHandle source;
+// Opens the source and notes where the entry's data begins.
+bool StartEntry(platform::FileHandle& content, const std::string& sourcePath,
+                platform::FileHandle& source, DirectoryEntry& entry) {
     std::uint64_t start = 0;
     if (!source.Open(sourcePath, platform::FileHandle::Mode::ReadRegular) ||
         !content.SeekToEnd(start) || start > kWordMax) {
         return false;
     }
     entry.offset = static_cast<std::int32_t>(start);
+    return true;
+}
+
+// Writes the entry's data and fills in its offset and lengths.
+bool WriteEntryData(platform::FileHandle& content, const std::string& sourcePath,
+                    DirectoryEntry& entry) {
+    platform::FileHandle source;
+    if (!StartEntry(content, sourcePath, source, entry)) {
+        return false;
+    }
+    const auto start = static_cast<std::uint64_t>(entry.offset);
     const std::int64_t size = source.Size();
     if (size < 0) {
         return false;
@@ -49,13 +67,7 @@ bool WriteEntryData(platform::FileHandle& content, const std::string& sourcePath
             return false;
         }
     }
-    std::uint64_t copied = 0;
-    if (!CopyToSink(source, masked, copied) || copied > kWordMax) {
-        return false;
-    }
-    entry.storedLength = static_cast<std::int32_t>(copied);
-    entry.unpackedLength = 0;
-    return true;
+    return WriteUnpacked(source, masked, entry);
 }
 
 }  // namespace
@@ -63,6 +75,19 @@ bool WriteEntryData(platform::FileHandle& content, const std::string& sourcePath
 bool AppendEntry(platform::FileHandle& content, const std::string& sourcePath, DirectoryEntry entry,
                  std::vector<DirectoryEntry>& directory) {
     const bool ok = WriteEntryData(content, sourcePath, entry);
+    directory.push_back(std::move(entry));
+    return ok;
+}
+
+bool AppendEntryUnpacked(platform::FileHandle& content, const std::string& sourcePath,
+                         DirectoryEntry entry, std::vector<DirectoryEntry>& directory) {
+    platform::FileHandle source;
+    bool ok = StartEntry(content, sourcePath, source, entry);
+    if (ok) {
+        FileSink file(content);
+        MaskingSink masked(file, record::kEntryMask);
+        ok = WriteUnpacked(source, masked, entry);
+    }
     directory.push_back(std::move(entry));
     return ok;
 }

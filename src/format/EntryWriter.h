@@ -9,6 +9,8 @@ namespace nbx {
 
 // Packing must save at least this many bytes for an entry to be stored packed.
 inline constexpr std::uint64_t kMinPackingSaving = 26;
+// Packed data is never shorter than the end mark, so below this size packing cannot win.
+inline constexpr std::uint64_t kSmallestWorthPacking = kMinPackingSaving + 3;
 
 // Appends the file at sourcePath to the end of the content working file: packed when that
 // is at least 26 bytes shorter than the file, else as it is, and masked with the entry mask
@@ -18,5 +20,10 @@ inline constexpr std::uint64_t kMinPackingSaving = 26;
 // a word can address (2 GB).
 bool AppendEntry(platform::FileHandle& content, const std::string& sourcePath, DirectoryEntry entry,
                  std::vector<DirectoryEntry>& directory);
+
+// AppendEntry for a file whose packed form is already known not to save enough: the file as
+// it is, masked.
+bool AppendEntryUnpacked(platform::FileHandle& content, const std::string& sourcePath,
+                         DirectoryEntry entry, std::vector<DirectoryEntry>& directory);
 
 }  // namespace nbx

@@ -2,6 +2,8 @@
 
 #include <vector>
 
+#include "platform/FileRangeCopy.h"
+
 namespace nbx {
 
 bool CopyToSink(platform::FileHandle& source, ByteSink& sink, std::uint64_t& copied) {
@@ -33,19 +35,14 @@ bool CopyWholeFile(const std::string& from, const std::string& to, int& errorCod
         errorCode = source.error();
         return false;
     }
+    const std::int64_t size = source.Size();
     platform::FileHandle target;
-    if (!target.Open(to, platform::FileHandle::Mode::CreateTruncate)) {
-        errorCode = target.error();
+    if (size < 0 || !target.Open(to, platform::FileHandle::Mode::CreateTruncate)) {
+        errorCode = size < 0 ? source.error() : target.error();
         return false;
     }
-    FileSink sink(target);
-    std::uint64_t copied = 0;
-    if (!CopyToSink(source, sink, copied)) {
-        errorCode = source.error() ? source.error() : target.error();
-        return false;
-    }
-    errorCode = 0;
-    return true;
+    return platform::CopyFileRange(source.descriptor(), 0, target.descriptor(),
+                                   static_cast<std::uint64_t>(size), errorCode);
 }
 
 }  // namespace nbx

@@ -11,6 +11,7 @@
 #include <vector>
 
 #include "platform/FileHandle.h"
+#include "platform/FileRangeCopy.h"
 #include "platform/Paths.h"
 #include "platform/TempFiles.h"
 
@@ -18,7 +19,16 @@ namespace nbx::platform {
 
 namespace {
 constexpr std::size_t kBufferSize = 1 << 20;
+
+void SyncFolder(const std::string& folder) {
+    const int dirFd =
+        ::open(folder.empty() ? "." : folder.c_str(), O_RDONLY | O_DIRECTORY | O_CLOEXEC);
+    if (dirFd >= 0) {
+        ::fsync(dirFd);
+        ::close(dirFd);
+    }
 }
+}  // namespace
 
 AtomicFileWriter::AtomicFileWriter(std::string targetPath, Kind kind, Links links)
     : target_(std::move(targetPath)),
@@ -80,6 +90,7 @@ bool AtomicFileWriter::Open() {
         error_ = errno;
         return false;
     }
+    lock_.Lock(tempPath_);
     buffer_.reserve(kBufferSize);
     return true;
 }
@@ -122,44 +133,7 @@ bool AtomicFileWriter::CopyFrom(FileHandle& source, std::uint64_t offset, std::u
     if (fd_ < 0 || error_ != 0 || !Flush()) {
         return false;
     }
-    constexpr std::uint64_t kMaxStep = 1 << 30;
-    off64_t in = static_cast<off64_t>(offset);
-    while (length > 0) {
-        const auto step = static_cast<std::size_t>(std::min(length, kMaxStep));
-        const ssize_t n = ::copy_file_range(source.descriptor(), &in, fd_, nullptr, step, 0);
-        if (n > 0) {
-            length -= static_cast<std::uint64_t>(n);
-            continue;
-        }
-        if (n == 0) {
-            error_ = EIO;  // the source ended first
-            return false;
-        }
-        if (errno == EINTR) {
-            continue;
-        }
-        if (errno != EXDEV && errno != ENOSYS && errno != EINVAL && errno != EOPNOTSUPP) {
-            error_ = errno;
-            return false;
-        }
-        // Files the system cannot copy between: through memory.
-        std::vector<char> chunk(
-            static_cast<std::size_t>(std::min<std::uint64_t>(length, kBufferSize)));
-        for (auto at = static_cast<std::uint64_t>(in); length > 0;) {
-            const auto part =
-                static_cast<std::size_t>(std::min<std::uint64_t>(length, chunk.size()));
-            if (!source.ReadAt(at, chunk.data(), part)) {
-                error_ = source.error() != 0 ? source.error() : EIO;
-                return false;
-            }
-            if (!Write(chunk.data(), part)) {
-                return false;
-            }
-            at += part;
-            length -= part;
-        }
-    }
-    return true;
+    return CopyFileRange(source.descriptor(), offset, fd_, length, error_);
 }
 
 bool AtomicFileWriter::Commit() {
@@ -170,9 +144,13 @@ bool AtomicFileWriter::Commit() {
     if ((noFollow_ ? ::lstat : ::stat)(target_.c_str(), &st) == 0 && S_ISREG(st.st_mode)) {
         ::fchmod(fd_, st.st_mode & 07777);
     }
-    if (::fsync(fd_) != 0) {
+    if (syncOnCommit_ && ::fsync(fd_) != 0) {
         error_ = errno;
         return false;
+    }
+    if (!syncOnCommit_) {
+        // Not waited for, but started now rather than whenever the system gets to it.
+        ::sync_file_range(fd_, 0, 0, SYNC_FILE_RANGE_WRITE);
     }
     const int rc = ::close(fd_);
     fd_ = -1;
@@ -189,12 +167,8 @@ bool AtomicFileWriter::Commit() {
     }
     committed_ = true;
     // The rename lives in the folder; without this a power cut could bring the old file back.
-    std::string folder = FolderPartOfPath(target_);
-    const int dirFd =
-        ::open(folder.empty() ? "." : folder.c_str(), O_RDONLY | O_DIRECTORY | O_CLOEXEC);
-    if (dirFd >= 0) {
-        ::fsync(dirFd);
-        ::close(dirFd);
+    if (syncOnCommit_) {
+        SyncFolder(FolderPartOfPath(target_));
     }
     return true;
 }
@@ -214,7 +188,7 @@ bool AtomicFileWriter::CopyOverTarget() {
     fd_ = to;
     // The target's old bytes are lost from here on; the new ones are complete beside.
     bool ok = CopyFrom(from, 0, static_cast<std::uint64_t>(size)) && Flush();
-    if (ok && (::ftruncate(fd_, size) != 0 || ::fsync(fd_) != 0)) {
+    if (ok && (::ftruncate(fd_, size) != 0 || (syncOnCommit_ && ::fsync(fd_) != 0))) {
         error_ = errno;
         ok = false;
     }
@@ -230,6 +204,25 @@ bool WriteFileAtomically(const std::string& path, std::string_view bytes, int& e
     AtomicFileWriter writer(path);
     const bool ok = writer.Open() && writer.Write(bytes) && writer.Commit();
     errorCode = ok ? 0 : writer.error();
+    return ok;
+}
+
+bool FlushToDisk(const std::vector<std::string>& paths) {
+    bool ok = true;
+    std::vector<std::string> folders;
+    for (const auto& path : paths) {
+        const int fd = ::open(path.c_str(), O_RDONLY | O_CLOEXEC | O_NOCTTY | O_NONBLOCK);
+        ok = fd >= 0 && ::fsync(fd) == 0 && ok;
+        if (fd >= 0) {
+            ::close(fd);
+        }
+        folders.push_back(FolderPartOfPath(path));
+    }
+    std::sort(folders.begin(), folders.end());
+    folders.erase(std::unique(folders.begin(), folders.end()), folders.end());
+    for (const auto& folder : folders) {
+        SyncFolder(folder);
+    }
     return ok;
 }
 

@@ -11,6 +11,9 @@
 #include <cstdint>
 #include <string>
 #include <string_view>
+#include <vector>
+
+#include "platform/TempFiles.h"
 
 namespace nbx::platform {
 
@@ -46,6 +49,10 @@ public:
     // Flushes to disk and renames over the target; the target keeps its permission bits
     // when it existed before.
     bool Commit();
+    // Commit renames without waiting for the disk: a crash of the program still never leaves
+    // a half-written target, but a crash of the system may. For many files written in a row
+    // that FlushToDisk settles together.
+    void DeferDiskFlush() { syncOnCommit_ = false; }
 
     int error() const { return error_; }
     // The file being written; a caller may also write it by name between Open and Commit.
@@ -66,7 +73,13 @@ private:
     int fd_ = -1;
     int error_ = 0;
     bool committed_ = false;
+    bool syncOnCommit_ = true;
+    WorkingFileLock lock_;  // on the temporary file until it is committed or removed
 };
+
+// Flushes files (and their folders) to disk, for files committed with DeferDiskFlush. False
+// when one could not be opened or flushed; the others are flushed all the same.
+bool FlushToDisk(const std::vector<std::string>& paths);
 
 // The whole file in one call. errorCode receives the errno of a failure.
 bool WriteFileAtomically(const std::string& path, std::string_view bytes, int& errorCode);

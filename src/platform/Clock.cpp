@@ -14,10 +14,9 @@ std::int64_t SecondsSince1970() {
     return static_cast<std::int64_t>(std::time(nullptr));
 }
 
-LocalTime LocalTimeAt(std::int64_t secondsSince1970) {
-    const std::time_t when = static_cast<std::time_t>(secondsSince1970);
-    std::tm tm{};
-    localtime_r(&when, &tm);
+namespace {
+
+LocalTime Fields(const std::tm& tm) {
     LocalTime t;
     t.year = tm.tm_year + 1900;
     t.month = tm.tm_mon + 1;
@@ -27,6 +26,22 @@ LocalTime LocalTimeAt(std::int64_t secondsSince1970) {
     t.second = tm.tm_sec;
     t.dayOfWeek = tm.tm_wday;
     return t;
+}
+
+}  // namespace
+
+LocalTime LocalTimeAt(std::int64_t secondsSince1970) {
+    const std::time_t when = static_cast<std::time_t>(secondsSince1970);
+    std::tm tm{};
+    localtime_r(&when, &tm);
+    return Fields(tm);
+}
+
+LocalTime UtcTimeAt(std::int64_t secondsSince1970) {
+    const std::time_t when = static_cast<std::time_t>(secondsSince1970);
+    std::tm tm{};
+    gmtime_r(&when, &tm);
+    return Fields(tm);
 }
 
 std::uint64_t TickCountMs() {

@@ -18,6 +18,8 @@ LocalTime LocalNow();
 
 // The local calendar time of a moment given in seconds since 1970.
 LocalTime LocalTimeAt(std::int64_t secondsSince1970);
+// The same fields in UTC, the same on every machine.
+LocalTime UtcTimeAt(std::int64_t secondsSince1970);
 
 // Seconds since 1970, now.
 std::int64_t SecondsSince1970();

@@ -160,6 +160,13 @@ std::int64_t FileHandle::Size() {
     return st.st_size;
 }
 
+void FileHandle::StartWriteBack(std::uint64_t offset, std::uint64_t length) {
+    if (fd_ >= 0) {
+        ::sync_file_range(fd_, static_cast<off64_t>(offset), static_cast<off64_t>(length),
+                          SYNC_FILE_RANGE_WRITE);
+    }
+}
+
 bool FileHandle::Truncate(std::uint64_t size) {
     return ::ftruncate(fd_, static_cast<off_t>(size)) == 0 || Fail();
 }

@@ -45,6 +45,8 @@ public:
     // The file's size, or -1 on failure.
     std::int64_t Size();
     bool Truncate(std::uint64_t size);
+    // Starts writing the range to disk without waiting for it; a hint that may do nothing.
+    void StartWriteBack(std::uint64_t offset, std::uint64_t length);
 
     int error() const { return error_; }
     // The descriptor, for the system calls this class does not wrap; -1 when closed.

@@ -205,6 +205,26 @@ std::optional<std::string> PercentDecode(std::string_view text, bool plusIsSpace
     return out;
 }
 
+std::string PercentEncode(std::string_view text, bool keepSlash) {
+    static constexpr char kHex[] = "0123456789ABCDEF";
+    std::string out;
+    out.reserve(text.size());
+    for (const char ch : text) {
+        const auto c = static_cast<unsigned char>(ch);
+        const bool plain = (c >= 'a' && c <= 'z') || (c >= 'A' && c <= 'Z') ||
+                           (c >= '0' && c <= '9') || c == '-' || c == '.' || c == '_' || c == '~' ||
+                           (keepSlash && c == '/');
+        if (plain) {
+            out += ch;
+        } else {
+            out += '%';
+            out += kHex[c >> 4];
+            out += kHex[c & 15];
+        }
+    }
+    return out;
+}
+
 std::optional<std::string> QueryValue(std::string_view query, std::string_view key) {
     while (!query.empty()) {
         const std::size_t amp = query.find('&');

@@ -65,6 +65,9 @@ HttpResponse PlainResponse(int status);
 // blank.
 std::optional<std::string> PercentDecode(std::string_view text, bool plusIsSpace);
 
+// Every byte but letters, digits and "-._~" (and "/" when keepSlash) as "%XX".
+std::string PercentEncode(std::string_view text, bool keepSlash);
+
 // The value of key in a query string ("a=1&q=two+words"), decoded; nothing when absent or
 // malformed.
 std::optional<std::string> QueryValue(std::string_view query, std::string_view key);

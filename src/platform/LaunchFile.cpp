@@ -10,6 +10,7 @@
 #include <vector>
 
 #include "platform/BrowserLauncher.h"
+#include "platform/HttpMessage.h"
 #include "platform/RandomToken.h"
 #include "platform/SystemError.h"
 #include "platform/TempFiles.h"
@@ -113,23 +114,7 @@ bool LaunchFile::Create(const std::string& address, const std::string& title, st
 }
 
 std::string LaunchFile::Url() const {
-    if (path_.empty()) {
-        return {};
-    }
-    static constexpr char kHex[] = "0123456789ABCDEF";
-    std::string url = "file://";
-    for (char c : path_) {
-        const auto u = static_cast<unsigned char>(c);
-        if ((u >= 'a' && u <= 'z') || (u >= 'A' && u <= 'Z') || (u >= '0' && u <= '9') ||
-            std::string_view("/-._~").find(c) != std::string_view::npos) {
-            url += c;
-        } else {
-            url += '%';
-            url += kHex[u >> 4];
-            url += kHex[u & 15];
-        }
-    }
-    return url;
+    return path_.empty() ? std::string() : "file://" + PercentEncode(path_, true);
 }
 
 void LaunchFile::Remove() {

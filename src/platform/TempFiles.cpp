@@ -3,6 +3,7 @@
 #include <dirent.h>
 #include <fcntl.h>
 #include <signal.h>
+#include <sys/file.h>
 #include <sys/stat.h>
 #include <unistd.h>
 
@@ -17,8 +18,21 @@
 namespace nbx::platform {
 
 namespace {
+
 std::atomic<unsigned> g_counter{0};
+
+// True while some process holds a WorkingFileLock on path.
+bool LockedByAnother(const std::string& path) {
+    const int fd = ::open(path.c_str(), O_RDONLY | O_NOFOLLOW | O_NONBLOCK | O_CLOEXEC);
+    if (fd < 0) {
+        return false;
+    }
+    const bool locked = ::flock(fd, LOCK_SH | LOCK_NB) != 0 && errno == EWOULDBLOCK;
+    ::close(fd);
+    return locked;
 }
+
+}  // namespace
 
 std::string TempFolder() {
     std::error_code ec;
@@ -116,7 +130,9 @@ void RemoveAbandonedWorkingFiles(const std::string& folder, std::string_view pre
         if (S_ISREG(st.st_mode) && counter.size() > 4 && counter.size() <= 14 &&
             std::all_of(counter.begin(), counter.end() - 4,
                         [](char c) { return c >= '0' && c <= '9'; })) {
-            ::unlink(path.c_str());
+            if (!LockedByAnother(path)) {
+                ::unlink(path.c_str());
+            }
         }
     });
 }
@@ -128,6 +144,24 @@ void RemoveAbandonedFolders(const std::string& folder, std::string_view prefix) 
             std::filesystem::remove_all(path, ignored);
         }
     });
+}
+
+bool WorkingFileLock::Lock(const std::string& path) {
+    Release();
+    // Open for writing: NFS turns the lock into a write lock on the whole file, which needs it.
+    fd_ = ::open(path.c_str(), O_RDWR | O_NOFOLLOW | O_NONBLOCK | O_CLOEXEC);
+    if (fd_ < 0) {
+        return false;
+    }
+    ::flock(fd_, LOCK_EX | LOCK_NB);  // a file system without locks keeps the process id alone
+    return true;
+}
+
+void WorkingFileLock::Release() {
+    if (fd_ >= 0) {
+        ::close(fd_);
+        fd_ = -1;
+    }
 }
 
 void RemoveFileQuietly(const std::string& path) {

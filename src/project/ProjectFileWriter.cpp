@@ -142,6 +142,22 @@ ProjectSettings WithPathsRelativeAgain(const Project& project, const std::string
     return p;
 }
 
+void KeepPathsRelativeBelow(Project& project, const std::string& folder) {
+    const std::filesystem::path base = std::filesystem::path(folder).lexically_normal();
+    std::set<std::string>& relative = project.pathsLoadedRelative;
+    ForEachStoredPath(project, [&](const std::string& path) {
+        if (path.empty() || !platform::IsAbsolutePath(path)) {
+            return;
+        }
+        const std::filesystem::path shorter =
+            std::filesystem::path(path).lexically_normal().lexically_relative(base);
+        // The folder itself stays absolute: "." would come back with a trailing separator.
+        if (!shorter.empty() && shorter != "." && *shorter.begin() != "..") {
+            relative.insert(path);
+        }
+    });
+}
+
 bool SaveProjectFile(const std::string& path, const ProjectSettings& project, int& errorCode) {
     return platform::WriteFileAtomically(path, EncodeProjectFile(project), errorCode);
 }

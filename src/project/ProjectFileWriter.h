@@ -16,6 +16,12 @@ std::string EncodeProjectFile(const ProjectSettings& project);
 // every other path as it is.
 ProjectSettings WithPathsRelativeAgain(const Project& project, const std::string& folder);
 
+// Marks every stored path (ForEachStoredPath) that lies inside folder, at any depth, as one that a
+// save writes relative to the project file's folder, as if the project had been opened with it
+// relative: for a project made at folder rather than opened there. Paths elsewhere stay as
+// they are.
+void KeepPathsRelativeBelow(Project& project, const std::string& folder);
+
 // Writes the file through a temporary file in the same folder and a rename, so a failed or
 // interrupted save leaves the previous file as it was. False with errorCode (an errno) set
 // when the file cannot be written.

@@ -29,26 +29,6 @@ std::string_view SystemPageName(SystemPage page) {
     return "about";
 }
 
-std::string PercentEncode(std::string_view text, bool keepSlash) {
-    static constexpr char kHex[] = "0123456789ABCDEF";
-    std::string out;
-    out.reserve(text.size());
-    for (const char ch : text) {
-        const auto c = static_cast<unsigned char>(ch);
-        const bool plain = (c >= 'a' && c <= 'z') || (c >= 'A' && c <= 'Z') ||
-                           (c >= '0' && c <= '9') || c == '-' || c == '.' || c == '_' || c == '~' ||
-                           (keepSlash && c == '/');
-        if (plain) {
-            out += ch;
-        } else {
-            out += '%';
-            out += kHex[c >> 4];
-            out += kHex[c & 15];
-        }
-    }
-    return out;
-}
-
 std::string PageAddress(std::string_view entryName) {
     return std::string(kBookScheme) + "://" + std::string(kPageHost) + "/" +
            PercentEncode(entryName, true);

@@ -13,6 +13,7 @@
 #include <vector>
 
 #include "format/DirectoryEntry.h"
+#include "platform/HttpMessage.h"
 
 namespace nbx::reader {
 
@@ -30,8 +31,7 @@ std::string SystemPageAddress(SystemPage page);
 // The Search page with the results for query.
 std::string SearchAddress(std::string_view query);
 
-// Every byte but letters, digits and "-._~" (and "/" when keepSlash) as "%XX".
-std::string PercentEncode(std::string_view text, bool keepSlash);
+using platform::PercentEncode;
 
 // The entries a reader never shows: the language file, the toolbar images and the
 // extension libraries, which are not loaded either.

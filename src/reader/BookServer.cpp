@@ -367,6 +367,11 @@ std::optional<HttpResponse> BookServer::Control(const HttpRequest& request, std:
         response.body = FrameScriptAsset();
         return response;
     }
+    if (name == "keys.js") {
+        response.contentType = "text/javascript; charset=utf-8";
+        response.body = KeyNamesAsset();
+        return response;
+    }
     if (name == "frame.css") {
         response.contentType = "text/css; charset=utf-8";
         response.body = FrameStyleAsset();

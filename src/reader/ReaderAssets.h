@@ -9,5 +9,6 @@ namespace nbx::reader {
 std::string_view FrameScriptAsset();  // frame.js
 std::string_view FrameStyleAsset();   // frame.css
 std::string_view PageScriptAsset();   // page.js: "/*CONFIG*/null" is where its settings go
+std::string_view KeyNamesAsset();     // keys.js: the frame's and the pages' names of keys
 
 }  // namespace nbx::reader

@@ -226,7 +226,8 @@ std::string FrameWriter::Page() {
         out += "<style>#toolbar .pic{background-image:url(\"" + parts_.base +
                "/frame/toolbar.png\")}</style>";
     }
-    out += "<script src=\"" + parts_.base + "/frame/frame.js\" defer></script></head>\n";
+    out += "<script src=\"" + parts_.base + "/frame/keys.js\" defer></script><script src=\"" +
+           parts_.base + "/frame/frame.js\" defer></script></head>\n";
     const std::string ready = t.Text(LanguageKey::StatusReady);
     out += "<body class=\"toolbar-" + std::string(positions[position]) + "\" data-base=\"" +
            parts_.base + "\" data-key=\"" + parts_.frameKey + "\" data-pages=\"" +
@@ -314,13 +315,14 @@ std::string PageHelperScript(const ReaderBook& book, const std::string& frameOri
     config.EndArray();
     config.Key("newWindow").Bool(book.settings().autoOpenLinksInNewWindow != 0);
     config.EndObject();
-    std::string script(PageScriptAsset());
+    std::string page(PageScriptAsset());
     const std::string_view mark = "/*CONFIG*/null";
-    const std::size_t at = script.find(mark);
+    const std::size_t at = page.find(mark);
     if (at != std::string::npos) {
-        script.replace(at, mark.size(), config.Text());
+        page.replace(at, mark.size(), config.Text());
     }
-    return script;
+    // One function around both, so that nothing of ours is a global of the author's page.
+    return "(() => {\n" + std::string(KeyNamesAsset()) + page + "})();\n";
 }
 
 }  // namespace nbx::reader

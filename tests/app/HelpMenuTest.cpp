@@ -3,6 +3,8 @@
 
 #include <cstdlib>
 #include <filesystem>
+#include <regex>
+#include <set>
 
 #include <QAction>
 #include <QLabel>
@@ -14,6 +16,7 @@
 #include "common/SiteAddress.h"
 #include "format/ArchiveReader.h"
 #include "platform/ExecutablePath.h"
+#include "project/SourceFile.h"
 
 namespace nbx::test {
 namespace {
@@ -88,22 +91,36 @@ TEST_F(HelpMenuTest, AboutBoxNamesTheProgramAndVersion) {
 namespace nbx::test {
 namespace {
 
-// The user guide that ehelp opens is a real e-book of the pages in docs/guide/, in their
-// reading order, each with its title.
+// The user guide that ehelp opens is a real e-book of the pages in docs/guide/, in the order
+// their rel="next" links give, each with its title, its style sheet and every picture it
+// shows, which the build took of the window.
 TEST(UserGuideTest, IsBuiltFromTheGuidePagesInReadingOrder) {
     ArchiveReader book;
     ASSERT_TRUE(book.Open(std::string(NBX_PROGRAM_DIR) + "/userguide")) << book.error();
     std::vector<std::string> pages;
+    std::set<std::string> entries;
     for (const auto& entry : book.directory()) {
-        if (entry.name.rfind("__", 0) != 0) {
+        entries.insert(entry.name);
+        if (IsHtmlName(entry.name)) {
             pages.push_back(entry.name);
             EXPECT_FALSE(entry.title.empty()) << entry.name;
             EXPECT_TRUE(entry.inContents) << entry.name;
         }
     }
-    EXPECT_EQ(pages, (std::vector<std::string>{"index.htm", "getting-started.htm", "tabs.htm",
-                                               "building.htm", "variables.htm", "rebrander.htm",
-                                               "series.htm"}));
+    EXPECT_EQ(pages, (std::vector<std::string>{"index.htm", "getting-started.htm", "window.htm",
+                                               "menus.htm", "files.htm", "settings.htm",
+                                               "variables.htm", "building.htm", "reader.htm",
+                                               "rebrander.htm", "series.htm", "console.htm"}));
+    EXPECT_EQ(entries.count("guide.css"), 1u);
+    const std::regex picture("src=\"(pictures/[^\"]+)\"");
+    for (const std::string& page : pages) {
+        const std::string text =
+            ReadWholeFile(std::string(NBX_TEST_SOURCE_DIR) + "/docs/guide/" + page);
+        for (auto it = std::sregex_iterator(text.begin(), text.end(), picture);
+             it != std::sregex_iterator(); ++it) {
+            EXPECT_EQ(entries.count((*it)[1]), 1u) << page << " shows " << (*it)[1];
+        }
+    }
     EXPECT_TRUE(std::filesystem::exists(std::string(NBX_PROGRAM_DIR) + "/ehelp"));
 }
 

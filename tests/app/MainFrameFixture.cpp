@@ -3,6 +3,8 @@
 #include <algorithm>
 #include <filesystem>
 
+#include <sys/wait.h>
+
 #include <QAction>
 #include <QDialog>
 
@@ -12,6 +14,7 @@
 #include "project/CTamselDoc.h"
 #include "project/DisplayNames.h"
 #include "project/SourceFolderScan.h"
+#include "support/RunCommand.h"
 
 namespace nbx::test {
 
@@ -130,6 +133,28 @@ void MainFrameFixture::Select(MainTab tab, std::size_t row) const {
     frame->view()->ShowTab(tab);
     frame->view()->SelectRow(tab, row);
     QApplication::processEvents();
+}
+
+std::string MainFrameFixture::DriveTamsel(const std::string& script,
+                                          const std::vector<std::string>& extra) {
+    if (std::system("command -v xvfb-run >/dev/null && command -v xdotool >/dev/null") != 0) {
+        ADD_FAILURE() << "xvfb-run and xdotool are needed (scripts/install-deps.sh)";
+        return {};
+    }
+    const std::string config = dir.File("config");
+    std::filesystem::create_directories(config);
+    std::string command = "LSAN_OPTIONS=suppressions='" + std::string(NBX_LSAN_SUPPRESSIONS) +
+                          "' NBX_CONFIG_DIR='" + config + "' timeout 120 xvfb-run -a sh '" +
+                          dir.Write("drive.sh", script) + "' '" + std::string(NBX_PROGRAM_DIR) +
+                          "/tamsel' '" + projectPath + "' '" + dir.File("tamsel.log") + "'";
+    for (const std::string& e : extra) {
+        command += " '" + e + "'";
+    }
+    int status = 0;
+    const std::string out = RunCommand(command, status);
+    EXPECT_TRUE(WIFEXITED(status) && WEXITSTATUS(status) == 0)
+        << out << ReadWholeFile(dir.File("tamsel.log"));
+    return out;
 }
 
 void MainFrameFixture::WhenModal(std::function<void(QWidget*)> step) {

@@ -40,6 +40,11 @@ protected:
     // and must close it. Steps left over when the test ends fail it.
     void WhenModal(std::function<void(QWidget*)> step);
 
+    // Runs the real tamsel on a virtual X display, driven by a shell script (keys sent with
+    // xdotool): the script gets the program, the project, a log file for the program's output
+    // and then extra. Its output; the test fails when xvfb-run or xdotool is missing.
+    std::string DriveTamsel(const std::string& script, const std::vector<std::string>& extra = {});
+
     // Modal dialogs that opened while no step waited; each was closed with Cancel.
     int unexpectedDialogs = 0;
 

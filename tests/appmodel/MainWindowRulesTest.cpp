@@ -63,6 +63,9 @@ TEST(MainWindowRulesTest, ListCells) {
     SourceFile nested = f;
     nested.path = "/src/library/os.html";
     EXPECT_EQ(FileListCells(tree, nested).front(), "library/os.html");
+    // Titles are stored as the pages wrote them and shown decoded, once.
+    nested.title = "&lt;CONFIG&gt;_OUTPUT_NAME &#8212; Fish &amp;amp; Chips";
+    EXPECT_EQ(FileListCells(tree, nested)[2], "<CONFIG>_OUTPUT_NAME \u2014 Fish &amp; Chips");
     const Variable v{.name = "v", .description = "D", .value = "x", .canRebrand = 0, .kind = 5};
     EXPECT_EQ(VariableListCells(v),
               (std::vector<std::string>{"v", "Include -> HTML", "", "D", "x"}));

@@ -5,6 +5,7 @@
 #include <gtest/gtest.h>
 #include <nlohmann/json.hpp>
 
+#include "SeriesProject.h"
 #include "TamselcRunner.h"
 #include "project/CTamselDoc.h"
 #include "project/Project.h"
@@ -37,31 +38,9 @@ TEST(TamselcBuildTest, BuildsTheSampleAndLeavesTheProjectAlone) {
     EXPECT_EQ(json["variables"][0]["value"], "Rosemary Lane");
 }
 
-// A project of one page with a numbering variable, saved in a temporary folder.
-std::string WriteSeriesProject(const test::TempDir& dir, const std::string& language = "English") {
-    Project project;
-    SourceFile index;
-    index.path = dir.Write("src/index.htm", "<title>One</title>[={Number}]");
-    project.files = {index};
-    project.sourceFolder = dir.File("src");
-    project.outputExe = dir.File("out/book.exe");
-    project.splashBitmap.clear();
-    project.iconFile.clear();  // the stock icon
-    project.language = language;
-    Variable number;
-    number.name = "Number";
-    number.canRebrand = 0;
-    project.variables = {number};
-    std::filesystem::create_directories(dir.File("out"));
-    const std::string path = dir.File("series.nxp");
-    int error = 0;
-    EXPECT_TRUE(SaveProjectFile(path, project, error));
-    return path;
-}
-
 TEST(TamselcBuildTest, AFailedBuildPrintsTheWholeErrorOnStderr) {
     test::TempDir dir;
-    const Outcome run = Tamselc({"build", WriteSeriesProject(dir, "Klingon")});
+    const Outcome run = Tamselc({"build", WriteSeriesProject(dir, {.language = "Klingon"})});
     EXPECT_EQ(run.exitCode, 1);
     EXPECT_EQ(run.out, "");
     EXPECT_THAT(run.err, HasSubstr("Error:\nThe language file is corrupt, missing, or intended "

@@ -1,6 +1,7 @@
 // tamselc inspect and extract, run as programs on files the core writes.
 
 #include <gtest/gtest.h>
+#include <sys/stat.h>
 
 #include <array>
 #include <cstdio>
@@ -205,6 +206,52 @@ TEST(ExtractTest, LinksInTheFolderAndTwiceNamedEntries) {
     EXPECT_EQ(test::ReadWholeFile(victim), "keep me");
     EXPECT_FALSE(std::filesystem::is_symlink(platform::JoinPath(out, "index.htm")));
     EXPECT_EQ(test::ReadWholeFile(platform::JoinPath(out, "index.htm")), "first");
+}
+
+// What is already in the folder under an entry's name is replaced, never written through:
+// a symbolic or a hard link keeps what it leads to, a file keeps its permissions, and a
+// folder or a pipe there makes the entry fail.
+TEST(ExtractTest, WhatIsInTheWayIsReplacedNeverWrittenThrough) {
+    test::TempDir dir;
+    const std::string book = MakeBook(dir, {{"soft.htm", "new soft"},
+                                            {"hard.htm", "new hard"},
+                                            {"plain.htm", "new plain"},
+                                            {"folder.htm", "no"},
+                                            {"pipe.htm", "no"},
+                                            {"fresh.htm", "fresh"}});
+    const std::string out = dir.File("out");
+    std::filesystem::create_directories(out + "/folder.htm");
+    const std::string victim = dir.Write("victim", "keep me");
+    std::filesystem::create_symlink(victim, out + "/soft.htm");
+    std::filesystem::create_hard_link(victim, out + "/hard.htm");
+    dir.Write("out/plain.htm", "old");
+    ASSERT_EQ(::chmod((out + "/plain.htm").c_str(), 0640), 0);
+    ASSERT_EQ(::mkfifo((out + "/pipe.htm").c_str(), 0600), 0);
+
+    const Output r = Tamselc("extract " + book + " " + out);
+    EXPECT_EQ(r.status, 1);
+    EXPECT_EQ(r.out, "soft.htm\nhard.htm\nplain.htm\nfresh.htm\n");
+    EXPECT_EQ(test::ReadWholeFile(victim), "keep me");
+    EXPECT_FALSE(std::filesystem::is_symlink(out + "/soft.htm"));
+    EXPECT_EQ(std::filesystem::hard_link_count(victim), 1u);
+    const struct {
+        const char* name;
+        const char* bytes;
+    } written[] = {{"soft.htm", "new soft"},
+                   {"hard.htm", "new hard"},
+                   {"plain.htm", "new plain"},
+                   {"fresh.htm", "fresh"}};
+    for (const auto& w : written) {
+        EXPECT_EQ(test::ReadWholeFile(out + "/" + w.name), w.bytes) << w.name;
+    }
+    struct stat st {};
+    ASSERT_EQ(::stat((out + "/plain.htm").c_str(), &st), 0);
+    EXPECT_EQ(st.st_mode & 0777, 0640u);
+    EXPECT_TRUE(std::filesystem::is_directory(out + "/folder.htm"));
+    EXPECT_TRUE(std::filesystem::is_fifo(out + "/pipe.htm"));
+    for (const auto& f : std::filesystem::directory_iterator(out)) {
+        EXPECT_NE(f.path().filename().string()[0], '.') << "a working file was left behind";
+    }
 }
 
 // A folder of an entry that is already a link in the target folder is never followed: the

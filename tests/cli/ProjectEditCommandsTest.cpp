@@ -79,10 +79,11 @@ TEST_F(ProjectEditCommandsTest, NewScansTheTreeWithTheDefaultsOfANewProject) {
     EXPECT_EQ(j["includeSubFolders"], 1);
     EXPECT_EQ(j["outputExe"], dir.File("out/docs.exe"));
     EXPECT_EQ(j["sourceFolder"], dir.File("src"));
-    // Sorted as the scan sorts: titled pages by title, then the rest by path.
+    // In the order of the links from the index page, the pages no link reaches after them by
+    // name, the other files last.
     EXPECT_EQ(FileNames(),
-              (std::vector<std::string>{"index.html", "library/index.html", "library/os.html",
-                                        "howto/index.html", "howto/untitled.html", "_images/x.png",
+              (std::vector<std::string>{"index.html", "library/index.html", "howto/index.html",
+                                        "howto/untitled.html", "library/os.html", "_images/x.png",
                                         "_static/css/basic.css"}));
 }
 
@@ -214,16 +215,16 @@ TEST_F(ProjectEditCommandsTest, FilesChangesAttributesAndOrderOnTheListsRules) {
     };
     run({"--exclude", "_static/*", "--preprocess", "library/*", "on"});
     Json j = Show();
-    EXPECT_EQ(j["files"][6]["excluded"], 1);  // _static/css/basic.css
-    EXPECT_EQ(j["files"][1]["preprocess"], 1);
-    EXPECT_EQ(j["files"][2]["preprocess"], 1);
+    EXPECT_EQ(j["files"][6]["excluded"], 1);    // _static/css/basic.css
+    EXPECT_EQ(j["files"][1]["preprocess"], 1);  // library/index.html
+    EXPECT_EQ(j["files"][4]["preprocess"], 1);  // library/os.html
     EXPECT_EQ(j["files"][0]["preprocess"], 0);
     run({"--include", "*.css", "--searchable", "howto/index.html", "off", "--contents",
          "library/os.html", "off", "--searchable", "_images/*", "off"});
     j = Show();
     EXPECT_EQ(j["files"][6]["excluded"], 0);
-    EXPECT_EQ(j["files"][3]["searchable"], 0);
-    EXPECT_EQ(j["files"][2]["inContents"], 0);
+    EXPECT_EQ(j["files"][2]["searchable"], 0);  // howto/index.html
+    EXPECT_EQ(j["files"][4]["inContents"], 0);  // library/os.html
 
     run({"--move", "howto/index.html", "top"});
     EXPECT_EQ(FileNames()[0], "howto/index.html");
@@ -252,8 +253,9 @@ TEST_F(ProjectEditCommandsTest, FilesRefusesWithTheRulesMessagesAndWritesNothing
          "the Table Of Contents."},
         {{"--exclude", "*.html", "--move", "index.html", "up"},
          "index.html: This file can not be moved further up."},
-        {{"--move", "howto/untitled.html", "down"},
-         "howto/untitled.html: This file can not be moved further down."},
+        {{"--move", "library/os.html", "down"},
+         "library/os.html: This file can not be moved further down."},
+        {{"--order", "titles"}, "--order takes links, not 'titles'."},
         {{"--move", "_images/x.png", "top"},
          "_images/x.png: only HTML files have a place in the page order."},
         {{"--move", "os.html", "top"}, "there is no file called 'os.html'."},
@@ -268,6 +270,73 @@ TEST_F(ProjectEditCommandsTest, FilesRefusesWithTheRulesMessagesAndWritesNothing
         ExpectRefused(args, "tamselc files: " + c.message + " Nothing was written.\n");
     }
     EXPECT_EQ(Tamselc({"files", project, "--exclude"}).exitCode, 2);
+}
+
+TEST_F(ProjectEditCommandsTest, FilesOrdersThePagesByTheirLinksAgain) {
+    dir.Write("src/howto/index.html",
+              "<title>D How to</title><link rel=\"next\" href=\"../library/os.html\">");
+    ASSERT_EQ(Tamselc({"files", project, "--move", "library/os.html", "top"}).exitCode, 0);
+    const Outcome ordered = Tamselc({"files", project, "--order", "links"});
+    EXPECT_EQ(ordered.exitCode, 0) << ordered.err;
+    EXPECT_EQ(ordered.err,
+              "5 pages put in the order of their links from index.html. 3 pages that no link "
+              "from it reaches come last, by name.\n\n");
+    EXPECT_EQ(FileNames(),
+              (std::vector<std::string>{"index.html", "library/index.html", "howto/index.html",
+                                        "howto/untitled.html", "library/os.html", "_images/x.png",
+                                        "_static/css/basic.css"}));
+    // Linked from the index, the how-to page leads on to its rel="next".
+    dir.Write("src/index.html",
+              "<title>A Home</title><a href=\"howto/index.html\">x</a><a "
+              "href=\"library/index.html\">y</a>");
+    ASSERT_EQ(Tamselc({"files", project, "--order", "links"}).exitCode, 0);
+    EXPECT_EQ(FileNames(),
+              (std::vector<std::string>{"index.html", "howto/index.html", "library/os.html",
+                                        "library/index.html", "howto/untitled.html",
+                                        "_images/x.png", "_static/css/basic.css"}));
+}
+
+// Every text of Edit E-Book Info, and paths inside the project's folder kept relative to it:
+// the folder moves and the project moves with it; a path outside stays where it is.
+TEST(TamselcNewTest, NewTakesTheEBookInfoAndKeepsPathsInsideItsFolderRelative) {
+    test::TempDir dir;
+    dir.Write("shelf/pages/index.html", "<title>Home</title><a href=\"two.html\">2</a>");
+    dir.Write("shelf/pages/two.html", "<title>A two</title>");
+    const Outcome made =
+        Tamselc({"new", dir.File("shelf/book.nxp"), "--folder", dir.File("shelf/pages"), "--title",
+                 "T", "--author", "Ann", "--copyright", "(C) 2027 Ann", "--publisher", "Pub",
+                 "--email", "ann@example.org", "--url", "https://example.org/", "--output",
+                 dir.File("shelf/out/book")});
+    ASSERT_EQ(made.exitCode, 0) << made.err;
+    std::filesystem::rename(dir.File("shelf"), dir.File("moved"));
+    const Outcome shown = Tamselc({"show", dir.File("moved/book.nxp")});
+    ASSERT_EQ(shown.exitCode, 0) << shown.err;
+    const Json j = Json::parse(shown.out);
+    const struct {
+        const char* name;
+        std::string expected;
+    } cases[] = {
+        {"title", "T"},
+        {"author", "Ann"},
+        {"copyright", "(C) 2027 Ann"},
+        {"publisher", "Pub"},
+        {"authorEmail", "ann@example.org"},
+        {"authorUrl", "https://example.org/"},
+        {"sourceFolder", dir.File("moved/pages")},
+        {"outputExe", dir.File("moved/out/book")},
+        // The stock icon lies outside: it stays where it is.
+        {"iconFile", std::string(NBX_PROGRAM_DIR) + "/icons/Books/idr_main.ico"},
+    };
+    for (const auto& c : cases) {
+        EXPECT_EQ(j[c.name], c.expected) << c.name;
+    }
+    ASSERT_EQ(j["files"].size(), 2u);
+    EXPECT_EQ(j["files"][0]["path"], dir.File("moved/pages/index.html"));
+    EXPECT_EQ(j["files"][1]["path"], dir.File("moved/pages/two.html"));
+    // An option without its text is a mistake in the command, not an empty text.
+    const Outcome bare =
+        Tamselc({"new", dir.File("bare.nxp"), "--folder", dir.File("moved/pages"), "--copyright"});
+    EXPECT_EQ(bare.exitCode, 2);
 }
 
 TEST_F(ProjectEditCommandsTest, VarFollowsTheVariableCommandsRules) {

@@ -141,7 +141,7 @@ TEST(TamselcTest, WrongArgumentsGiveUsage) {
 // takes it for a file name.
 TEST(TamselcTest, EveryCommandAnswersHelp) {
     for (const char* command : {"build", "run", "series", "show", "save", "scan", "extensions",
-                                "lang", "inspect", "extract"}) {
+                                "lang", "inspect", "extract", "new", "set", "files", "var"}) {
         for (const std::vector<std::string>& args :
              {std::vector<std::string>{command, "--help"}, {command, kSample, "-h"}}) {
             const Outcome run = Tamselc(args);
@@ -149,6 +149,18 @@ TEST(TamselcTest, EveryCommandAnswersHelp) {
             EXPECT_EQ(run.out.rfind(std::string("Usage: tamselc ") + command, 0), 0u) << run.out;
             EXPECT_EQ(run.err, "") << command;
         }
+    }
+    // The commands of many options list them all.
+    const struct {
+        const char* command;
+        const char* option;
+    } fuller[] = {{"files", "--order links"},
+                  {"new", "--copyright"},
+                  {"set", "toolbarButtons"},
+                  {"var", "--rebrand on|off"}};
+    for (const auto& f : fuller) {
+        EXPECT_NE(Tamselc({f.command, "--help"}).out.find(f.option), std::string::npos)
+            << f.command;
     }
     const Outcome help = Tamselc({"--help"});
     EXPECT_EQ(help.exitCode, 0);

@@ -69,7 +69,7 @@ TEST_F(BuildEBookTest, PackingAheadGivesTheSameBytes) {
     // workers busy ahead of the writer.
     for (int i = 0; i < 40; ++i) {
         SourceFile f;
-        const std::size_t size = i == 7 ? EntryPreparer::kPrepareLimit + 100 : 20 + i * 997;
+        const std::size_t size = i == 7 ? EntryPreparer::kPieceSize * 3 + 100 : 20 + i * 997;
         std::string data(size, 'a');
         for (std::size_t j = 0; j < size; j += 7)
             data[j] = static_cast<char>('a' + (j * i) % 26);

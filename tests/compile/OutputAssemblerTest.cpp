@@ -1,7 +1,6 @@
 #include <gtest/gtest.h>
 #include <sys/stat.h>
 
-#include <random>
 #include <string>
 
 #include "compile/OutputAssembler.h"
@@ -10,21 +9,13 @@
 #include "format/Packer.h"
 #include "format/RecordFormat.h"
 #include "support/EBookComposer.h"
+#include "support/RandomBytes.h"
 #include "support/TempDir.h"
 
 namespace nbx {
 namespace {
 
 using test::Xor;
-
-std::string Random(std::size_t n, unsigned seed) {
-    std::mt19937 rng(seed);
-    std::string s(n, '\0');
-    for (char& c : s) {
-        c = static_cast<char>(rng());
-    }
-    return s;
-}
 
 std::uint32_t WordAt(const std::string& masked, std::size_t offset) {
     std::uint32_t v = 0;
@@ -40,7 +31,7 @@ std::uint32_t WordAt(const std::string& masked, std::size_t offset) {
 class OutputAssemblerTest : public ::testing::Test {
 protected:
     void SetUp() override {
-        stub = Random(5000, 1);
+        stub = test::RandomBytes(5000, 1);
         stubPath = dir.Write("stub.vmt", stub);
         contentPath = dir.File("content.vmt");
         platform::FileHandle content;
@@ -91,7 +82,7 @@ TEST_F(OutputAssemblerTest, SectionsFollowTheStubWithoutGaps) {
         page += "<p>Chapter " + std::to_string(i % 7) + " of the book</p>\n";
     }
     AddFile("index.html", page);
-    AddFile("pic.gif", Random(3000, 2));
+    AddFile("pic.gif", test::RandomBytes(3000, 2));
     AddFile("empty.txt", "");
     const std::string splash(5000, '\x11');
     AssemblyParts parts = Parts();
@@ -126,9 +117,9 @@ TEST_F(OutputAssemblerTest, SectionsFollowTheStubWithoutGaps) {
 
 TEST_F(OutputAssemblerTest, ReaderGivesBackEverything) {
     AddFile("index.html", std::string(40000, 'x') + "end");
-    AddFile("b.jpg", Random(10000, 3));
+    AddFile("b.jpg", test::RandomBytes(10000, 3));
     AddFile("empty.txt", "");
-    const std::string splash = Random(777, 4);
+    const std::string splash = test::RandomBytes(777, 4);
     AssemblyParts parts = Parts();
     parts.splashPath = dir.Write("splash.bmp", splash);
     OutputAssembler assembler;

@@ -7,23 +7,19 @@
 #include <string>
 #include <thread>
 
+#include "format/ByteSink.h"
 #include "format/PackedFormat.h"
+#include "format/PackedJoiner.h"
 #include "format/Packer.h"
 #include "format/ReferencePacker.h"
 #include "format/Unpacker.h"
+#include "support/RandomBytes.h"
 #include "support/TempDir.h"
 
 namespace nbx {
 namespace {
 
-std::string RandomBytes(std::size_t n, unsigned seed, int alphabet = 256) {
-    std::mt19937 rng(seed);
-    std::string s(n, '\0');
-    for (char& c : s) {
-        c = static_cast<char>(rng() % static_cast<unsigned>(alphabet));
-    }
-    return s;
-}
+using test::RandomBytes;
 
 // Text built from a small vocabulary, so matches of every length and distance turn up.
 std::string Html(std::size_t n, unsigned seed) {
@@ -147,6 +143,52 @@ TEST(PackerTest, InputSplitAnywhereGivesTheSameBytes) {
     packer.Finish();
     pieces += packer.output();
     EXPECT_TRUE(pieces == whole);
+}
+
+// Packs input in pieces that start at the given block-aligned positions, each on its own
+// Packer resumed from the bytes before it, and joins them.
+std::string PackInPieces(const std::string& input, const std::vector<std::size_t>& starts) {
+    std::string joined;
+    StringSink sink(joined);
+    PackedJoiner joiner(sink);
+    for (std::size_t k = 0; k < starts.size(); ++k) {
+        const std::size_t start = starts[k];
+        const std::size_t end = k + 1 < starts.size() ? starts[k + 1] : input.size();
+        const std::size_t history = std::min(start, packed::kRingSize);
+        Packer packer;
+        packer.Resume(start, std::string_view(input).substr(start - history, history));
+        packer.Add(input.data() + start, end - start);
+        packer.FinishPiece();
+        EXPECT_TRUE(joiner.Append(TakePiece(packer)));
+    }
+    EXPECT_TRUE(joiner.Finish());
+    EXPECT_EQ(joiner.written(), joined.size());
+    return joined;
+}
+
+TEST(PackerTest, PiecesPackedApartJoinToTheSameBytes) {
+    std::mt19937 rng(60);
+    for (const auto& s : Samples()) {
+        SCOPED_TRACE(s.name);
+        const std::string whole = PackBytes(s.bytes);
+        const std::size_t blocks = s.bytes.size() / packed::kBlockSize;
+        // Every piece size from one block up, and pieces of random length.
+        for (std::size_t pieceBlocks : {1, 3, 8, 9, 64}) {
+            std::vector<std::size_t> starts;
+            for (std::size_t b = 0; b <= blocks; b += pieceBlocks) {
+                starts.push_back(b * packed::kBlockSize);
+            }
+            EXPECT_TRUE(PackInPieces(s.bytes, starts) == whole) << pieceBlocks << " blocks";
+        }
+        std::vector<std::size_t> starts = {0};
+        while (blocks > 0 && starts.back() / packed::kBlockSize < blocks) {
+            starts.push_back(starts.back() + (1 + rng() % 20) * packed::kBlockSize);
+        }
+        if (starts.back() > s.bytes.size()) {
+            starts.pop_back();
+        }
+        EXPECT_TRUE(PackInPieces(s.bytes, starts) == whole) << "random pieces";
+    }
 }
 
 TEST(PackerTest, PackersRunSideBySide) {

@@ -5,6 +5,8 @@
 #include <unistd.h>
 
 #include <filesystem>
+#include <memory>
+#include <vector>
 
 #include <gtest/gtest.h>
 
@@ -25,7 +27,8 @@ pid_t DeadProcessId() {
 }
 
 // Only this user's working files of processes that no longer run go; anything else that
-// merely looks alike stays.
+// merely looks alike stays, and so does a file locked by a writer whose process id means
+// nothing here (another machine sharing the folder).
 TEST(TempFilesTest, RemovesTheWorkingFilesOfProcessesThatAreGone) {
     test::TempDir dir;
     const std::string dead = std::to_string(DeadProcessId());
@@ -34,16 +37,22 @@ TEST(TempFilesTest, RemovesTheWorkingFilesOfProcessesThatAreGone) {
     struct Case {
         std::string name;
         bool removed;
+        bool locked = false;
     };
     const Case cases[] = {
-        {"vmt" + dead + "_1.tmp", true},    {"vmt" + dead + "_12.tmp", true},
-        {"vmt" + alive + "_1.tmp", false},  {"vmt" + self + "_1.tmp", false},
-        {"vmt" + dead + "_1.txt", false},   {"vmt" + dead + ".tmp", false},
-        {"vmt" + dead + "_x.tmp", false},   {"vmtx" + dead + "_1.tmp", false},
-        {"other" + dead + "_1.tmp", false}, {"owned-by-nobody", false},
+        {"vmt" + dead + "_1.tmp", true},        {"vmt" + dead + "_12.tmp", true},
+        {"vmt" + alive + "_1.tmp", false},      {"vmt" + self + "_1.tmp", false},
+        {"vmt" + dead + "_1.txt", false},       {"vmt" + dead + ".tmp", false},
+        {"vmt" + dead + "_x.tmp", false},       {"vmtx" + dead + "_1.tmp", false},
+        {"other" + dead + "_1.tmp", false},     {"owned-by-nobody", false},
+        {"vmt" + dead + "_5.tmp", false, true},
     };
+    std::vector<std::unique_ptr<WorkingFileLock>> locks;
     for (const Case& c : cases) {
         dir.Write(c.name, "working bytes");
+        if (c.locked) {
+            locks.push_back(std::make_unique<WorkingFileLock>(dir.File(c.name)));
+        }
     }
     // Another user's file of the same pattern is theirs to clean up.
     const std::string foreign = dir.Write("vmt" + dead + "_2.tmp", "theirs");

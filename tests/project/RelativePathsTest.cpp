@@ -66,3 +66,29 @@ TEST(RelativePathsTest, SavedRelativeAgainAndTheMovedFolderStillWorks) {
 
 }  // namespace
 }  // namespace nbx
+
+namespace nbx {
+namespace {
+
+// A project made at a folder rather than opened there: what lies inside the folder is written
+// relative to it, the folder itself and whatever lies elsewhere as it is.
+TEST(RelativePathsTest, PathsInsideTheFolderOfANewProjectAreWrittenRelative) {
+    Project p;
+    p.sourceFolder = "/home/ann/book/pages";
+    p.files.emplace_back().path = "/home/ann/book/pages/index.html";
+    p.outputExe = "/home/ann/book/out/book";
+    p.rebranderExe = "/home/ann/book-other/rebrand";  // a name that only begins alike
+    p.splashBitmap = "/home/ann/book";                // the folder itself
+    p.iconFile = "/usr/lib/tamsel/icons/Books/idr_main.ico";
+    KeepPathsRelativeBelow(p, "/home/ann/book");
+    const ProjectSettings stored = WithPathsRelativeAgain(p, "/home/ann/book");
+    EXPECT_EQ(stored.sourceFolder, "pages");
+    EXPECT_EQ(stored.files[0].path, "pages/index.html");
+    EXPECT_EQ(stored.outputExe, "out/book");
+    EXPECT_EQ(stored.rebranderExe, "/home/ann/book-other/rebrand");
+    EXPECT_EQ(stored.splashBitmap, "/home/ann/book");
+    EXPECT_EQ(stored.iconFile, "/usr/lib/tamsel/icons/Books/idr_main.ico");
+}
+
+}  // namespace
+}  // namespace nbx

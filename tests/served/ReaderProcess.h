@@ -18,8 +18,7 @@ public:
     // Starts the book at path with the environment additions ("NAME=value"). False when it
     // printed no address. The launch address it leads to is used up here, as the browser
     // would, unless a browser of its own does that (asBrowser false: only printed is set).
-    bool Start(const std::string& path, const std::vector<std::string>& env,
-               bool asBrowser = true);
+    bool Start(const std::string& path, const std::vector<std::string>& env, bool asBrowser = true);
 
     // Waits up to ms for the program to end; its exit status, or -1 when it still runs.
     int WaitExit(int ms);

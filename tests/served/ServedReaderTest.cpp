@@ -6,6 +6,8 @@
 #include <gtest/gtest.h>
 
 #include <cstdio>
+#include <cstdlib>
+#include <filesystem>
 
 #include "ServedBook.h"
 #include "support/TempDir.h"
@@ -36,24 +38,57 @@ TEST(ServedReaderTest, AsksTheBrowserForTheBooksWindowSize) {
     }
 }
 
+// What a stream written by the reader holds; the stream is closed.
+std::string TextOf(std::FILE* f) {
+    std::rewind(f);
+    std::string s;
+    char buffer[512];
+    while (const std::size_t n = std::fread(buffer, 1, sizeof buffer, f)) {
+        s.append(buffer, n);
+    }
+    std::fclose(f);
+    return s;
+}
+
 TEST(ServedReaderTest, ABookThatCannotBeOpenedIsExplainedAndNotServed) {
     TempDir dir;
     const std::string path = dir.Write("stub-alone", ReadWholeFile(kProgramDir + "/eview.dat"));
     std::FILE* out = std::tmpfile();
     std::FILE* err = std::tmpfile();
     EXPECT_EQ(reader::RunServedReader(path, {}, out, err), 1);
-    auto text = [](std::FILE* f) {
-        std::rewind(f);
-        std::string s;
-        char buffer[512];
-        while (const std::size_t n = std::fread(buffer, 1, sizeof buffer, f)) {
-            s.append(buffer, n);
-        }
-        std::fclose(f);
-        return s;
+    EXPECT_EQ(TextOf(out), "");  // no address: nothing is served
+    EXPECT_EQ(TextOf(err).rfind("This e-book can't be opened", 0), 0u);
+}
+
+// A book run from a console with --help or --version answers there and starts nothing: no
+// server, no browser (BROWSER would leave a mark).
+TEST(ServedReaderTest, HelpAndVersionAnswerWithoutStartingAnything) {
+    TempDir dir;
+    const std::string path = dir.File("lighthouse");
+    BuildSettings settings = ServedBookSettings();
+    settings.buildYear = 2026;
+    settings.buildMonth = 12;
+    settings.buildDay = 10;
+    ASSERT_EQ(WriteServedBook(dir, path, settings), "");
+    const std::string marker = dir.File("browser-started");
+    ::setenv("BROWSER", ("touch " + marker).c_str(), 1);
+    struct Case {
+        std::string argument;
+        std::string begins;
     };
-    EXPECT_EQ(text(out), "");  // no address: nothing is served
-    EXPECT_EQ(text(err).rfind("This e-book can't be opened", 0), 0u);
+    const Case cases[] = {
+        {"--version", "The Lighthouse Book\nE-book reader 4.22, built 2026-12-10\n"},
+        {"--help", "Usage: lighthouse [--help | --version]\n"},
+    };
+    for (const Case& c : cases) {
+        std::FILE* out = std::tmpfile();
+        std::FILE* err = std::tmpfile();
+        EXPECT_EQ(reader::RunServedReader(path, {c.argument}, out, err), 0) << c.argument;
+        EXPECT_EQ(TextOf(out).rfind(c.begins, 0), 0u) << c.argument;
+        EXPECT_EQ(TextOf(err), "") << c.argument;
+    }
+    ::unsetenv("BROWSER");
+    EXPECT_FALSE(std::filesystem::exists(marker));
 }
 
 }  // namespace
