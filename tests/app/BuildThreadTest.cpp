@@ -216,6 +216,18 @@ TEST_F(BuildThreadTest, BuildSeriesBuildsEveryNumber) {
     EXPECT_EQ(frame->session().seriesRequest.first, 3);
     // The project's own output path is put back.
     EXPECT_EQ(frame->document().project().outputExe, dir.File("out/knots.exe"));
+
+    // The choices are offered again until the program ends, after Open too.
+    prompter.answers = {Answer::No};  // Don't Save, should the refresh have changed the project
+    ASSERT_TRUE(frame->OpenDocument(projectPath));
+    std::pair<std::string, std::string> offered;
+    WhenModal([&](QWidget* w) {
+        offered = {Child<QLineEdit>(w, "first")->text().toStdString(),
+                   Child<QLineEdit>(w, "last")->text().toStdString()};
+        static_cast<QDialog*>(w)->reject();
+    });
+    Trigger("actionBuildSeries");
+    EXPECT_EQ(offered, (std::pair<std::string, std::string>{"3", "4"}));
 }
 
 // The status bar's Cancel during a Build Series cancels the series as its own window's Cancel
