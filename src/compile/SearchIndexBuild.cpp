@@ -34,6 +34,7 @@ SearchIndexBuild::~SearchIndexBuild() {
 
 void SearchIndexBuild::Run() {
     std::string html;
+    reader::PageText text;
     for (const SearchIndexSource& page : pages_) {
         if (stop_) {
             return;
@@ -44,7 +45,7 @@ void SearchIndexBuild::Run() {
             (page.preprocess && html.find("[={") != std::string::npos)) {
             continue;
         }
-        reader::AddSearchPage(writer_, page.entryName, page.title, page.keywords, html);
+        reader::AddSearchPage(writer_, page.entryName, page.title, page.keywords, html, text);
     }
     if (writer_.FinishedSize() > std::numeric_limits<std::uint32_t>::max()) {
         // Too large for the format's offsets: an empty index, and the reader indexes the pages.
