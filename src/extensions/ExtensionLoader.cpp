@@ -73,11 +73,6 @@ void LoadConfiguredExtensions(ExtensionRegistry& registry, Prompter& prompter, v
     }
 }
 
-bool HasExtensionExports(const platform::DynamicLibrary& library) {
-    ExtensionExports exports;
-    return exports.Resolve(library);
-}
-
 bool LoadExtension(ExtensionRegistry& registry, const std::string& path, Prompter& prompter,
                    void* mainWindow) {
     ExtensionInfo info;

@@ -39,10 +39,6 @@ std::string SystemPageAddress(SystemPage page) {
            std::string(SystemPageName(page));
 }
 
-std::string SearchAddress(std::string_view query) {
-    return SystemPageAddress(SystemPage::Search) + "?q=" + PercentEncode(query, false);
-}
-
 bool IsHiddenEntry(std::string_view name) {
     return name == record::kLanguageEntryName || name == record::kToolbarEntryName ||
            name.starts_with(record::kExtensionEntryPrefix);
@@ -121,11 +117,6 @@ std::string ResolveLinkPath(std::string_view fromPage, std::string_view link) {
     const std::string_view folder =
         slash == std::string_view::npos ? std::string_view() : fromPage.substr(0, slash + 1);
     return NormalPath(std::string(folder) + std::string(link));
-}
-
-long FindLinkedEntryFrom(const std::vector<DirectoryEntry>& directory, std::string_view fromPage,
-                         std::string_view link) {
-    return FindLinkedEntry(directory, ResolveLinkPath(fromPage, link));
 }
 
 EntryView ViewOfEntry(std::string_view name) {
