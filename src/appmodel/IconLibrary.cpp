@@ -3,7 +3,7 @@
 #include <algorithm>
 #include <filesystem>
 
-#include "common/AsciiText.h"
+#include "platform/AsciiText.h"
 #include "platform/RegularFile.h"
 
 namespace nbx {

@@ -9,7 +9,7 @@
 #include "appmodel/EBookInfoRules.h"
 #include "appmodel/StartUpRules.h"
 #include "appmodel/SystemPagesRules.h"
-#include "common/AsciiText.h"
+#include "platform/AsciiText.h"
 #include "project/Project.h"
 
 namespace nbx {

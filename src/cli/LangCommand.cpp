@@ -8,6 +8,7 @@
 
 #include "cli/Command.h"
 #include "common/VisibleText.h"
+#include "compile/BuildMessages.h"
 #include "viewerfiles/CLanguageMap.h"
 #include "viewerfiles/LanguageFileCheck.h"
 #include "viewerfiles/LanguageFiles.h"
@@ -50,8 +51,7 @@ int Check(const std::string& name, Console& console) {
         console.out << path << ": version " << lang::kVersionText << ", passes the check\n";
         return 0;
     }
-    console.err << "The language file is corrupt, missing, or intended for use with a different "
-                   "version of Nimbrel E-Book Compiler.\n";
+    console.err << build_message::kLanguageFileBroken << "\n";
     CLanguageMap map;
     if (!map.Read(path)) {
         console.err << map.error() << "\n";

@@ -71,11 +71,11 @@ int StartWords(std::vector<std::string> words) {
     return kStarted;
 }
 
-bool ReportLaunch(int result, const std::string& commandLine, Prompter& prompter) {
-    if (result > 31) {
+bool ReportLaunch(LaunchResult result, const std::string& commandLine, Prompter& prompter) {
+    if (result.ProgramStarted()) {
         return true;
     }
-    prompter.Show(ProgramLaunchMessage(commandLine, result), MessageIcon::Warning);
+    prompter.Show(ProgramLaunchMessage(commandLine, result.code), MessageIcon::Warning);
     return false;
 }
 
@@ -117,12 +117,12 @@ DocumentOpener& Opener() {
 
 }  // namespace
 
-int StartProgram(const std::string& commandLine) {
-    return StartWords({commandLine});
+LaunchResult StartProgram(const std::string& commandLine) {
+    return {StartWords({commandLine})};
 }
 
-int StartCommandLine(const std::string& commandLine) {
-    return StartWords(SplitCommandLine(commandLine));
+LaunchResult StartCommandLine(const std::string& commandLine) {
+    return {StartWords(SplitCommandLine(commandLine))};
 }
 
 std::string ProgramLaunchMessage(const std::string& commandLine, int result) {
@@ -210,11 +210,11 @@ std::string DocumentLaunchMessage(int result) {
 }
 
 bool LaunchDocument(const std::string& target, Prompter& prompter) {
-    const int result = Opener()(target);
-    if (result > 32) {
+    const LaunchResult result{Opener()(target)};
+    if (result.DocumentOpened()) {
         return true;
     }
-    prompter.Show(DocumentLaunchMessage(result), MessageIcon::Warning);
+    prompter.Show(DocumentLaunchMessage(result.code), MessageIcon::Warning);
     return false;
 }
 

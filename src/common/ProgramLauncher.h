@@ -13,6 +13,15 @@ class Prompter;
 
 enum class ShowState { Normal, Maximized };
 
+// What starting a program or opening a document came to: the small number its messages are
+// keyed on. A program has started when the number is above 31, a document has opened when it
+// is above 32 (32 is a document's "library not found").
+struct LaunchResult {
+    int code = 0;
+    bool ProgramStarted() const { return code > 31; }
+    bool DocumentOpened() const { return code > 32; }
+};
+
 // Starts `commandLine` (the full path of a program, run without arguments). On failure shows
 // the message for the result and returns false.
 bool LaunchProgram(const std::string& commandLine, ShowState show, Prompter& prompter);
@@ -26,9 +35,9 @@ bool LaunchCommandLine(const std::string& commandLine, ShowState show, Prompter&
 std::string ProgramLaunchMessage(const std::string& commandLine, int result);
 
 // Starts the program; the launch result (33 on success).
-int StartProgram(const std::string& commandLine);
+LaunchResult StartProgram(const std::string& commandLine);
 // Starts a command line's program with its arguments; the launch result.
-int StartCommandLine(const std::string& commandLine);
+LaunchResult StartCommandLine(const std::string& commandLine);
 
 // Opens a document or web address with the desktop's handler. On failure shows the web-page
 // message (with the reason, when the result has one) and returns false.

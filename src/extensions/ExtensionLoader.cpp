@@ -2,8 +2,8 @@
 
 #include <cstring>
 
-#include "common/AsciiText.h"
 #include "common/Prompter.h"
+#include "platform/AsciiText.h"
 #include "platform/ProfileFile.h"
 
 extern "C" NBX_EXPORT int32_t NBX_HostGetFunc(void*, const char*) {

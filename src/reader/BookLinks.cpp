@@ -1,7 +1,7 @@
 #include "reader/BookLinks.h"
 
-#include "common/AsciiText.h"
 #include "format/RecordFormat.h"
+#include "platform/AsciiText.h"
 #include "project/SourceFile.h"
 
 namespace nbx::reader {
@@ -9,10 +9,7 @@ namespace nbx::reader {
 namespace {
 
 bool EndsWithNoCase(std::string_view name, std::string_view lowerSuffix) {
-    if (name.size() <= lowerSuffix.size()) {
-        return false;
-    }
-    return ToLowerAscii(std::string(name.substr(name.size() - lowerSuffix.size()))) == lowerSuffix;
+    return name.size() > lowerSuffix.size() && EndsWithNoCaseAscii(name, lowerSuffix);
 }
 
 }  // namespace
