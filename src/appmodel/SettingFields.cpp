@@ -215,7 +215,7 @@ std::optional<SettingsProblem> RunDialog(SettingsDialog dialog, Project& edit,
             }
             std::string why;
             if (!ApplySystemPages(values, edit, &why) && warning != nullptr) {
-                *warning = "The nickname could not be saved for new projects.\n\n" + why;
+                *warning = std::string(kNicknameNotKept) + "\n\n" + why;
             }
             break;
         }

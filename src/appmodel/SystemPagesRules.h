@@ -58,4 +58,7 @@ inline bool ContentsDescriptionsEnabled(std::int32_t kind) {
 bool ApplySystemPages(const SystemPagesValues& values, Project& project,
                       std::string* why = nullptr);
 
+// What is shown, followed by a blank line and the reason, when ApplySystemPages returned false.
+inline constexpr const char* kNicknameNotKept = "The nickname could not be saved for new projects.";
+
 }  // namespace nbx
