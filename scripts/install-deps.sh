@@ -25,6 +25,7 @@ if [ "${1:-all}" != "programs" ]; then
         xvfb
         xauth
         xdotool
+        libx11-dev
         chromium
         chromium-driver
         parallel

@@ -1,18 +1,16 @@
 #include "common/ProgramLauncher.h"
 
-#include <spawn.h>
 #include <sys/wait.h>
-#include <unistd.h>
 
 #include <cerrno>
+#include <cstdlib>
+#include <string_view>
 #include <vector>
 
 #include "common/CommandLine.h"
 #include "common/Prompter.h"
-#include "platform/Clock.h"
+#include "platform/DetachedProcess.h"
 #include "platform/Paths.h"
-
-extern char** environ;
 
 namespace nbx {
 
@@ -43,32 +41,17 @@ int ResultOfErrno(int error, const std::string& path) {
     }
 }
 
-// Starts words[0] with the words as its arguments.
-int Spawn(std::vector<std::string> words, bool searchPath, pid_t& pid) {
-    std::vector<char*> argv;
-    for (std::string& w : words) {
-        argv.push_back(w.data());
-    }
-    argv.push_back(nullptr);
-    return searchPath ? ::posix_spawnp(&pid, argv[0], nullptr, nullptr, argv.data(), environ)
-                      : ::posix_spawn(&pid, argv[0], nullptr, nullptr, argv.data(), environ);
-}
-
 // Starts the program nobody waits for; the launch result.
-int StartWords(std::vector<std::string> words) {
+int StartWords(std::vector<std::string> words, ShowState show) {
     if (words.empty() || words[0].empty()) {
         return 2;
     }
-    const std::string program = words[0];
-    pid_t pid = 0;
-    const int rc = Spawn(std::move(words), false, pid);
-    if (rc != 0) {
-        return ResultOfErrno(rc, program);
+    platform::DetachedOptions options;
+    if (show == ShowState::Maximized) {
+        options.environment.push_back(std::string(kShowMaximizedVariable) + "=1");
     }
-    // A child that ends is reaped here when it already has.
-    int status = 0;
-    ::waitpid(pid, &status, WNOHANG);
-    return kStarted;
+    const platform::DetachedStart started = platform::StartProgramDetached(words, options);
+    return started.error == 0 ? kStarted : ResultOfErrno(started.error, words[0]);
 }
 
 bool ReportLaunch(LaunchResult result, const std::string& commandLine, Prompter& prompter) {
@@ -82,32 +65,30 @@ bool ReportLaunch(LaunchResult result, const std::string& commandLine, Prompter&
 // The default opener: xdg-open. It usually hands the target over and exits at once; its exit
 // code tells what went wrong. One that is still running after a second has started a handler.
 int OpenWithXdg(const std::string& target) {
-    pid_t pid = 0;
-    const int rc = Spawn({"xdg-open", target}, true, pid);
-    if (rc != 0) {
-        return rc == ENOENT ? 31 : ResultOfErrno(rc, "");
+    platform::DetachedOptions options;
+    options.searchPath = true;
+    options.waitMs = 1000;
+    const platform::DetachedStart started =
+        platform::StartProgramDetached({"xdg-open", target}, options);
+    if (started.error != 0) {
+        return started.error == ENOENT ? 31 : ResultOfErrno(started.error, "");
     }
-    for (int waited = 0; waited < 1000; waited += 20) {
-        int status = 0;
-        const pid_t done = ::waitpid(pid, &status, WNOHANG);
-        if (done == pid) {
-            if (!WIFEXITED(status)) {
-                return 1;
-            }
-            switch (WEXITSTATUS(status)) {
-                case 0:
-                    return kStarted;
-                case 2:
-                    return 2;  // the file does not exist
-                case 3:
-                    return 31;  // no tool to open it with
-                default:
-                    return 27;  // the association is incomplete or failed
-            }
-        }
-        platform::SleepMs(20);
+    if (!started.exited) {
+        return kStarted;
     }
-    return kStarted;
+    if (!WIFEXITED(started.waitStatus)) {
+        return 1;
+    }
+    switch (WEXITSTATUS(started.waitStatus)) {
+        case 0:
+            return kStarted;
+        case 2:
+            return 2;  // the file does not exist
+        case 3:
+            return 31;  // no tool to open it with
+        default:
+            return 27;  // the association is incomplete or failed
+    }
 }
 
 DocumentOpener& Opener() {
@@ -117,12 +98,19 @@ DocumentOpener& Opener() {
 
 }  // namespace
 
-LaunchResult StartProgram(const std::string& commandLine) {
-    return {StartWords({commandLine})};
+LaunchResult StartProgram(const std::string& commandLine, ShowState show) {
+    return {StartWords({commandLine}, show)};
 }
 
-LaunchResult StartCommandLine(const std::string& commandLine) {
-    return {StartWords(SplitCommandLine(commandLine))};
+LaunchResult StartCommandLine(const std::string& commandLine, ShowState show) {
+    return {StartWords(SplitCommandLine(commandLine), show)};
+}
+
+bool TakeShowMaximizedRequest() {
+    const char* value = std::getenv(kShowMaximizedVariable);
+    const bool maximized = value != nullptr && std::string_view(value) == "1";
+    ::unsetenv(kShowMaximizedVariable);
+    return maximized;
 }
 
 std::string ProgramLaunchMessage(const std::string& commandLine, int result) {
@@ -141,12 +129,12 @@ std::string ProgramLaunchMessage(const std::string& commandLine, int result) {
     }
 }
 
-bool LaunchProgram(const std::string& commandLine, ShowState, Prompter& prompter) {
-    return ReportLaunch(StartProgram(commandLine), commandLine, prompter);
+bool LaunchProgram(const std::string& commandLine, ShowState show, Prompter& prompter) {
+    return ReportLaunch(StartProgram(commandLine, show), commandLine, prompter);
 }
 
-bool LaunchCommandLine(const std::string& commandLine, ShowState, Prompter& prompter) {
-    return ReportLaunch(StartCommandLine(commandLine), commandLine, prompter);
+bool LaunchCommandLine(const std::string& commandLine, ShowState show, Prompter& prompter) {
+    return ReportLaunch(StartCommandLine(commandLine, show), commandLine, prompter);
 }
 
 std::string DocumentLaunchMessage(int result) {
