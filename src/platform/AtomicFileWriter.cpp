@@ -96,19 +96,8 @@ bool AtomicFileWriter::Open() {
 }
 
 bool AtomicFileWriter::Flush() {
-    const char* p = buffer_.data();
-    std::size_t left = buffer_.size();
-    while (left > 0) {
-        const ssize_t n = ::write(fd_, p, left);
-        if (n < 0) {
-            if (errno == EINTR) {
-                continue;
-            }
-            error_ = errno;
-            return false;
-        }
-        p += n;
-        left -= static_cast<std::size_t>(n);
+    if (!WriteFully(fd_, buffer_.data(), buffer_.size(), error_)) {
+        return false;
     }
     buffer_.clear();
     return true;

@@ -42,11 +42,12 @@ bool CopyThroughBuffer(int from, std::uint64_t offset, int to, std::uint64_t len
 bool WriteFully(int fd, const char* data, std::size_t size, int& errorCode) {
     while (size > 0) {
         const ssize_t n = ::write(fd, data, size);
-        if (n < 0) {
-            if (errno == EINTR) {
-                continue;
-            }
-            errorCode = errno;
+        if (n < 0 && errno == EINTR) {
+            continue;
+        }
+        if (n <= 0) {
+            // A write that takes nothing would repeat for ever: the disk has no room.
+            errorCode = n < 0 ? errno : ENOSPC;
             return false;
         }
         data += n;

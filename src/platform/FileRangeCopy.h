@@ -15,7 +15,7 @@ namespace nbx::platform {
 bool CopyFileRange(int from, std::uint64_t offset, int to, std::uint64_t length, int& errorCode);
 
 // Writes all of data to the file open as fd at its position, going on after short writes.
-// False with errorCode set.
+// False with errorCode set (ENOSPC when the system takes nothing).
 bool WriteFully(int fd, const char* data, std::size_t size, int& errorCode);
 
 // Makes the file open as `to` (for writing) a copy of all of `from` that shares its blocks

@@ -10,6 +10,7 @@
 #include <vector>
 
 #include "platform/BrowserLauncher.h"
+#include "platform/FileRangeCopy.h"
 #include "platform/HttpMessage.h"
 #include "platform/RandomToken.h"
 #include "platform/SystemError.h"
@@ -91,19 +92,12 @@ bool LaunchFile::Create(const std::string& address, const std::string& title, st
     }
     path_ = path;
     const std::string page = LaunchPage(address, title);
-    std::size_t done = 0;
-    while (done < page.size()) {
-        const ssize_t n = ::write(fd, page.data() + done, page.size() - done);
-        if (n < 0 && errno == EINTR) {
-            continue;
-        }
-        if (n <= 0) {
-            error = SystemErrorText(n < 0 ? errno : ENOSPC);
-            ::close(fd);
-            Remove();
-            return false;
-        }
-        done += static_cast<std::size_t>(n);
+    int writeError = 0;
+    if (!WriteFully(fd, page.data(), page.size(), writeError)) {
+        error = SystemErrorText(writeError);
+        ::close(fd);
+        Remove();
+        return false;
     }
     if (::close(fd) != 0) {
         error = SystemErrorText(errno);
