@@ -14,6 +14,7 @@
 #include "common/VisibleText.h"
 #include "compile/BuildCommand.h"
 #include "compile/EntryPreparer.h"
+#include "compile/ProgramTarget.h"
 #include "project/SourceFolderScan.h"
 
 namespace nbx::cli {
@@ -103,12 +104,14 @@ int BuildAndMaybeRun(const Args& args, bool run) {
     }
     const BuiltOutput book = DescribeBuiltOutput(project.outputExe);
     std::cout << "Output E-Book EXE: " << WithVisibleControls(book.path) << " (" << book.sizeText
-              << ")\n";
+              << ")\n"
+              << TargetNote(project.outputExe) << "\n";
     const BuiltOutput rebrander =
         DescribeBuiltOutput(project.buildRebrander ? project.rebranderExe : std::string());
     if (rebrander.shown) {
         std::cout << "Output Rebrander EXE: " << WithVisibleControls(rebrander.path) << " ("
-                  << rebrander.sizeText << ")\n";
+                  << rebrander.sizeText << ")\n"
+                  << TargetNote(project.rebranderExe) << "\n";
     }
     return 0;
 }

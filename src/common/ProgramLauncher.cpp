@@ -1,8 +1,12 @@
 #include "common/ProgramLauncher.h"
 
+#ifdef _WIN32
+#include <shellapi.h>
+#else
 #include <spawn.h>
 #include <sys/wait.h>
 #include <unistd.h>
+#endif
 
 #include <cerrno>
 #include <vector>
@@ -12,7 +16,9 @@
 #include "platform/Clock.h"
 #include "platform/Paths.h"
 
+#ifndef _WIN32
 extern char** environ;
+#endif
 
 namespace nbx {
 
@@ -30,7 +36,9 @@ int ResultOfErrno(int error, const std::string& path) {
         case ENOTDIR:
             return 3;
         case ENOEXEC:
+#ifdef ELIBBAD
         case ELIBBAD:
+#endif
             return 11;
         case ENOMEM:
         case EAGAIN:
@@ -43,6 +51,60 @@ int ResultOfErrno(int error, const std::string& path) {
     }
 }
 
+bool ReportLaunch(int result, const std::string& commandLine, Prompter& prompter) {
+    if (result > 31) {
+        return true;
+    }
+    prompter.Show(ProgramLaunchMessage(commandLine, result), MessageIcon::Warning);
+    return false;
+}
+
+#ifdef _WIN32
+// Windows: the program starts with the command line CreateProcess takes, each word quoted
+// the way the C run-time splits it again.
+std::wstring QuotedWord(const std::string& word) {
+    std::wstring quoted = L"\"";
+    std::size_t backslashes = 0;
+    for (const wchar_t c : platform::Utf8ToWide(word)) {
+        if (c == L'\\') {
+            ++backslashes;
+            continue;
+        }
+        quoted.append(c == L'"' ? backslashes * 2 + 1 : backslashes, L'\\');
+        backslashes = 0;
+        quoted += c;
+    }
+    quoted.append(backslashes * 2, L'\\');
+    return quoted + L"\"";
+}
+
+int StartWords(std::vector<std::string> words) {
+    if (words.empty() || words[0].empty()) {
+        return 2;
+    }
+    std::wstring line;
+    for (const std::string& w : words) {
+        line += (line.empty() ? L"" : L" ") + QuotedWord(w);
+    }
+    STARTUPINFOW startup{};
+    startup.cb = sizeof startup;
+    PROCESS_INFORMATION process{};
+    if (!::CreateProcessW(platform::Utf8ToWide(words[0]).c_str(), line.data(), nullptr, nullptr,
+                          FALSE, 0, nullptr, nullptr, &startup, &process)) {
+        return ResultOfErrno(platform::ErrnoOf(::GetLastError()), words[0]);
+    }
+    ::CloseHandle(process.hThread);
+    ::CloseHandle(process.hProcess);
+    return kStarted;
+}
+
+// The default opener: the shell's "open", whose result is already a launch result.
+int OpenWithXdg(const std::string& target) {
+    const auto result = reinterpret_cast<INT_PTR>(::ShellExecuteW(
+        nullptr, L"open", platform::Utf8ToWide(target).c_str(), nullptr, nullptr, SW_SHOWNORMAL));
+    return result > 32 ? kStarted : static_cast<int>(result);
+}
+#else
 // Starts words[0] with the words as its arguments.
 int Spawn(std::vector<std::string> words, bool searchPath, pid_t& pid) {
     std::vector<char*> argv;
@@ -69,14 +131,6 @@ int StartWords(std::vector<std::string> words) {
     int status = 0;
     ::waitpid(pid, &status, WNOHANG);
     return kStarted;
-}
-
-bool ReportLaunch(int result, const std::string& commandLine, Prompter& prompter) {
-    if (result > 31) {
-        return true;
-    }
-    prompter.Show(ProgramLaunchMessage(commandLine, result), MessageIcon::Warning);
-    return false;
 }
 
 // The default opener: xdg-open. It usually hands the target over and exits at once; its exit
@@ -109,6 +163,7 @@ int OpenWithXdg(const std::string& target) {
     }
     return kStarted;
 }
+#endif
 
 DocumentOpener& Opener() {
     static DocumentOpener opener = OpenWithXdg;

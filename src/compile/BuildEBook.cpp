@@ -13,6 +13,7 @@
 #include "compile/IconCustomiser.h"
 #include "compile/OutputAssembler.h"
 #include "compile/OutputFile.h"
+#include "compile/ProgramTarget.h"
 #include "compile/SeriesTemplate.h"
 #include "extensions/ExtensionBuildSteps.h"
 #include "extensions/ExtensionRegistry.h"
@@ -315,6 +316,16 @@ bool BuildEBook(const Project& project, BuildUi& ui, std::int64_t buildTime, boo
                          "E-Book EXE to create.");
         return false;
     }
+    // The stub of the system the output name asks for: "book.exe" is a Windows book.
+    const std::string stubPath = platform::JoinPath(
+        env.compilerFolder, StubFileName("eview", TargetOfOutputName(project.outputExe)));
+    if (!platform::FileExists(stubPath)) {
+        ReportBuildError(ui, MissingStubMessage(stubPath, project.outputExe),
+                         "Click 'Output' on the 'Edit' menu and choose the name of the Output "
+                         "E-Book EXE: a name ending in \".exe\" builds a Windows e-book, any "
+                         "other a Linux one.");
+        return false;
+    }
     // Prove the output can be written, waiting while the old e-book is running.
     ui.progress.ReportStage("Creating E-Book EXE", 1);
     cleanup.outputPath = project.outputExe;
@@ -334,7 +345,6 @@ bool BuildEBook(const Project& project, BuildUi& ui, std::int64_t buildTime, boo
     }
 
     // The settings record.
-    const std::string stubPath = platform::JoinPath(env.compilerFolder, "eview.dat");
     BuildSettings settings =
         FillBuildSettings(project, env.compilerPath, stubPath, BuildCalendarTime(buildTime));
 

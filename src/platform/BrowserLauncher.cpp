@@ -157,4 +157,8 @@ bool StartDetached(const std::vector<std::string>& command) {
     return WIFEXITED(status) && WEXITSTATUS(status) == 0 && n == 0;
 }
 
+bool OpenWithDesktop(const std::string& path) {
+    return StartDetached({"xdg-open", path});
+}
+
 }  // namespace nbx::platform
