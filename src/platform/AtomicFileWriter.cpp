@@ -163,7 +163,13 @@ bool AtomicFileWriter::Commit() {
         return CopyOverTarget();
     }
 #ifdef _WIN32
-    if (RenameReplacing(tempPath_.c_str(), target_.c_str()) != 0) {
+    // Windows replaces no file that is open (a Rebrander holds its e-book open): its bytes
+    // are then written over from the complete copy beside it.
+    const int renamed = RenameReplacing(tempPath_.c_str(), target_.c_str());
+    if (renamed != 0 && errno == EACCES) {
+        return CopyOverTarget();
+    }
+    if (renamed != 0) {
 #else
     if (::rename(tempPath_.c_str(), target_.c_str()) != 0) {
 #endif

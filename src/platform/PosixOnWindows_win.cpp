@@ -158,15 +158,20 @@ int flock(int fd, int operation) {
         errno = EBADF;
         return -1;
     }
+    // Windows locks are mandatory: a lock on the file's bytes would stop every read of them.
+    // The lock is on one byte far past any end instead, which only other locks see, as
+    // flock's advisory lock.
     OVERLAPPED whole{};
+    whole.Offset = MAXDWORD;
+    whole.OffsetHigh = 0x7FFFFFFF;
     if ((operation & LOCK_UN) != 0) {
-        return ::UnlockFileEx(file, 0, MAXDWORD, MAXDWORD, &whole) ? 0 : -1;
+        return ::UnlockFileEx(file, 0, 1, 0, &whole) ? 0 : -1;
     }
     DWORD flags = (operation & LOCK_EX) != 0 ? LOCKFILE_EXCLUSIVE_LOCK : 0;
     if ((operation & LOCK_NB) != 0) {
         flags |= LOCKFILE_FAIL_IMMEDIATELY;
     }
-    if (!::LockFileEx(file, flags, 0, MAXDWORD, MAXDWORD, &whole)) {
+    if (!::LockFileEx(file, flags, 0, 1, 0, &whole)) {
         errno = EWOULDBLOCK;
         return -1;
     }

@@ -80,6 +80,9 @@ bool ReaderProcess::Start(const std::string& path, const std::vector<std::string
         return false;
     }
     printed = line.substr(0, line.find('\n'));
+    if (printed.ends_with('\r')) {
+        printed.pop_back();  // a Windows program's line end
+    }
     address = printed;
     // The browser is handed a private page that leads on to the address.
     if (printed.starts_with("file://")) {

@@ -161,7 +161,7 @@ TEST_F(WineTest, BookServesItsPagesToTheLinuxSide) {
          "GET " + b + "/book/images/red.png HTTP/1.1\r\n" + pageHost + "\r\n", 200, RedPng()},
         {"the Contents", reader.pagePort,
          "GET " + b + "/system/contents HTTP/1.1\r\n" + pageHost + "\r\n", 200,
-         "href=\"" + b + "/book/chapters/keeper.htm\""},
+         "href=\"" + b + "/book/keeper.htm\">The Keeper"},
         {"a search", reader.pagePort,
          "GET " + b + "/system/search?q=climbs+tower HTTP/1.1\r\n" + pageHost + "\r\n", 200,
          "keeper.htm"},

@@ -10,6 +10,8 @@
 #include <QPushButton>
 #include <QTest>
 
+#include <gmock/gmock.h>
+
 #include "app/dialogs/DialogTestSupport.h"
 #include "support/TempDir.h"
 #include "viewerfiles/LanguageEditFlow.h"
