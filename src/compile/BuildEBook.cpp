@@ -319,7 +319,8 @@ bool BuildEBook(const Project& project, BuildUi& ui, std::int64_t buildTime, boo
     // The stub of the system the output name asks for: "book.exe" is a Windows book.
     const std::string stubPath = platform::JoinPath(
         env.compilerFolder, StubFileName("eview", TargetOfOutputName(project.outputExe)));
-    if (!platform::FileExists(stubPath)) {
+    if (TargetOfOutputName(project.outputExe) == ProgramTarget::Windows &&
+        !platform::FileExists(stubPath)) {
         ReportBuildError(ui, MissingStubMessage(stubPath, project.outputExe),
                          "Click 'Output' on the 'Edit' menu and choose the name of the Output "
                          "E-Book EXE: a name ending in \".exe\" builds a Windows e-book, any "
