@@ -24,6 +24,7 @@ if [ "${1:-all}" != "programs" ]; then
         xvfb
         xauth
         xdotool
+        libx11-dev
         chromium
         chromium-driver
         parallel

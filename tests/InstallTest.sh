@@ -1,6 +1,7 @@
 #!/usr/bin/env bash
 # Installs the build into a temporary prefix and checks the tree: the program folder under
-# lib/tamsel, working links in bin, the desktop entry and the project file type.
+# lib/tamsel, working links in bin, the desktop entries with their icons and the project
+# file type.
 #
 #   InstallTest.sh BUILD_DIR
 set -uo pipefail
@@ -31,6 +32,23 @@ fi
 # The console compiler runs through its link and finds its data files in lib/tamsel.
 "$prefix/bin/tamselc" lang --check English | grep -q "^$prefix/lib/tamsel/English.lng: " ||
     fail "bin/tamselc does not find lib/tamsel"
+
+# Each desktop entry names an icon that is installed at every size of the icon theme, as a
+# PNG picture of that size.
+png_size() { od -An -tu4 --endian=big -j16 -N8 "$1" | awk '{print $1 "x" $2}'; }
+for program in tamsel nbxkwik; do
+    [ "$program" = tamsel ] || [ -e "$build/program/nbxkwik" ] || continue
+    grep -q "^Icon=$program\$" "$prefix/share/applications/$program.desktop" ||
+        fail "$program.desktop does not name its icon"
+    for size in 16 22 24 32 48 64 128 256; do
+        icon="$prefix/share/icons/hicolor/${size}x${size}/apps/$program.png"
+        if [ ! -s "$icon" ]; then
+            fail "no ${size}x${size} icon for $program"
+        elif [ "$(png_size "$icon")" != "${size}x${size}" ]; then
+            fail "$icon is $(png_size "$icon")"
+        fi
+    done
+done
 
 desktop="$prefix/share/applications/tamsel.desktop"
 grep -q '^Exec=tamsel %f$' "$desktop" || fail "tamsel.desktop Exec"

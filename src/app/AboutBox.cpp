@@ -1,12 +1,12 @@
 #include "app/AboutBox.h"
 
-#include <QApplication>
 #include <QDialogButtonBox>
 #include <QHBoxLayout>
 #include <QLabel>
 #include <QPushButton>
-#include <QStyle>
 #include <QVBoxLayout>
+
+#include "qtcommon/ProgramPictures.h"
 
 namespace nbx::app {
 
@@ -14,10 +14,8 @@ AboutBox::AboutBox(QWidget* parent) : QDialog(parent) {
     setObjectName("aboutBox");
     setWindowTitle("About");
     auto* icon = new QLabel(this);
-    const QIcon appIcon = QApplication::windowIcon().isNull()
-                              ? style()->standardIcon(QStyle::SP_ComputerIcon)
-                              : QApplication::windowIcon();
-    icon->setPixmap(appIcon.pixmap(32, 32));
+    icon->setObjectName("aboutIcon");
+    icon->setPixmap(ProgramIcon(ProgramPicture::Compiler).pixmap(48, 48));
     auto* title = new QLabel("Nimbrel E-Book", this);
     title->setObjectName("aboutTitle");
     QFont bold = title->font();

@@ -64,6 +64,10 @@ void GuiThreadSeriesProgress::SetText(std::string_view text) {
     RunOnGuiThread([&] { target_.SetText(copy); });
 }
 
+void GuiThreadSeriesProgress::PumpMessages(bool escapeAllowed) {
+    RunOnGuiThread([&] { target_.PumpMessages(escapeAllowed); });
+}
+
 bool GuiThreadSeriesProgress::Cancelled() const {
     bool cancelled = false;
     RunOnGuiThread([&] { cancelled = target_.Cancelled(); });

@@ -33,6 +33,8 @@ public:
     explicit GuiThreadProgress(BuildProgress& target) : target_(target) {}
     void ReportStage(std::string_view text, int percent) override;
     void EndProgress() override;
+    // The target's flag is read where it is; it is made for reading from any thread.
+    bool CancelRequested() const override { return target_.CancelRequested(); }
 
 private:
     BuildProgress& target_;
@@ -45,8 +47,9 @@ public:
     void SetRange(int lower, int upper, int step) override;
     void StepIt() override;
     void SetText(std::string_view text) override;
-    // The window's thread handles input all the time; nothing to pump here.
-    void PumpMessages(bool) override {}
+    // The window's thread handles input all the time; the pump only lets an Escape that
+    // reached the window cancel, when the run allows it.
+    void PumpMessages(bool escapeAllowed) override;
     bool Cancelled() const override;
     void Close() override;
 

@@ -7,12 +7,16 @@
 #include <QStatusBar>
 #include <QToolBar>
 
-#include "app/FileDialogFilter.h"
-#include "app/FolderChooserDialog.h"
+#include "app/StatusBarProgress.h"
+#include "app/dialogs/OutputFileDialog.h"
+#include "app/dialogs/ProgressWindow.h"
 #include "appmodel/MainWindowRules.h"
 #include "extensions/ExtensionLoader.h"
 #include "extensions/ExtensionRegistry.h"
+#include "platform/Paths.h"
+#include "qtcommon/FolderChooserDialog.h"
 #include "qtcommon/MessageBoxPrompter.h"
+#include "qtcommon/ProgramPictures.h"
 #include "qtcommon/QtText.h"
 
 namespace nbx::app {
@@ -27,6 +31,7 @@ QString ProjectFilter() {
 
 CMainFrame::CMainFrame(Prompter* prompter, QWidget* parent) : QMainWindow(parent) {
     setObjectName("mainFrame");
+    setWindowIcon(ProgramIcon(ProgramPicture::Compiler));
     if (prompter) {
         prompter_ = prompter;
         savePrompter_ = prompter;
@@ -61,13 +66,8 @@ CMainFrame::CMainFrame(Prompter* prompter, QWidget* parent) : QMainWindow(parent
                                                   : std::string();
     };
     dialogs.outputFile = [this] {
-        QFileDialog dialog(this, "Output File", QString(),
-                           QtFileFilter("Executable Files (*.exe)|*.exe|All Files (*.*)|*.*||"));
-        dialog.setAcceptMode(QFileDialog::AcceptSave);
-        dialog.setDefaultSuffix("exe");
-        dialog.setOption(QFileDialog::ReadOnly, false);
-        return dialog.exec() == QDialog::Accepted ? U(dialog.selectedFiles().value(0))
-                                                  : std::string();
+        // Beside the project file when it has one.
+        return ChooseOutputFile(this, "Output File", platform::FolderPartOfPath(document_.path()));
     };
     dialogs.scanFolder = [this](const std::string& start) {
         FolderChooserDialog chooser("Scan Folder",
@@ -118,7 +118,6 @@ void CMainFrame::UpdateTitle() {
 }
 
 void CMainFrame::AfterDocumentChanged() {
-    session_ = BuildSession();
     view_->InitialUpdate();
     UpdateTitle();
     UpdateCommandStates();
@@ -189,11 +188,46 @@ bool CMainFrame::SaveModified() {
 }
 
 void CMainFrame::closeEvent(QCloseEvent* event) {
-    if (building_ || !SaveModified()) {
+    if (building_) {
+        // The window closes once the build has stopped, if the person wants that.
+        event->ignore();
+        if (stopQuestionOpen_ || closeAfterBuild_) {
+            return;
+        }
+        stopQuestionOpen_ = true;
+        const Answer answer = prompter().Ask(
+            "A build is running.\n\nDo you want to stop it and close Nimbrel E-Book Compiler?",
+            Buttons::YesNo, Answer::No, MessageIcon::Question);
+        stopQuestionOpen_ = false;
+        if (answer == Answer::Yes && building_) {
+            closeAfterBuild_ = true;
+            StopBuild();
+        } else if (answer == Answer::Yes) {
+            close();  // the build ended while the question was open
+        }
+        return;
+    }
+    if (!SaveModified()) {
         event->ignore();
         return;
     }
     event->accept();
+}
+
+void CMainFrame::StopBuild() {
+    // A series stops between its items, as its own Cancel does; a single build at its next
+    // stage.
+    if (seriesWindow_) {
+        seriesWindow_->Cancel();
+    } else if (buildProgress_) {
+        buildProgress_->RequestCancel();
+    }
+}
+
+void CMainFrame::StepTab(int step) {
+    const int count = static_cast<int>(kMainTabCount);
+    const int current = static_cast<int>(view_->CurrentTab());
+    view_->ShowTab(static_cast<MainTab>((current + step + count) % count));
 }
 
 void CMainFrame::UpdateRecentFileMenu() {
@@ -213,7 +247,21 @@ void CMainFrame::UpdateRecentFileMenu() {
 }
 
 void CMainFrame::UpdateCommandStates() {
+    // While a build runs only the view may change: its tabs and bars.
+    for (const auto& [name, action] : actions_) {
+        action->setEnabled(!building_ || name.rfind("actionView", 0) == 0);
+    }
     const MainTab tab = view_->CurrentTab();
+    static const char* const kViewActions[] = {
+        "actionViewEBookInfo",     "actionViewIcon",        "actionViewStartUp",
+        "actionViewUserInterface", "actionViewSystemPages", "actionViewAddIns",
+        "actionViewFiles",         "actionViewVariables",   "actionViewOutput"};
+    if (QAction* a = Action(kViewActions[static_cast<std::size_t>(tab)])) {
+        a->setChecked(true);
+    }
+    if (building_) {
+        return;
+    }
     const Project& project = document_.project();
     const FileCommandState files = FileCommands(project, tab, view_->SelectedRow(MainTab::Files));
     const bool variable =
@@ -245,13 +293,6 @@ void CMainFrame::UpdateCommandStates() {
     for (const char* name : {"actionItemProperties", "actionItemMoveToTop", "actionItemMoveUp",
                              "actionItemMoveDown", "actionItemMoveToBottom"}) {
         enable(name, items);
-    }
-    static const char* const kViewActions[] = {
-        "actionViewEBookInfo",     "actionViewIcon",        "actionViewStartUp",
-        "actionViewUserInterface", "actionViewSystemPages", "actionViewAddIns",
-        "actionViewFiles",         "actionViewVariables",   "actionViewOutput"};
-    if (QAction* a = Action(kViewActions[static_cast<std::size_t>(tab)])) {
-        a->setChecked(true);
     }
 }
 

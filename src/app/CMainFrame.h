@@ -1,8 +1,8 @@
 #pragma once
 // The compiler's main window: menus, toolbar and status bar around the tabbed view, and the
 // commands, each a thin call into the core. It owns the one open document and what the
-// builds of that project remember; it loads the configured extensions before its bars are
-// made and unloads them when it goes.
+// builds remember until the program ends (the pop-up answer, the series choices); it loads the
+// configured extensions before its bars are made and unloads them when it goes.
 
 #include <QMainWindow>
 #include <functional>
@@ -18,6 +18,7 @@
 #include "project/CTamselDoc.h"
 
 class QAction;
+class QLabel;
 class QMenu;
 class QToolBar;
 
@@ -27,6 +28,9 @@ class Prompter;
 }  // namespace nbx
 
 namespace nbx::app {
+
+class ProgressWindow;
+class StatusBarProgress;
 
 // What the window asks through file and folder dialogs; tests replace them. Each returns an
 // empty path when the person cancelled.
@@ -66,6 +70,9 @@ public:
 
     QAction* Action(const char* objectName) const;
     bool IsBuilding() const { return building_; }
+    // Asks the running build to stop: a single build at its next stage, a Build Series
+    // before its next item.
+    void StopBuild();
 
 protected:
     void closeEvent(QCloseEvent* event) override;
@@ -82,6 +89,8 @@ private:
     void AfterDocumentChanged();
     void UpdateCommandStates();
     void Run(const std::function<void()>& command);
+    // The tab left of or right of the current one, round the ends.
+    void StepTab(int step);
 
     // Edit commands and double clicks.
     void EditSettings(MainTab tab, int systemPage = 0);
@@ -112,7 +121,10 @@ private:
     // Build menu.
     void BuildCommand(bool run);
     void BuildSeriesCommand();
-    bool RunBuild(const std::function<bool(BuildUi&)>& work, SeriesProgress* series = nullptr);
+    // Runs work off the window's thread while the status bar shows its progress; the view
+    // stays readable, and only the view commands and Cancel are taken meanwhile. False when
+    // the build failed or the window is to close once it has stopped.
+    bool RunBuild(const std::function<bool(BuildUi&)>& work, ProgressWindow* series = nullptr);
 
     // Help menu.
     void HelpUserGuide();
@@ -131,6 +143,11 @@ private:
     Prompter* savePrompter_ = nullptr;
     CTamselView* view_ = nullptr;
     QToolBar* toolBar_ = nullptr;
+    QLabel* statusMessage_ = nullptr;             // the status bar's message pane
+    StatusBarProgress* buildProgress_ = nullptr;  // while a build runs
+    ProgressWindow* seriesWindow_ = nullptr;      // while a series runs
+    bool closeAfterBuild_ = false;
+    bool stopQuestionOpen_ = false;
     QMenu* fileMenu_ = nullptr;
     QAction* recentSeparator_ = nullptr;
     QList<QAction*> recentActions_;

@@ -2,9 +2,7 @@
 // Variables lists, Build, Run and Build Series, and the Help menu.
 
 #include <QMenu>
-#include <QMenuBar>
 #include <QStatusBar>
-#include <QToolBar>
 
 #include "app/BuildRunner.h"
 #include "app/BuildSuccessfulDialog.h"
@@ -137,6 +135,9 @@ std::unique_ptr<QMenu> CMainFrame::ContextMenu(MainTab tab) {
 }
 
 void CMainFrame::ShowContextMenu(MainTab tab, const QPoint& globalPosition) {
+    if (building_) {
+        return;
+    }
     UpdateCommandStates();
     if (auto menu = ContextMenu(tab)) {
         menu->exec(globalPosition);
@@ -308,29 +309,37 @@ void CMainFrame::ItemMove(int direction) {
 
 // Build menu
 
-bool CMainFrame::RunBuild(const std::function<bool(BuildUi&)>& work, SeriesProgress* series) {
-    // The project must not change under the build: the window only draws meanwhile.
+bool CMainFrame::RunBuild(const std::function<bool(BuildUi&)>& work, ProgressWindow* series) {
+    // The project must not change under the build: the commands are off meanwhile, but the
+    // tabs can still be looked at.
     building_ = true;
-    menuBar()->setEnabled(false);
-    toolBar_->setEnabled(false);
-    view_->setEnabled(false);
+    UpdateCommandStates();
     bool result = false;
     {
-        StatusBarProgress status(statusBar());
+        StatusBarProgress status(statusBar(), statusMessage_);
+        status.SetCancelHandler([this] { StopBuild(); });
+        buildProgress_ = &status;
+        seriesWindow_ = series;
         GuiThreadPrompter prompter(*prompter_);
         GuiThreadProgress progress(status);
-        std::optional<GuiThreadSeriesProgress> seriesWindow;
+        std::optional<GuiThreadSeriesProgress> seriesProgress;
         if (series) {
-            seriesWindow.emplace(*series);
+            seriesProgress.emplace(*series);
         }
-        BuildUi ui{prompter, progress, seriesWindow ? &*seriesWindow : nullptr, &session_};
+        BuildUi ui{prompter, progress, seriesProgress ? &*seriesProgress : nullptr, &session_};
         result = RunOffGuiThread([&] { return work(ui); });
         status.EndProgress();
+        buildProgress_ = nullptr;
+        seriesWindow_ = nullptr;
     }
-    view_->setEnabled(true);
-    toolBar_->setEnabled(true);
-    menuBar()->setEnabled(true);
     building_ = false;
+    UpdateCommandStates();
+    if (closeAfterBuild_) {
+        // Asked while the build ran: the window closes now, after the usual save question.
+        closeAfterBuild_ = false;
+        QMetaObject::invokeMethod(this, &QWidget::close, Qt::QueuedConnection);
+        return false;
+    }
     return result;
 }
 

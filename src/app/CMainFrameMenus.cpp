@@ -3,8 +3,8 @@
 
 #include <QActionGroup>
 #include <QApplication>
+#include <QLabel>
 #include <QMenuBar>
-#include <QPainter>
 #include <QStatusBar>
 #include <QStyle>
 #include <QToolBar>
@@ -13,6 +13,7 @@
 #include "app/CMainFrame.h"
 #include "appmodel/MainWindowRules.h"
 #include "project/FileListCommands.h"
+#include "qtcommon/ProgramPictures.h"
 #include "qtcommon/QtText.h"
 #include "variables/VariableCommands.h"
 
@@ -24,24 +25,6 @@ namespace {
 QKeySequence KeyOf(QString key) {
     key.replace(QLatin1String(" Arrow"), QString());
     return QKeySequence(key, QKeySequence::PortableText);
-}
-
-// A toolbar picture for the commands without a standard one: a framed letter or two.
-QIcon LetterIcon(const QString& letters, const QColor& colour) {
-    QPixmap pixmap(16, 16);
-    pixmap.fill(Qt::transparent);
-    QPainter painter(&pixmap);
-    painter.setRenderHint(QPainter::Antialiasing);
-    painter.setPen(colour.darker(150));
-    painter.setBrush(colour);
-    painter.drawRoundedRect(QRectF(0.5, 0.5, 15, 15), 3, 3);
-    QFont font = painter.font();
-    font.setPixelSize(letters.size() > 1 ? 8 : 11);
-    font.setBold(true);
-    painter.setFont(font);
-    painter.setPen(Qt::white);
-    painter.drawText(QRect(0, 0, 16, 16), Qt::AlignCenter, letters);
-    return QIcon(pixmap);
 }
 
 }  // namespace
@@ -124,36 +107,35 @@ void CMainFrame::CreateActions() {
         const char* viewName;
         const char* viewText;
         MainTab tab;
-        const char* letters;
-        QColor colour;
+        ProgramPicture picture;
     };
     const Area areas[] = {
         {"actionEditEBookInfo", "&E-Book Info...\tCtrl+E",
          "Edit the general E-Book Inforrmation\nEdit E-Book Info", "actionViewEBookInfo",
-         "&E-Book Info", MainTab::EBookInfo, "i", QColor(40, 100, 180)},
+         "&E-Book Info", MainTab::EBookInfo, ProgramPicture::EBookInfo},
         {"actionEditIcon", "&Icon...",
          "Choose the E-Book's icon and how it is installed\nEdit Icon", "actionViewIcon", "&Icon",
-         MainTab::Icon, "Ic", QColor(170, 110, 30)},
+         MainTab::Icon, ProgramPicture::Icon},
         {"actionEditStartUp", "Start &Up...",
          "Edit the start up message, window size and splash bitmap\nEdit Start Up",
-         "actionViewStartUp", "Start &Up", MainTab::StartUp, "SU", QColor(40, 140, 70)},
+         "actionViewStartUp", "Start &Up", MainTab::StartUp, ProgramPicture::StartUp},
         {"actionEditUserInterface", "&User Interface...",
          "Edit the E-Book window's toolbar, menus and language\nEdit User Interface",
-         "actionViewUserInterface", "&User Interface", MainTab::UserInterface, "UI",
-         QColor(120, 60, 160)},
+         "actionViewUserInterface", "&User Interface", MainTab::UserInterface,
+         ProgramPicture::UserInterface},
         {"actionEditSystemPages", "System &Pages...",
          "Edit the About, Search Results and Table Of Contents pages\nEdit System Pages",
-         "actionViewSystemPages", "System &Pages", MainTab::SystemPages, "SP",
-         QColor(30, 130, 140)},
+         "actionViewSystemPages", "System &Pages", MainTab::SystemPages,
+         ProgramPicture::SystemPages},
         {"actionEditAddIns", "&Add-Ins...", "Edit the event handlers and extensions\nEdit Add-Ins",
-         "actionViewAddIns", "&Add-Ins", MainTab::AddIns, "A+", QColor(160, 50, 60)},
+         "actionViewAddIns", "&Add-Ins", MainTab::AddIns, ProgramPicture::AddIns},
     };
     QList<QAction*> settingsActions;
     for (const auto& area : areas) {
         const MainTab tab = area.tab;
         QAction* a = MakeAction(area.editName, area.editText, area.editPrompt,
                                 [this, tab] { EditSettings(tab); });
-        a->setIcon(LetterIcon(area.letters, area.colour));
+        a->setIcon(ProgramIcon(area.picture));
         edit->addAction(a);
         settingsActions << a;
     }
@@ -364,11 +346,37 @@ void CMainFrame::CreateActions() {
     for (const auto& v : views) {
         const MainTab tab = v.tab;
         const QString prompt = QString("Show the %1 tab\n%1").arg(Q(MainTabTitle(tab)));
-        QAction* a = MakeAction(v.name, v.text, prompt.toUtf8().constData(),
-                                [this, tab] { view_->ShowTab(tab); });
+        // Only the view changes, so the tabs can be looked at during a build too.
+        QAction* a = MakeAction(v.name, v.text, prompt.toUtf8().constData(), {});
+        connect(a, &QAction::triggered, this, [this, tab] { view_->ShowTab(tab); });
         a->setCheckable(true);
         tabGroup->addAction(a);
         view->addAction(a);
+    }
+    // The keys that step through tabs elsewhere on the desktop.
+    const struct {
+        const char* name;
+        const char* text;
+        QList<QKeySequence> keys;
+        int step;
+    } steps[] = {
+        {"actionViewNextTab",
+         "Next Tab",
+         {QKeySequence(Qt::CTRL | Qt::Key_Tab), QKeySequence(Qt::CTRL | Qt::Key_PageDown)},
+         1},
+        {"actionViewPreviousTab",
+         "Previous Tab",
+         {QKeySequence(Qt::CTRL | Qt::SHIFT | Qt::Key_Backtab),
+          QKeySequence(Qt::CTRL | Qt::SHIFT | Qt::Key_Tab),
+          QKeySequence(Qt::CTRL | Qt::Key_PageUp)},
+         -1},
+    };
+    for (const auto& st : steps) {
+        const int step = st.step;
+        QAction* a = MakeAction(st.name, st.text, "Show the next or the previous tab", {});
+        a->setShortcuts(st.keys);
+        a->setShortcutContext(Qt::WindowShortcut);
+        connect(a, &QAction::triggered, this, [this, step] { StepTab(step); });
     }
     view->addSeparator();
 
@@ -441,13 +449,12 @@ void CMainFrame::CreateActions() {
     actions_["actionViewToolbar"] = showToolbar;
     view->addActions({showStatus, showToolbar});
 
+    // The message pane: the idle text, or a build's stage. Menu prompts show over it for as
+    // long as the pointer rests on their entries.
     statusBar()->setObjectName("statusBar");
-    statusBar()->showMessage(Q(kIdleStatusText));
-    connect(statusBar(), &QStatusBar::messageChanged, this, [this](const QString& text) {
-        if (text.isEmpty()) {
-            statusBar()->showMessage(Q(kIdleStatusText));
-        }
-    });
+    statusMessage_ = new QLabel(Q(kIdleStatusText), statusBar());
+    statusMessage_->setObjectName("statusMessage");
+    statusBar()->addWidget(statusMessage_, 1);
 }
 
 }  // namespace nbx::app

@@ -1,10 +1,14 @@
 #include "app/CTamselView.h"
 
+#include <QApplication>
 #include <QHeaderView>
+#include <QPainter>
 #include <QStackedWidget>
+#include <QStyledItemDelegate>
 #include <QTabBar>
 #include <QTreeWidget>
 #include <QVBoxLayout>
+#include <algorithm>
 
 #include "appmodel/SummaryRows.h"
 #include "project/CTamselDoc.h"
@@ -16,6 +20,55 @@ namespace nbx::app {
 namespace {
 
 constexpr int kSectionRole = Qt::UserRole + 1;
+constexpr int kIndent = 14;      // pixels for the one blank before a row under a heading
+constexpr int kMaxColumn = 360;  // a column sized to its cells grows no wider than this
+constexpr int kColumnPadding = 16;
+
+// Draws a label that begins with a blank (a row under a heading) indented, so the sections
+// read as sections; the row's selection still runs the whole width.
+class SummaryLabelDelegate final : public QStyledItemDelegate {
+public:
+    using QStyledItemDelegate::QStyledItemDelegate;
+
+    void paint(QPainter* painter, const QStyleOptionViewItem& option,
+               const QModelIndex& index) const override {
+        if (index.column() != 0 || !index.data().toString().startsWith(QLatin1Char(' '))) {
+            QStyledItemDelegate::paint(painter, option, index);
+            return;
+        }
+        QStyleOptionViewItem full = option;
+        initStyleOption(&full, index);
+        full.text.clear();
+        const QWidget* widget = option.widget;
+        QStyle* style = widget != nullptr ? widget->style() : QApplication::style();
+        style->drawPrimitive(QStyle::PE_PanelItemViewItem, &full, painter, widget);
+        QStyleOptionViewItem shifted = option;
+        shifted.rect.adjust(kIndent, 0, 0, 0);
+        QStyledItemDelegate::paint(painter, shifted, index);
+    }
+    QSize sizeHint(const QStyleOptionViewItem& option, const QModelIndex& index) const override {
+        QSize size = QStyledItemDelegate::sizeHint(option, index);
+        if (index.column() == 0 && index.data().toString().startsWith(QLatin1Char(' '))) {
+            size.rwidth() += kIndent;
+        }
+        return size;
+    }
+};
+
+// Each column as wide as its widest cell, at least the width it is given, at most kMaxColumn;
+// the last one takes the rest of the width.
+void SizeColumns(QTreeWidget* list, const std::vector<ListColumn>& columns) {
+    for (int c = 0; c + 1 < static_cast<int>(columns.size()); ++c) {
+        // QTreeView keeps its override protected; the view's own is public.
+        const QAbstractItemView* view = list;
+        const int wanted =
+            std::max(view->sizeHintForColumn(c), list->header()->sectionSizeHint(c)) +
+            kColumnPadding;
+        list->setColumnWidth(
+            c, std::clamp(wanted, columns[static_cast<std::size_t>(c)].width,
+                          std::max(kMaxColumn, columns[static_cast<std::size_t>(c)].width)));
+    }
+}
 
 const char* ListObjectName(MainTab tab) {
     static const char* const kNames[] = {
@@ -23,6 +76,10 @@ const char* ListObjectName(MainTab tab) {
         "summarySystemPages", "summaryAddIns", "fileList",       "variableList",
         "summaryOutput"};
     return kNames[static_cast<std::size_t>(tab)];
+}
+
+bool IsSummaryTab(MainTab tab) {
+    return tab != MainTab::Files && tab != MainTab::Variables;
 }
 
 const std::vector<ListColumn>& ColumnsOf(MainTab tab) {
@@ -69,15 +126,23 @@ CTamselView::CTamselView(QWidget* parent) : QWidget(parent) {
         list->setSelectionBehavior(QAbstractItemView::SelectRows);
         list->setEditTriggers(QAbstractItemView::NoEditTriggers);
         list->setContextMenuPolicy(Qt::CustomContextMenu);
-        list->header()->setStretchLastSection(false);
+        list->setTextElideMode(Qt::ElideRight);
+        // The last column takes the rest of the width; a summary's long values end in "..."
+        // (the whole value is the cell's tool tip) rather than under a scroll bar.
+        list->header()->setStretchLastSection(true);
+        if (IsSummaryTab(tab)) {
+            list->setItemDelegate(new SummaryLabelDelegate(list));
+            list->setHorizontalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
+        }
         const auto& columns = ColumnsOf(tab);
         QStringList titles;
         for (const auto& column : columns) {
             titles << Q(column.title);
         }
         list->setHeaderLabels(titles);
-        for (int c = 0; c < static_cast<int>(columns.size()); ++c) {
-            list->setColumnWidth(c, columns[c].width);
+        // The last column takes what is left; a width of its own would keep a scroll bar.
+        for (int c = 0; c + 1 < static_cast<int>(columns.size()); ++c) {
+            list->setColumnWidth(c, columns[static_cast<std::size_t>(c)].width);
         }
         lists_[i] = list;
         stack_->addWidget(list);
@@ -144,6 +209,7 @@ void CTamselView::Rebuild(MainTab tab) {
         return;
     }
     FillRows(list, rows);
+    SizeColumns(list, ColumnsOf(tab));
     std::vector<std::string> firstCells;
     for (const auto& row : rows) {
         firstCells.push_back(row.front());
@@ -184,9 +250,17 @@ void CTamselView::FillSummary(MainTab tab) {
     }
     QTreeWidget* list = List(tab);
     FillRows(list, Cells(rows));
+    QFont bold = list->font();
+    bold.setBold(true);
     for (std::size_t i = 0; i < rows.size(); ++i) {
-        list->topLevelItem(static_cast<int>(i))->setData(0, kSectionRole, rows[i].section);
+        QTreeWidgetItem* item = list->topLevelItem(static_cast<int>(i));
+        item->setData(0, kSectionRole, rows[i].section);
+        if (IsSummaryHeading(rows, i)) {
+            item->setFont(0, bold);
+            item->setFirstColumnSpanned(true);
+        }
     }
+    SizeColumns(list, ColumnsOf(tab));
 }
 
 void CTamselView::FillRows(QTreeWidget* list, const std::vector<std::vector<std::string>>& rows) {
@@ -198,7 +272,13 @@ void CTamselView::FillRows(QTreeWidget* list, const std::vector<std::vector<std:
             // One line per cell: a multi-line value shows its line breaks as blanks.
             texts << Q(cell).replace(QLatin1Char('\n'), QLatin1Char(' ')).remove(QLatin1Char('\r'));
         }
-        items << new QTreeWidgetItem(texts);
+        auto* item = new QTreeWidgetItem(texts);
+        for (int c = 0; c < texts.size(); ++c) {
+            if (!texts[c].isEmpty()) {
+                item->setToolTip(c, texts[c]);
+            }
+        }
+        items << item;
     }
     list->addTopLevelItems(items);
 }

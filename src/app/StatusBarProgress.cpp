@@ -4,6 +4,7 @@
 #include <QFontMetrics>
 #include <QLabel>
 #include <QProgressBar>
+#include <QPushButton>
 #include <QStatusBar>
 
 #include "appmodel/MainWindowRules.h"
@@ -12,23 +13,36 @@
 namespace nbx::app {
 
 void StatusBarProgress::ReportStage(std::string_view text, int percent) {
-    if (!statusBar_) {
+    if (!statusBar_ || !messagePane_) {
         return;
     }
     if (!shown_) {
         shown_ = true;
-        QApplication::setOverrideCursor(Qt::WaitCursor);
-        text_ = new QLabel(statusBar_);
-        text_->setObjectName("buildStageLabel");
-        statusBar_->addWidget(text_);
+        // Arrow and hourglass: the window stays readable and Cancel can be clicked.
+        QApplication::setOverrideCursor(Qt::BusyCursor);
+        cancel_ = new QPushButton(QStringLiteral("Cancel"), statusBar_);
+        cancel_->setObjectName("buildCancelButton");
+        cancel_->setCursor(Qt::ArrowCursor);
+        cancel_->setFocusPolicy(Qt::NoFocus);
+        cancel_->setToolTip(QStringLiteral("Stop this build"));
+        QObject::connect(cancel_, &QPushButton::clicked, cancel_, [this] {
+            cancel_->setEnabled(false);
+            if (cancelHandler_) {
+                cancelHandler_();
+            } else {
+                RequestCancel();
+            }
+        });
+        statusBar_->addPermanentWidget(cancel_);
     }
-    text_->setText(Q(text));
+    messagePane_->setText(Q(text));
     if (!bar_) {
         // Right of the text with two average characters between; at most 200 pixels wide,
         // none at all when fewer than 20 pixels are left.
-        const QFontMetrics metrics(statusBar_->font());
-        const int left = metrics.horizontalAdvance(text_->text()) + 2 * metrics.averageCharWidth();
-        const int room = statusBar_->width() - left;
+        const QFontMetrics metrics(messagePane_->font());
+        const int left =
+            metrics.horizontalAdvance(messagePane_->text()) + 2 * metrics.averageCharWidth();
+        const int room = statusBar_->width() - cancel_->sizeHint().width() - left;
         if (room >= 20) {
             bar_ = new QProgressBar(statusBar_);
             bar_->setObjectName("buildProgressBar");
@@ -36,13 +50,23 @@ void StatusBarProgress::ReportStage(std::string_view text, int percent) {
             bar_->setTextVisible(false);
             bar_->setFixedWidth(std::min(room, 200));
             bar_->setMaximumHeight(metrics.height());
-            statusBar_->addWidget(bar_);
+            // Between the message pane and the Cancel button.
+            statusBar_->removeWidget(cancel_);
+            statusBar_->addPermanentWidget(bar_);
+            statusBar_->addPermanentWidget(cancel_);
+            cancel_->show();
         }
     }
     if (bar_) {
         bar_->setValue(std::clamp(percent, 0, 100));
     }
-    text_->repaint();
+}
+
+void StatusBarProgress::RequestCancel() {
+    cancelRequested_ = true;
+    if (cancel_) {
+        cancel_->setEnabled(false);
+    }
 }
 
 void StatusBarProgress::EndProgress() {
@@ -50,15 +74,11 @@ void StatusBarProgress::EndProgress() {
         return;
     }
     shown_ = false;
-    if (bar_) {
-        statusBar_->removeWidget(bar_);
-        delete bar_;
-        bar_ = nullptr;
-    }
-    statusBar_->removeWidget(text_);
-    delete text_;
-    text_ = nullptr;
-    statusBar_->showMessage(Q(kIdleStatusText));
+    delete bar_;
+    bar_ = nullptr;
+    delete cancel_;
+    cancel_ = nullptr;
+    messagePane_->setText(Q(kIdleStatusText));
     QApplication::restoreOverrideCursor();
 }
 

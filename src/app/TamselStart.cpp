@@ -1,11 +1,8 @@
 #include "app/TamselStart.h"
 
-#include <QDesktopServices>
-#include <QUrl>
 #include <filesystem>
 
 #include "app/CMainFrame.h"
-#include "common/ProgramLauncher.h"
 #include "platform/ConfigFolder.h"
 #include "platform/ExecutablePath.h"
 #include "platform/ProfileFile.h"
@@ -19,18 +16,13 @@ bool RecordCompilerPath() {
                                         platform::ExecutablePath());
 }
 
-std::unique_ptr<CMainFrame> StartMainFrame(int argc, char** argv) {
+std::unique_ptr<CMainFrame> StartMainFrame(const std::string& project) {
     RecordCompilerPath();
-    // Web pages open in the desktop's browser through Qt.
-    SetDocumentOpener([](const std::string& target) {
-        return QDesktopServices::openUrl(QUrl::fromUserInput(QString::fromStdString(target))) ? 33
-                                                                                              : 31;
-    });
     auto frame = std::make_unique<CMainFrame>();
-    if (argc > 1) {
+    if (!project.empty()) {
         std::error_code ec;
-        const std::string path = std::filesystem::absolute(argv[1], ec).lexically_normal().string();
-        frame->OpenDocument(ec ? std::string(argv[1]) : path);
+        const std::string path = std::filesystem::absolute(project, ec).lexically_normal().string();
+        frame->OpenDocument(ec ? project : path);
     }
     return frame;
 }

@@ -13,8 +13,9 @@ class CMainFrame;
 // wizard and the extensions read. False when the file cannot be written.
 bool RecordCompilerPath();
 
-// The main window for the command line's arguments (after the program name): none opens a
-// new project, one a project file.
-std::unique_ptr<CMainFrame> StartMainFrame(int argc, char** argv);
+// The main window over the project named on the command line (empty: a new project). Web
+// pages of the Help menu open through the core's document launcher, whose failures carry
+// their reasons.
+std::unique_ptr<CMainFrame> StartMainFrame(const std::string& project);
 
 }  // namespace nbx::app

@@ -12,8 +12,8 @@
 #include <QPushButton>
 #include <QStackedWidget>
 
-#include "app/FileDialogFilter.h"
 #include "app/dialogs/SettingsDialogBase.h"
+#include "qtcommon/FileDialogFilter.h"
 #include "qtcommon/QtText.h"
 
 namespace nbx::app {

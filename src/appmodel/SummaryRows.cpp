@@ -190,4 +190,14 @@ SummaryRows OutputSummary(const Project& p) {
     return rows;
 }
 
+bool IsSummaryHeading(const SummaryRows& rows, std::size_t i) {
+    if (i + 1 >= rows.size()) {
+        return false;
+    }
+    const SummaryRow& row = rows[i];
+    const std::string& next = rows[i + 1].label;
+    return !row.label.empty() && row.label[0] != ' ' && row.value.empty() && !next.empty() &&
+           next[0] == ' ';
+}
+
 }  // namespace nbx

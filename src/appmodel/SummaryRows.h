@@ -32,4 +32,8 @@ SummaryRows OutputSummary(const Project& project);
 // "Yes" or "No".
 std::string YesNo(int value);
 
+// Whether row i is a section heading: a label without an indent, no value, and indented rows
+// under it. (A setting whose value is empty, "Publisher" say, has no rows under it.)
+bool IsSummaryHeading(const SummaryRows& rows, std::size_t i);
+
 }  // namespace nbx

@@ -1,24 +1,18 @@
 #include "common/ProgramLauncher.h"
 
-#ifdef _WIN32
-#include <shellapi.h>
-#else
-#include <spawn.h>
+#ifndef _WIN32
 #include <sys/wait.h>
-#include <unistd.h>
 #endif
 
 #include <cerrno>
+#include <cstdlib>
+#include <string_view>
 #include <vector>
 
 #include "common/CommandLine.h"
 #include "common/Prompter.h"
-#include "platform/Clock.h"
+#include "platform/DetachedProcess.h"
 #include "platform/Paths.h"
-
-#ifndef _WIN32
-extern char** environ;
-#endif
 
 namespace nbx {
 
@@ -36,9 +30,7 @@ int ResultOfErrno(int error, const std::string& path) {
         case ENOTDIR:
             return 3;
         case ENOEXEC:
-#ifdef ELIBBAD
         case ELIBBAD:
-#endif
             return 11;
         case ENOMEM:
         case EAGAIN:
@@ -51,6 +43,19 @@ int ResultOfErrno(int error, const std::string& path) {
     }
 }
 
+// Starts the program nobody waits for; the launch result.
+int StartWords(std::vector<std::string> words, ShowState show) {
+    if (words.empty() || words[0].empty()) {
+        return 2;
+    }
+    platform::DetachedOptions options;
+    if (show == ShowState::Maximized) {
+        options.environment.push_back(std::string(kShowMaximizedVariable) + "=1");
+    }
+    const platform::DetachedStart started = platform::StartProgramDetached(words, options);
+    return started.error == 0 ? kStarted : ResultOfErrno(started.error, words[0]);
+}
+
 bool ReportLaunch(int result, const std::string& commandLine, Prompter& prompter) {
     if (result > 31) {
         return true;
@@ -59,111 +64,34 @@ bool ReportLaunch(int result, const std::string& commandLine, Prompter& prompter
     return false;
 }
 
-#ifdef _WIN32
-// Windows: the program starts with the command line CreateProcess takes, each word quoted
-// the way the C run-time splits it again.
-std::wstring QuotedWord(const std::string& word) {
-    std::wstring quoted = L"\"";
-    std::size_t backslashes = 0;
-    for (const wchar_t c : platform::Utf8ToWide(word)) {
-        if (c == L'\\') {
-            ++backslashes;
-            continue;
-        }
-        quoted.append(c == L'"' ? backslashes * 2 + 1 : backslashes, L'\\');
-        backslashes = 0;
-        quoted += c;
-    }
-    quoted.append(backslashes * 2, L'\\');
-    return quoted + L"\"";
-}
-
-int StartWords(std::vector<std::string> words) {
-    if (words.empty() || words[0].empty()) {
-        return 2;
-    }
-    std::wstring line;
-    for (const std::string& w : words) {
-        line += (line.empty() ? L"" : L" ") + QuotedWord(w);
-    }
-    STARTUPINFOW startup{};
-    startup.cb = sizeof startup;
-    PROCESS_INFORMATION process{};
-    if (!::CreateProcessW(platform::Utf8ToWide(words[0]).c_str(), line.data(), nullptr, nullptr,
-                          FALSE, 0, nullptr, nullptr, &startup, &process)) {
-        return ResultOfErrno(platform::ErrnoOf(::GetLastError()), words[0]);
-    }
-    ::CloseHandle(process.hThread);
-    ::CloseHandle(process.hProcess);
-    return kStarted;
-}
-
-// The default opener: the shell's "open", whose result is already a launch result.
-int OpenWithXdg(const std::string& target) {
-    const auto result = reinterpret_cast<INT_PTR>(::ShellExecuteW(
-        nullptr, L"open", platform::Utf8ToWide(target).c_str(), nullptr, nullptr, SW_SHOWNORMAL));
-    return result > 32 ? kStarted : static_cast<int>(result);
-}
-#else
-// Starts words[0] with the words as its arguments.
-int Spawn(std::vector<std::string> words, bool searchPath, pid_t& pid) {
-    std::vector<char*> argv;
-    for (std::string& w : words) {
-        argv.push_back(w.data());
-    }
-    argv.push_back(nullptr);
-    return searchPath ? ::posix_spawnp(&pid, argv[0], nullptr, nullptr, argv.data(), environ)
-                      : ::posix_spawn(&pid, argv[0], nullptr, nullptr, argv.data(), environ);
-}
-
-// Starts the program nobody waits for; the launch result.
-int StartWords(std::vector<std::string> words) {
-    if (words.empty() || words[0].empty()) {
-        return 2;
-    }
-    const std::string program = words[0];
-    pid_t pid = 0;
-    const int rc = Spawn(std::move(words), false, pid);
-    if (rc != 0) {
-        return ResultOfErrno(rc, program);
-    }
-    // A child that ends is reaped here when it already has.
-    int status = 0;
-    ::waitpid(pid, &status, WNOHANG);
-    return kStarted;
-}
-
 // The default opener: xdg-open. It usually hands the target over and exits at once; its exit
 // code tells what went wrong. One that is still running after a second has started a handler.
 int OpenWithXdg(const std::string& target) {
-    pid_t pid = 0;
-    const int rc = Spawn({"xdg-open", target}, true, pid);
-    if (rc != 0) {
-        return rc == ENOENT ? 31 : ResultOfErrno(rc, "");
+    platform::DetachedOptions options;
+    options.searchPath = true;
+    options.waitMs = 1000;
+    const platform::DetachedStart started =
+        platform::StartProgramDetached({"xdg-open", target}, options);
+    if (started.error != 0) {
+        return started.error == ENOENT ? 31 : ResultOfErrno(started.error, "");
     }
-    for (int waited = 0; waited < 1000; waited += 20) {
-        int status = 0;
-        const pid_t done = ::waitpid(pid, &status, WNOHANG);
-        if (done == pid) {
-            if (!WIFEXITED(status)) {
-                return 1;
-            }
-            switch (WEXITSTATUS(status)) {
-                case 0:
-                    return kStarted;
-                case 2:
-                    return 2;  // the file does not exist
-                case 3:
-                    return 31;  // no tool to open it with
-                default:
-                    return 27;  // the association is incomplete or failed
-            }
-        }
-        platform::SleepMs(20);
+    if (!started.exited) {
+        return kStarted;
     }
-    return kStarted;
+    if (!WIFEXITED(started.waitStatus)) {
+        return 1;
+    }
+    switch (WEXITSTATUS(started.waitStatus)) {
+        case 0:
+            return kStarted;
+        case 2:
+            return 2;  // the file does not exist
+        case 3:
+            return 31;  // no tool to open it with
+        default:
+            return 27;  // the association is incomplete or failed
+    }
 }
-#endif
 
 DocumentOpener& Opener() {
     static DocumentOpener opener = OpenWithXdg;
@@ -172,12 +100,19 @@ DocumentOpener& Opener() {
 
 }  // namespace
 
-int StartProgram(const std::string& commandLine) {
-    return StartWords({commandLine});
+int StartProgram(const std::string& commandLine, ShowState show) {
+    return StartWords({commandLine}, show);
 }
 
-int StartCommandLine(const std::string& commandLine) {
-    return StartWords(SplitCommandLine(commandLine));
+int StartCommandLine(const std::string& commandLine, ShowState show) {
+    return StartWords(SplitCommandLine(commandLine), show);
+}
+
+bool TakeShowMaximizedRequest() {
+    const char* value = std::getenv(kShowMaximizedVariable);
+    const bool maximized = value != nullptr && std::string_view(value) == "1";
+    ::unsetenv(kShowMaximizedVariable);
+    return maximized;
 }
 
 std::string ProgramLaunchMessage(const std::string& commandLine, int result) {
@@ -196,12 +131,12 @@ std::string ProgramLaunchMessage(const std::string& commandLine, int result) {
     }
 }
 
-bool LaunchProgram(const std::string& commandLine, ShowState, Prompter& prompter) {
-    return ReportLaunch(StartProgram(commandLine), commandLine, prompter);
+bool LaunchProgram(const std::string& commandLine, ShowState show, Prompter& prompter) {
+    return ReportLaunch(StartProgram(commandLine, show), commandLine, prompter);
 }
 
-bool LaunchCommandLine(const std::string& commandLine, ShowState, Prompter& prompter) {
-    return ReportLaunch(StartCommandLine(commandLine), commandLine, prompter);
+bool LaunchCommandLine(const std::string& commandLine, ShowState show, Prompter& prompter) {
+    return ReportLaunch(StartCommandLine(commandLine, show), commandLine, prompter);
 }
 
 std::string DocumentLaunchMessage(int result) {

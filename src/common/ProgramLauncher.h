@@ -13,6 +13,13 @@ class Prompter;
 
 enum class ShowState { Normal, Maximized };
 
+// A program started maximised finds this variable set to "1" in its environment (the show
+// state a window program takes for its first window).
+inline constexpr const char* kShowMaximizedVariable = "NBX_SHOW_MAXIMIZED";
+// For a window program at its start: whether it was asked to show maximised. The variable is
+// removed, so programs it starts in turn do not inherit the request.
+bool TakeShowMaximizedRequest();
+
 // Starts `commandLine` (the full path of a program, run without arguments). On failure shows
 // the message for the result and returns false.
 bool LaunchProgram(const std::string& commandLine, ShowState show, Prompter& prompter);
@@ -25,10 +32,11 @@ bool LaunchCommandLine(const std::string& commandLine, ShowState show, Prompter&
 // The message LaunchProgram shows for a failed start with `result` (0..31).
 std::string ProgramLaunchMessage(const std::string& commandLine, int result);
 
-// Starts the program; the launch result (33 on success).
-int StartProgram(const std::string& commandLine);
+// Starts the program; the launch result (33 on success). Every program started here runs on
+// its own: none is left a zombie of this process, however long it runs.
+int StartProgram(const std::string& commandLine, ShowState show = ShowState::Normal);
 // Starts a command line's program with its arguments; the launch result.
-int StartCommandLine(const std::string& commandLine);
+int StartCommandLine(const std::string& commandLine, ShowState show = ShowState::Normal);
 
 // Opens a document or web address with the desktop's handler. On failure shows the web-page
 // message (with the reason, when the result has one) and returns false.

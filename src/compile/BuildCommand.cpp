@@ -36,7 +36,8 @@ bool BuildWithRebrander(const Project& project, BuildUi& ui, const BuildEnvironm
         return false;
     }
     return !project.buildRebrander ||
-           BuildRebrander(project, ui, buildTime, environment.compilerFolder);
+           (!ui.progress.CancelRequested() &&
+            BuildRebrander(project, ui, buildTime, environment.compilerFolder));
 }
 
 BuiltOutput DescribeBuiltOutput(const std::string& path) {

@@ -98,12 +98,19 @@ std::string WithoutLineFeeds(std::string text) {
     return text;
 }
 
-void ReportUnwritableOutput(BuildUi& ui, int error) {
+void ReportUnwritableOutput(BuildUi& ui, int error, const std::string& path) {
     ReportBuildError(
         ui,
         "Unable to write to Output E-Book EXE: " + WithoutLineFeeds(SystemMessageForReport(error)),
         "Click 'Output' on the 'Edit' menu and try browsing a different file name "
-        "for the Output E-Book EXE to create.");
+        "for the Output E-Book EXE to create." +
+            MissingOutputFolderNote(path));
+}
+
+// Shows a stage unless the person stopped the build; a stopped build ends silently.
+bool BeginStage(BuildUi& ui, std::string_view text, int percent) {
+    ui.progress.ReportStage(text, percent);
+    return !ui.progress.CancelRequested();
 }
 
 // More than 20 pages in the Table Of Contents with the pop-up list on. False when
@@ -185,22 +192,29 @@ std::vector<DirectoryEntry> PlannedDirectory(const Project& project, const LinkI
 bool LinkContent(const Project& project, BuildUi& ui, const LinkInputs& in,
                  platform::AtomicFileWriter* output, std::uint64_t contentStart,
                  std::vector<DirectoryEntry>& directory) {
-    ui.progress.ReportStage("Preparing contents", 10);
+    if (!BeginStage(ui, "Preparing contents", 10)) {
+        return false;
+    }
     const long long fileCount = static_cast<long long>(project.files.size());
     if (!output) {
         // The series' shared part stands in for the content; the stages still pass.
-        ui.progress.ReportStage("Linking contents", LinkingPercent(65, fileCount));
-        ui.progress.ReportStage("Linking contents", LinkingPercent(130, fileCount));
+        if (!BeginStage(ui, "Linking contents", LinkingPercent(65, fileCount))) {
+            return false;
+        }
+        if (!BeginStage(ui, "Linking contents", LinkingPercent(130, fileCount))) {
+            return false;
+        }
         for (long long i = 0; i < fileCount; ++i) {
             if (!project.files[static_cast<std::size_t>(i)].excluded) {
-                ui.progress.ReportStage("Linking contents",
-                                        LinkingPercent(195 + 65 * i, fileCount));
+                if (!BeginStage(ui, "Linking contents", LinkingPercent(195 + 65 * i, fileCount))) {
+                    return false;
+                }
             }
         }
         return true;
     }
     if (!output->Open()) {
-        ReportUnwritableOutput(ui, output->error());
+        ReportUnwritableOutput(ui, output->error(), project.outputExe);
         return false;
     }
     platform::FileHandle content;
@@ -223,7 +237,9 @@ bool LinkContent(const Project& project, BuildUi& ui, const LinkInputs& in,
     };
 
     // Linking: the reader's data, the pages and pictures, the extensions' libraries.
-    ui.progress.ReportStage("Linking contents", LinkingPercent(65, fileCount));
+    if (!BeginStage(ui, "Linking contents", LinkingPercent(65, fileCount))) {
+        return false;
+    }
     // The reader's own data goes first, under hidden names; what failed names the message.
     const auto appendReaderData = [&](const char* name, const std::string& path, const char* what) {
         DirectoryEntry entry;
@@ -240,7 +256,9 @@ bool LinkContent(const Project& project, BuildUi& ui, const LinkInputs& in,
     if (!appendReaderData(record::kLanguageEntryName, in.languagePath, "language")) {
         return false;
     }
-    ui.progress.ReportStage("Linking contents", LinkingPercent(130, fileCount));
+    if (!BeginStage(ui, "Linking contents", LinkingPercent(130, fileCount))) {
+        return false;
+    }
     if (!appendReaderData(record::kToolbarEntryName, in.toolbarPath, "toolbar")) {
         return false;
     }
@@ -257,7 +275,9 @@ bool LinkContent(const Project& project, BuildUi& ui, const LinkInputs& in,
         if (file.excluded) {
             continue;
         }
-        ui.progress.ReportStage("Linking contents", LinkingPercent(195 + 65 * i, fileCount));
+        if (!BeginStage(ui, "Linking contents", LinkingPercent(195 + 65 * i, fileCount))) {
+            return false;
+        }
         if (!preparer.Append(next++, content, EntryOf(project, file), directory)) {
             ReportBuildError(ui, "Error writing to temporary binary file. Out of disk space?",
                              kDiskAdvice);
@@ -328,7 +348,9 @@ bool BuildEBook(const Project& project, BuildUi& ui, std::int64_t buildTime, boo
         return false;
     }
     // Prove the output can be written, waiting while the old e-book is running.
-    ui.progress.ReportStage("Creating E-Book EXE", 1);
+    if (!BeginStage(ui, "Creating E-Book EXE", 1)) {
+        return false;
+    }
     cleanup.outputPath = project.outputExe;
     cleanup.claim = ClaimOutputFile(project.outputExe, kSharingRetries, ui);
     if (cleanup.claim.cancelled) {
@@ -340,7 +362,7 @@ bool BuildEBook(const Project& project, BuildUi& ui, std::int64_t buildTime, boo
                              "Your E-Book is already running. Please close it down before try to "
                              "rebuild it.");
         } else {
-            ReportUnwritableOutput(ui, cleanup.claim.error);
+            ReportUnwritableOutput(ui, cleanup.claim.error, project.outputExe);
         }
         return false;
     }
@@ -354,7 +376,9 @@ bool BuildEBook(const Project& project, BuildUi& ui, std::int64_t buildTime, boo
         ReportBuildError(ui, *problem);
         return false;
     }
-    ui.progress.ReportStage("Checking files", 5);
+    if (!BeginStage(ui, "Checking files", 5)) {
+        return false;
+    }
     const FileCensus census = TakeFileCensus(project);
     if (auto problem = CensusProblem(project, census)) {
         ReportBuildError(ui, *problem);
@@ -404,7 +428,9 @@ bool BuildEBook(const Project& project, BuildUi& ui, std::int64_t buildTime, boo
     }
 
     // Variables.
-    ui.progress.ReportStage(kPrepareVariablesStage, kPrepareVariablesPercent);
+    if (!BeginStage(ui, kPrepareVariablesStage, kPrepareVariablesPercent)) {
+        return false;
+    }
     VariablePreparation prepared = PrepareBuildVariables(project.variables);
     if (!prepared.ok) {
         ReportBuildError(ui, prepared.errorTitle, prepared.errorAdvice);
@@ -418,7 +444,9 @@ bool BuildEBook(const Project& project, BuildUi& ui, std::int64_t buildTime, boo
     }
 
     // The icon, in a working copy of the stub (already in the series' shared part).
-    ui.progress.ReportStage("Customizing Icon", 90);
+    if (!BeginStage(ui, "Customizing Icon", 90)) {
+        return false;
+    }
     int error = 0;
     if (!reuse) {
         platform::RemoveAbandonedWorkingFiles(platform::TempFolder(), "vmt");  // of killed builds
@@ -436,7 +464,9 @@ bool BuildEBook(const Project& project, BuildUi& ui, std::int64_t buildTime, boo
     }
 
     // The stub and the records before the content, the rest after it.
-    ui.progress.ReportStage("Building Output", 95);
+    if (!BeginStage(ui, "Building Output", 95)) {
+        return false;
+    }
     AssemblyParts parts;
     parts.stubPath = cleanup.stubCopyPath;
     parts.settings = &settings;
@@ -449,7 +479,7 @@ bool BuildEBook(const Project& project, BuildUi& ui, std::int64_t buildTime, boo
     parts.splashPercentageBar = project.splashPercentageBar;
     OutputAssembler assembler;
     if (reuse && !output.Open()) {
-        ReportUnwritableOutput(ui, output.error());
+        ReportUnwritableOutput(ui, output.error(), project.outputExe);
         return false;
     }
     parts.outputPath = output.tempPath();

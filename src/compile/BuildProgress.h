@@ -14,6 +14,9 @@ public:
     virtual void ReportStage(std::string_view text, int percent) = 0;
     // Ends the display and the wait cursor; harmless when nothing is shown.
     virtual void EndProgress() = 0;
+    // Whether the person asked to stop the build. A build asks between its stages and stops
+    // without a message: its working files go and the previous e-book stays.
+    virtual bool CancelRequested() const { return false; }
 };
 
 // The Build Series window.

@@ -52,6 +52,10 @@ OutputClaim ClaimOutputFile(const std::string& path, int retries, BuildUi& ui) {
         }
         for (int wait = 0; wait < 10; ++wait) {
             platform::SleepMs(100);
+            if (ui.progress.CancelRequested()) {
+                claim.cancelled = true;
+                return claim;
+            }
             if (ui.series) {
                 ui.series->PumpMessages(false);
                 if (ui.series->Cancelled()) {
@@ -63,6 +67,18 @@ OutputClaim ClaimOutputFile(const std::string& path, int retries, BuildUi& ui) {
     }
     claim.sharingViolation = IsSharingViolation(claim.error);
     return claim;
+}
+
+std::string MissingOutputFolderNote(const std::string& path) {
+    std::string folder = platform::FolderPartOfPath(path);
+    if (folder.size() > 1 && folder.back() == platform::kSeparator) {
+        folder.pop_back();
+    }
+    if (folder.empty() || platform::FolderExists(folder)) {
+        return {};
+    }
+    return "\n\nThe folder " + folder +
+           " does not exist. Create it, or choose an output file in a folder that does.";
 }
 
 void ReleaseOutputClaim(const std::string& path, const OutputClaim& claim) {

@@ -89,7 +89,8 @@ bool BuildRebrander(const Project& project, BuildUi& ui, std::int64_t buildTime,
                 ui,
                 "Unable to write to Output Rebrander EXE: " + SystemMessageForReport(claim.error),
                 "Click 'Output' on the 'Edit' menu and try browsing a different file "
-                "name for the Output Rebrander EXE.");
+                "name for the Output Rebrander EXE." +
+                    MissingOutputFolderNote(output));
         }
         return false;
     }

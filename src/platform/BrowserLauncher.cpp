@@ -1,12 +1,12 @@
 #include "platform/BrowserLauncher.h"
 
-#include <fcntl.h>
-#include <sys/wait.h>
 #include <unistd.h>
 
 #include <array>
 #include <filesystem>
 #include <string_view>
+
+#include "platform/DetachedProcess.h"
 
 namespace nbx::platform {
 
@@ -116,45 +116,9 @@ std::vector<std::string> BrowserCommand(const std::string& url, const BrowserWin
 }
 
 bool StartDetached(const std::vector<std::string>& command) {
-    if (command.empty()) {
-        return false;
-    }
-    std::vector<char*> argv;
-    for (const std::string& word : command) {
-        argv.push_back(const_cast<char*>(word.c_str()));
-    }
-    argv.push_back(nullptr);
-    int report[2];
-    if (::pipe2(report, O_CLOEXEC) != 0) {
-        return false;
-    }
-    // Two forks: the browser is adopted by init and never left a zombie of ours. The pipe
-    // closes on a successful exec and carries a byte when exec failed.
-    const pid_t child = ::fork();
-    if (child < 0) {
-        ::close(report[0]);
-        ::close(report[1]);
-        return false;
-    }
-    if (child == 0) {
-        ::close(report[0]);
-        ::setsid();
-        const pid_t grandchild = ::fork();
-        if (grandchild == 0) {
-            ::execvp(argv[0], argv.data());
-            const char failed = 1;
-            (void)!::write(report[1], &failed, 1);
-            ::_exit(127);
-        }
-        ::_exit(grandchild < 0 ? 1 : 0);
-    }
-    ::close(report[1]);
-    int status = 0;
-    ::waitpid(child, &status, 0);
-    char failed = 0;
-    const ssize_t n = ::read(report[0], &failed, 1);
-    ::close(report[0]);
-    return WIFEXITED(status) && WEXITSTATUS(status) == 0 && n == 0;
+    DetachedOptions options;
+    options.searchPath = true;
+    return !command.empty() && StartProgramDetached(command, options).error == 0;
 }
 
 bool OpenWithDesktop(const std::string& path) {

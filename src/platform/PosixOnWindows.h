@@ -75,6 +75,12 @@ inline std::tm* localtime_r(const std::time_t* when, std::tm* out) {
 inline std::tm* gmtime_r(const std::time_t* when, std::tm* out) {
     return ::gmtime_s(out, when) == 0 ? out : nullptr;
 }
+// A program's end as waitpid tells it: the exit code itself.
+#define WIFEXITED(status) 1
+#define WEXITSTATUS(status) (status)
+inline int unsetenv(const char* name) {
+    return ::_putenv_s(name, "");
+}
 inline int fchmod(int, unsigned) {
     return 0;
 }

@@ -67,6 +67,15 @@ FolderCheckResult CheckChosenFolder(const std::string& typed, Prompter& prompter
     if (answer != Answer::Yes) {
         return FolderCheckResult::KeepOpen;
     }
+    return CreateChosenFolder(typed, prompter);
+}
+
+FolderCheckResult CreateChosenFolder(const std::string& typed, Prompter& prompter) {
+    if (!IsValidFolderPath(typed)) {
+        prompter.Show(WithPath("The folder:\n\n", typed, "\n\nis invalid. Please reenter."),
+                      MessageIcon::Warning);
+        return FolderCheckResult::KeepOpen;
+    }
     for (std::size_t end = typed.find(platform::kSeparator, 1);;
          end = typed.find(platform::kSeparator, end + 1)) {
         const std::string level = typed.substr(0, end);

@@ -23,4 +23,8 @@ enum class FolderCheckResult {
 // gives the "can not be created" message.
 FolderCheckResult CheckChosenFolder(const std::string& typed, Prompter& prompter);
 
+// The chooser's New Folder: the form is checked and each missing level is made, without the
+// question (the author asked for the folder); the same messages on failure.
+FolderCheckResult CreateChosenFolder(const std::string& typed, Prompter& prompter);
+
 }  // namespace nbx

@@ -65,6 +65,10 @@ void ReadImportLayout(ByteReader& r, ProjectSettings& p) {
     p.statusBarToggle = p.statusBarInitially;
     p.toolbarToggle = p.toolbarInitially;
     p.splashBitmap = r.ReadString();
+    // The optional trailing word of the wizard's projects that take in sub-folders.
+    if (!r.failed() && r.remaining() >= 4) {
+        p.includeSubFolders = r.ReadI32() != 0 ? 1 : 0;
+    }
 }
 
 void ReadFiles(ByteReader& r, ProjectSettings& p, int layout) {

@@ -15,9 +15,9 @@
 
 #include "platform/Clock.h"
 #include "platform/ExecutablePath.h"
+#include "qtcommon/FieldMarker.h"
+#include "qtcommon/FolderChooserDialog.h"
 #include "qtcommon/QtText.h"
-#include "wizard/FieldLabels.h"
-#include "wizard/FolderBrowseDialog.h"
 #include "wizard/ProjectWizard.h"
 #include "wizard/core/InstructionTexts.h"
 #include "wizard/core/ProjectType.h"
@@ -91,14 +91,14 @@ CQuickProjectDlg::CQuickProjectDlg(QWidget* parent)
     auto* grid = new QGridLayout;
     grid->addWidget(BuddyLabel("Project &Name", name_), 0, 0);
     grid->addWidget(name_, 0, 1, 1, 2);
-    grid->addWidget(RequiredLabel(), 0, 3);
+    grid->addWidget(MakeFieldMarker(true), 0, 3);
     grid->addWidget(BuddyLabel("&Folder", folder_), 1, 0);
     grid->addWidget(folder_, 1, 1);
     grid->addWidget(browse, 1, 2);
-    grid->addWidget(RequiredLabel(), 1, 3);
+    grid->addWidget(MakeFieldMarker(true), 1, 3);
     grid->addWidget(BuddyLabel("Project &Type", types_), 2, 0, Qt::AlignTop);
     grid->addWidget(types_, 2, 1, 1, 2);
-    grid->addWidget(RequiredLabel(), 2, 3, Qt::AlignTop);
+    grid->addWidget(MakeFieldMarker(true), 2, 3, Qt::AlignTop);
     grid->setColumnStretch(1, 1);
 
     auto* version = new QLabel(QStringLiteral("Version " NBX_VERSION_TEXT ". ") +
@@ -143,9 +143,16 @@ void CQuickProjectDlg::updateOk() {
 }
 
 void CQuickProjectDlg::browse() {
-    FolderBrowseDialog chooser(Q(BrowseStartFolder(U(folder_->text()))), this);
+    // Its messages carry the wizard's caption, as every message of the wizard does, over the
+    // chooser.
+    MessageBoxPrompter boxes(QString::fromLatin1(kDialogTitle));
+    Prompter& prompter = prompter_ == &boxes_ ? boxes : *prompter_;
+    FolderChooserDialog chooser(QStringLiteral("Select Folder"),
+                                QStringLiteral("Please select your working folder."),
+                                BrowseStartFolder(U(folder_->text())), prompter, this);
+    boxes.SetParent(&chooser);
     if (chooser.exec() == QDialog::Accepted) {
-        folder_->setText(chooser.folder());
+        folder_->setText(Q(chooser.ChosenFolder()));
     }
 }
 

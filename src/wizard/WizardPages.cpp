@@ -10,8 +10,9 @@
 
 #include "common/Prompter.h"
 #include "project/DisplayNames.h"
+#include "qtcommon/FieldMarker.h"
 #include "qtcommon/QtText.h"
-#include "wizard/FieldLabels.h"
+#include "qtcommon/WholeLabel.h"
 #include "wizard/core/ProjectFolders.h"
 #include "wizard/core/WizardSettings.h"
 
@@ -74,7 +75,7 @@ BookInfoPage::BookInfoPage(const WizardAnswers& start, Prompter& prompter) : pro
         label->setBuddy(row.edit);
         grid->addWidget(label, line, 0, 1, 2);
         grid->addWidget(row.edit, line + 1, 0);
-        grid->addWidget(row.required ? RequiredLabel() : OptionalLabel(), line + 1, 1);
+        grid->addWidget(row.required ? MakeFieldMarker(true) : MakeFieldMarker(false), line + 1, 1);
         line += 2;
     }
     grid->setColumnStretch(0, 1);
@@ -139,7 +140,7 @@ InterfacePage::InterfacePage(const WizardAnswers& start) {
     popup_ = Check("&Pop-up Menu when right click on E-Book page", start.popupMenu, "popupCheck");
     statusBar_ = Check("&Status Bar", start.statusBar, "statusBarCheck");
     toolbar_ = Check("&Toolbar", start.toolbar, "toolbarCheck");
-    positionLabel_ = new QLabel(QStringLiteral("T&oolbar Position"));
+    positionLabel_ = MakeWholeLabel(QStringLiteral("T&oolbar Position"));
     positionLabel_->setObjectName(QStringLiteral("toolbarPositionLabel"));
     position_ = new QComboBox;
     position_->setObjectName(QStringLiteral("toolbarPositionCombo"));

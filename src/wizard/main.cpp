@@ -13,6 +13,7 @@
 #ifndef NBX_WIZARD_BATCH_ONLY
 #include <QApplication>
 
+#include "qtcommon/ProgramPictures.h"
 #include "wizard/QuickProjectDialog.h"
 #endif
 
@@ -36,16 +37,29 @@ public:
 
 int main(int argc, char** argv) {
     const std::vector<std::string> args(argv + 1, argv + argc);
+    // Before any window: the usage needs no display.
+    if (nbx::wizard::AsksForHelp(args)) {
+        std::cout << nbx::wizard::WizardUsage();
+        return 0;
+    }
     if (!args.empty() && args[0] == "--batch") {
         StderrPrompter prompter;
         return nbx::wizard::RunBatch({args.begin() + 1, args.end()},
                                      nbx::platform::ExecutablePath(), prompter);
     }
 #ifdef NBX_WIZARD_BATCH_ONLY
-    std::cerr << nbx::wizard::BatchUsage();
+    std::cerr << nbx::wizard::WizardUsage();
     return 2;
 #else
     QApplication app(argc, argv);
+    // The window system has taken its own options; the windows take no others.
+    if (argc > 1) {
+        std::cerr << "nbxkwik: unexpected argument '" << argv[1] << "'\n"
+                  << nbx::wizard::WizardUsage();
+        return 2;
+    }
+    QApplication::setWindowIcon(nbx::ProgramIcon(nbx::ProgramPicture::Wizard));
+    QGuiApplication::setDesktopFileName("nbxkwik");
     nbx::wizard::CQuickProjectDlg dialog;
     dialog.exec();
     return 0;

@@ -11,7 +11,7 @@
 
 #include "MainFrameFixture.h"
 #include "app/FilePropertiesDialog.h"
-#include "app/FolderChooserDialog.h"
+#include "qtcommon/FolderChooserDialog.h"
 
 namespace nbx::test {
 namespace {
@@ -174,9 +174,9 @@ namespace {
 TEST(FolderChooserDialogTest, OkChecksTheTypedPath) {
     TempDir dir;
     RecordingPrompter prompter;
-    app::FolderChooserDialog chooser("Scan Folder",
-                                     "Please select the folder containing the source files",
-                                     dir.path(), prompter);
+    FolderChooserDialog chooser("Scan Folder",
+                                "Please select the folder containing the source files", dir.path(),
+                                prompter);
     EXPECT_EQ(chooser.windowTitle().toStdString(), "Scan Folder");
     auto* path = Child<QLineEdit>(&chooser, "folderPathEdit");
     auto* ok = Child<QPushButton>(&chooser, "okButton");
@@ -197,6 +197,24 @@ TEST(FolderChooserDialogTest, OkChecksTheTypedPath) {
     EXPECT_EQ(chooser.result(), QDialog::Accepted);
     EXPECT_EQ(chooser.ChosenFolder(), missing);
     EXPECT_TRUE(std::filesystem::is_directory(missing));
+}
+
+// New Folder makes the folder inside the selected one, without the question, and selects it;
+// a name the checks refuse makes nothing.
+TEST(FolderChooserDialogTest, NewFolderIsMadeInsideTheSelectedOne) {
+    TempDir dir;
+    RecordingPrompter prompter;
+    FolderChooserDialog chooser("Scan Folder", "Pick", dir.path(), prompter);
+    auto* path = Child<QLineEdit>(&chooser, "folderPathEdit");
+    EXPECT_TRUE(chooser.MakeFolder("pages"));
+    EXPECT_TRUE(std::filesystem::is_directory(dir.File("pages")));
+    EXPECT_EQ(path->text().toStdString(), dir.File("pages"));
+    EXPECT_TRUE(prompter.questions.empty());
+    EXPECT_FALSE(chooser.MakeFolder("bad?name"));
+    EXPECT_EQ(prompter.messages,
+              std::vector<std::string>{"The folder:\n\n" + dir.File("pages/bad?name") +
+                                       "\n\nis invalid. Please reenter."});
+    EXPECT_FALSE(std::filesystem::exists(dir.File("pages/bad?name")));
 }
 
 }  // namespace

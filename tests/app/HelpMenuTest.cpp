@@ -1,6 +1,7 @@
 // The Help menu: the user guide through the program launcher, the web pages through the
 // document launcher, and the About box.
 
+#include <cstdlib>
 #include <filesystem>
 #include <regex>
 #include <set>
@@ -41,6 +42,25 @@ TEST_F(HelpMenuTest, WebPagesOpenAtTheSiteAddress) {
     EXPECT_TRUE(prompter.messages.empty());
 }
 
+// The pages open through the desktop's xdg-open, whose failures come back with their reason.
+TEST_F(HelpMenuTest, AWebPageThatCannotBeOpenedSaysWhy) {
+    OpenWindow();
+    const std::string bin = dir.File("bin");
+    std::filesystem::create_directories(bin);
+    dir.Write("bin/xdg-open", "#!/bin/sh\nexit 3\n");
+    std::filesystem::permissions(bin + "/xdg-open", std::filesystem::perms::owner_all);
+    const std::string path = std::getenv("PATH") ? std::getenv("PATH") : "";
+    ::setenv("PATH", (bin + ":" + path).c_str(), 1);
+    Trigger("actionLinks");
+    ::setenv("PATH", path.c_str(), 1);
+    ASSERT_EQ(prompter.messages.size(), 1u);
+    EXPECT_EQ(prompter.messages[0].rfind("The web page could not be opened.", 0), 0u);
+    EXPECT_NE(prompter.messages[0].find(
+                  "The reason was:-\nThere is no application associated with the given filename "
+                  "extension."),
+              std::string::npos);
+}
+
 TEST_F(HelpMenuTest, AMissingHelpProgramIsReported) {
     OpenWindow();
     // A program folder without the help program.
@@ -59,6 +79,7 @@ TEST_F(HelpMenuTest, AboutBoxNamesTheProgramAndVersion) {
         EXPECT_EQ(w->windowTitle().toStdString(), "About");
         EXPECT_EQ(Child<QLabel>(w, "aboutTitle")->text().toStdString(), "Nimbrel E-Book");
         EXPECT_EQ(Child<QLabel>(w, "aboutVersion")->text().toStdString(), "Version: 4.22");
+        EXPECT_FALSE(Child<QLabel>(w, "aboutIcon")->pixmap().isNull());
         Child<QPushButton>(w, "okButton")->click();
     });
     Trigger("actionAbout");

@@ -1,16 +1,23 @@
 // The main window over a real project: what each tab shows, the File commands with the save
 // question, and which commands are enabled where.
 
+#include <sys/wait.h>
+
+#include <algorithm>
 #include <filesystem>
 
 #include <QAction>
+#include <QScrollBar>
 #include <QTabBar>
+#include <QTest>
 
 #include "MainFrameFixture.h"
 #include "app/TamselStart.h"
 #include "appmodel/SummaryRows.h"
+#include "appmodel/TamselArguments.h"
 #include "extensions/ExtensionRegistry.h"
 #include "platform/ProfileFile.h"
+#include "support/RunCommand.h"
 
 namespace nbx::test {
 namespace {
@@ -25,11 +32,17 @@ Rows Cells(const SummaryRows& rows) {
 
 using MainFrameTest = MainFrameFixture;
 
+const std::pair<MainTab, const char*> kSummaryTabs[] = {
+    {MainTab::EBookInfo, "summaryEBookInfo"},
+    {MainTab::Icon, "summaryIcon"},
+    {MainTab::StartUp, "summaryStartUp"},
+    {MainTab::UserInterface, "summaryUserInterface"},
+    {MainTab::SystemPages, "summarySystemPages"},
+    {MainTab::AddIns, "summaryAddIns"},
+    {MainTab::Output, "summaryOutput"}};
+
 TEST_F(MainFrameTest, OpensTheProjectNamedOnTheCommandLine) {
-    std::string arg0 = "tamsel";
-    std::string arg1 = projectPath;
-    char* argv[] = {arg0.data(), arg1.data()};
-    auto started = app::StartMainFrame(2, argv);
+    auto started = app::StartMainFrame(projectPath);
     EXPECT_EQ(started->windowTitle().toStdString(), "knots.nxp - Nimbrel E-Book Compiler");
     EXPECT_EQ(started->document().project().title, "Knots");
     EXPECT_FALSE(started->document().IsModified());
@@ -88,8 +101,45 @@ TEST_F(MainFrameTest, EveryTabShowsItsRows) {
                                               {"footer", "Long HTML", "", "", "<b>bye</b>"}}));
     QTreeWidget* files = List("fileList");
     EXPECT_EQ(files->headerItem()->text(7).toStdString(), "PreProcessor");
-    EXPECT_EQ(files->columnWidth(5), 80);
-    EXPECT_EQ(List("summaryOutput")->columnWidth(0), 150);
+    // At least the widths the lists are given; wider where the cells need it.
+    EXPECT_GE(files->columnWidth(5), 80);
+    EXPECT_GE(List("summaryOutput")->columnWidth(0), 150);
+}
+
+// Each summary shows every label whole beside its value, sections under bold headings, and no
+// horizontal scroll bar; long values end in "..." with the whole value as the tool tip.
+TEST_F(MainFrameTest, SummariesFitTheirLabelsAndShowHeadings) {
+    OpenWindow();
+    frame->document().project().rebranderStartMessage = std::string(400, 'w');
+    frame->document().project().buildRebrander = 1;
+    frame->view()->Rebuild(MainTab::Output);
+    frame->resize(900, 500);
+    for (const auto& [tab, name] : kSummaryTabs) {
+        QTreeWidget* list = List(name);
+        frame->view()->ShowTab(tab);
+        QApplication::processEvents();
+        EXPECT_FALSE(list->horizontalScrollBar()->isVisible()) << name;
+        for (int i = 0; i < list->topLevelItemCount(); ++i) {
+            QTreeWidgetItem* item = list->topLevelItem(i);
+            const QString label = item->text(0);
+            const bool heading = item->font(0).bold();
+            EXPECT_EQ(heading, item->isFirstColumnSpanned()) << name << " " << i;
+            if (!heading) {
+                // An indented label is drawn 14 pixels in.
+                const int needed = QFontMetrics(item->font(0)).horizontalAdvance(label) +
+                                   (label.startsWith(' ') ? 14 : 0);
+                EXPECT_LT(needed, list->columnWidth(0)) << name << ": " << label.toStdString();
+            }
+        }
+    }
+    // The variable list's long last column fills the width instead of running past it.
+    frame->view()->ShowTab(MainTab::Variables);
+    QApplication::processEvents();
+    EXPECT_FALSE(List("variableList")->horizontalScrollBar()->isVisible());
+    QTreeWidget* output = List("summaryOutput");
+    EXPECT_TRUE(output->topLevelItem(0)->font(0).bold());  // "E-Book"
+    EXPECT_FALSE(output->topLevelItem(1)->font(0).bold());
+    EXPECT_EQ(output->topLevelItem(6)->toolTip(1).toStdString(), std::string(400, 'w'));
 }
 
 TEST_F(MainFrameTest, ItemCommandsOnlyOnFilesAndVariables) {
@@ -222,6 +272,55 @@ TEST_F(EditCommandTest, DoubleClicksNeedARowOnTheLists) {
     QApplication::processEvents();
     EXPECT_EQ(unexpectedDialogs, 0);
     EXPECT_FALSE(frame->document().IsModified());
+}
+
+// Ctrl+Tab and Ctrl+PgDown go to the next tab, with Shift or PgUp to the one before, round
+// the ends, from the list that has the keyboard.
+TEST_F(MainFrameTest, KeysStepThroughTheTabs) {
+    OpenWindow();
+    QTreeWidget* list = List("summaryEBookInfo");
+    list->setFocus();
+    const struct {
+        Qt::Key key;
+        Qt::KeyboardModifiers modifiers;
+        MainTab expected;
+    } steps[] = {
+        {Qt::Key_Tab, Qt::ControlModifier, MainTab::Icon},
+        {Qt::Key_PageDown, Qt::ControlModifier, MainTab::StartUp},
+        {Qt::Key_PageUp, Qt::ControlModifier, MainTab::Icon},
+        {Qt::Key_Backtab, Qt::ControlModifier | Qt::ShiftModifier, MainTab::EBookInfo},
+        {Qt::Key_PageUp, Qt::ControlModifier, MainTab::Output},
+        {Qt::Key_Tab, Qt::ControlModifier, MainTab::EBookInfo},
+    };
+    for (const auto& step : steps) {
+        QTest::keyClick(QApplication::focusWidget(), step.key, step.modifiers);
+        EXPECT_EQ(frame->view()->CurrentTab(), step.expected) << static_cast<int>(step.expected);
+    }
+}
+
+// The window and the About box carry the compiler's own icon, at the sizes drawn for it.
+TEST_F(MainFrameTest, TheProgramHasItsOwnIcon) {
+    OpenWindow();
+    const QIcon icon = frame->windowIcon();
+    EXPECT_FALSE(icon.isNull());
+    EXPECT_TRUE(icon.availableSizes().contains(QSize(256, 256)));
+    EXPECT_TRUE(icon.availableSizes().contains(QSize(16, 16)));
+}
+
+// --help needs no display and names the usage; another option is refused rather than opened
+// as a project.
+TEST(TamselCommandLineTest, HelpAndUnknownOptions) {
+    const std::string tamsel = std::string(NBX_PROGRAM_DIR) + "/tamsel";
+    int status = 0;
+    const std::string usage = RunCommand(
+        "env -u DISPLAY -u WAYLAND_DISPLAY -u QT_QPA_PLATFORM '" + tamsel + "' --help", status);
+    EXPECT_TRUE(WIFEXITED(status) && WEXITSTATUS(status) == 0) << usage;
+    EXPECT_EQ(usage, TamselUsage());
+    const std::string refused =
+        RunCommand("QT_QPA_PLATFORM=offscreen '" + tamsel + "' --bogus 2>&1", status);
+    EXPECT_TRUE(WIFEXITED(status) && WEXITSTATUS(status) == 2) << refused;
+    EXPECT_NE(refused.find("tamsel: unknown option --bogus\nUsage: tamsel"), std::string::npos)
+        << refused;
 }
 
 }  // namespace

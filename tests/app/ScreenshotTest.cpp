@@ -1,13 +1,17 @@
-// Pictures of the compiler window for people to look at: every tab, and the two variable
-// dialogs, saved under the build folder.
+// Pictures of the compiler window for people to look at: every tab, the variable and file
+// dialogs, Build Successful, About and the folder chooser, saved under the build folder; none
+// of them may cut a label short.
 
 #include <QAction>
 #include <QComboBox>
 #include <QDir>
 #include <QLineEdit>
 #include <QPushButton>
+#include <QTreeView>
 
 #include "MainFrameFixture.h"
+#include "guisupport/ClippedLabels.h"
+#include "guisupport/FolderChooserView.h"
 
 namespace nbx::test {
 namespace {
@@ -17,6 +21,7 @@ void Save(QWidget* widget, const QString& name) {
     const QPixmap picture = widget->grab();
     ASSERT_FALSE(picture.isNull());
     EXPECT_TRUE(picture.save(QDir(NBX_SCREENSHOT_DIR).filePath(name))) << name.toStdString();
+    EXPECT_EQ(test::ClippedLabels(*widget), std::vector<std::string>{}) << name.toStdString();
 }
 
 using ScreenshotTest = MainFrameFixture;
@@ -55,6 +60,19 @@ TEST_F(ScreenshotTest, SavesEveryTabAndTheVariableDialogs) {
         Child<QPushButton>(w, "okButton")->click();
     });
     Trigger("actionBuild");
+    WhenModal([&](QWidget* w) {
+        Save(w, "tamsel-about.png");
+        Child<QPushButton>(w, "okButton")->click();
+    });
+    Trigger("actionAbout");
+    // The folder chooser of Scan Folder, its start folder selected and in view.
+    WhenModal([&](QWidget* w) {
+        const bool inView = test::SelectedFolderSettlesInView(*Child<QTreeView>(w, "folderTree"));
+        Save(w, "tamsel-scan-folder.png");
+        EXPECT_TRUE(inView);
+        Child<QPushButton>(w, "cancelButton")->click();
+    });
+    Trigger("actionScanFolder");
 }
 
 }  // namespace

@@ -203,5 +203,30 @@ TEST(SummaryRowsTest, OutputShowsTheRebranderOnlyWhenBuilt) {
               (SummaryRows{{"E-Book", ""}, {" Output E-Book EXE", "/out/knots.exe"}}));
 }
 
+// Headings are the rows with indented rows under them; a setting whose value is empty is no
+// heading, nor is the last row.
+TEST(SummaryRowsTest, HeadingsAreTheRowsOverIndentedRows) {
+    Project p = Sample();
+    p.publisher.clear();
+    const auto headings = [](const SummaryRows& rows) {
+        std::vector<std::string> out;
+        for (std::size_t i = 0; i < rows.size(); ++i) {
+            if (IsSummaryHeading(rows, i)) {
+                out.push_back(rows[i].label);
+            }
+        }
+        return out;
+    };
+    using Names = std::vector<std::string>;
+    EXPECT_EQ(headings(EBookInfoSummary(p)), Names{});
+    EXPECT_EQ(headings(StartUpSummary(p)),
+              (Names{"Start Up Message", "Initial Size/Position", "Splash Bitmap"}));
+    EXPECT_EQ(headings(SystemPagesSummary(p)),
+              (Names{"About", "Search Results", "Table Of Contents"}));
+    EXPECT_EQ(headings(OutputSummary(p)), (Names{"E-Book", "Rebrander"}));
+    EXPECT_EQ(headings(UserInterfaceSummary(p)), Names{});
+    EXPECT_FALSE(IsSummaryHeading({{"Title", ""}}, 0));
+}
+
 }  // namespace
 }  // namespace nbx

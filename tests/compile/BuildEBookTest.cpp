@@ -283,6 +283,34 @@ TEST_F(BuildEBookTest, RebranderFailuresRemoveTheStaleRebrander) {
     EXPECT_THAT(OnlyMessage(), HasSubstr("Can't find Output E-Book EXE Path."));
 }
 
+// A missing output folder is named in the message, for the window and the console alike.
+TEST_F(BuildEBookTest, AMissingOutputFolderIsNamed) {
+    project.outputExe = dir.File("no/such/folder/b.exe");
+    EXPECT_FALSE(Build());
+    EXPECT_THAT(OnlyMessage(), HasSubstr("\n\nThe folder " + dir.File("no/such/folder") +
+                                         " does not exist. Create it, or choose an output file "
+                                         "in a folder that does."));
+}
+
+// A person who stops a build (the window's Cancel) stops it at the next stage, silently; the
+// previous e-book stays.
+TEST_F(BuildEBookTest, AStopEndsTheBuildAtTheNextStage) {
+    class StoppingProgress final : public BuildProgress {
+    public:
+        void ReportStage(std::string_view text, int) override {
+            stopped = stopped || text == "Linking contents";
+        }
+        void EndProgress() override {}
+        bool CancelRequested() const override { return stopped; }
+        bool stopped = false;
+    } stopping;
+    const std::string old = dir.Write("out/book.exe", "the previous book");
+    BuildUi stoppable{prompter, stopping};
+    EXPECT_FALSE(BuildEBook(project, stoppable, 1700000000, false, env));
+    EXPECT_TRUE(prompter.messages.empty());
+    EXPECT_EQ(test::ReadWholeFile(old), "the previous book");
+}
+
 TEST(BuiltOutputTest, SizesAsTheDialogShowsThem) {
     test::TempDir dir;
     const auto book = DescribeBuiltOutput(dir.Write("b.exe", std::string(1234, 'x')));

@@ -64,6 +64,16 @@ TEST(OutputFileTest, ARunningProgramIsASharingViolation) {
     const OutputClaim cancelled = ClaimOutputFile(path, 8, ui);
     EXPECT_TRUE(cancelled.cancelled);
     EXPECT_EQ(window.pumps, 1);
+
+    // So does a stop of a single build, which has no series window.
+    class StoppedProgress final : public BuildProgress {
+    public:
+        void ReportStage(std::string_view, int) override {}
+        void EndProgress() override {}
+        bool CancelRequested() const override { return true; }
+    } stopped;
+    BuildUi single{prompter, stopped};
+    EXPECT_TRUE(ClaimOutputFile(path, 8, single).cancelled);
 }
 
 TEST(OutputFileTest, AClaimNeverEmptiesAndUndoesOnlyWhatItCreated) {

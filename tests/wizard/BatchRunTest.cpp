@@ -5,6 +5,7 @@
 
 #include <sys/wait.h>
 
+#include <algorithm>
 #include <filesystem>
 
 #include <gmock/gmock.h>
@@ -111,7 +112,10 @@ TEST(BatchOptionsTest, BadOptionsAreNamed) {
         {{"--menu", "yes"}, "nbxkwik: --menu takes 0 to 1, not 'yes'"},
         {{"--toolbar-position", "-1"}, "nbxkwik: --toolbar-position takes 0 to 3, not '-1'"},
         {{"--type", "6"}, "nbxkwik: --type: no project type '6'"},
-        {{"--type", "Word"}, "nbxkwik: --type: no project type 'Word'"},
+        {{"--type", "Word"},
+         "nbxkwik: --type: 'Word' fits several project types:\n  3 Microsoft Word 2000\n"
+         "  4 Microsoft Word 97"},
+        {{"--type", "Excel"}, "nbxkwik: --type: no project type 'Excel'"},
         {{"--colour", "red"}, "nbxkwik: unknown option --colour"},
         {{"--name"}, "nbxkwik: --name needs a value"},
         {{"stray"}, "nbxkwik: unexpected argument 'stray'"},
@@ -239,6 +243,48 @@ TEST_F(BatchProgramTest, AProjectIsMadeBuiltAndRead) {
     std::string splash;
     EXPECT_TRUE(book.ReadSplash(splash));
     EXPECT_EQ(splash, test::ReadWholeFile(kProgramDir + "/splash16.bmp"));
+}
+
+// The usage needs no display, with or without --batch; the windows take no other words.
+TEST_F(BatchProgramTest, HelpPrintsTheUsageWithoutADisplay) {
+    for (const char* args : {"--help", "--batch --help", "--batch --name -h"}) {
+        int status = 0;
+        const std::string out =
+            test::RunCommand("env -u DISPLAY -u WAYLAND_DISPLAY -u QT_QPA_PLATFORM " +
+                                 Shell(kProgramDir + "/nbxkwik") + " " + args + " 2>&1",
+                             status);
+        EXPECT_TRUE(WIFEXITED(status) && WEXITSTATUS(status) == 0) << args << ": " << out;
+        EXPECT_THAT(out, HasSubstr("Usage: nbxkwik --batch --name NAME")) << args;
+        EXPECT_THAT(out, HasSubstr("  5  Other authoring software")) << args;
+    }
+    int status = 0;
+    test::RunCommand(
+        "QT_QPA_PLATFORM=offscreen " + Shell(kProgramDir + "/nbxkwik") + " stray >/dev/null 2>&1",
+        status);
+    EXPECT_TRUE(WIFEXITED(status) && WEXITSTATUS(status) == 2);
+}
+
+// Every type's project takes in the source folder's whole tree: its pictures may sit in
+// sub-folders, as its instructions page says.
+TEST_F(BatchProgramTest, PicturesInSubFoldersGoIntoTheBook) {
+    const Run made = Program("nbxkwik", {"--batch", "--name", "Tree", "--folder", work, "--type",
+                                         "html", "--instructions", "0"});
+    ASSERT_EQ(made.exitCode, 0) << made.err;
+    const std::string p = work + "/Tree";
+    dir.Write("work/Tree/source/index.htm", "<title>Tree</title><img src=\"images/leaf.gif\">");
+    dir.Write("work/Tree/source/images/leaf.gif", "GIF89a");
+    const Run built = Program("tamselc", {"build", p + "/tree.nxp"});
+    ASSERT_EQ(built.exitCode, 0) << built.err;
+    reader::ReaderBook book;
+    ASSERT_TRUE(book.Open(p + "/output/tree")) << book.error();
+    std::vector<std::string> names;
+    for (const auto& entry : book.directory()) {
+        if (entry.name.rfind("__", 0) != 0) {
+            names.push_back(entry.name);
+        }
+    }
+    std::sort(names.begin(), names.end());
+    EXPECT_EQ(names, (std::vector<std::string>{"images/leaf.gif", "index.htm"}));
 }
 
 TEST_F(BatchProgramTest, InstructionsAreOpenedByDefault) {

@@ -99,6 +99,30 @@ TEST(ImportProjectFileTest, TheCompilerLoadsTheIntendedValuesAndScansTheSourceFo
     EXPECT_TRUE(prompter.messages.empty());
 }
 
+// The optional last word: only a project that takes in sub-folders carries it, and the
+// compiler's scan then takes the whole tree.
+TEST(ImportProjectFileTest, SubFoldersAreAnOptionalLastWord) {
+    test::TempDir dir;
+    const std::string folder = dir.File("Tree");
+    dir.Write("Tree/source/index.htm", "<title>Start</title>");
+    dir.Write("Tree/source/images/leaf.gif", "GIF89a");
+    ImportProject project = Sample(folder);
+    const std::string without = EncodeImportProject(project);
+    project.includeSubFolders = 1;
+    const std::string with = EncodeImportProject(project);
+    EXPECT_EQ(with, without + std::string("\x01\0\0\0", 4));
+    for (const bool subFolders : {false, true}) {
+        project.includeSubFolders = subFolders ? 1 : 0;
+        const std::string file = folder + "/tree.nxp";
+        ASSERT_TRUE(WriteImportProject(file, project));
+        CTamselDoc doc;
+        test::RecordingPrompter prompter;
+        ASSERT_TRUE(doc.OnOpenDocument(file, prompter));
+        EXPECT_EQ(doc.project().includeSubFolders, subFolders ? 1 : 0);
+        EXPECT_EQ(doc.project().files.size(), subFolders ? 2u : 1u);
+    }
+}
+
 TEST(ImportProjectFileTest, AFolderThatCannotBeWrittenFails) {
     test::TempDir dir;
     EXPECT_FALSE(WriteImportProject(dir.File("missing/book.nxp"), Sample("/b")));

@@ -107,6 +107,15 @@ TEST_F(SplashTest, FailuresAreNamedAndAPictureIsNeverOverwritten) {
     out = PrepareSplash(kSplashOwnColour, dir.File("no-program"), paths);
     EXPECT_EQ(out.message, "Splash File could not be copied.");
 
+    // A template that cannot be read to its end: the copy fails and leaves no file behind,
+    // neither the picture nor a working file.
+    std::filesystem::remove_all(paths.splashFolder);
+    std::filesystem::remove(dir.File("program/splash16.dat"));
+    std::filesystem::create_symlink("/proc/self/mem", dir.File("program/splash16.dat"));
+    out = PrepareSplash(kSplashOwnColour, dir.File("program"), paths);
+    EXPECT_EQ(out.message, "Splash File could not be copied.");
+    EXPECT_TRUE(std::filesystem::is_empty(paths.splashFolder));
+
     std::filesystem::remove_all(paths.splashFolder);
     dir.Write("work/Book/splash", "a file where the splash folder should go");
     out = PrepareSplash(kSplashOwnBlackAndWhite, dir.File("program"), paths);

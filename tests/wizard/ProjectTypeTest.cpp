@@ -25,5 +25,24 @@ TEST(ProjectTypeTest, SixTypesSortedByNameWithTheirIncludeFolders) {
     EXPECT_EQ(FindProjectType(""), -1);
 }
 
+// --type by name: the whole name, or a part of it that fits one type only.
+TEST(ProjectTypeTest, APartOfTheNameThatFitsOneTypeChoosesIt) {
+    struct Case {
+        const char* text;
+        int position;
+        std::vector<int> candidates;
+    };
+    const Case cases[] = {
+        {"Microsoft Word 97", 4, {}}, {"html", 0, {0}},  {"From HTML Documents", 0, {0}},
+        {"word 2000", 3, {3}},        {"OTHER", 5, {5}}, {"Word", -1, {3, 4}},
+        {"PowerPoint", -1, {1, 2}},   {"Excel", -1, {}}, {"", -1, {}},
+    };
+    for (const Case& c : cases) {
+        const ProjectTypeMatch match = MatchProjectType(c.text);
+        EXPECT_EQ(match.position, c.position) << c.text;
+        EXPECT_EQ(match.candidates, c.candidates) << c.text;
+    }
+}
+
 }  // namespace
 }  // namespace nbx::wizard

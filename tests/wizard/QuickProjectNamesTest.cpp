@@ -27,6 +27,9 @@ TEST(QuickProjectNamesTest, MyBook2GivesItsFolderProjectFileAndEBook) {
     EXPECT_EQ(MakeProjectPaths("/work/books/", "X", false).includeFolder, "");
     EXPECT_EQ(MakeProjectPaths("/", "Top_Book", false).projectFile, "/Top_Book/top_book.nxp");
     EXPECT_EQ(ProjectBaseName(" Big  BOOK\t1 "), "bigbook1");
+    // "." and ".." are resolved in the text.
+    EXPECT_EQ(MakeProjectPaths("/work/a/../books/.", "X", false).projectFolder, "/work/books/X");
+    EXPECT_EQ(MakeProjectPaths("/..", "X", false).projectFolder, "/X");
 }
 
 TEST(QuickProjectNamesTest, NameCharacters) {

@@ -53,6 +53,20 @@ TEST_F(QuickProjectTest, TheCreationTestRemembersTheFolderAndLeavesNoProjectFold
     EXPECT_EQ(Setting("FOLDER"), work + "/new/level");
 }
 
+// ".." in the working folder is resolved in the text, as the system resolves it everywhere
+// else: no folder is made on the way for a name that the path then leaves again.
+TEST_F(QuickProjectTest, DotDotInTheFolderMakesNoStrayFolder) {
+    QuickProjectRequest request = Request();
+    request.folder = work + "/stray/../books";
+    EXPECT_FALSE(PrepareProjectFolder(request, prompter));
+    ASSERT_TRUE(MakeQuickProject(request, Answers(0, 0), dir.File("program/nbxkwik"), prompter));
+    EXPECT_TRUE(FileExists(work + "/books/My Book 2/mybook2.nxp"));
+    EXPECT_FALSE(FolderExists(work + "/stray"));
+    EXPECT_THAT(prompter.messages,
+                ElementsAre("The project was created successfully, and can be found in the " +
+                            work + "/books/My Book 2 folder."));
+}
+
 TEST_F(QuickProjectTest, ARefusedFolderIsNotRemembered) {
     dir.Write("work/file", "x");
     const std::pair<QuickProjectRequest, std::pair<std::string, QuickProjectField>> cases[] = {
@@ -115,6 +129,8 @@ TEST_F(QuickProjectTest, TheCompilerGetsTheProjectPathAsOneArgument) {
 
     ASSERT_TRUE(MakeQuickProject(Request(), Answers(0, 1), executable, prompter));
     EXPECT_THAT(CompilerArguments(), ElementsAre(work + "/My Book 2/mybook2.nxp"));
+    // Started maximised, as the compiler takes it from its environment.
+    EXPECT_EQ(test::ReadWholeFile(programDir + "/shown"), "1");
     EXPECT_TRUE(prompter.messages.empty());
     EXPECT_FALSE(FileExists(work + "/My Book 2/readme.htm"));
 }

@@ -22,7 +22,8 @@ WizardFixture::WizardFixture() {
     dir.Write("program dir/splash2.dat", "BM black and white");
     const std::string compiler =
         dir.Write("program dir/tamsel",
-                  "#!/bin/sh\nprintf '%s\\n' \"$@\" > \"$(dirname \"$0\")/args.tmp\"\n"
+                  "#!/bin/sh\nprintf '%s' \"$NBX_SHOW_MAXIMIZED\" > \"$(dirname \"$0\")/shown\"\n"
+                  "printf '%s\\n' \"$@\" > \"$(dirname \"$0\")/args.tmp\"\n"
                   "mv \"$(dirname \"$0\")/args.tmp\" \"$(dirname \"$0\")/args\"\n");
     ::chmod(compiler.c_str(), 0755);
     const char* saved = ::getenv("NBX_CONFIG_DIR");

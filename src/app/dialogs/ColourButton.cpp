@@ -26,10 +26,14 @@ constexpr int kArrowWidth = 20;
 }  // namespace
 
 ColourPaletteWindow::ColourPaletteWindow(QWidget* parent)
-    : QWidget(parent, Qt::Tool | Qt::FramelessWindowHint | Qt::WindowStaysOnTopHint) {
+    : QWidget(parent, Qt::Popup | Qt::FramelessWindowHint) {
     setObjectName(QStringLiteral("colourPalette"));
+    // Not drawn on a pop-up; it lets tests and tools find the window by name.
+    setWindowTitle(QStringLiteral("Colour Palette"));
     setFixedSize(kPaletteWidth, kPaletteHeight);
     setAttribute(Qt::WA_DeleteOnClose, false);
+    // A press outside closes the palette and goes no further.
+    setAttribute(Qt::WA_NoMouseReplay);
     setFocusPolicy(Qt::StrongFocus);
 }
 
@@ -61,10 +65,10 @@ void ColourPaletteWindow::mouseReleaseEvent(QMouseEvent* event) {
     switch (tracker_.Release(at.x(), at.y())) {
         case PaletteTracker::Outcome::Chosen:
             emit chosen(tracker_.chosen());
-            emit closed();
+            close();
             break;
         case PaletteTracker::Outcome::Closed:
-            emit closed();
+            close();
             break;
         case PaletteTracker::Outcome::Beep:
             QApplication::beep();
@@ -78,15 +82,25 @@ void ColourPaletteWindow::mouseReleaseEvent(QMouseEvent* event) {
 void ColourPaletteWindow::keyPressEvent(QKeyEvent* event) {
     // Escape closes without a change, as a press and release outside the grid do.
     if (event->key() == Qt::Key_Escape) {
-        emit closed();
+        close();
         return;
     }
     QWidget::keyPressEvent(event);
 }
 
+void ColourPaletteWindow::hideEvent(QHideEvent* event) {
+    // However it went: a choice, Escape, or a press outside the window.
+    QWidget::hideEvent(event);
+    emit closed();
+}
+
 ColourButton::ColourButton(std::uint32_t colour, QWidget* parent)
     : QPushButton(parent), colour_(colour) {
     setMinimumSize(120, 26);
+    // Enter in the dialog means OK even while this button has the focus (it has it again
+    // after every choice), as it does beside an owner-drawn button on the desktop it comes
+    // from; Space opens the palette.
+    setAutoDefault(false);
     setToolTip(Q(ColourText(colour_)));
     connect(this, &QPushButton::clicked, this, &ColourButton::RunPalette);
 }
@@ -126,8 +140,9 @@ void ColourButton::RunPalette() {
     if (palette_ != nullptr) {
         return;
     }
-    // A window of its own: a child of the button would be disabled with the dialog.
-    ColourPaletteWindow palette;
+    // A pop-up of the dialog: the one window that takes input while it is open, also when
+    // the dialog is modal, and it holds the mouse and the keyboard until it closes.
+    ColourPaletteWindow palette(this);
     palette_ = &palette;
     const QRect screen =
         this->screen() != nullptr ? this->screen()->geometry() : QRect(0, 0, 1024, 768);
@@ -135,19 +150,14 @@ void ColourButton::RunPalette() {
     const PalettePoint place = PalettePlacement(at.x(), at.y(), screen.width(), screen.height());
     palette.move(place.x, place.y);
 
-    QWidget* dialog = window();
     QEventLoop loop;
     connect(&palette, &ColourPaletteWindow::chosen, this, &ColourButton::setColour);
     connect(&palette, &ColourPaletteWindow::closed, &loop, &QEventLoop::quit);
-    dialog->setEnabled(false);
     palette.show();
-    palette.activateWindow();
     palette.setFocus();
-    palette.grabMouse();
-    loop.exec();
-    palette.releaseMouse();
-    palette.hide();
-    dialog->setEnabled(true);
+    if (palette.isVisible()) {
+        loop.exec();
+    }
     palette_ = nullptr;
     setFocus();
 }

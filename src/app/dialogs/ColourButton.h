@@ -1,8 +1,8 @@
 #pragma once
 // The colour button of the Colors page and its pop-up palette. The button shows its colour
-// as a swatch with the "#RRGGBB" text and a drop-down arrow; pressing it opens the palette,
-// which disables the dialog under it and captures the mouse until a colour is chosen or the
-// palette is closed. The grid and press/release rules are ColourPalette's.
+// as a swatch with the "#RRGGBB" text and a drop-down arrow; pressing it opens the palette, a
+// pop-up that takes the mouse and the keyboard from the dialog under it until a colour is
+// chosen or the palette is closed. The grid and press/release rules are ColourPalette's.
 
 #include <QPushButton>
 #include <QWidget>
@@ -28,6 +28,7 @@ protected:
     void mousePressEvent(QMouseEvent* event) override;
     void mouseReleaseEvent(QMouseEvent* event) override;
     void keyPressEvent(QKeyEvent* event) override;
+    void hideEvent(QHideEvent* event) override;
 
 private:
     PaletteTracker tracker_;
@@ -41,7 +42,7 @@ public:
     std::uint32_t colour() const { return colour_; }
     void setColour(std::uint32_t colour);
 
-    // Opens the palette and waits until it closes; the dialog under it stays disabled for
+    // Opens the palette and waits until it closes; the dialog under it takes no input for
     // that time.
     void RunPalette();
     // The open palette, or null.

@@ -10,6 +10,7 @@
 #include <QPushButton>
 #include <QStyledItemDelegate>
 #include <QVBoxLayout>
+#include <algorithm>
 
 #include "qtcommon/QtText.h"
 
@@ -107,11 +108,23 @@ IconDialog::IconDialog(const IconValues& values, std::string iconsFolder, Prompt
     for (const IconCategory& category : library_.categories) {
         category_->addItem(Q(category.name));
     }
-    category_->setCurrentIndex(library_.categories.empty() ? -1 : 0);
     // Noted first, so the list selects the previewed icon when it is in the category shown.
     previewed_ = library_.Find(values.iconFile) >= 0 ? values.iconFile : std::string();
+    category_->setCurrentIndex(CategoryOf(previewed_));
     ShowCategory();
     Preview(previewed_);
+    // An icon of the project's own, outside the library, stays unless another is chosen.
+    if (previewed_.empty() && !values.iconFile.empty()) {
+        kept_ = values.iconFile;
+        keptLabel_ = new QLabel(QStringLiteral("Not in the library, kept unless you choose "
+                                               "another: ") +
+                                    Q(kept_),
+                                this);
+        keptLabel_->setObjectName(QStringLiteral("keptIcon"));
+        keptLabel_->setWordWrap(true);
+        keptLabel_->setTextFormat(Qt::PlainText);
+        grid->addWidget(keptLabel_, 2, 0, 1, 2);
+    }
 
     connect(category_, &QComboBox::currentIndexChanged, this, &IconDialog::ShowCategory);
     connect(icons_, &QListWidget::currentItemChanged, this, [this](QListWidgetItem* item) {
@@ -144,8 +157,24 @@ void IconDialog::ShowCategory() {
     }
 }
 
+int IconDialog::CategoryOf(const std::string& path) const {
+    for (std::size_t i = 0; i < library_.categories.size(); ++i) {
+        const auto icons = library_.IconsOf(library_.categories[i]);
+        if (std::find(icons.begin(), icons.end(), path) != icons.end()) {
+            return static_cast<int>(i);
+        }
+    }
+    return library_.categories.empty() ? -1 : 0;
+}
+
 void IconDialog::Preview(const std::string& path) {
     previewed_ = path;
+    if (!path.empty()) {
+        kept_.clear();  // chosen from the library instead
+        if (keptLabel_ != nullptr) {
+            keptLabel_->hide();
+        }
+    }
     const auto it = pixmaps_.find(path);
     if (path.empty()) {
         preview_->clear();
@@ -164,7 +193,7 @@ void IconDialog::Refresh() {
 
 IconValues IconDialog::values() const {
     const int option = install_->currentIndex();
-    return {previewed_, option >= 0 ? kInstallCodes[option] : 0};
+    return {previewed_.empty() ? kept_ : previewed_, option >= 0 ? kInstallCodes[option] : 0};
 }
 
 }  // namespace nbx::app

@@ -2,14 +2,13 @@
 
 #include <QCheckBox>
 #include <QDialogButtonBox>
-#include <QFileDialog>
-#include <QFileInfo>
 #include <QGridLayout>
 #include <QLineEdit>
 #include <QPlainTextEdit>
 #include <QPushButton>
 #include <QVBoxLayout>
 
+#include "app/dialogs/OutputFileDialog.h"
 #include "compile/ProgramTarget.h"
 #include "qtcommon/QtText.h"
 
@@ -135,13 +134,10 @@ void OutputDialog::UpdateEnabling() {
 }
 
 void OutputDialog::Browse(QLineEdit* field, QLineEdit* other, const QString& title) {
-    const QString start = Q(OutputBrowseStart(U(field->text()), U(other->text())));
-    QFileDialog dialog(this, title, start,
-                       QStringLiteral("Executable Files (*.exe);;All Files (*)"));
-    dialog.setAcceptMode(QFileDialog::AcceptSave);
-    dialog.setDefaultSuffix(QStringLiteral("exe"));
-    if (dialog.exec() == QDialog::Accepted && !dialog.selectedFiles().isEmpty()) {
-        field->setText(dialog.selectedFiles().constFirst());
+    const std::string chosen =
+        ChooseOutputFile(this, title, OutputBrowseStart(U(field->text()), U(other->text())));
+    if (!chosen.empty()) {
+        field->setText(Q(chosen));
     }
     UpdateEnabling();
 }

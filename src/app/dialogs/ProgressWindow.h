@@ -35,13 +35,14 @@ public:
 
     void SetPosition(int position);
     const ProgressWindowModel& model() const { return model_; }
+    // What the button does: cancelled, the window hidden, the main window brought forward.
+    void Cancel();
 
 protected:
     void keyPressEvent(QKeyEvent* event) override;
     void closeEvent(QCloseEvent* event) override;
 
 private:
-    void Cancel();
     void PlaceWindow();
     void SavePosition();
 

@@ -8,21 +8,6 @@
 
 namespace nbx::app {
 
-QLabel* MakeFieldMarker(bool required, QWidget* parent) {
-    auto* label =
-        new QLabel(required ? QStringLiteral("Required") : QStringLiteral("Optional"), parent);
-    QFont font = label->font();
-    if (font.pointSizeF() > 0) {
-        font.setPointSizeF(font.pointSizeF() * 0.85);
-    }
-    font.setWeight(required ? QFont::Bold : QFont::Normal);
-    label->setFont(font);
-    QPalette palette = label->palette();
-    palette.setColor(QPalette::WindowText, required ? QColor(128, 0, 0) : QColor(0, 0, 255));
-    label->setPalette(palette);
-    return label;
-}
-
 SettingsDialogBase::SettingsDialogBase(const QString& title, Prompter& prompter, QWidget* parent)
     : QDialog(parent), prompter_(prompter) {
     setWindowTitle(title);

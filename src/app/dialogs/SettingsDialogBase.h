@@ -7,14 +7,12 @@
 #include <QLabel>
 
 #include "common/Prompter.h"
+#include "qtcommon/FieldMarker.h"
 
 class QDialogButtonBox;
 class QWidget;
 
 namespace nbx::app {
-
-// "Required": bold, dark red; "Optional": normal weight, blue.
-QLabel* MakeFieldMarker(bool required, QWidget* parent);
 
 class SettingsDialogBase : public QDialog {
     Q_OBJECT

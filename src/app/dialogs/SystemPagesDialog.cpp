@@ -13,6 +13,7 @@
 #include "app/dialogs/ColourButton.h"
 #include "project/DisplayNames.h"
 #include "qtcommon/QtText.h"
+#include "qtcommon/WholeLabel.h"
 
 namespace nbx::app {
 
@@ -160,7 +161,7 @@ CPPSPColors::CPPSPColors(const SystemPagesValues& values, QWidget* parent) : QWi
         auto* button = new ColourButton(values.colors[entry.index], group);
         button->setObjectName(QLatin1String(entry.name));
         buttons_[entry.index] = button;
-        form->addRow(QString::fromLatin1(entry.text), button);
+        form->addRow(MakeWholeLabel(QString::fromLatin1(entry.text)), button);
     }
     auto* layout = new QVBoxLayout(this);
     layout->addWidget(group);

@@ -32,6 +32,27 @@ std::string BatchUsage() {
            "         [--instructions 0|1] [--launch 0|1]\n";
 }
 
+std::string WizardUsage() {
+    std::string text =
+        "Usage: nbxkwik          the Quick Project wizard in its windows\n"
+        "       nbxkwik --help   this text\n" +
+        BatchUsage() + "Project types (--type takes the number or a part of the name):\n";
+    const auto& types = ProjectTypes();
+    for (std::size_t i = 0; i < types.size(); ++i) {
+        text += "  " + std::to_string(i) + "  " + types[i].name + "\n";
+    }
+    return text;
+}
+
+bool AsksForHelp(const std::vector<std::string>& args) {
+    for (const std::string& word : args) {
+        if (word == "--help" || word == "-h") {
+            return true;
+        }
+    }
+    return false;
+}
+
 bool ParseBatchOptions(const std::vector<std::string>& args, const WizardSettings& settings,
                        BatchRequest& out, std::string& error) {
     std::map<std::string, std::string> given;
@@ -69,9 +90,19 @@ bool ParseBatchOptions(const std::vector<std::string>& args, const WizardSetting
     if (const auto type = take("type")) {
         const int count = static_cast<int>(ProjectTypes().size());
         const auto position = Number(*type, 0, count - 1);
-        r.type = position ? *position : FindProjectType(*type);
+        const ProjectTypeMatch match = MatchProjectType(*type);
+        r.type = position ? *position : match.position;
         if (r.type < 0) {
-            error = "nbxkwik: --type: no project type '" + *type + "'";
+            error = "nbxkwik: --type: ";
+            if (match.candidates.empty()) {
+                error += "no project type '" + *type + "'";
+            } else {
+                error += "'" + *type + "' fits several project types:";
+                for (const int c : match.candidates) {
+                    error += "\n  " + std::to_string(c) + " " +
+                             ProjectTypes()[static_cast<std::size_t>(c)].name;
+                }
+            }
             return false;
         }
     }

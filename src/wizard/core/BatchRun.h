@@ -31,8 +31,13 @@ struct BatchRequest {
 bool ParseBatchOptions(const std::vector<std::string>& args, const WizardSettings& settings,
                        BatchRequest& out, std::string& error);
 
-// The usage text.
+// The usage text of --batch.
 std::string BatchUsage();
+// The usage of the whole program: the windows, --batch, and the project types by number.
+std::string WizardUsage();
+// Whether the words ask for the usage ("--help" or "-h" anywhere, with --batch too). The
+// option's value of "--name -h" counts: no project is named so.
+bool AsksForHelp(const std::vector<std::string>& args);
 
 // Runs the whole flow; 0 when the project was made, 1 otherwise.
 int RunBatch(const std::vector<std::string>& args, const std::string& executablePath,

@@ -19,6 +19,10 @@ std::string EncodeImportProject(const ImportProject& p) {
         w.WriteI32(n);
     }
     w.WriteString(p.splashBitmap);
+    // As in the compiler's own layout: the one optional trailing word, only when on.
+    if (p.includeSubFolders) {
+        w.WriteI32(1);
+    }
     return w.TakeBytes();
 }
 

@@ -20,6 +20,9 @@ struct ImportProject {
     std::int32_t toolbar = 1;
     std::int32_t toolbarPosition = 0;
     std::string splashBitmap;  // empty: no splash picture
+    // The scan takes in the source folder's whole tree (pictures in "images/", the
+    // "_files" folders of pages saved from an office program). Written only when on.
+    std::int32_t includeSubFolders = 0;
 };
 
 std::string EncodeImportProject(const ImportProject& project);

@@ -4,14 +4,42 @@
 #include <unistd.h>
 
 #include <cerrno>
-#include <filesystem>
+#include <cstdint>
 #include <fstream>
 
+#include "platform/FileHandle.h"
 #include "platform/Paths.h"
+#include "platform/RegularFile.h"
 
 namespace nbx::wizard {
 
 namespace {
+
+// The template bitmaps are small; anything larger is not one of them.
+constexpr std::uint64_t kMaxTemplateBytes = 16 * 1024 * 1024;
+
+// Copies source to a target that must not exist yet. The bytes go to a working file beside
+// the target, which takes the target's name only when complete: a failed copy leaves no
+// file, and an existing target is never replaced.
+bool CopyNewFile(const std::string& source, const std::string& target) {
+    std::string bytes;
+    int error = 0;
+    if (platform::FileExists(target) ||
+        !platform::ReadRegularFile(source, kMaxTemplateBytes, platform::Oversize::Refuse, bytes,
+                                   error) ||
+        bytes.empty()) {
+        return false;
+    }
+    const std::string working = target + "." + std::to_string(::getpid()) + ".tmp";
+    platform::FileHandle out;
+    bool written = out.Open(working, platform::FileHandle::Mode::CreateTruncate) &&
+                   out.Write(bytes.data(), bytes.size());
+    out.Close();
+    // link() refuses a target that appeared meanwhile.
+    written = written && ::link(working.c_str(), target.c_str()) == 0;
+    ::unlink(working.c_str());
+    return written;
+}
 
 bool MakeOneFolder(const std::string& path) {
     return ::mkdir(path.c_str(), 0777) == 0 || (errno == EEXIST && platform::FolderExists(path));
@@ -92,10 +120,7 @@ SplashOutcome PrepareSplash(int choice, const std::string& programFolder,
     const std::string source = platform::JoinPath(
         programFolder, choice == kSplashOwnColour ? "splash16.dat" : "splash2.dat");
     const std::string target = platform::JoinPath(paths.splashFolder, "mysplash.bmp");
-    std::error_code error;
-    // copy_options::none refuses a target that exists.
-    if (!platform::FileExists(source) ||
-        !std::filesystem::copy_file(source, target, std::filesystem::copy_options::none, error)) {
+    if (!CopyNewFile(source, target)) {
         out.message = "Splash File could not be copied.";
         return out;
     }

@@ -2,6 +2,8 @@
 
 #include <algorithm>
 
+#include "common/AsciiText.h"
+
 namespace nbx::wizard {
 
 const std::vector<ProjectType>& ProjectTypes() {
@@ -31,6 +33,25 @@ int FindProjectType(std::string_view name) {
         }
     }
     return -1;
+}
+
+ProjectTypeMatch MatchProjectType(std::string_view text) {
+    ProjectTypeMatch match;
+    match.position = FindProjectType(text);
+    if (match.position >= 0 || text.empty()) {
+        return match;
+    }
+    const std::string wanted = ToLowerAscii(std::string(text));
+    const auto& types = ProjectTypes();
+    for (std::size_t i = 0; i < types.size(); ++i) {
+        if (ToLowerAscii(types[i].name).find(wanted) != std::string::npos) {
+            match.candidates.push_back(static_cast<int>(i));
+        }
+    }
+    if (match.candidates.size() == 1) {
+        match.position = match.candidates.front();
+    }
+    return match;
 }
 
 }  // namespace nbx::wizard

@@ -23,4 +23,13 @@ const std::vector<ProjectType>& ProjectTypes();
 // The position of the type called name in ProjectTypes(), or -1.
 int FindProjectType(std::string_view name);
 
+// The type a person means by text, for --type: the one called so, else the only one whose
+// name holds text (letter case ignored: "html", "Word 2000", "other"). The matches when
+// there are none or several.
+struct ProjectTypeMatch {
+    int position = -1;
+    std::vector<int> candidates;  // when the text fits several types
+};
+ProjectTypeMatch MatchProjectType(std::string_view text);
+
 }  // namespace nbx::wizard

@@ -36,6 +36,9 @@ ImportProject ProjectFileOf(const WizardAnswers& a, const ProjectPaths& paths,
     p.toolbar = a.toolbar;
     p.toolbarPosition = a.toolbarPosition;
     p.splashBitmap = splashBitmap;
+    // Every type's pages may keep their pictures in sub-folders (the instructions say so;
+    // office programs save a page's pictures in a folder beside it).
+    p.includeSubFolders = 1;
     return p;
 }
 

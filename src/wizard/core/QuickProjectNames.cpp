@@ -1,5 +1,7 @@
 #include "wizard/core/QuickProjectNames.h"
 
+#include <filesystem>
+
 #include "common/AsciiText.h"
 #include "platform/Paths.h"
 
@@ -30,7 +32,11 @@ std::string ProjectBaseName(std::string_view name) {
 }
 
 std::string WorkingFolderWithSeparator(std::string_view folder) {
-    std::string out(folder);
+    // "." and ".." are resolved in the text, as the system does for every other program of
+    // the desktop: "/home/ann/../books" is "/home/books", and no folder "/home/ann" is made on
+    // the way.
+    std::string out =
+        folder.empty() ? std::string() : std::filesystem::path(folder).lexically_normal().string();
     if (out.empty() || out.back() != kSep) {
         out += kSep;
     }

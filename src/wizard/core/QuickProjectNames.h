@@ -41,7 +41,8 @@ struct ProjectPaths {
 // The project name without white space, lower-cased: "My Book 2" gives "mybook2".
 std::string ProjectBaseName(std::string_view name);
 
-// The working folder with a separator at its end ("/" stays "/").
+// The working folder with "." and ".." resolved in the text and a separator at its end ("/"
+// stays "/").
 std::string WorkingFolderWithSeparator(std::string_view folder);
 
 // Where "Browse..." starts: the folder text without one trailing separator ("/" stays "/").

@@ -15,6 +15,7 @@
 #include <string>
 
 #include "app/dialogs/SettingsDialogs.h"
+#include "guisupport/ClippedLabels.h"
 #include "project/CTamselDoc.h"
 #include "support/RecordingPrompter.h"
 
@@ -119,6 +120,7 @@ inline void SaveScreenshot(QWidget& widget, const char* name) {
     const QString path = QStringLiteral(NBX_SCREENSHOT_DIR) + QLatin1Char('/') +
                          QLatin1String(name) + QStringLiteral(".png");
     EXPECT_TRUE(widget.grab().save(path)) << path.toStdString();
+    EXPECT_EQ(ClippedLabels(widget), std::vector<std::string>{}) << name;
 }
 
 }  // namespace nbx::test

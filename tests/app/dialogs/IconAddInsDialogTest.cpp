@@ -75,6 +75,41 @@ TEST_F(IconDialogTest, RefreshAfterThePreviewedIconWentLeavesNoneAndOkStoresEmpt
     EXPECT_EQ(document.project().iconFile, "");
 }
 
+// The dialog opens on the category of the project's icon.
+TEST_F(IconDialogTest, OpensOnTheCategoryOfTheProjectsIcon) {
+    document.project().iconFile = dir.File("icons/Computers/monitor.ico");
+    RunDriven(SettingsArea::Icon, document, context, [&](QDialog& d) {
+        EXPECT_EQ(Child<QComboBox>(d, "category")->currentText(), "Computers");
+        auto* icons = Child<QListWidget>(d, "icons");
+        ASSERT_NE(icons->currentItem(), nullptr);
+        EXPECT_EQ(icons->currentItem()->toolTip().toStdString(),
+                  dir.File("icons/Computers/monitor.ico"));
+        test::ClickCancel(d);
+    });
+}
+
+// An icon of the author's own, outside the library, stays through an OK that chose none (the
+// installation option changed only); choosing a library icon replaces it.
+TEST_F(IconDialogTest, AnIconOutsideTheLibraryIsKeptUnlessAnotherIsChosen) {
+    const std::string own =
+        dir.Write("mine/own.ico", test::ReadWholeFile(dir.File("icons/Books/open_book.ico")));
+    document.project().iconFile = own;
+    ASSERT_TRUE(RunDriven(SettingsArea::Icon, document, context, [&](QDialog& d) {
+        EXPECT_TRUE(Child<QLabel>(d, "preview")->pixmap().isNull());
+        EXPECT_TRUE(Child<QLabel>(d, "keptIcon")->text().contains(QString::fromStdString(own)));
+        Child<QComboBox>(d, "installOption")->setCurrentIndex(2);
+        ClickOk(d);
+    }));
+    EXPECT_EQ(document.project().iconFile, own);
+    EXPECT_EQ(document.project().installOption, -2);
+    ASSERT_TRUE(RunDriven(SettingsArea::Icon, document, context, [&](QDialog& d) {
+        Child<QListWidget>(d, "icons")->setCurrentRow(0);
+        EXPECT_FALSE(Child<QLabel>(d, "keptIcon")->isVisible());
+        ClickOk(d);
+    }));
+    EXPECT_EQ(document.project().iconFile, dir.File("icons/Books/idr_main.ico"));
+}
+
 TEST_F(IconDialogTest, CancelKeepsTheIcon) {
     const std::string before = document.project().iconFile;
     EXPECT_FALSE(RunDriven(SettingsArea::Icon, document, context, [](QDialog& d) {

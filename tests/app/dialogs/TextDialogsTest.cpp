@@ -3,6 +3,7 @@
 
 #include <QCheckBox>
 #include <QComboBox>
+#include <QFileDialog>
 #include <QLabel>
 #include <QLineEdit>
 #include <QListWidget>
@@ -200,12 +201,48 @@ TEST_F(TextDialogsTest, OutputEnablingChecksAndWriteBack) {
         EXPECT_FALSE(Child<QLineEdit>(d, "rebranderExe")->isEnabled());
         EXPECT_FALSE(Child<QWidget>(d, "browseRebrander")->isEnabled());
         test::SaveScreenshot(d, "output_no_rebrander");
+        // The "Required" marks of disabled fields are greyed with them.
+        for (const QLabel* mark : d.findChildren<QLabel*>()) {
+            if (mark->text() == "Required") {
+                const QColor shown =
+                    mark->palette().color(mark->isEnabled() ? QPalette::Active : QPalette::Disabled,
+                                          QPalette::WindowText);
+                EXPECT_EQ(shown == QColor(128, 0, 0), mark->isEnabled());
+            }
+        }
         Child<QLineEdit>(d, "outputExe")->setText("/b/Book.EXE");
         ClickOk(d);
     });
     EXPECT_TRUE(confirmed);
     EXPECT_EQ(document.project().outputExe, "/b/Book.EXE");
     EXPECT_EQ(document.project().buildRebrander, 0);
+}
+
+// Browse opens where the path lies, even when its folder is still to be made, and adds no
+// ending: Save gives the same path back. Every file is shown first.
+TEST_F(TextDialogsTest, OutputBrowseKeepsAPathWhoseFolderIsMissing) {
+    test::TempDir dir;
+    const std::string path = dir.File("new/out/mybook");
+    document.project().outputExe = path;
+    document.project().buildRebrander = 0;
+    RunDriven(SettingsArea::Output, document, context, [&](QDialog& d) {
+        bool seen = false;
+        QTimer::singleShot(0, [&] {
+            auto* files = qobject_cast<QFileDialog*>(QApplication::activeModalWidget());
+            ASSERT_NE(files, nullptr);
+            seen = true;
+            EXPECT_EQ(files->windowTitle(), "Output E-Book EXE");
+            EXPECT_EQ(files->directory().absolutePath().toStdString(), dir.path());
+            EXPECT_EQ(files->nameFilters().value(0), "All Files (*)");
+            EXPECT_EQ(files->nameFilters().value(1), "Executable Files (*.exe)");
+            EXPECT_EQ(files->defaultSuffix(), "");
+            QMetaObject::invokeMethod(files, "accept");  // Save, as the button does
+        });
+        Child<QPushButton>(d, "browseEBook")->click();
+        EXPECT_TRUE(seen);
+        EXPECT_EQ(Child<QLineEdit>(d, "outputExe")->text().toStdString(), path);
+        test::ClickCancel(d);
+    });
 }
 
 TEST_F(TextDialogsTest, StartUpShowsChecksAndWritesBack) {

@@ -9,19 +9,24 @@
 #include <QDir>
 #include <QLabel>
 #include <QLineEdit>
+#include <QListWidget>
 #include <QPushButton>
 #include <QTest>
 #include <QTreeWidget>
 
+#include <filesystem>
+
 #include <gmock/gmock.h>
 #include <gtest/gtest.h>
 
+#include "guisupport/ClippedLabels.h"
+#include "guisupport/FolderChooserView.h"
 #include "platform/ExecutablePath.h"
 #include "platform/Paths.h"
 #include "platform/ProfileFile.h"
+#include "qtcommon/FolderChooserDialog.h"
 #include "support/RecordingPrompter.h"
 #include "support/TempDir.h"
-#include "wizard/FolderBrowseDialog.h"
 #include "wizard/ProjectWizard.h"
 #include "wizard/QuickProjectDialog.h"
 #include "wizard/core/ProjectType.h"
@@ -51,6 +56,7 @@ protected:
         const QPixmap picture = window.grab();
         ASSERT_FALSE(picture.isNull());
         EXPECT_TRUE(picture.save(QDir(QStringLiteral(NBX_SCREENSHOT_DIR)).filePath(name))) << name;
+        EXPECT_EQ(test::ClippedLabels(window), std::vector<std::string>{}) << name;
     }
     template <typename T>
     static T* Child(QWidget& parent, const char* name) {
@@ -273,18 +279,26 @@ TEST_F(WizardWindowTest, OkRunsTheWizardAndMakesTheProject) {
 }
 
 TEST_F(WizardWindowTest, TheFolderChooserChecksATypedPath) {
-    FolderBrowseDialog chooser(QString::fromStdString(work.path()));
+    FolderChooserDialog chooser(QStringLiteral("Select Folder"),
+                                QStringLiteral("Please select your working folder."), work.path(),
+                                prompter);
     chooser.show();
+    EXPECT_TRUE(test::SelectedFolderSettlesInView(*Child<QTreeView>(chooser, "folderTree")));
+    EXPECT_EQ(Child<QListWidget>(chooser, "folderPlaces")->currentItem()->text().toStdString(),
+              std::filesystem::path(work.path()).filename().string());
     Save(chooser, "wizard-folder-chooser.png");
-    auto* path = Child<QLineEdit>(chooser, "folderPath");
+    auto* path = Child<QLineEdit>(chooser, "folderPathEdit");
     auto* ok = Child<QPushButton>(chooser, "okButton");
     EXPECT_EQ(path->text().toStdString(), work.path());
     path->setText(QStringLiteral("relative/path"));
-    EXPECT_FALSE(ok->isEnabled());
+    ok->click();
+    EXPECT_EQ(chooser.result(), QDialog::Rejected);
+    EXPECT_EQ(prompter.messages.back(),
+              "The folder:\n\nrelative/path\n\nis invalid. Please reenter.");
     path->setText(QString::fromStdString(work.path()));
     ok->click();
     EXPECT_EQ(chooser.result(), QDialog::Accepted);
-    EXPECT_EQ(chooser.folder().toStdString(), work.path());
+    EXPECT_EQ(chooser.ChosenFolder(), work.path());
 }
 
 }  // namespace

@@ -1,10 +1,10 @@
-#include "app/FileDialogFilter.h"
+#include "qtcommon/FileDialogFilter.h"
 
 #include <QStringList>
 
 #include "qtcommon/QtText.h"
 
-namespace nbx::app {
+namespace nbx {
 
 QString QtFileFilter(std::string_view pairs) {
     const QStringList parts = Q(pairs).split(QLatin1Char('|'));
@@ -20,4 +20,4 @@ QString QtFileFilter(std::string_view pairs) {
     return filters.join(QLatin1String(";;"));
 }
 
-}  // namespace nbx::app
+}  // namespace nbx

@@ -5,8 +5,8 @@
 #include <QString>
 #include <string_view>
 
-namespace nbx::app {
+namespace nbx {
 
 QString QtFileFilter(std::string_view pairs);
 
-}  // namespace nbx::app
+}  // namespace nbx
