@@ -30,7 +30,9 @@ int ResultOfErrno(int error, const std::string& path) {
         case ENOTDIR:
             return 3;
         case ENOEXEC:
+#ifdef ELIBBAD
         case ELIBBAD:
+#endif
             return 11;
         case ENOMEM:
         case EAGAIN:
