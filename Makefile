@@ -4,12 +4,14 @@
 BUILD ?= build
 BUILD_TYPE ?= RelWithDebInfo
 SANITIZE ?= OFF
+# CI builds with warnings as errors: make test WERROR=ON
+WERROR ?= OFF
 JOBS ?= $(shell nproc)
 FUZZ_SECONDS ?= 300
 
 .PHONY: deps configure build programs test demo fuzz clean
 
-CONFIGURE = cmake -S . -B $(BUILD) -G Ninja -DCMAKE_BUILD_TYPE=$(BUILD_TYPE) -DNBX_SANITIZE=$(SANITIZE)
+CONFIGURE = cmake -S . -B $(BUILD) -G Ninja -DCMAKE_BUILD_TYPE=$(BUILD_TYPE) -DNBX_SANITIZE=$(SANITIZE) -DNBX_WERROR=$(WERROR)
 
 deps:
 	@bash scripts/install-deps.sh

@@ -21,6 +21,7 @@ if [ "${1:-all}" != "programs" ]; then
         libgmock-dev
         clang
         clang-format
+        nodejs
         xvfb
         xauth
         xdotool

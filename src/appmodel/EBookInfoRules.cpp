@@ -1,6 +1,6 @@
 #include "appmodel/EBookInfoRules.h"
 
-#include "common/AsciiText.h"
+#include "platform/AsciiText.h"
 #include "platform/Paths.h"
 #include "project/Project.h"
 

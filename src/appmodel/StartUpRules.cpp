@@ -4,8 +4,9 @@
 
 #include <cstdio>
 
-#include "common/AsciiText.h"
+#include "platform/AsciiText.h"
 #include "platform/TextCut.h"
+#include "project/DisplayNames.h"
 #include "project/Project.h"
 
 namespace nbx {
@@ -221,7 +222,9 @@ UserInterfaceValues UserInterfaceOf(const ProjectSettings& project) {
         values.switches.push_back(SwitchValue(project, item));
     }
     values.toolbarPosition =
-        project.toolbarPosition >= 0 && project.toolbarPosition <= 3 ? project.toolbarPosition : -1;
+        project.toolbarPosition >= 0 && project.toolbarPosition < kToolbarPositionCount
+            ? project.toolbarPosition
+            : -1;
     values.language = project.language;
     return values;
 }

@@ -1,6 +1,7 @@
 #include "compile/RebranderBuild.h"
 
 #include "compile/BuildChecks.h"
+#include "compile/BuildMessages.h"
 #include "compile/OutputFile.h"
 #include "compile/ProgramTarget.h"
 #include "format/ArchiveRecordWriter.h"
@@ -43,7 +44,7 @@ bool BuildRebrander(const Project& project, BuildUi& ui, std::int64_t buildTime,
     RebranderCleanup cleanup(ui);
     const std::string& output = project.rebranderExe;
     if (output.empty()) {
-        ReportBuildError(ui, "No Output Rebrander EXE selected.",
+        ReportBuildError(ui, build_message::kNoRebranderExe,
                          "Click 'Output' on the 'Edit' menu and select the name of the Output "
                          "Rebrander EXE file to create or turn off building a Rebrander.");
         return false;
@@ -106,7 +107,7 @@ bool BuildRebrander(const Project& project, BuildUi& ui, std::int64_t buildTime,
         !out.CopyFrom(stubFile, 0, static_cast<std::uint64_t>(stubSize))) {
         const int error = stubSize < 0 ? stubFile.error() : out.error();
         ReportSystemError(ui, "Error copying Rebrander binary file.",
-                          "Attempting to copy temporary file: " + stub + " to " + output, error,
+                          build_message::kCopyingTemporaryFile + stub + " to " + output, error,
                           kSolution);
         return false;
     }

@@ -144,14 +144,6 @@ bool FileHandle::SeekToEnd(std::uint64_t& position) {
     return true;
 }
 
-std::int64_t FileHandle::Tell() {
-    const off_t pos = ::lseek(fd_, 0, SEEK_CUR);
-    if (pos < 0) {
-        Fail();
-    }
-    return pos;
-}
-
 std::int64_t FileHandle::Size() {
     struct stat st {};
     if (::fstat(fd_, &st) != 0) {

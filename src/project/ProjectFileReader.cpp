@@ -2,9 +2,9 @@
 
 #include <filesystem>
 
-#include "common/AsciiText.h"
 #include "common/Prompter.h"
 #include "common/VisibleText.h"
+#include "platform/AsciiText.h"
 #include "platform/Paths.h"
 #include "platform/RegularFile.h"
 #include "project/ByteReader.h"

@@ -8,8 +8,8 @@
 #include <string_view>
 #include <unordered_map>
 
-#include "common/AsciiText.h"
 #include "common/Prompter.h"
+#include "platform/AsciiText.h"
 #include "platform/Paths.h"
 #include "project/EntryName.h"
 #include "project/HtmlTitle.h"

@@ -33,8 +33,4 @@ std::vector<SearchResultRow> BookSearch::Search(std::string_view query) const {
     return rows;
 }
 
-bool HasSearchWords(std::string_view query) {
-    return !WordsOf(query).empty();
-}
-
 }  // namespace nbx::reader

@@ -1,27 +1,13 @@
 #include "reader/HtmlText.h"
+
 #include "common/Utf8.h"
+#include "platform/AsciiText.h"
 
 #include <cstdint>
 
 namespace nbx::reader {
 
 namespace {
-
-bool StartsWithNoCase(std::string_view text, std::size_t pos, std::string_view lowerWord) {
-    if (text.size() - pos < lowerWord.size()) {
-        return false;
-    }
-    for (std::size_t i = 0; i < lowerWord.size(); ++i) {
-        char c = text[pos + i];
-        if (c >= 'A' && c <= 'Z') {
-            c = static_cast<char>(c - 'A' + 'a');
-        }
-        if (c != lowerWord[i]) {
-            return false;
-        }
-    }
-    return true;
-}
 
 // Decodes the reference starting at html[pos] == '&'; returns the characters consumed, or 0
 // when it is not a reference (the '&' then stands for itself).
@@ -94,13 +80,13 @@ std::string VisibleText(std::string_view html) {
     while (pos < html.size()) {
         const char c = html[pos];
         if (c == '<') {
-            if (StartsWithNoCase(html, pos, "<!--")) {
+            if (StartsWithNoCaseAscii(html.substr(pos), "<!--")) {
                 const std::size_t end = html.find("-->", pos + 4);
                 pos = end == std::string_view::npos ? html.size() : end + 3;
                 continue;
             }
-            const bool script = StartsWithNoCase(html, pos, "<script");
-            const bool style = StartsWithNoCase(html, pos, "<style");
+            const bool script = StartsWithNoCaseAscii(html.substr(pos), "<script");
+            const bool style = StartsWithNoCaseAscii(html.substr(pos), "<style");
             const std::size_t end = html.find('>', pos);
             if (end == std::string_view::npos) {
                 break;
@@ -109,7 +95,7 @@ std::string VisibleText(std::string_view html) {
             if (script || style) {
                 const std::string_view closing = script ? "</script" : "</style";
                 std::size_t close = pos;
-                while (close < html.size() && !StartsWithNoCase(html, close, closing)) {
+                while (close < html.size() && !StartsWithNoCaseAscii(html.substr(close), closing)) {
                     close = html.find('<', close + 1);
                     if (close == std::string_view::npos) {
                         close = html.size();
@@ -144,7 +130,7 @@ std::string TypeStyleSheetLinks(std::string_view html) {
     std::size_t pos = 0;
     while (true) {
         std::size_t tag = html.find('<', pos);
-        while (tag != std::string_view::npos && !StartsWithNoCase(html, tag, "<link")) {
+        while (tag != std::string_view::npos && !StartsWithNoCaseAscii(html.substr(tag), "<link")) {
             tag = html.find('<', tag + 1);
         }
         if (tag == std::string_view::npos) {
