@@ -1,6 +1,6 @@
 #include "compile/ProgramTarget.h"
 
-#include "common/AsciiText.h"
+#include "platform/AsciiText.h"
 
 namespace nbx {
 

@@ -17,10 +17,10 @@
 #include "HttpClient.h"
 #include "ReaderProcess.h"
 #include "ServedBook.h"
-#include "common/AsciiText.h"
 #include "compile/IconCustomiser.h"
 #include "format/PeIcon.h"
 #include "format/RandomAccessInput.h"
+#include "platform/AsciiText.h"
 #include "support/RunCommand.h"
 #include "support/TestRebrander.h"
 
