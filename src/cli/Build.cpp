@@ -13,6 +13,7 @@
 #include "common/VisibleText.h"
 #include "compile/BuildCommand.h"
 #include "compile/EntryPreparer.h"
+#include "compile/ProgramTarget.h"
 #include "project/SourceFolderScan.h"
 
 namespace nbx::cli {
@@ -102,12 +103,14 @@ int BuildAndMaybeRun(const Args& args, bool run, Console& console) {
     }
     const BuiltOutput book = DescribeBuiltOutput(project.outputExe);
     console.out << "Output E-Book EXE: " << WithVisibleControls(book.path) << " (" << book.sizeText
-                << ")\n";
+                << ")\n"
+                << TargetNote(project.outputExe) << "\n";
     const BuiltOutput rebrander =
         DescribeBuiltOutput(project.buildRebrander ? project.rebranderExe : std::string());
     if (rebrander.shown) {
         console.out << "Output Rebrander EXE: " << WithVisibleControls(rebrander.path) << " ("
-                    << rebrander.sizeText << ")\n";
+                    << rebrander.sizeText << ")\n"
+                    << TargetNote(project.rebranderExe) << "\n";
     }
     return 0;
 }

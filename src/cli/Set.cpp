@@ -9,6 +9,7 @@
 #include "cli/Command.h"
 #include "cli/ConsolePrompter.h"
 #include "cli/ProjectEdit.h"
+#include "compile/ProgramTarget.h"
 #include "project/CTamselDoc.h"
 
 namespace nbx::cli {
@@ -60,7 +61,18 @@ int RunSet(const Args& args, Console& console) {
     if (!warning.empty()) {
         Complain(console, "set", warning);
     }
-    return doc.OnSaveDocument(args[0], prompter) ? 0 : 1;
+    if (!doc.OnSaveDocument(args[0], prompter)) {
+        return 1;
+    }
+    // An output name decides which system the program is built for: say which.
+    for (std::size_t i = 1; i < args.size(); ++i) {
+        for (const std::string name : {"outputExe", "rebranderExe"}) {
+            if (args[i].starts_with(name + "=") && args[i].size() > name.size() + 1) {
+                console.out << name << ": " << TargetNote(args[i].substr(name.size() + 1)) << "\n";
+            }
+        }
+    }
+    return 0;
 }
 
 }  // namespace nbx::cli

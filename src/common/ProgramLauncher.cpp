@@ -1,6 +1,8 @@
 #include "common/ProgramLauncher.h"
 
+#ifndef _WIN32
 #include <sys/wait.h>
+#endif
 
 #include <cerrno>
 #include <cstdlib>
@@ -28,7 +30,9 @@ int ResultOfErrno(int error, const std::string& path) {
         case ENOTDIR:
             return 3;
         case ENOEXEC:
+#ifdef ELIBBAD
         case ELIBBAD:
+#endif
             return 11;
         case ENOMEM:
         case EAGAIN:

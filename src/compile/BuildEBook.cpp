@@ -14,6 +14,7 @@
 #include "compile/IconCustomiser.h"
 #include "compile/OutputAssembler.h"
 #include "compile/OutputFile.h"
+#include "compile/ProgramTarget.h"
 #include "compile/SeriesTemplate.h"
 #include "extensions/ExtensionBuildSteps.h"
 #include "extensions/ExtensionRegistry.h"
@@ -427,12 +428,22 @@ bool BuildEBook(const Project& project, BuildUi& ui, std::int64_t buildTime, boo
     const std::string languagePath =
         platform::JoinPath(env.compilerFolder, project.language + ".lng");
     const std::string toolbarPath = platform::JoinPath(env.compilerFolder, "toolbar.tb");
+    // The stub of the system the output name asks for: "book.exe" is a Windows book.
+    const std::string stubPath = platform::JoinPath(
+        env.compilerFolder, StubFileName("eview", TargetOfOutputName(project.outputExe)));
+    if (TargetOfOutputName(project.outputExe) == ProgramTarget::Windows &&
+        !platform::FileExists(stubPath)) {
+        ReportBuildError(ui, MissingStubMessage(stubPath, project.outputExe),
+                         "Click 'Output' on the 'Edit' menu and choose the name of the Output "
+                         "E-Book EXE: a name ending in \".exe\" builds a Windows e-book, any "
+                         "other a Linux one.");
+        return false;
+    }
     if (!ClaimOutput(project, ui, languagePath, cleanup)) {
         return false;
     }
 
     // The settings record, then the checks.
-    const std::string stubPath = platform::JoinPath(env.compilerFolder, "eview.dat");
     BuildSettings settings =
         FillBuildSettings(project, env.compilerPath, stubPath, BuildCalendarTime(buildTime));
     static const ExtensionRegistry kNoExtensions;

@@ -3,6 +3,7 @@
 #include "compile/BuildChecks.h"
 #include "compile/BuildMessages.h"
 #include "compile/OutputFile.h"
+#include "compile/ProgramTarget.h"
 #include "format/ArchiveRecordWriter.h"
 #include "format/ByteSink.h"
 #include "platform/AtomicFileWriter.h"
@@ -63,6 +64,17 @@ bool BuildRebrander(const Project& project, BuildUi& ui, std::int64_t buildTime,
         return false;
     }
 
+    // The stub of the system the output name asks for: "x.exe" is a Windows Rebrander.
+    const std::string stub =
+        platform::JoinPath(compilerFolder, StubFileName("rebrand", TargetOfOutputName(output)));
+    if (TargetOfOutputName(output) == ProgramTarget::Windows && !platform::FileExists(stub)) {
+        ReportBuildError(ui, MissingStubMessage(stub, output),
+                         "Click 'Output' on the 'Edit' menu and choose the name of the Output "
+                         "Rebrander EXE: a name ending in \".exe\" builds a Windows Rebrander, "
+                         "any other a Linux one.");
+        return false;
+    }
+
     ui.progress.ReportStage("Creating Rebrander EXE", 1);
     const OutputClaim claim = ClaimOutputFile(output, kSharingRetries, ui);
     if (claim.cancelled) {
@@ -87,7 +99,6 @@ bool BuildRebrander(const Project& project, BuildUi& ui, std::int64_t buildTime,
 
     // The new Rebrander is made beside the old one and put in its place when complete.
     ui.progress.ReportStage("Generating Code", 25);
-    const std::string stub = platform::JoinPath(compilerFolder, "rebrand.dat");
     platform::AtomicFileWriter out(output, platform::AtomicFileWriter::Kind::Program);
     platform::FileHandle stubFile;
     const bool stubOpened = stubFile.Open(stub, platform::FileHandle::Mode::ReadRegular);

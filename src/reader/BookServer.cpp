@@ -93,7 +93,7 @@ BookServer::BookServer(ReaderBook& book, BookServerOptions options)
     gate_.AddPort(options_.framePort);
     gate_.AddPort(options_.pagePort);
     runner_ = [](const std::string& program) { return StartProgram(program).ProgramStarted(); };
-    opener_ = [](const std::string& file) { return platform::StartDetached({"xdg-open", file}); };
+    opener_ = [](const std::string& file) { return platform::OpenWithDesktop(file); };
     const std::string folder = std::filesystem::path(book.path()).parent_path().string();
     const std::string program = RunCommandProgram(book.settings().onStart, folder);
     if (!program.empty()) {

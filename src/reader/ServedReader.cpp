@@ -1,7 +1,5 @@
 #include "reader/ServedReader.h"
 
-#include <unistd.h>
-
 #include <algorithm>
 #include <cstdlib>
 #include <filesystem>
@@ -111,7 +109,7 @@ int RunServedReader(const std::string& path, const std::vector<std::string>& arg
                             book.settings().title.empty() ? "E-book" : book.settings().title,
                             BrowserWindowFor(book.settings()), launch, out, err);
     platform::LoopbackServerOptions serving;
-    serving.owner = ::geteuid();
+    serving.owner = platform::ThisUser();
     server.Run(pages, serving);
     for (const std::string& folder : pages.openedFolders()) {
         std::error_code ignored;

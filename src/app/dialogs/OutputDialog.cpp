@@ -9,6 +9,7 @@
 #include <QVBoxLayout>
 
 #include "app/dialogs/OutputFileDialog.h"
+#include "compile/ProgramTarget.h"
 #include "qtcommon/QtText.h"
 
 namespace nbx::app {
@@ -46,6 +47,17 @@ OutputDialog::OutputDialog(const OutputValues& values, Prompter& prompter, QWidg
         }
     };
 
+    // Under an output name, which system it builds for ("*.exe": Windows), as it is typed.
+    auto addTargetNote = [&](QLineEdit* field, const QString& name) {
+        auto* note = new QLabel(this);
+        note->setObjectName(name);
+        const auto update = [note, field] { note->setText(Q(TargetNote(U(field->text())))); };
+        connect(field, &QLineEdit::textChanged, note, update);
+        update();
+        grid->addWidget(note, row++, 0, 1, 3);
+        return note;
+    };
+
     ebook_ = new QLineEdit(Q(values.outputExe), this);
     ebook_->setObjectName(QStringLiteral("outputExe"));
     ebook_->setMaxLength(255);
@@ -54,6 +66,7 @@ OutputDialog::OutputDialog(const OutputValues& values, Prompter& prompter, QWidg
     addLabel(QStringLiteral("Output &E-Book EXE"), ebook_, false);
     grid->addWidget(ebook_, row, 0, 1, 2);
     grid->addWidget(browseEBook, row++, 2);
+    addTargetNote(ebook_, QStringLiteral("outputTarget"));
 
     buildRebrander_ = new QCheckBox(QStringLiteral("B&uild Rebrander"), this);
     buildRebrander_->setObjectName(QStringLiteral("buildRebrander"));
@@ -68,6 +81,7 @@ OutputDialog::OutputDialog(const OutputValues& values, Prompter& prompter, QWidg
     addLabel(QStringLiteral("Output &Rebrander EXE"), rebrander_, true);
     grid->addWidget(rebrander_, row, 0, 1, 2);
     grid->addWidget(browseRebrander, row++, 2);
+    rebranderWidgets_ << addTargetNote(rebrander_, QStringLiteral("rebranderTarget"));
 
     title_ = new QLineEdit(Q(values.rebranderTitle), this);
     title_->setObjectName(QStringLiteral("rebranderTitle"));
