@@ -24,7 +24,7 @@ ExternalProject_Add(nbx_windows_programs
     BINARY_DIR ${NBX_WINDOWS_BUILD}
     CMAKE_GENERATOR Ninja
     CMAKE_ARGS -DCMAKE_TOOLCHAIN_FILE=${PROJECT_SOURCE_DIR}/cmake/MinGW64Toolchain.cmake
-               -DCMAKE_BUILD_TYPE=MinSizeRel
+               -DCMAKE_BUILD_TYPE=MinSizeRel -DNBX_WERROR=${NBX_WERROR}
                -DNBX_STOCK_ICON=${NBX_PROGRAM_DIR}/icons/Books/idr_main.ico ${launcher}
     BUILD_COMMAND ${CMAKE_COMMAND} --build ${NBX_WINDOWS_BUILD} --parallel 2
     BUILD_ALWAYS ON

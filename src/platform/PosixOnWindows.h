@@ -24,6 +24,7 @@
 #include <ctime>
 #include <string>
 #include <string_view>
+#include <utility>
 
 // Flags that POSIX has and Windows does without: descriptors are not inherited by programs
 // the reader starts, and a file is always read as bytes.
@@ -88,7 +89,8 @@ inline int fchmod(int, unsigned) {
 inline int sync_file_range(int, off64_t, off64_t, unsigned) {
     return 0;  // a hint; Windows writes back on its own
 }
-inline unsigned geteuid() {
+// The type of stat's st_uid here (short), so that owner checks compare like with like.
+inline decltype(std::declval<struct stat>().st_uid) geteuid() {
     return 0;
 }
 inline const char* getlogin() {
