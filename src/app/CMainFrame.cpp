@@ -24,7 +24,7 @@ namespace nbx::app {
 namespace {
 
 QString ProjectFilter() {
-    return Q(std::string(kProjectFileFilter)) + ";;All Files (*)";
+    return ToQString(std::string(kProjectFileFilter)) + ";;All Files (*)";
 }
 
 }  // namespace
@@ -36,12 +36,13 @@ CMainFrame::CMainFrame(Prompter* prompter, QWidget* parent) : QMainWindow(parent
         prompter_ = prompter;
         savePrompter_ = prompter;
     } else {
-        auto own = std::make_unique<MessageBoxPrompter>(Q(kApplicationTitle));
+        auto own = std::make_unique<MessageBoxPrompter>(ToQString(kApplicationTitle));
         own->SetParent(this);
         MessageBoxCaptions saveCaptions;
         saveCaptions.yes = "&Save";
         saveCaptions.no = "Do&n't Save";
-        auto save = std::make_unique<MessageBoxPrompter>(Q(kApplicationTitle), saveCaptions);
+        auto save =
+            std::make_unique<MessageBoxPrompter>(ToQString(kApplicationTitle), saveCaptions);
         save->SetParent(this);
         prompter_ = own.get();
         savePrompter_ = save.get();
@@ -56,13 +57,14 @@ CMainFrame::CMainFrame(Prompter* prompter, QWidget* parent) : QMainWindow(parent
     }
 
     dialogs.openProject = [this](const std::string& start) {
-        return U(QFileDialog::getOpenFileName(this, "Open", Q(start), ProjectFilter()));
+        return ToUtf8(
+            QFileDialog::getOpenFileName(this, "Open", ToQString(start), ProjectFilter()));
     };
     dialogs.saveProjectAs = [this](const std::string& start) {
-        QFileDialog dialog(this, "Save As", Q(start), ProjectFilter());
+        QFileDialog dialog(this, "Save As", ToQString(start), ProjectFilter());
         dialog.setAcceptMode(QFileDialog::AcceptSave);
         dialog.setDefaultSuffix("nxp");
-        return dialog.exec() == QDialog::Accepted ? U(dialog.selectedFiles().value(0))
+        return dialog.exec() == QDialog::Accepted ? ToUtf8(dialog.selectedFiles().value(0))
                                                   : std::string();
     };
     dialogs.outputFile = [this] {
@@ -114,7 +116,7 @@ void CMainFrame::Run(const std::function<void()>& command) {
 }
 
 void CMainFrame::UpdateTitle() {
-    setWindowTitle(Q(MainWindowTitle(document_.title())));
+    setWindowTitle(ToQString(MainWindowTitle(document_.title())));
 }
 
 void CMainFrame::AfterDocumentChanged() {
@@ -238,9 +240,9 @@ void CMainFrame::UpdateRecentFileMenu() {
         a->setVisible(used);
         if (used) {
             // A single & in a path would make a mnemonic of the next letter.
-            QString path = Q(entries[i]);
+            QString path = ToQString(entries[i]);
             path.replace(QLatin1Char('&'), QLatin1String("&&"));
-            a->setText(Q(RecentFileMenuText(i, "")) + path);
+            a->setText(ToQString(RecentFileMenuText(i, "")) + path);
         }
     }
     recentSeparator_->setVisible(!entries.empty());

@@ -345,7 +345,7 @@ void CMainFrame::CreateActions() {
     };
     for (const auto& v : views) {
         const MainTab tab = v.tab;
-        const QString prompt = QString("Show the %1 tab\n%1").arg(Q(MainTabTitle(tab)));
+        const QString prompt = QString("Show the %1 tab\n%1").arg(ToQString(MainTabTitle(tab)));
         // Only the view changes, so the tabs can be looked at during a build too.
         QAction* a = MakeAction(v.name, v.text, prompt.toUtf8().constData(), {});
         connect(a, &QAction::triggered, this, [this, tab] { view_->ShowTab(tab); });
@@ -452,7 +452,7 @@ void CMainFrame::CreateActions() {
     // The message pane: the idle text, or a build's stage. Menu prompts show over it for as
     // long as the pointer rests on their entries.
     statusBar()->setObjectName("statusBar");
-    statusMessage_ = new QLabel(Q(kIdleStatusText), statusBar());
+    statusMessage_ = new QLabel(ToQString(kIdleStatusText), statusBar());
     statusMessage_->setObjectName("statusMessage");
     statusBar()->addWidget(statusMessage_, 1);
 }

@@ -51,14 +51,16 @@ OutputDialog::OutputDialog(const OutputValues& values, Prompter& prompter, QWidg
     auto addTargetNote = [&](QLineEdit* field, const QString& name) {
         auto* note = new QLabel(this);
         note->setObjectName(name);
-        const auto update = [note, field] { note->setText(Q(TargetNote(U(field->text())))); };
+        const auto update = [note, field] {
+            note->setText(ToQString(TargetNote(ToUtf8(field->text()))));
+        };
         connect(field, &QLineEdit::textChanged, note, update);
         update();
         grid->addWidget(note, row++, 0, 1, 3);
         return note;
     };
 
-    ebook_ = new QLineEdit(Q(values.outputExe), this);
+    ebook_ = new QLineEdit(ToQString(values.outputExe), this);
     ebook_->setObjectName(QStringLiteral("outputExe"));
     ebook_->setMaxLength(255);
     auto* browseEBook = new QPushButton(QStringLiteral("&Browse"), this);
@@ -73,7 +75,7 @@ OutputDialog::OutputDialog(const OutputValues& values, Prompter& prompter, QWidg
     buildRebrander_->setChecked(values.buildRebrander);
     grid->addWidget(buildRebrander_, row++, 0, 1, 3);
 
-    rebrander_ = new QLineEdit(Q(values.rebranderExe), this);
+    rebrander_ = new QLineEdit(ToQString(values.rebranderExe), this);
     rebrander_->setObjectName(QStringLiteral("rebranderExe"));
     rebrander_->setMaxLength(255);
     auto* browseRebrander = new QPushButton(QStringLiteral("Br&owse..."), this);
@@ -83,20 +85,20 @@ OutputDialog::OutputDialog(const OutputValues& values, Prompter& prompter, QWidg
     grid->addWidget(browseRebrander, row++, 2);
     rebranderWidgets_ << addTargetNote(rebrander_, QStringLiteral("rebranderTarget"));
 
-    title_ = new QLineEdit(Q(values.rebranderTitle), this);
+    title_ = new QLineEdit(ToQString(values.rebranderTitle), this);
     title_->setObjectName(QStringLiteral("rebranderTitle"));
     title_->setMaxLength(255);
     addLabel(QStringLiteral("Rebrander &Title"), title_, true);
     grid->addWidget(title_, row++, 0, 1, 3);
 
-    start_ = new QPlainTextEdit(Q(values.rebranderStartMessage), this);
+    start_ = new QPlainTextEdit(ToQString(values.rebranderStartMessage), this);
     start_->setObjectName(QStringLiteral("rebranderStartMessage"));
     start_->setTabChangesFocus(true);
     LimitText(start_, kMessageLimit);
     addLabel(QStringLiteral("Rebrander &Start Message"), start_, true);
     grid->addWidget(start_, row++, 0, 1, 3);
 
-    end_ = new QPlainTextEdit(Q(values.rebranderEndMessage), this);
+    end_ = new QPlainTextEdit(ToQString(values.rebranderEndMessage), this);
     end_->setObjectName(QStringLiteral("rebranderEndMessage"));
     end_->setTabChangesFocus(true);
     LimitText(end_, kMessageLimit);
@@ -134,17 +136,17 @@ void OutputDialog::UpdateEnabling() {
 }
 
 void OutputDialog::Browse(QLineEdit* field, QLineEdit* other, const QString& title) {
-    const std::string chosen =
-        ChooseOutputFile(this, title, OutputBrowseStart(U(field->text()), U(other->text())));
+    const std::string chosen = ChooseOutputFile(
+        this, title, OutputBrowseStart(ToUtf8(field->text()), ToUtf8(other->text())));
     if (!chosen.empty()) {
-        field->setText(Q(chosen));
+        field->setText(ToQString(chosen));
     }
     UpdateEnabling();
 }
 
 OutputValues OutputDialog::values() const {
-    return {U(ebook_->text()), buildRebrander_->isChecked(), U(rebrander_->text()),
-            U(title_->text()), U(start_->toPlainText()),     U(end_->toPlainText())};
+    return {ToUtf8(ebook_->text()), buildRebrander_->isChecked(),  ToUtf8(rebrander_->text()),
+            ToUtf8(title_->text()), ToUtf8(start_->toPlainText()), ToUtf8(end_->toPlainText())};
 }
 
 bool OutputDialog::Validate() {
