@@ -50,7 +50,8 @@ CMainFrame::CMainFrame(Prompter* prompter, QWidget* parent) : QMainWindow(parent
         ownSavePrompter_ = std::move(save);
     }
 
-    // The extensions come first: an extension may look at the window as it is made.
+    // The extensions come first: an extension may look at the window as it is
+    // made.
     extensions_ = ProcessExtensionRegistry();
     if (extensions_) {
         LoadConfiguredExtensions(*extensions_, *prompter_, nullptr);
@@ -198,7 +199,8 @@ void CMainFrame::closeEvent(QCloseEvent* event) {
         }
         stopQuestionOpen_ = true;
         const Answer answer = prompter().Ask(
-            "A build is running.\n\nDo you want to stop it and close Nimbrel E-Book Compiler?",
+            "A build is running.\n\nDo you want to stop it and "
+            "close Nimbrel E-Book Compiler?",
             Buttons::YesNo, Answer::No, MessageIcon::Question);
         stopQuestionOpen_ = false;
         if (answer == Answer::Yes && building_) {
@@ -217,8 +219,8 @@ void CMainFrame::closeEvent(QCloseEvent* event) {
 }
 
 void CMainFrame::StopBuild() {
-    // A series stops between its items, as its own Cancel does; a single build at its next
-    // stage.
+    // A series stops between its items, as its own Cancel does; a single build at
+    // its next stage.
     if (seriesWindow_) {
         seriesWindow_->Cancel();
     } else if (buildProgress_) {
@@ -250,51 +252,47 @@ void CMainFrame::UpdateRecentFileMenu() {
 
 void CMainFrame::UpdateCommandStates() {
     // While a build runs only the view may change: its tabs and bars.
-    for (const auto& [name, action] : actions_) {
-        action->setEnabled(!building_ || name.rfind("actionView", 0) == 0);
-    }
     const MainTab tab = view_->CurrentTab();
-    static const char* const kViewActions[] = {
-        "actionViewEBookInfo",     "actionViewIcon",        "actionViewStartUp",
-        "actionViewUserInterface", "actionViewSystemPages", "actionViewAddIns",
-        "actionViewFiles",         "actionViewVariables",   "actionViewOutput"};
-    if (QAction* a = Action(kViewActions[static_cast<std::size_t>(tab)])) {
-        a->setChecked(true);
+    FileCommandState files;
+    bool variable = false;
+    bool items = false;
+    if (!building_) {
+        const Project& project = document_.project();
+        files = FileCommands(project, tab, view_->SelectedRow(MainTab::Files));
+        variable = VariableCommandsEnabled(project, tab, view_->SelectedRow(MainTab::Variables));
+        items = ItemCommandsEnabled(tab);
     }
-    if (building_) {
-        return;
-    }
-    const Project& project = document_.project();
-    const FileCommandState files = FileCommands(project, tab, view_->SelectedRow(MainTab::Files));
-    const bool variable =
-        VariableCommandsEnabled(project, tab, view_->SelectedRow(MainTab::Variables));
-    auto enable = [this](const char* name, bool on) {
-        if (QAction* a = Action(name)) {
-            a->setEnabled(on);
+    for (const auto& [action, when] : enabledWhen_) {
+        bool on = !building_;
+        switch (when) {
+            case EnabledWhen::Always:
+                on = true;
+                break;
+            case EnabledWhen::Idle:
+                break;
+            case EnabledWhen::Refresh:
+                on = files.refresh;
+                break;
+            case EnabledWhen::FileRow:
+                on = files.toggleExcluded;
+                break;
+            case EnabledWhen::HtmlFile:
+                on = files.htmlCommands;
+                break;
+            case EnabledWhen::AllFiles:
+                on = files.allFiles;
+                break;
+            case EnabledWhen::Variable:
+                on = variable;
+                break;
+            case EnabledWhen::Item:
+                on = items;
+                break;
         }
-    };
-    enable("actionRefreshFiles", files.refresh);
-    enable("actionToggleExcluded", files.toggleExcluded);
-    enable("actionFileProperties", files.toggleExcluded);
-    for (const char* name : {"actionToggleSearchable", "actionToggleInContents",
-                             "actionTogglePreprocessor", "actionFileMoveToTop", "actionFileMoveUp",
-                             "actionFileMoveDown", "actionFileMoveToBottom"}) {
-        enable(name, files.htmlCommands);
+        action->setEnabled(on);
     }
-    for (const char* name :
-         {"actionAllMakeSearchable", "actionAllRemoveSearchable", "actionAllListInContents",
-          "actionAllRemoveFromContents", "actionAllOrderByLinks"}) {
-        enable(name, files.allFiles);
-    }
-    for (const char* name :
-         {"actionDeleteVariable", "actionVariableProperties", "actionVariableMoveToTop",
-          "actionVariableMoveUp", "actionVariableMoveDown", "actionVariableMoveToBottom"}) {
-        enable(name, variable);
-    }
-    const bool items = ItemCommandsEnabled(tab);
-    for (const char* name : {"actionItemProperties", "actionItemMoveToTop", "actionItemMoveUp",
-                             "actionItemMoveDown", "actionItemMoveToBottom"}) {
-        enable(name, items);
+    if (QAction* a = tabActions_.at(static_cast<std::size_t>(tab))) {
+        a->setChecked(true);
     }
 }
 
