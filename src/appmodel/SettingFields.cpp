@@ -10,6 +10,7 @@
 #include "appmodel/StartUpRules.h"
 #include "appmodel/SystemPagesRules.h"
 #include "platform/AsciiText.h"
+#include "project/DisplayNames.h"
 #include "project/Project.h"
 
 namespace nbx {
@@ -81,6 +82,8 @@ std::string Joined(const List& values, std::string_view separator) {
         first = false;
         if constexpr (std::is_same_v<std::decay_t<decltype(v)>, std::string>) {
             text += v;
+        } else if constexpr (std::is_same_v<std::decay_t<decltype(v)>, bool>) {
+            text += v ? "1" : "0";
         } else {
             text += std::to_string(v);
         }
@@ -153,6 +156,11 @@ std::string Store(ProjectSettings& p, const SettingField& s, const std::string& 
         (!n || std::find(s.choices.begin(), s.choices.end(), *n) == s.choices.end())) {
         return name + " must be one of " + ChoiceList(s.choices);
     }
+    // rebranderOption is a switch kept as its stored number; the other switches are bool.
+    if (s.form == F::Switch && std::holds_alternative<bool P::*>(s.place)) {
+        p.*std::get<bool P::*>(s.place) = *n == 1;
+        return {};
+    }
     if (!n || *n < INT32_MIN || *n > INT32_MAX) {
         return name + " must be a whole number";
     }
@@ -177,7 +185,7 @@ std::optional<SettingsProblem> RunDialog(SettingsDialog dialog, Project& edit,
         case D::Output: {
             // The dialog shows the effective title; with the Rebrander off a blank one stays
             // blank, so that setting a value to what it was changes nothing.
-            if (edit.buildRebrander != 0) {
+            if (edit.buildRebrander) {
                 edit.rebranderTitle = edit.EffectiveRebranderTitle();
             }
             if (auto problem = CheckOutputSettings(edit)) {
@@ -299,17 +307,21 @@ const std::vector<SettingField>& SettingFields() {
          "windowResizableCopyB always follows windowResizable; set that instead"},
         {"alwaysOnTop", F::Switch, D::UserInterface, &P::alwaysOnTop},
         {"toolbarButtons", F::Switches, D::UserInterface, &P::toolbarButtons},
-        {"toolbarPosition", F::Choice, D::UserInterface, &P::toolbarPosition, Range(0, 3)},
+        {"toolbarPosition", F::Choice, D::UserInterface, &P::toolbarPosition,
+         Range(StoredCode(ToolbarPosition::Top), StoredCode(ToolbarPosition::Bottom))},
         {"language", F::Text, D::UserInterface, &P::language},
-        {"aboutPage", F::Choice, D::SystemPages, &P::aboutPage, Range(0, 2)},
+        {"aboutPage", F::Choice, D::SystemPages, &P::aboutPage,
+         Range(kSystemGeneratedPage, kSystemPageOwn)},
         {"aboutFile", F::Text, D::SystemPages, &P::aboutFile},
-        {"contentsPage", F::Choice, D::SystemPages, &P::contentsPage, Range(0, 2)},
+        {"contentsPage", F::Choice, D::SystemPages, &P::contentsPage,
+         Range(kSystemGeneratedPage, kSystemPageOwn)},
         {"contentsFile", F::Text, D::SystemPages, &P::contentsFile},
         {"contentsDescriptions", F::Switch, D::SystemPages, &P::contentsDescriptions},
         {"searchShowMatch", F::Switch, D::SystemPages, &P::searchShowMatch},
         {"searchDescriptions", F::Switch, D::SystemPages, &P::searchDescriptions},
         {"colors", F::Colours, D::SystemPages, &P::colors},
-        {"installOption", F::Choice, D::Icon, &P::installOption, Range(-2, 0)},
+        {"installOption", F::Choice, D::Icon, &P::installOption,
+         Range(StoredCode(InstallOption::StartMenu), StoredCode(InstallOption::None))},
         {"iconFile", F::Path, D::Icon, &P::iconFile},
         {"buildRebrander", F::Switch, D::Output, &P::buildRebrander},
         {"rebranderExe", F::Path, D::Output, &P::rebranderExe},
@@ -342,6 +354,8 @@ std::string SettingText(const ProjectSettings& p, const SettingField& field) {
                 return value;
             } else if constexpr (std::is_same_v<T, std::int32_t>) {
                 return std::to_string(value);
+            } else if constexpr (std::is_same_v<T, bool>) {
+                return value ? "1" : "0";
             } else if constexpr (std::is_same_v<T, std::vector<std::string>>) {
                 return Joined(value, ";");
             } else if constexpr (std::is_same_v<T, std::vector<SourceFile>> ||

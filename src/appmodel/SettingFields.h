@@ -35,12 +35,13 @@ enum class SettingsDialog {
     AddIns
 };
 
-using SettingPlace = std::variant<std::string ProjectSettings::*, std::int32_t ProjectSettings::*,
-                                  std::array<std::int32_t, kToolbarButtonCount> ProjectSettings::*,
-                                  std::array<std::uint32_t, kColourCount> ProjectSettings::*,
-                                  std::vector<std::string> ProjectSettings::*,
-                                  std::vector<SourceFile> ProjectSettings::*,
-                                  std::vector<Variable> ProjectSettings::*>;
+using SettingPlace =
+    std::variant<std::string ProjectSettings::*, std::int32_t ProjectSettings::*,
+                 bool ProjectSettings::*, std::array<bool, kToolbarButtonCount> ProjectSettings::*,
+                 std::array<std::uint32_t, kColourCount> ProjectSettings::*,
+                 std::vector<std::string> ProjectSettings::*,
+                 std::vector<SourceFile> ProjectSettings::*,
+                 std::vector<Variable> ProjectSettings::*>;
 
 struct SettingField {
     const char* name;

@@ -98,7 +98,7 @@ int RunNew(const Args& args, Console& console) {
     if (output) {
         project.outputExe = AbsolutePath(*output);
     }
-    project.includeSubFolders = subFolders ? 1 : 0;
+    project.includeSubFolders = subFolders;
     ScanChosenFolder(project, ChosenFolder(*folder), prompter);
     OrderFilesByLinks(project);
     KeepPathsRelativeBelow(project,

@@ -54,6 +54,14 @@ std::string ProjectToJson(const Project& p) {
                         variables.push_back(VariableToJson(v));
                     }
                     j[field.name] = variables;
+                } else if constexpr (std::is_same_v<T, bool>) {
+                    j[field.name] = value ? 1 : 0;  // switches stay 0 and 1, as in the file
+                } else if constexpr (std::is_same_v<T, std::array<bool, kToolbarButtonCount>>) {
+                    Json switches = Json::array();
+                    for (const bool on : value) {
+                        switches.push_back(on ? 1 : 0);
+                    }
+                    j[field.name] = switches;
                 } else {
                     j[field.name] = value;
                 }

@@ -64,7 +64,7 @@ private:
     Project& project_;
     std::string outputExe_;
     std::string rebranderExe_;
-    std::int32_t buildRebrander_;
+    bool buildRebrander_;
     std::string variableName_;
     std::optional<Variable> variable_;
 };
@@ -282,7 +282,7 @@ bool RunSeries(Project& project, BuildUi& ui, std::uint64_t perBuildMilliseconds
         ProjectRestorer restorer(project, request.variable);
         // Without Rebranders for this run, the items must not ask for one.
         if (!withRebranders) {
-            project.buildRebrander = 0;
+            project.buildRebrander = false;
         }
         ok = BuildItems(project, ui, request, *plan, builders, produced, cancelled);
     }

@@ -130,7 +130,7 @@ bool ReadFolderFiles(Project& project, const std::string& folder, Prompter& prom
     }
     std::vector<std::string> names;
     std::size_t skipped = 0;
-    ListFolder(fd, {}, project.includeSubFolders != 0, true, names, skipped);
+    ListFolder(fd, {}, project.includeSubFolders, true, names, skipped);
     if (leftOut) {
         *leftOut = skipped;
     }

@@ -217,7 +217,10 @@ std::string FrameWriter::Page() {
     const std::string title =
         s.title.empty() ? std::filesystem::path(book_.path()).filename().string() : s.title;
     const char* positions[] = {"top", "left", "right", "bottom"};
-    const int position = s.toolbarPosition >= 0 && s.toolbarPosition <= 3 ? s.toolbarPosition : 0;
+    // Indexed by ToolbarPosition; an unknown code puts the toolbar at the top.
+    const int position = s.toolbarPosition >= 0 && s.toolbarPosition < kToolbarPositionCount
+                             ? s.toolbarPosition
+                             : StoredCode(ToolbarPosition::Top);
     std::string out =
         "<!DOCTYPE html>\n<html lang=\"" + EscapeHtml(t.Text(LanguageKey::LanguageCode)) +
         "\"><head><meta charset=\"utf-8\"><title>" + EscapeHtml(title) +

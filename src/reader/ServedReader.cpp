@@ -9,6 +9,7 @@
 #include "platform/LoopbackServer.h"
 #include "platform/RandomToken.h"
 #include "platform/TempFiles.h"
+#include "project/DisplayNames.h"
 #include "reader/BookServer.h"
 
 namespace nbx::reader {
@@ -22,7 +23,8 @@ std::string BookOpenFailureMessage(const std::string& path, const std::string& w
 
 platform::BrowserWindow BrowserWindowFor(const BuildSettings& settings) {
     platform::BrowserWindow window;
-    if (settings.initialWidth == -1 || settings.initialHeight == -1) {
+    const std::int32_t maximized = StoredCode(WindowSize::Maximized);
+    if (settings.initialWidth == maximized || settings.initialHeight == maximized) {
         window.maximized = true;
     } else if (settings.initialWidth >= 100 && settings.initialHeight >= 100) {
         window.width = std::min(settings.initialWidth, 2000);

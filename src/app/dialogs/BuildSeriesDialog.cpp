@@ -78,8 +78,8 @@ std::optional<SeriesRequest> RunBuildSeriesDialog(const Project& project, BuildS
         return std::nullopt;
     }
     SeriesRequest start = session.seriesRequest;
-    start.buildRebranders = project.buildRebrander != 0;
-    BuildSeriesDialog dialog(variables, start, project.buildRebrander != 0, prompter, parent);
+    start.buildRebranders = project.buildRebrander;
+    BuildSeriesDialog dialog(variables, start, project.buildRebrander, prompter, parent);
     if (dialog.exec() != QDialog::Accepted) {
         return std::nullopt;
     }

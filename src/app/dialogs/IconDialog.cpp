@@ -12,6 +12,7 @@
 #include <QVBoxLayout>
 #include <algorithm>
 
+#include "project/DisplayNames.h"
 #include "qtcommon/QtText.h"
 
 namespace nbx::app {
@@ -23,7 +24,9 @@ constexpr int kIconOffset = 5;
 constexpr int kIconSize = 32;
 constexpr int kPathRole = Qt::UserRole;
 
-const std::int32_t kInstallCodes[] = {0, -1, -2};
+const std::int32_t kInstallCodes[] = {StoredCode(InstallOption::None),
+                                      StoredCode(InstallOption::Desktop),
+                                      StoredCode(InstallOption::StartMenu)};
 const char* const kInstallNames[] = {"N/A", "On the Desktop", "On the Start Menu"};
 
 // Each item: its icon 5 pixels in from the corner, framed twice in the highlight colour when
@@ -194,7 +197,8 @@ void IconDialog::Refresh() {
 
 IconValues IconDialog::values() const {
     const int option = install_->currentIndex();
-    return {previewed_.empty() ? kept_ : previewed_, option >= 0 ? kInstallCodes[option] : 0};
+    return {previewed_.empty() ? kept_ : previewed_,
+            option >= 0 ? kInstallCodes[option] : StoredCode(InstallOption::None)};
 }
 
 }  // namespace nbx::app

@@ -22,10 +22,11 @@ namespace {
 QComboBox* KindList(std::int32_t kind, const char* name, QWidget* parent) {
     auto* list = new QComboBox(parent);
     list->setObjectName(QLatin1String(name));
-    for (std::int32_t k = 0; k <= 2; ++k) {
+    // The list's rows are the kinds' codes.
+    for (std::int32_t k = kSystemGeneratedPage; k <= kSystemPageOwn; ++k) {
         list->addItem(ToQString(SystemPageKindDisplayName(k)));
     }
-    list->setCurrentIndex(kind >= 0 && kind <= 2 ? kind : -1);
+    list->setCurrentIndex(kind >= kSystemGeneratedPage && kind <= kSystemPageOwn ? kind : -1);
     return list;
 }
 
