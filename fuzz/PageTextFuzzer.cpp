@@ -1,5 +1,5 @@
 // Feeds arbitrary bytes to what the reader does with a page's text: the preprocessor, the
-// visible text and style-sheet links, the search index with a query, the text converter,
+// visible text and style-sheet links, the search index made of it with a query, the text converter,
 // link lookups and the language texts with their accelerators. The input is split at its
 // first zero byte into a page and a query.
 
@@ -34,10 +34,20 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
         });
     nbx::reader::TypeStyleSheetLinks(expanded);
 
+    // Whatever the pages hold, the index made of them reads back whole.
+    nbx::reader::SearchIndexMaker maker;
+    maker.Add("a", query, page, expanded);
+    maker.Add("b", page, "", query);
+    nbx::SearchIndexReader reader;
     nbx::reader::SearchIndex index;
-    index.AddPage(0, query, expanded);
-    index.AddPage(1, page, query);
-    for (const nbx::reader::SearchHit& hit : index.Search(query)) {
+    if (!maker.Finish(reader) || !index.Add(std::move(reader), {{0, 0}, {1, 1}})) {
+        __builtin_trap();
+    }
+    std::vector<nbx::reader::SearchHit> hits;
+    if (!index.Search(query, hits)) {
+        __builtin_trap();
+    }
+    for (const nbx::reader::SearchHit& hit : hits) {
         if (hit.page > 1 || hit.percent < 1 || hit.percent > 100) {
             __builtin_trap();
         }

@@ -16,6 +16,7 @@ for fuzzer in "$build"/fuzz/*Fuzzer; do
     case $name in
         ProjectFileFuzzer) args+=(-dict=fuzz/project_file.dict); seeds=(examples/sample) ;;
         ArchiveReaderFuzzer) "$build/fuzz/ArchiveReaderSeeds" "$corpus" ;;
+        SearchIndexFuzzer) "$build/fuzz/SearchIndexSeeds" "$corpus" ;;
     esac
     echo "== $name"
     "$fuzzer" "${args[@]}" "$corpus" "${seeds[@]}"

@@ -8,6 +8,8 @@
 #include "common/VisibleText.h"
 #include "format/ArchiveReader.h"
 #include "format/RebranderReader.h"
+#include "format/RecordFormat.h"
+#include "format/SearchIndexReader.h"
 
 namespace nbx::cli {
 
@@ -42,6 +44,23 @@ json ToJson(const Record& record, Visit visit) {
     return out;
 }
 
+// The search index's size in pages and terms, or why it does not read.
+json SearchIndexSummary(ArchiveReader& archive, std::size_t entry) {
+    std::unique_ptr<RandomAccessInput> input = archive.StoredEntryInput(entry);
+    if (!input) {
+        std::string bytes;
+        if (!archive.ReadEntry(entry, bytes)) {
+            return {{"error", archive.error()}};
+        }
+        input = std::make_unique<StringInput>(std::move(bytes));
+    }
+    SearchIndexReader index;
+    if (!index.Open(std::move(input))) {
+        return {{"error", index.error()}};
+    }
+    return {{"pages", index.pages().size()}, {"terms", index.termCount()}};
+}
+
 void Print(const json& j, std::ostream& out) {
     // Texts are bytes of the author's code page; anything that is not UTF-8 is shown replaced,
     // and nothing in them reaches the terminal as a control.
@@ -71,6 +90,9 @@ int RunInspect(const Args& args, Console& console) {
         for (const auto& var : reader.variables()) {
             out["variables"].push_back(
                 ToJson(var, [](auto& r, auto& v) { VisitArchiveVariable(r, v); }));
+        }
+        if (const long at = reader.FindEntry(record::kSearchIndexEntryName); at >= 0) {
+            out["searchIndex"] = SearchIndexSummary(reader, static_cast<std::size_t>(at));
         }
         Print(out, console.out);
         return 0;

@@ -15,6 +15,7 @@
 #include "compile/OutputAssembler.h"
 #include "compile/OutputFile.h"
 #include "compile/ProgramTarget.h"
+#include "compile/SearchIndexBuild.h"
 #include "compile/SeriesTemplate.h"
 #include "extensions/ExtensionBuildSteps.h"
 #include "extensions/ExtensionRegistry.h"
@@ -145,7 +146,13 @@ struct LinkInputs {
     std::string toolbarPath;
     std::vector<EmbeddedLibrary> libraries;
     unsigned packingWorkers = 0;
+    bool searchIndex = false;  // the index of the searchable pages goes in after them
 };
+
+// The pages the build indexes: none without the index.
+std::vector<SearchIndexSource> IndexedPages(const Project& project, const LinkInputs& in) {
+    return in.searchIndex ? SearchIndexSources(project) : std::vector<SearchIndexSource>();
+}
 
 // Disk writes of the content are started every so often while it is packed, so that the
 // flush at the end finds little left to write.
@@ -175,6 +182,9 @@ std::vector<DirectoryEntry> PlannedDirectory(const Project& project, const LinkI
         if (!file.excluded) {
             planned.push_back(EntryOf(project, file));
         }
+    }
+    if (!IndexedPages(project, in).empty()) {
+        planned.emplace_back().name = record::kSearchIndexEntryName;
     }
     for (const auto& library : in.libraries) {
         planned.emplace_back().name = library.entryName;
@@ -210,6 +220,11 @@ bool LinkContent(const Project& project, BuildUi& ui, const LinkInputs& in,
             }
         }
         return true;
+    }
+    // The search index is made beside the linking, from the same files.
+    std::optional<SearchIndexBuild> searchIndex;
+    if (std::vector<SearchIndexSource> pages = IndexedPages(project, in); !pages.empty()) {
+        searchIndex.emplace(std::move(pages));
     }
     if (!output->Open()) {
         ReportUnwritableOutput(ui, output->error(), project.outputExe);
@@ -281,6 +296,13 @@ bool LinkContent(const Project& project, BuildUi& ui, const LinkInputs& in,
             return false;
         }
         startWriteBack();
+    }
+    if (searchIndex && !searchIndex->AppendTo(content, directory)) {
+        ReportBuildError(ui,
+                         "Error writing search index data to temporary binary file. Out of "
+                         "disk space?",
+                         kDiskAdvice);
+        return false;
     }
     for (const auto& library : in.libraries) {
         DirectoryEntry entry;
@@ -459,7 +481,7 @@ bool BuildEBook(const Project& project, BuildUi& ui, std::int64_t buildTime, boo
     const std::string iconPath = project.iconFile.empty() ? stockIconPath : project.iconFile;
     const LinkInputs link{languagePath, toolbarPath,
                           RuntimeLibrariesToEmbed(project.extensions, registry, env.mainWindow),
-                          env.packingWorkers};
+                          env.packingWorkers, env.searchIndex};
     const SharedPartFiles shared{stubPath,     iconPath,    stockIconPath,
                                  languagePath, toolbarPath, link.libraries};
     std::string fingerprint;

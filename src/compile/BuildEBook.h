@@ -28,6 +28,7 @@ struct BuildEnvironment {
     // During a Build Series: the shared bytes of its e-books, kept by the first build and
     // used by the items whose inputs are the same. Null outside a series.
     SeriesTemplate* seriesTemplate = nullptr;
+    bool searchIndex = true;  // false: the reader indexes the pages on first use
 
     // The running program's folder and path, and its loaded extensions.
     static BuildEnvironment ForThisProgram();

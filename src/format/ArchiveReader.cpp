@@ -15,6 +15,29 @@ std::uint64_t U(std::int32_t v) {
     return static_cast<std::uint64_t>(v);
 }
 
+// The bytes of an entry stored as it is, where they lie in the e-book.
+class StoredEntryData final : public RandomAccessInput {
+public:
+    StoredEntryData(RandomAccessInput& file, std::uint64_t start, std::uint64_t size)
+        : file_(file), start_(start), size_(size) {}
+    std::uint64_t Size() const override { return size_; }
+    bool ReadAt(std::uint64_t offset, void* data, std::size_t size) override {
+        if (offset > size_ || size > size_ - offset || !file_.ReadAt(start_ + offset, data, size)) {
+            return false;
+        }
+        auto* bytes = static_cast<unsigned char*>(data);
+        for (std::size_t i = 0; i < size; ++i) {
+            bytes[i] ^= record::kEntryMask;
+        }
+        return true;
+    }
+
+private:
+    RandomAccessInput& file_;
+    std::uint64_t start_;
+    std::uint64_t size_;
+};
+
 }  // namespace
 
 bool ArchiveReader::Fail(std::string message) {
@@ -155,6 +178,15 @@ bool ArchiveReader::ReadEntry(std::size_t index, std::string& bytes) {
         return Fail("damaged e-book: entry '" + e.name + "' does not unpack: " + why);
     }
     return true;
+}
+
+std::unique_ptr<RandomAccessInput> ArchiveReader::StoredEntryInput(std::size_t index) {
+    if (!input_ || index >= directory_.size() || directory_[index].unpackedLength != 0) {
+        return nullptr;
+    }
+    const DirectoryEntry& e = directory_[index];
+    return std::make_unique<StoredEntryData>(*input_, U(trailer_.contentOffset) + U(e.offset),
+                                             U(e.storedLength));
 }
 
 bool ArchiveReader::ReadSplash(std::string& bytes) {

@@ -43,6 +43,10 @@ public:
     // The data of entry index, unmasked and unpacked. False with error() set when the data
     // is damaged.
     bool ReadEntry(std::size_t index, std::string& bytes);
+    // The data of entry index, unmasked, read a piece at a time where it lies in the e-book;
+    // nullptr when there is no such entry or it is stored packed. REQUIRES: this reader
+    // outlives the input and is not opened again while it is used.
+    std::unique_ptr<RandomAccessInput> StoredEntryInput(std::size_t index);
     // The splash image, unmasked and unpacked; false when there is none or it is damaged.
     bool ReadSplash(std::string& bytes);
     // Position of the first entry called name, or -1.

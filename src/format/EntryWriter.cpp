@@ -70,7 +70,27 @@ bool WriteEntryData(platform::FileHandle& content, const std::string& sourcePath
     return WriteUnpacked(source, masked, entry);
 }
 
+bool WriteStoredData(platform::FileHandle& content, std::string_view bytes, DirectoryEntry& entry) {
+    std::uint64_t start = 0;
+    if (!content.SeekToEnd(start) || start > kWordMax || bytes.size() > kWordMax - start) {
+        return false;
+    }
+    entry.offset = static_cast<std::int32_t>(start);
+    entry.storedLength = static_cast<std::int32_t>(bytes.size());
+    entry.unpackedLength = 0;
+    FileSink file(content);
+    MaskingSink masked(file, record::kEntryMask);
+    return masked.Write(bytes.data(), bytes.size());
+}
+
 }  // namespace
+
+bool AppendStoredEntry(platform::FileHandle& content, std::string_view bytes, DirectoryEntry entry,
+                       std::vector<DirectoryEntry>& directory) {
+    const bool ok = WriteStoredData(content, bytes, entry);
+    directory.push_back(std::move(entry));
+    return ok;
+}
 
 bool AppendEntry(platform::FileHandle& content, const std::string& sourcePath, DirectoryEntry entry,
                  std::vector<DirectoryEntry>& directory) {

@@ -1,5 +1,6 @@
 #pragma once
 #include <string>
+#include <string_view>
 #include <vector>
 
 #include "format/DirectoryEntry.h"
@@ -25,5 +26,10 @@ bool AppendEntry(platform::FileHandle& content, const std::string& sourcePath, D
 // it is, masked.
 bool AppendEntryUnpacked(platform::FileHandle& content, const std::string& sourcePath,
                          DirectoryEntry entry, std::vector<DirectoryEntry>& directory);
+
+// Appends bytes to the content working file as they are (masked, never packed), so that the
+// reader can read them a piece at a time where they lie; otherwise like AppendEntry.
+bool AppendStoredEntry(platform::FileHandle& content, std::string_view bytes, DirectoryEntry entry,
+                       std::vector<DirectoryEntry>& directory);
 
 }  // namespace nbx

@@ -6,6 +6,7 @@
 #include <cstdint>
 #include <string>
 #include <string_view>
+#include <utility>
 
 #include "platform/FileHandle.h"
 
@@ -28,6 +29,22 @@ public:
 
 private:
     std::string_view bytes_;
+};
+
+// Bytes the input owns.
+class StringInput final : public RandomAccessInput {
+public:
+    explicit StringInput(std::string bytes) : bytes_(std::move(bytes)), input_(bytes_) {}
+    StringInput(const StringInput&) = delete;
+    StringInput& operator=(const StringInput&) = delete;
+    std::uint64_t Size() const override { return input_.Size(); }
+    bool ReadAt(std::uint64_t offset, void* data, std::size_t size) override {
+        return input_.ReadAt(offset, data, size);
+    }
+
+private:
+    std::string bytes_;
+    MemoryInput input_;
 };
 
 // A file opened read-only; its size is taken once, when it is opened.

@@ -47,6 +47,7 @@ inline constexpr std::size_t kRebranderTrailerLength = 16;
 // Entry names the build gives to the files that are not pages.
 inline constexpr const char* kLanguageEntryName = "__lang.lng";
 inline constexpr const char* kToolbarEntryName = "__tool.tb";
+inline constexpr const char* kSearchIndexEntryName = "__search.idx";
 inline constexpr const char* kExtensionEntryPrefix = "__nxa__";
 
 }  // namespace nbx::record

@@ -38,7 +38,7 @@ std::string SystemPageAddress(SystemPage page) {
 
 bool IsHiddenEntry(std::string_view name) {
     return name == record::kLanguageEntryName || name == record::kToolbarEntryName ||
-           name.starts_with(record::kExtensionEntryPrefix);
+           name == record::kSearchIndexEntryName || name.starts_with(record::kExtensionEntryPrefix);
 }
 
 namespace {

@@ -23,6 +23,11 @@ inline constexpr std::string_view kSystemHost = "system";
 
 enum class SystemPage { About, Contents, Search };
 
+// A page opened from the Search page carries what was found in this query parameter, once
+// for each word, identifier or phrase (words separated by spaces); the page's helper marks
+// them. The entry lookup ignores it.
+inline constexpr std::string_view kFoundParameter = "nbx-found";
+
 // The name of a system page in its address: "about", "contents", "search".
 std::string_view SystemPageName(SystemPage page);
 
@@ -31,8 +36,8 @@ std::string SystemPageAddress(SystemPage page);
 
 using platform::PercentEncode;
 
-// The entries a reader never shows: the language file, the toolbar images and the
-// extension libraries, which are not loaded either.
+// The entries a reader never shows: the language file, the toolbar images, the search index
+// and the extension libraries, which are not loaded either.
 bool IsHiddenEntry(std::string_view name);
 
 // The entry that a path from the book's root names ("/library/os.html" or "library/os.html";

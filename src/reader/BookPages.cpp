@@ -29,9 +29,7 @@ PageOutcome BookPages::Html(std::string_view host, std::string_view path,
     } else if (!query) {
         outcome.html = SearchPageHtml(texts, s, book_.directory(), false, {}, {});
     } else {
-        while (!search_.IndexMore(64, context)) {
-        }
-        const std::vector<SearchResultRow> rows = search_.Search(*query);
+        const std::vector<SearchResultRow> rows = search_.Search(*query, context);
         outcome.found = static_cast<int>(rows.size());
         outcome.html = SearchPageHtml(texts, s, book_.directory(), true, *query, rows);
     }

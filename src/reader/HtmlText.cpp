@@ -73,9 +73,32 @@ std::string DecodeCharacterReferences(std::string_view text) {
     return out;
 }
 
-std::string VisibleText(std::string_view html) {
-    std::string out;
+namespace {
+
+// The heading tag at html[pos] == '<': 1 for "<h1".."<h6", -1 for "</h1".."</h6", else 0.
+int HeadingTag(std::string_view html, std::size_t pos) {
+    const bool closing = pos + 1 < html.size() && html[pos + 1] == '/';
+    const std::size_t h = pos + (closing ? 2 : 1);
+    if (h + 2 >= html.size() || (html[h] != 'h' && html[h] != 'H') || html[h + 1] < '1' ||
+        html[h + 1] > '6') {
+        return 0;
+    }
+    const char after = html[h + 2];
+    if (after != '>' && after != ' ' && after != '\t' && after != '\n' && after != '\r' &&
+        after != '/') {
+        return 0;
+    }
+    return closing ? -1 : 1;
+}
+
+}  // namespace
+
+PageText VisibleText(std::string_view html) {
+    PageText page;
+    std::string& out = page.text;
     out.reserve(html.size());
+    int headingDepth = 0;
+    std::size_t headingStart = 0;
     std::size_t pos = 0;
     while (pos < html.size()) {
         const char c = html[pos];
@@ -85,17 +108,23 @@ std::string VisibleText(std::string_view html) {
                 pos = end == std::string_view::npos ? html.size() : end + 3;
                 continue;
             }
-            const bool script = StartsWithNoCaseAscii(html.substr(pos), "<script");
-            const bool style = StartsWithNoCaseAscii(html.substr(pos), "<style");
+            std::string_view skipTo;
+            if (StartsWithNoCaseAscii(html.substr(pos), "<script")) {
+                skipTo = "</script";
+            } else if (StartsWithNoCaseAscii(html.substr(pos), "<style")) {
+                skipTo = "</style";
+            } else if (StartsWithNoCaseAscii(html.substr(pos), "<title")) {
+                skipTo = "</title";
+            }
+            const int heading = HeadingTag(html, pos);
             const std::size_t end = html.find('>', pos);
             if (end == std::string_view::npos) {
                 break;
             }
             pos = end + 1;
-            if (script || style) {
-                const std::string_view closing = script ? "</script" : "</style";
+            if (!skipTo.empty()) {
                 std::size_t close = pos;
-                while (close < html.size() && !StartsWithNoCaseAscii(html.substr(close), closing)) {
+                while (close < html.size() && !StartsWithNoCaseAscii(html.substr(close), skipTo)) {
                     close = html.find('<', close + 1);
                     if (close == std::string_view::npos) {
                         close = html.size();
@@ -104,6 +133,11 @@ std::string VisibleText(std::string_view html) {
                 pos = close;
             }
             out += ' ';  // a tag separates words
+            if (heading > 0 && headingDepth++ == 0) {
+                headingStart = out.size();
+            } else if (heading < 0 && headingDepth > 0 && --headingDepth == 0) {
+                page.headings.emplace_back(headingStart, out.size());
+            }
             continue;
         }
         if (c == '&') {
@@ -122,7 +156,10 @@ std::string VisibleText(std::string_view html) {
         out.append(html.substr(pos, run - pos));
         pos = run;
     }
-    return out;
+    if (headingDepth > 0) {
+        page.headings.emplace_back(headingStart, out.size());
+    }
+    return page;
 }
 
 std::string TypeStyleSheetLinks(std::string_view html) {
@@ -156,22 +193,6 @@ std::string TypeStyleSheetLinks(std::string_view html) {
     }
     out.append(html.substr(pos));
     return out;
-}
-
-void LowerAscii(std::string& text) {
-    for (char& c : text) {
-        if (c >= 'A' && c <= 'Z') {
-            c = static_cast<char>(c - 'A' + 'a');
-        }
-    }
-}
-
-std::vector<std::string> WordsOf(std::string_view text) {
-    std::string lower(text);
-    LowerAscii(lower);
-    std::vector<std::string> words;
-    ForEachWord(lower, [&](std::string_view word) { words.emplace_back(word); });
-    return words;
 }
 
 }  // namespace nbx::reader

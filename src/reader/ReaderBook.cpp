@@ -49,6 +49,17 @@ bool ReaderBook::ReadEntry(std::size_t entry, std::string& bytes) {
     return archive_.ReadEntry(entry, bytes);
 }
 
+std::unique_ptr<RandomAccessInput> ReaderBook::EntryInput(std::size_t entry) {
+    if (std::unique_ptr<RandomAccessInput> stored = archive_.StoredEntryInput(entry)) {
+        return stored;
+    }
+    std::string bytes;
+    if (!archive_.ReadEntry(entry, bytes)) {
+        return nullptr;
+    }
+    return std::make_unique<StringInput>(std::move(bytes));
+}
+
 bool ReaderBook::ReadPage(std::size_t entry, ReaderContext context, std::string& html) {
     if (!archive_.ReadEntry(entry, html)) {
         return false;

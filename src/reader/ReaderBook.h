@@ -3,6 +3,7 @@
 // file, its toolbar images and its reading order. The window draws what this gives.
 
 #include <cstddef>
+#include <memory>
 #include <string>
 #include <string_view>
 #include <vector>
@@ -40,6 +41,10 @@ public:
 
     // The bytes of an entry. False when its data is damaged.
     bool ReadEntry(std::size_t entry, std::string& bytes);
+    // The bytes of an entry to read a piece at a time: where they lie in the book when stored
+    // as they are, else unpacked into memory. nullptr when its data is damaged. Valid while
+    // the book stays open.
+    std::unique_ptr<RandomAccessInput> EntryInput(std::size_t entry);
     // A page as it is shown: for a page marked for the preprocessor, every "[={Name}]" is
     // replaced (context.pageName is set to the page's name here). False when damaged.
     bool ReadPage(std::size_t entry, ReaderContext context, std::string& html);

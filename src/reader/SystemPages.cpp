@@ -5,6 +5,7 @@
 #include "common/TextToHtml.h"
 #include "reader/BookLinks.h"
 #include "reader/HtmlText.h"
+#include "reader/SearchText.h"
 #include "viewerfiles/TextTemplate.h"
 
 namespace nbx::reader {
@@ -116,6 +117,12 @@ std::string SearchPageHtml(const ReaderTexts& texts, const BuildSettings& settin
                            const std::vector<DirectoryEntry>& directory, bool searched,
                            const std::string& query, const std::vector<SearchResultRow>& rows) {
     const std::string queryHtml = EscapeHtml(query);
+    // A result opens its page with the items found, for the page's helper to mark.
+    std::string found;
+    for (const QueryItem& item : ParseSearchQuery(query)) {
+        found += (found.empty() ? "?" : "&amp;") + std::string(kFoundParameter) + "=" +
+                 PercentEncode(ItemMarkText(item), false);
+    }
     std::string results;
     if (!searched) {
         results = texts.Text(LanguageKey::SearchIntro);
@@ -136,7 +143,7 @@ std::string SearchPageHtml(const ReaderTexts& texts, const BuildSettings& settin
                 description = FillTemplate(texts.Text(LanguageKey::SearchDescription),
                                            {{"description", text}});
             }
-            const std::string href = PageAddress(e.name);
+            const std::string href = PageAddress(e.name) + found;
             const std::string title = EscapeHtml(PageTitleOf(e));
             list += FillTemplate(texts.Text(LanguageKey::SearchResultRow),
                                  {{"href", href},

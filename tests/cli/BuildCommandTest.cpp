@@ -37,6 +37,16 @@ TEST(TamselcBuildTest, BuildsTheSampleAndLeavesTheProjectAlone) {
     const auto json = nlohmann::json::parse(inspect.out);
     EXPECT_EQ(json["settings"]["title"], "A Small Garden");
     EXPECT_EQ(json["variables"][0]["value"], "Rosemary Lane");
+    // The search index: an entry like the others, summed up; of the three searchable pages,
+    // the one naming a variable is left to the reader (notes.htm, without a title, is not
+    // searchable).
+    std::vector<std::string> names;
+    for (const auto& entry : json["directory"]) {
+        names.push_back(entry["name"]);
+    }
+    EXPECT_THAT(names, ::testing::Contains("__search.idx"));
+    EXPECT_EQ(json["searchIndex"]["pages"], 2) << inspect.out;
+    EXPECT_GT(json["searchIndex"]["terms"], 10) << inspect.out;
 }
 
 TEST(TamselcBuildTest, AFailedBuildPrintsTheWholeErrorOnStderr) {

@@ -128,12 +128,12 @@ TEST_F(ReaderBookTest, SearchesTheSearchablePagesIndexedAFewAtATime) {
     EXPECT_EQ(search.indexedPages(), 10u);
     while (!search.IndexMore(10, {})) {
     }
-    const auto rows = search.Search("boats");
+    const auto rows = search.Search("boats", {});
     ASSERT_EQ(rows.size(), 2u);
     EXPECT_EQ(rows[0].entry, std::size_t(Entry("boats.htm")));
     EXPECT_EQ(rows[0].percent, 100);
     EXPECT_EQ(rows[1].entry, std::size_t(Entry("engine.htm")));
-    EXPECT_TRUE(search.Search("zeppelin").empty());
+    EXPECT_TRUE(search.Search("zeppelin", {}).empty());
 }
 
 TEST_F(ReaderBookTest, ServesEveryAddressOfTheBook) {

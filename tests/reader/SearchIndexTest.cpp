@@ -2,26 +2,35 @@
 
 #include <gtest/gtest.h>
 
+#include <algorithm>
+
 #include "reader/HtmlText.h"
+#include "reader/SearchText.h"
 
 namespace nbx::reader {
 namespace {
 
-std::vector<std::size_t> Pages(const std::vector<SearchHit>& hits) {
-    std::vector<std::size_t> out;
-    for (const auto& h : hits)
-        out.push_back(h.page);
-    return out;
-}
-
 TEST(HtmlTextTest, KeepsOnlyWhatAReaderSees) {
     EXPECT_EQ(VisibleText("<p>Fish&amp;Chips</p><!-- hidden --><script>var x = 'no';</script>"
-                          "<style>p{}</style>caf&#233; &#x41;&bogus; &"),
+                          "<style>p{}</style>caf&#233; &#x41;&bogus; &")
+                  .text,
               " Fish&Chips     café A&bogus; &");
-    EXPECT_EQ(VisibleText("<b"), "");
-    EXPECT_EQ(VisibleText("<SCRIPT>never closed"), " ");
-    EXPECT_EQ(WordsOf("Hello, WORLD 42 café!"),
-              (std::vector<std::string>{"hello", "world", "42", "café"}));
+    EXPECT_EQ(VisibleText("<b").text, "");
+    EXPECT_EQ(VisibleText("<SCRIPT>never closed").text, " ");
+    EXPECT_EQ(VisibleText("<head><title>Not shown</title></head>x").text, "    x");
+}
+
+TEST(HtmlTextTest, MarksHeadings) {
+    const PageText page =
+        VisibleText("a<H1 class=x>Top <b>one</b></H1>b<h2>two</h2><h7>no</h7><h3>open");
+    const auto heading = [&](std::size_t i) {
+        return page.text.substr(page.headings[i].first,
+                                page.headings[i].second - page.headings[i].first);
+    };
+    ASSERT_EQ(page.headings.size(), 3u);
+    EXPECT_EQ(heading(0), "Top  one  ");
+    EXPECT_EQ(heading(1), "two ");
+    EXPECT_EQ(heading(2), "open");
 }
 
 TEST(HtmlTextTest, MarksUntypedStyleSheetLinks) {
@@ -39,32 +48,227 @@ TEST(HtmlTextTest, MarksUntypedStyleSheetLinks) {
     }
 }
 
+// Terms as "text" (a word), "text/position" (a part) or "text@position+span" (an identifier).
+std::string Cut(std::string text) {
+    LowerSearchText(text);
+    std::vector<SearchTerm> terms;
+    CutSearchTerms(text, 0, terms);
+    std::string out;
+    for (const SearchTerm& t : terms) {
+        out += out.empty() ? "" : " ";
+        out += t.text;
+        if (t.kind == TermKind::Identifier) {
+            out += "@" + std::to_string(t.position) + "+" + std::to_string(t.span);
+        } else if (t.kind == TermKind::Part) {
+            out += "/" + std::to_string(t.position);
+        }
+    }
+    return out;
+}
+
+TEST(SearchTextTest, CutsWordsAndIdentifiers) {
+    const std::pair<const char*, const char*> cases[] = {
+        {"Hello, WORLD 42", "hello world 42"},
+        {"CAFÉ Ærø café", "café ærø café"},
+        {"CONFIG_OUTPUT_NAME=1", "config_output_name@0+3 config/0 output/1 name/2 1"},
+        {"os.path.join() then", "os.path.join@0+3 os/0 path/1 join/2 then"},
+        {"std::vector<int>", "std::vector@0+2 std/0 vector/1 int"},
+        {"__init__ and _", "__init__@0+1 init/0 and"},
+        {"e.g. the end.", "e.g@0+2 e/0 g/1 the end"},
+        {"a::b:c a..b a. .b", "a::b@0+2 a/0 b/1 c a b a b"},
+        {"3.14", "3.14@0+2 3/0 14/1"},
+        // Punctuation and spaces beyond ASCII separate words; other characters are letters.
+        {"one\u2014two\u00A0three\u00B6 four\u00D7five \u3001six", "one two three four five six"},
+        {"na\u00EFve \u0436\u0443\u043A", "na\u00EFve \u0436\u0443\u043A"},
+    };
+    for (const auto& [text, terms] : cases) {
+        EXPECT_EQ(Cut(text), terms) << text;
+    }
+}
+
+// Items as their terms with offsets: "a b+1 | c".
+std::string Parse(std::string_view query) {
+    std::string out;
+    for (const QueryItem& item : ParseSearchQuery(query)) {
+        out += out.empty() ? "" : " | ";
+        for (std::size_t k = 0; k < item.terms.size(); ++k) {
+            out += (k ? " " : "") + item.terms[k].text;
+            if (item.terms[k].offset) {
+                out += "+" + std::to_string(item.terms[k].offset);
+            }
+        }
+        out += " (" + std::to_string(item.span) + ")";
+    }
+    return out;
+}
+
+TEST(SearchTextTest, ParsesQueries) {
+    const std::pair<const char*, const char*> cases[] = {
+        {"Reading order", "reading (1) | order (1)"},
+        {"\"reading order\" search", "reading order+1 (2) | search (1)"},
+        {"\u201Creading order\u201D", "reading order+1 (2)"},
+        {"CONFIG_NAME", "config_name (2)"},
+        {"\"call os.path.join now\"", "call os.path.join+1 now+4 (5)"},
+        {"a A a", "a (1)"},
+        {"\"single\" single", "single (1)"},
+        {"\"unclosed phrase", "unclosed phrase+1 (2)"},
+        {"\"\" ,.; \"", ""},
+    };
+    for (const auto& [query, items] : cases) {
+        EXPECT_EQ(Parse(query), items) << query;
+    }
+    EXPECT_EQ(ItemMarkText(ParseSearchQuery("\"os.path.join now\"")[0]), "os.path.join now");
+}
+
+struct TestPage {
+    const char* title;
+    const char* html;
+    const char* keywords = "";
+};
+
+// A small manual: one page titled by each name that the ranking cases search for.
+const TestPage kManual[] = {
+    /* 0 */ {"Welcome", "<h1>Welcome</h1><p>This manual covers reading order and search.</p>"},
+    /* 1 */ {"Reading order", "<p>The order in which pages are read.</p>"},
+    /* 2 */
+    {"Guide",
+     "<h2>Reading order</h2><p>Pages in reading order follow the links; keep to reading "
+     "order when you write, and every book has one reading order only.</p>"},
+    /* 3 */ {"Words", "<p>order reading</p>"},
+    /* 4 */
+    {"Configuration",
+     "<p>Set CONFIG_OUTPUT_NAME to name the output. Call os.path.join now, and keep a "
+     "std::vector.</p>"},
+    /* 5 */ {"printf", "<p>printf writes formatted output.</p>"},
+    /* 6 */
+    {"Standard input &amp; output",
+     "<h2>printf</h2><p>printf, scanf and friends. printf printf printf.</p>"},
+    /* 7 */
+    {"Miscellany",
+     "<p>We mention printf once among many other words, here and there, in a text that "
+     "goes on about other things for a while.</p>"},
+    /* 8 */ {"Caf&eacute; notes", "<p>No scripts here.</p><script>printf</script>", "espresso"},
+};
+
 class SearchIndexTest : public ::testing::Test {
 protected:
     void SetUp() override {
-        index.AddPage(0, "Welcome", "<p>An introduction to sailing boats.</p>");
-        index.AddPage(1, "Sailing", "<p>Sailing, sailing and more sailing with boats.</p>");
-        index.AddPage(2, "Engines", "<p>Motor boats have engines.</p>");
-        index.AddPage(3, "Knots", "<script>sailing</script><p>Tie a bowline.</p>");
+        SearchIndexMaker maker;
+        std::vector<SearchIndex::Page> pages;
+        for (std::size_t i = 0; i < std::size(kManual); ++i) {
+            maker.Add("p" + std::to_string(i), kManual[i].title, kManual[i].keywords,
+                      kManual[i].html);
+            pages.push_back({i, i});
+        }
+        SearchIndexReader reader;
+        ASSERT_TRUE(maker.Finish(reader));
+        ASSERT_TRUE(index.Add(std::move(reader), pages));
+    }
+    std::vector<std::size_t> Found(std::string_view query) {
+        std::vector<SearchHit> hits;
+        EXPECT_TRUE(index.Search(query, hits)) << index.error();
+        std::vector<std::size_t> pages;
+        for (const SearchHit& h : hits) {
+            pages.push_back(h.page);
+            EXPECT_GE(h.percent, 1);
+            EXPECT_LE(h.percent, 100);
+        }
+        if (!hits.empty()) {
+            EXPECT_EQ(hits[0].percent, 100);
+        }
+        return pages;
     }
     SearchIndex index;
 };
 
-TEST_F(SearchIndexTest, RanksPagesHoldingEveryWord) {
-    const auto hits = index.Search("Sailing");
-    EXPECT_EQ(Pages(hits), (std::vector<std::size_t>{1, 0}));  // script text is not searched
-    EXPECT_EQ(hits[0].percent, 100);
-    EXPECT_LT(hits[1].percent, 100);
-    EXPECT_GE(hits[1].percent, 1);
-    EXPECT_EQ(Pages(index.Search("boats engines")), (std::vector<std::size_t>{2}));
+TEST_F(SearchIndexTest, FindsPagesHoldingEveryItem) {
+    using Pages = std::vector<std::size_t>;
+    struct Case {
+        const char* query;
+        Pages found;  // the best first; the order of the rest is RanksTheTitle...'s business
+    };
+    const Case cases[] = {
+        // All of the words, wherever they are on the page.
+        {"reading order", {1, 2, 0, 3}},
+        {"zyzzyva order", {}},
+        {"order zyzzyva", {}},
+        {"  ,.; ", {}},
+        // A phrase: its words in a row, not across the title and the text.
+        {"\"reading order\"", {1, 2, 0}},
+        {"\"order reading\"", {3}},
+        {"\"order the\"", {}},
+        {"\"reading order\" welcome", {0}},
+        // An identifier is a term, and so is each of its words.
+        {"CONFIG_OUTPUT_NAME", {4}},
+        {"config_output", {}},
+        {"os.path.join", {4}},
+        {"\"call os.path.join now\"", {4}},
+        {"\"call os.path now\"", {}},
+        {"path", {4}},
+        {"std::vector", {4}},
+        {"vector std", {4}},
+        // Titles with their references decoded, keywords, and no script text.
+        {"café", {8}},
+        {"\"standard input & output\"", {6}},
+        {"espresso", {8}},
+        {"scripts printf", {}},
+    };
+    for (const Case& c : cases) {
+        const Pages found = Found(c.query);
+        EXPECT_TRUE(found.size() == c.found.size() &&
+                    std::is_permutation(found.begin(), found.end(), c.found.begin()))
+            << c.query << ": " << testing::PrintToString(found);
+        if (!found.empty() && !c.found.empty()) {
+            EXPECT_EQ(found[0], c.found[0]) << c.query;
+        }
+    }
 }
 
-TEST_F(SearchIndexTest, FallsBackToAnyWordAndIgnoresEmptyQueries) {
-    const auto hits = index.Search("bowline submarine");
-    EXPECT_EQ(Pages(hits), (std::vector<std::size_t>{3}));
-    EXPECT_LE(hits[0].percent, 50);  // half of the words found
-    EXPECT_TRUE(index.Search("  ,.; ").empty());
-    EXPECT_TRUE(index.Search("zeppelin").empty());
+TEST_F(SearchIndexTest, RanksTheTitleThenHeadingsThenText) {
+    // The page titled by the name first, then the one with it in a heading and often in its
+    // text, then a long page that mentions it once.
+    EXPECT_EQ(Found("printf"), (std::vector<std::size_t>{5, 6, 7}));
+    EXPECT_EQ(Found("PrintF"), (std::vector<std::size_t>{5, 6, 7}));
+    // Two words: the page titled by both beats the one that repeats them under a heading,
+    // which beats those that hold them once.
+    for (const char* query : {"reading order", "order reading"}) {
+        const std::vector<std::size_t> found = Found(query);
+        ASSERT_EQ(found.size(), 4u);
+        EXPECT_EQ(found[0], 1u) << query;
+        EXPECT_EQ(found[1], 2u) << query;
+    }
+    // A title that holds the words among others comes after one that is only them.
+    EXPECT_EQ(Found("output").front(), 6u);
+}
+
+TEST(SearchIndexPartsTest, SearchesEveryIndexAndWeighsWordsOverAll) {
+    SearchIndex index;
+    for (std::size_t part = 0; part < 2; ++part) {
+        SearchIndexMaker maker;
+        std::vector<SearchIndex::Page> pages;
+        for (std::size_t i = 0; i < 3; ++i) {
+            const std::size_t entry = part * 10 + i;
+            const std::string body =
+                i == 0 ? "<p>boats and sails</p>" : "<p>boats, boats and engines</p>";
+            maker.Add("e" + std::to_string(entry), "", "", body);
+            pages.push_back({entry, 5 - entry % 10 - part});  // later parts earlier in order
+        }
+        SearchIndexReader reader;
+        ASSERT_TRUE(maker.Finish(reader));
+        EXPECT_FALSE(index.Add(SearchIndexReader(), pages));  // counts differ
+        ASSERT_TRUE(index.Add(std::move(reader), pages));
+    }
+    std::vector<SearchHit> hits;
+    ASSERT_TRUE(index.Search("sails boats", hits));
+    ASSERT_EQ(hits.size(), 2u);
+    EXPECT_EQ(hits[0].page, 10u);  // equal scores: reading order
+    EXPECT_EQ(hits[1].page, 0u);
+    EXPECT_EQ(hits[1].percent, 100);
+    ASSERT_TRUE(index.Search("engines", hits));
+    EXPECT_EQ(hits.size(), 4u);
+    index.RemoveFirst();
+    ASSERT_TRUE(index.Search("engines", hits));
+    EXPECT_EQ(hits.size(), 2u);
 }
 
 }  // namespace

@@ -100,7 +100,9 @@ TEST_F(SystemPagesTest, TitlesAreDecodedOnceAndEscapedOnce) {
         EXPECT_EQ(PageTitleOf(directory[1]), c.shown);
         const std::string link = std::string("<a href=\"ebook://page/a.htm\">") + c.html + "</a>";
         EXPECT_TRUE(Has(ContentsPageHtml(texts, settings, directory, {1}), link));
-        EXPECT_TRUE(Has(SearchPageHtml(texts, settings, directory, true, "x", {{1, 50}}), link));
+        const std::string found =
+            std::string("<a href=\"ebook://page/a.htm?nbx-found=x\">") + c.html + "</a>";
+        EXPECT_TRUE(Has(SearchPageHtml(texts, settings, directory, true, "x", {{1, 50}}), found));
     }
 }
 
@@ -114,6 +116,12 @@ TEST_F(SystemPagesTest, SearchShowsMatchAndDescriptionsAsTheSettingsSay) {
     EXPECT_TRUE(Has(html, "(37% Match)")) << html;
     EXPECT_TRUE(Has(html, "All about &lt;knots&gt;")) << html;
     EXPECT_LT(html.find("a.htm"), html.find("b.htm"));
+    // Each result opens its page with what was found, for the page to mark.
+    html = SearchPageHtml(texts, settings, directory, true, "\"Reef knot\" os.path <b>", rows);
+    EXPECT_TRUE(Has(html,
+                    "href=\"ebook://page/b.htm?nbx-found=reef%20knot&amp;nbx-found=os.path"
+                    "&amp;nbx-found=b\""))
+        << html;
 
     settings.searchShowMatch = 0;
     settings.searchDescriptions = 0;

@@ -578,5 +578,56 @@ TEST_F(ReaderInBrowserTest, ALinkOutOfTheBookOpensInTheBrowserNotInTheFrame) {
     EXPECT_EQ(Shown(), "/book/index.html");
 }
 
+// --- Search ----------------------------------------------------------------------------
+
+// The reader searches from the search box and opens the result: the words and phrases found
+// are marked where they stand whole in one piece of the page's text, not in its script or
+// text field, and the page keeps its text, its elements and their listeners.
+TEST_F(ReaderInBrowserTest, APageOpenedFromSearchShowsWhatWasFoundMarked) {
+    const std::string tower =
+        "<html><head><title>Tower</title></head><body><h1 id=\"top\">The Tower Keeper</h1>"
+        "<p id=\"text\">The keeper climbs the <b>tower</b> every evening; the tower_lamp is "
+        "lit. Keepers rest.</p><button id=\"count\">0</button><textarea>keeper</textarea>"
+        "<script>const b = document.getElementById('count'); var keeper = 1;"
+        "b.addEventListener('click', () => { b.textContent = String(Number(b.textContent) + 1); "
+        "});</script></body></html>";
+    std::vector<TestBookFile> files = ReaderDataFiles(kProgramDir);
+    files.push_back({"index.html", "<p>Welcome aboard.</p>", "Welcome", "00001000", 1});
+    files.push_back({"tower.htm", tower, "Tower", "00001001", 1});
+    const std::string path = dir.File("tower");
+    ASSERT_EQ(WriteTestBook(dir, kProgramDir + "/eview.dat", path, ServedBookSettings(), files),
+              "");
+    Open(path, {"NBX_READER_IDLE_MS=60000"});
+    ASSERT_TRUE(WaitShown("/book/index.html"));
+    driver.Click(driver.FindElement("#toolbar [data-cmd=\"search\"]").Element());
+    ASSERT_TRUE(WaitShown("/system/search"));
+    driver.Click(driver.FindElement("#q").Element());
+    driver.TypeText("keeper \"the tower\"");
+    driver.KeyChord({WebKey::kEnter});
+    driver.SwitchToFrame(driver.FindElement("#page").Element());
+    ASSERT_TRUE(driver.WaitFor("return document.querySelectorAll('p.entry a').length === 1;"));
+    driver.Click(driver.FindElement("p.entry a").Element());
+    driver.SwitchToTopFrame();
+    ASSERT_TRUE(WaitShown("/book/tower.htm"));
+    driver.SwitchToFrame(driver.FindElement("#page").Element());
+    const WebResult marked = driver.WaitFor("return !!document.querySelector('mark');");
+    ASSERT_TRUE(marked) << marked.error;
+    EXPECT_EQ(driver
+                  .Execute("return [...document.querySelectorAll('mark.nbx-found')]"
+                           ".map(m => m.textContent);")
+                  .value,
+              json({"The Tower", "Keeper", "keeper", "the tower"}));
+    EXPECT_EQ(driver.Execute("return document.getElementById('text').textContent;").String(),
+              "The keeper climbs the tower every evening; the tower_lamp is lit. Keepers rest.");
+    EXPECT_EQ(driver.Execute("return document.querySelector('#top > mark').textContent;").String(),
+              "The Tower");
+    EXPECT_EQ(driver.Execute("return document.querySelector('textarea').value;").String(),
+              "keeper");
+    driver.Click(driver.FindElement("#count").Element());
+    EXPECT_EQ(driver.Text(driver.FindElement("#count").Element()).String(), "1");
+    driver.SwitchToTopFrame();
+    driver.Screenshot(kScreenshotDir + "/served-search-marks.png");
+}
+
 }  // namespace
 }  // namespace nbx::test

@@ -234,7 +234,8 @@ TEST_F(BatchProgramTest, AProjectIsMadeBuiltAndRead) {
     reader::ReaderBook book;
     ASSERT_TRUE(book.Open(p + "/output/gardenbook")) << book.error();
     EXPECT_EQ(book.settings().title, "A Small Garden");
-    EXPECT_EQ(book.directory().size(), 2u + 5u);  // the language and toolbar files, 5 sources
+    // The language and toolbar files, 5 sources, the search index.
+    EXPECT_EQ(book.directory().size(), 2u + 5u + 1u);
     ASSERT_GE(book.order().IndexPage(), 0);
     std::string page;
     ASSERT_TRUE(book.ReadEntry(static_cast<std::size_t>(book.order().IndexPage()), page));

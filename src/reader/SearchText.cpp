@@ -1,0 +1,230 @@
+#include "reader/SearchText.h"
+
+#include <algorithm>
+
+#include "reader/HtmlText.h"
+
+namespace nbx::reader {
+
+namespace {
+
+// The length of the separator character (punctuation, a symbol or a space beyond ASCII) at
+// text[i], or 0 when none begins there.
+std::size_t SeparatorLength(std::string_view text, std::size_t i) {
+    const auto at = [&](std::size_t k) {
+        return i + k < text.size() ? static_cast<unsigned char>(text[i + k]) : 0u;
+    };
+    const unsigned b0 = at(0), b1 = at(1), b2 = at(2);
+    const bool tail1 = b1 >= 0x80 && b1 <= 0xBF, tail2 = b2 >= 0x80 && b2 <= 0xBF;
+    switch (b0) {
+        case 0xC2:  // U+0080..U+00BF but the letters ª, µ and º
+            return tail1 && b1 != 0xAA && b1 != 0xB5 && b1 != 0xBA ? 2 : 0;
+        case 0xC3:  // × and ÷
+            return b1 == 0x97 || b1 == 0xB7 ? 2 : 0;
+        case 0xE2:  // U+2000..U+2BFF
+            return b1 >= 0x80 && b1 <= 0xAF && tail2 ? 3 : 0;
+        case 0xE3:  // U+3000..U+303F
+            return b1 == 0x80 && tail2 ? 3 : 0;
+        case 0xEF:  // the byte order mark
+            return b1 == 0xBB && b2 == 0xBF ? 3 : 0;
+        default:
+            return 0;
+    }
+}
+
+bool IsWordAt(std::string_view text, std::size_t i) {
+    const auto c = static_cast<unsigned char>(text[i]);
+    if (c < 0x80) {
+        return (c >= 'a' && c <= 'z') || (c >= '0' && c <= '9');
+    }
+    return SeparatorLength(text, i) == 0;
+}
+
+bool IsRunAt(std::string_view text, std::size_t i) {
+    return i < text.size() && (text[i] == '_' || IsWordAt(text, i));
+}
+
+// The length of an identifier's joint ("." or "::") at text[i] between two run bytes, or 0.
+std::size_t JointLength(std::string_view text, std::size_t i) {
+    const std::size_t length = text[i] == '.' ? 1 : text.substr(i, 2) == "::" ? 2 : 0;
+    if (length == 0 || i == 0 || !IsRunAt(text, i - 1) || !IsRunAt(text, i + length)) {
+        return 0;
+    }
+    return length;
+}
+
+}  // namespace
+
+void LowerSearchText(std::string& text) {
+    for (std::size_t i = 0; i < text.size(); ++i) {
+        const auto c = static_cast<unsigned char>(text[i]);
+        if (c >= 'A' && c <= 'Z') {
+            text[i] = static_cast<char>(c + 32);
+        } else if (c == 0xC3 && i + 1 < text.size()) {
+            const auto next = static_cast<unsigned char>(text[i + 1]);
+            if (next >= 0x80 && next <= 0x9E && next != 0x97) {  // À..Þ but ×
+                text[i + 1] = static_cast<char>(next + 0x20);
+            }
+            ++i;
+        }
+    }
+}
+
+std::size_t detail::CutRun(std::string_view text, std::size_t at, std::uint32_t& position,
+                           std::vector<SearchTerm>& terms) {
+    const std::size_t n = text.size();
+    if (!IsRunAt(text, at)) {
+        const std::size_t skip = SeparatorLength(text, at);
+        return at + (skip > 0 ? skip : 1);
+    }
+    // One run of words, underscores and joints; its words are the parts.
+    std::size_t i = at;
+    const std::size_t partsAt = terms.size();
+    std::size_t partStart = std::string_view::npos;
+    auto endPart = [&](std::size_t end) {
+        if (partStart != std::string_view::npos) {
+            terms.push_back({text.substr(partStart, end - partStart), TermKind::Part, 0, 1});
+            partStart = std::string_view::npos;
+        }
+    };
+    while (i < n) {
+        if (text[i] == '_') {
+            endPart(i);
+            ++i;
+        } else if (IsWordAt(text, i)) {
+            if (partStart == std::string_view::npos) {
+                partStart = i;
+            }
+            ++i;
+        } else if (const std::size_t joint = JointLength(text, i)) {
+            endPart(i);
+            i += joint;
+        } else {
+            break;
+        }
+    }
+    endPart(i);
+    const std::size_t parts = terms.size() - partsAt;
+    if (parts == 0) {
+        return i;  // underscores alone
+    }
+    const std::string_view run = text.substr(at, i - at);
+    if (parts == 1 && terms.back().text.size() == run.size()) {
+        terms.back().kind = TermKind::Word;
+        terms.back().position = position++;
+        return i;
+    }
+    terms.insert(terms.begin() + static_cast<std::ptrdiff_t>(partsAt),
+                 {run, TermKind::Identifier, position, static_cast<std::uint32_t>(parts)});
+    for (std::size_t k = 0; k < parts; ++k) {
+        terms[partsAt + 1 + k].position = position++;
+    }
+    return i;
+}
+
+std::uint32_t CutSearchTerms(std::string_view text, std::uint32_t first,
+                             std::vector<SearchTerm>& terms) {
+    return ForEachSearchTerm(text, first, [&](const SearchTerm& t) { terms.push_back(t); });
+}
+
+void AddSearchPage(SearchIndexWriter& writer, std::string_view name, std::string_view title,
+                   std::string_view keywords, std::string_view html) {
+    using searchindex::Field;
+    writer.BeginPage(name);
+    auto add = [&](std::string text, std::uint32_t first, Field field) {
+        LowerSearchText(text);
+        return ForEachSearchTerm(
+            text, first, [&](const SearchTerm& t) { writer.Add(t.text, t.position, field); });
+    };
+    // A word's gap between the fields keeps a phrase from running across them.
+    const std::uint32_t titleWords = add(DecodeCharacterReferences(title), 0, Field::Title);
+    const std::uint32_t bodyFirst =
+        add(DecodeCharacterReferences(keywords), titleWords + 1, Field::Heading) + 1;
+
+    PageText page = VisibleText(html);
+    LowerSearchText(page.text);
+    auto heading = page.headings.begin();
+    const std::uint32_t end = ForEachSearchTerm(page.text, bodyFirst, [&](const SearchTerm& t) {
+        const auto at = static_cast<std::size_t>(t.text.data() - page.text.data());
+        while (heading != page.headings.end() && heading->second <= at) {
+            ++heading;
+        }
+        const bool inHeading = heading != page.headings.end() && heading->first <= at;
+        writer.Add(t.text, t.position, inHeading ? Field::Heading : Field::Body);
+    });
+    writer.EndPage(titleWords, end - bodyFirst, end);
+}
+
+bool QueryItem::operator==(const QueryItem& other) const {
+    if (terms.size() != other.terms.size()) {
+        return false;
+    }
+    for (std::size_t i = 0; i < terms.size(); ++i) {
+        if (terms[i].text != other.terms[i].text || terms[i].offset != other.terms[i].offset) {
+            return false;
+        }
+    }
+    return true;
+}
+
+std::vector<QueryItem> ParseSearchQuery(std::string_view query) {
+    // Curly quotes are quotes too.
+    std::string text;
+    text.reserve(query.size());
+    for (std::size_t i = 0; i < query.size(); ++i) {
+        const std::string_view rest = query.substr(i, 3);
+        if (rest == "\u201C" || rest == "\u201D" || rest == "\u201E") {
+            text += '"';
+            i += 2;
+        } else {
+            text += query[i];
+        }
+    }
+    LowerSearchText(text);
+    std::vector<QueryItem> items;
+    auto keep = [&](QueryItem item) {
+        if (!item.terms.empty() && std::find(items.begin(), items.end(), item) == items.end()) {
+            items.push_back(std::move(item));
+        }
+    };
+    std::vector<SearchTerm> terms;
+    bool quoted = false;
+    std::size_t from = 0;
+    while (from <= text.size()) {
+        std::size_t quote = text.find('"', from);
+        if (quote == std::string::npos) {
+            quote = text.size();
+        }
+        terms.clear();
+        CutSearchTerms(std::string_view(text).substr(from, quote - from), 0, terms);
+        QueryItem phrase;
+        for (const SearchTerm& t : terms) {
+            if (t.kind == TermKind::Part) {
+                continue;
+            }
+            if (quoted) {
+                phrase.terms.push_back({std::string(t.text), t.position});
+                phrase.span = t.position + t.span;
+            } else {
+                keep({{{std::string(t.text), 0}}, t.span});
+            }
+        }
+        keep(std::move(phrase));
+        quoted = !quoted;
+        from = quote + 1;
+    }
+    return items;
+}
+
+std::string ItemMarkText(const QueryItem& item) {
+    std::string text;
+    for (const QueryItem::Term& t : item.terms) {
+        if (!text.empty()) {
+            text += ' ';
+        }
+        text += t.text;
+    }
+    return text;
+}
+
+}  // namespace nbx::reader

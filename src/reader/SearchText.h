@@ -1,0 +1,125 @@
+#pragma once
+// How text is cut into search terms: the same for a page when its index is made and for a
+// query, so that they meet.
+//
+// A word is a run of letters and digits; every character beyond ASCII counts as a letter but
+// the punctuation, symbols and spaces of Latin-1, of U+2000 to U+2BFF and of U+3000 to
+// U+303F. Letter case does not count (ASCII and Latin-1 letters). Words joined by "_", "."
+// or "::" form an identifier (CONFIG_NAME, os.path.join, std::vector), a term of its own as
+// well as its words.
+
+#include <cstddef>
+#include <cstdint>
+#include <string>
+#include <string_view>
+#include <vector>
+
+#include "format/SearchIndexWriter.h"
+
+namespace nbx::reader {
+
+enum class TermKind : std::uint8_t {
+    Word,
+    Identifier,  // spans its words, which follow it as Parts
+    Part,
+};
+
+struct SearchTerm {
+    std::string_view text;
+    TermKind kind = TermKind::Word;
+    std::uint32_t position = 0;  // a word's number; an identifier has its first word's
+    std::uint32_t span = 1;      // the words an identifier joins; 1 otherwise
+};
+
+// text with its ASCII and Latin-1 capital letters made small, in place.
+void LowerSearchText(std::string& text);
+
+namespace detail {
+
+// The bytes that make words alone: small ASCII letters and digits.
+inline constexpr struct WordBytes {
+    bool is[256] = {};
+    constexpr WordBytes() {
+        for (int c = 'a'; c <= 'z'; ++c) {
+            is[c] = true;
+        }
+        for (int c = '0'; c <= '9'; ++c) {
+            is[c] = true;
+        }
+    }
+} kWordBytes;
+
+// What begins at text[at] when it is not a plain ASCII word: a run of words, underscores and
+// joints (its terms appended to terms, numbered from position on) or a separator. Returns
+// where it ends.
+std::size_t CutRun(std::string_view text, std::size_t at, std::uint32_t& position,
+                   std::vector<SearchTerm>& terms);
+
+}  // namespace detail
+
+// Calls visit(const SearchTerm&) for each term of lower-cased text (views into text), in
+// order, numbering its words from first. Returns the number after its last word.
+template <class Visit>
+std::uint32_t ForEachSearchTerm(std::string_view text, std::uint32_t first, Visit&& visit) {
+    std::uint32_t position = first;
+    std::vector<SearchTerm> run;
+    const std::size_t n = text.size();
+    std::size_t i = 0;
+    while (i < n) {
+        const auto c = static_cast<unsigned char>(text[i]);
+        if (detail::kWordBytes.is[c]) {
+            // Most words are ASCII letters and digits followed by a space or punctuation.
+            std::size_t end = i + 1;
+            while (end < n && detail::kWordBytes.is[static_cast<unsigned char>(text[end])]) {
+                ++end;
+            }
+            const auto next = end < n ? static_cast<unsigned char>(text[end]) : ' ';
+            if (next < 0x80 && next != '_' && next != '.' && next != ':') {
+                visit(SearchTerm{text.substr(i, end - i), TermKind::Word, position++, 1});
+                i = end + 1;
+                continue;
+            }
+        } else if (c < 0x80 && c != '_') {
+            ++i;
+            continue;
+        }
+        run.clear();
+        i = detail::CutRun(text, i, position, run);
+        for (const SearchTerm& t : run) {
+            visit(t);
+        }
+    }
+    return position;
+}
+
+// Appends the terms of lower-cased text to terms, as ForEachSearchTerm gives them.
+std::uint32_t CutSearchTerms(std::string_view text, std::uint32_t first,
+                             std::vector<SearchTerm>& terms);
+
+// Adds a page to writer: its title (character references decoded) as the title, its keywords
+// and the text of its headings as headings, and the rest of what a reader sees as its body.
+void AddSearchPage(SearchIndexWriter& writer, std::string_view name, std::string_view title,
+                   std::string_view keywords, std::string_view html);
+
+// One thing a query asks for: a word, an identifier, or a phrase (words in double quotes)
+// whose terms must follow each other.
+struct QueryItem {
+    struct Term {
+        std::string text;
+        std::uint32_t offset = 0;  // word positions after the item's first word
+    };
+    std::vector<Term> terms;
+    std::uint32_t span = 1;  // the words the item covers
+
+    bool operator==(const QueryItem& other) const;
+};
+
+// The items of a query: each word and identifier outside double quotes (straight or curly),
+// and each phrase inside them; an item asked twice is kept once. Empty when the query holds no
+// word.
+std::vector<QueryItem> ParseSearchQuery(std::string_view query);
+
+// The item as the page helper marks it: its terms, separated by spaces.
+std::string ItemMarkText(const QueryItem& item);
+
+}  // namespace nbx::reader
