@@ -4,12 +4,14 @@
 BUILD ?= build
 BUILD_TYPE ?= RelWithDebInfo
 SANITIZE ?= OFF
+# CI builds with warnings as errors: make test WERROR=ON
+WERROR ?= OFF
 JOBS ?= $(shell nproc)
 FUZZ_SECONDS ?= 300
 
 .PHONY: deps configure build programs test demo fuzz clean
 
-CONFIGURE = cmake -S . -B $(BUILD) -G Ninja -DCMAKE_BUILD_TYPE=$(BUILD_TYPE) -DNBX_SANITIZE=$(SANITIZE)
+CONFIGURE = cmake -S . -B $(BUILD) -G Ninja -DCMAKE_BUILD_TYPE=$(BUILD_TYPE) -DNBX_SANITIZE=$(SANITIZE) -DNBX_WERROR=$(WERROR)
 
 deps:
 	@bash scripts/install-deps.sh
@@ -36,6 +38,13 @@ demo: programs
 	@echo "The sample e-book is examples/sample/output/garden. Open it with:"
 	@echo "    examples/sample/output/garden"
 	@echo "(its pages: $(BUILD)/program/tamselc inspect examples/sample/output/garden)"
+	@if [ -f $(BUILD)/program/eview.exe.dat ]; then \
+	    echo "Windows books: the Windows stubs are built; an output name ending in .exe makes one"; \
+	    echo "(examples/sample/README.md: how to try one under Wine)."; \
+	else \
+	    echo "Windows books: not built here, as the MinGW-w64 cross compiler is missing"; \
+	    echo "(apt-get install g++-mingw-w64-x86-64-posix, then make demo again)."; \
+	fi
 
 # Builds every fuzz/*Fuzzer.cpp with clang in its own folder and runs each for FUZZ_SECONDS
 # (FUZZERS=... names some of them).

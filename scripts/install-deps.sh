@@ -21,6 +21,7 @@ if [ "${1:-all}" != "programs" ]; then
         libgmock-dev
         clang
         clang-format
+        nodejs
         xvfb
         xauth
         xdotool
@@ -32,6 +33,11 @@ if [ "${1:-all}" != "programs" ]; then
         unzip
         bc
         time
+        # Windows books: the cross compiler for the Windows stubs, Wine to test them
+        g++-mingw-w64-x86-64-posix
+        binutils-mingw-w64-x86-64
+        wine
+        wine64
     )
 fi
 

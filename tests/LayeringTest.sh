@@ -1,25 +1,32 @@
 #!/usr/bin/env bash
-# Checks the layers of the source tree: a file includes only its own layer or lower ones,
-#   platform -> common -> project -> {variables, extensions, format}
-#            -> {compile, viewerfiles, reader, rebranding, appmodel} -> qtcommon -> programs,
-# the byte formats need nothing but platform/ and common/, no core file includes Qt, and the
-# wizard's rules (wizard/core/) include neither Qt nor the wizard's windows.
+# Checks the layers of the source tree as SRC_DIR/Layers.txt lists them: a file includes only
+# its own layer or lower ones, the byte formats need nothing but platform/ and common/, no core
+# file includes Qt, and the wizard's rules (wizard/core/) include neither Qt nor the wizard's
+# windows.
 #
 #   LayeringTest.sh SRC_DIR     check a tree; prints each offending include, exit 1 on any
 #   LayeringTest.sh --self-test check that a planted wrong include and a Qt include are found
 set -uo pipefail
 
+layers_file=$(cd "$(dirname "$0")/../src" && pwd)/Layers.txt
+declare -A layer_number=([nbx]=0) # nbx/: the public extension interface in include/
+core_top=0
+
+# Reads the layer of every folder: its line in Layers.txt, counted from 0.
+read_layers() {
+    local number=0 word first
+    while read -r first rest; do
+        [[ -z $first || $first == \#* ]] && continue
+        for word in $first $rest; do
+            [ "$word" = core ] && core_top=$number && continue
+            layer_number[$word]=$number
+        done
+        number=$((number + 1))
+    done <"$1"
+}
+
 layer_of() {
-    case "$1" in
-        platform | nbx) echo 0 ;; # nbx/: the public extension interface in include/
-        common) echo 1 ;;
-        project) echo 2 ;;
-        variables | extensions | format) echo 3 ;;
-        compile | viewerfiles | reader | rebranding | appmodel) echo 4 ;;
-        qtcommon) echo 5 ;;
-        cli | eview | rebrander | app | wizard) echo 6 ;;
-        *) echo "" ;;
-    esac
+    echo "${layer_number[$1]:-}"
 }
 
 check_tree() {
@@ -49,7 +56,7 @@ check_tree() {
                     echo "$file: the wizard's rules do not include its windows: $line"
                     failures=$((failures + 1))
                 fi
-            elif [[ $line =~ ^[[:space:]]*#[[:space:]]*include[[:space:]]*\<Q ]] && { [ "$layer" -le 4 ] || [ $rules = 1 ]; }; then
+            elif [[ $line =~ ^[[:space:]]*#[[:space:]]*include[[:space:]]*\<Q ]] && { [ "$layer" -le "$core_top" ] || [ $rules = 1 ]; }; then
                 echo "$file: the core includes no Qt: $line"
                 failures=$((failures + 1))
             fi
@@ -87,6 +94,7 @@ self_test() {
     echo "$out"
 }
 
+read_layers "$layers_file"
 if [ "${1:-}" = --self-test ]; then
     self_test
 else

@@ -21,10 +21,10 @@ QGroupBox* OutputGroup(const char* title, const char* prefix, const BuiltOutput&
     group->setObjectName(QString(prefix) + "Group");
     auto* grid = new QGridLayout(group);
     grid->setColumnStretch(1, 1);
-    auto* name = new QLabel(Q(output.path), group);
+    auto* name = new QLabel(ToQString(output.path), group);
     name->setObjectName(QString(prefix) + "FileName");
     name->setTextInteractionFlags(Qt::TextSelectableByMouse);
-    auto* size = new QLabel(Q(output.sizeText), group);
+    auto* size = new QLabel(ToQString(output.sizeText), group);
     size->setObjectName(QString(prefix) + "FileSize");
     auto* run = new QPushButton("Run", group);
     run->setObjectName(QString(prefix) + "RunButton");

@@ -24,7 +24,7 @@ namespace nbx::app {
 namespace {
 
 QString ProjectFilter() {
-    return Q(std::string(kProjectFileFilter)) + ";;All Files (*)";
+    return ToQString(std::string(kProjectFileFilter)) + ";;All Files (*)";
 }
 
 }  // namespace
@@ -36,12 +36,13 @@ CMainFrame::CMainFrame(Prompter* prompter, QWidget* parent) : QMainWindow(parent
         prompter_ = prompter;
         savePrompter_ = prompter;
     } else {
-        auto own = std::make_unique<MessageBoxPrompter>(Q(kApplicationTitle));
+        auto own = std::make_unique<MessageBoxPrompter>(ToQString(kApplicationTitle));
         own->SetParent(this);
         MessageBoxCaptions saveCaptions;
         saveCaptions.yes = "&Save";
         saveCaptions.no = "Do&n't Save";
-        auto save = std::make_unique<MessageBoxPrompter>(Q(kApplicationTitle), saveCaptions);
+        auto save =
+            std::make_unique<MessageBoxPrompter>(ToQString(kApplicationTitle), saveCaptions);
         save->SetParent(this);
         prompter_ = own.get();
         savePrompter_ = save.get();
@@ -49,20 +50,22 @@ CMainFrame::CMainFrame(Prompter* prompter, QWidget* parent) : QMainWindow(parent
         ownSavePrompter_ = std::move(save);
     }
 
-    // The extensions come first: an extension may look at the window as it is made.
+    // The extensions come first: an extension may look at the window as it is
+    // made.
     extensions_ = ProcessExtensionRegistry();
     if (extensions_) {
         LoadConfiguredExtensions(*extensions_, *prompter_, nullptr);
     }
 
     dialogs.openProject = [this](const std::string& start) {
-        return U(QFileDialog::getOpenFileName(this, "Open", Q(start), ProjectFilter()));
+        return ToUtf8(
+            QFileDialog::getOpenFileName(this, "Open", ToQString(start), ProjectFilter()));
     };
     dialogs.saveProjectAs = [this](const std::string& start) {
-        QFileDialog dialog(this, "Save As", Q(start), ProjectFilter());
+        QFileDialog dialog(this, "Save As", ToQString(start), ProjectFilter());
         dialog.setAcceptMode(QFileDialog::AcceptSave);
         dialog.setDefaultSuffix("nxp");
-        return dialog.exec() == QDialog::Accepted ? U(dialog.selectedFiles().value(0))
+        return dialog.exec() == QDialog::Accepted ? ToUtf8(dialog.selectedFiles().value(0))
                                                   : std::string();
     };
     dialogs.outputFile = [this] {
@@ -114,7 +117,7 @@ void CMainFrame::Run(const std::function<void()>& command) {
 }
 
 void CMainFrame::UpdateTitle() {
-    setWindowTitle(Q(MainWindowTitle(document_.title())));
+    setWindowTitle(ToQString(MainWindowTitle(document_.title())));
 }
 
 void CMainFrame::AfterDocumentChanged() {
@@ -196,7 +199,8 @@ void CMainFrame::closeEvent(QCloseEvent* event) {
         }
         stopQuestionOpen_ = true;
         const Answer answer = prompter().Ask(
-            "A build is running.\n\nDo you want to stop it and close Nimbrel E-Book Compiler?",
+            "A build is running.\n\nDo you want to stop it and "
+            "close Nimbrel E-Book Compiler?",
             Buttons::YesNo, Answer::No, MessageIcon::Question);
         stopQuestionOpen_ = false;
         if (answer == Answer::Yes && building_) {
@@ -215,8 +219,8 @@ void CMainFrame::closeEvent(QCloseEvent* event) {
 }
 
 void CMainFrame::StopBuild() {
-    // A series stops between its items, as its own Cancel does; a single build at its next
-    // stage.
+    // A series stops between its items, as its own Cancel does; a single build at
+    // its next stage.
     if (seriesWindow_) {
         seriesWindow_->Cancel();
     } else if (buildProgress_) {
@@ -238,9 +242,9 @@ void CMainFrame::UpdateRecentFileMenu() {
         a->setVisible(used);
         if (used) {
             // A single & in a path would make a mnemonic of the next letter.
-            QString path = Q(entries[i]);
+            QString path = ToQString(entries[i]);
             path.replace(QLatin1Char('&'), QLatin1String("&&"));
-            a->setText(Q(RecentFileMenuText(i, "")) + path);
+            a->setText(ToQString(RecentFileMenuText(i, "")) + path);
         }
     }
     recentSeparator_->setVisible(!entries.empty());
@@ -248,51 +252,47 @@ void CMainFrame::UpdateRecentFileMenu() {
 
 void CMainFrame::UpdateCommandStates() {
     // While a build runs only the view may change: its tabs and bars.
-    for (const auto& [name, action] : actions_) {
-        action->setEnabled(!building_ || name.rfind("actionView", 0) == 0);
-    }
     const MainTab tab = view_->CurrentTab();
-    static const char* const kViewActions[] = {
-        "actionViewEBookInfo",     "actionViewIcon",        "actionViewStartUp",
-        "actionViewUserInterface", "actionViewSystemPages", "actionViewAddIns",
-        "actionViewFiles",         "actionViewVariables",   "actionViewOutput"};
-    if (QAction* a = Action(kViewActions[static_cast<std::size_t>(tab)])) {
-        a->setChecked(true);
+    FileCommandState files;
+    bool variable = false;
+    bool items = false;
+    if (!building_) {
+        const Project& project = document_.project();
+        files = FileCommands(project, tab, view_->SelectedRow(MainTab::Files));
+        variable = VariableCommandsEnabled(project, tab, view_->SelectedRow(MainTab::Variables));
+        items = ItemCommandsEnabled(tab);
     }
-    if (building_) {
-        return;
-    }
-    const Project& project = document_.project();
-    const FileCommandState files = FileCommands(project, tab, view_->SelectedRow(MainTab::Files));
-    const bool variable =
-        VariableCommandsEnabled(project, tab, view_->SelectedRow(MainTab::Variables));
-    auto enable = [this](const char* name, bool on) {
-        if (QAction* a = Action(name)) {
-            a->setEnabled(on);
+    for (const auto& [action, when] : enabledWhen_) {
+        bool on = !building_;
+        switch (when) {
+            case EnabledWhen::Always:
+                on = true;
+                break;
+            case EnabledWhen::Idle:
+                break;
+            case EnabledWhen::Refresh:
+                on = files.refresh;
+                break;
+            case EnabledWhen::FileRow:
+                on = files.toggleExcluded;
+                break;
+            case EnabledWhen::HtmlFile:
+                on = files.htmlCommands;
+                break;
+            case EnabledWhen::AllFiles:
+                on = files.allFiles;
+                break;
+            case EnabledWhen::Variable:
+                on = variable;
+                break;
+            case EnabledWhen::Item:
+                on = items;
+                break;
         }
-    };
-    enable("actionRefreshFiles", files.refresh);
-    enable("actionToggleExcluded", files.toggleExcluded);
-    enable("actionFileProperties", files.toggleExcluded);
-    for (const char* name : {"actionToggleSearchable", "actionToggleInContents",
-                             "actionTogglePreprocessor", "actionFileMoveToTop", "actionFileMoveUp",
-                             "actionFileMoveDown", "actionFileMoveToBottom"}) {
-        enable(name, files.htmlCommands);
+        action->setEnabled(on);
     }
-    for (const char* name :
-         {"actionAllMakeSearchable", "actionAllRemoveSearchable", "actionAllListInContents",
-          "actionAllRemoveFromContents", "actionAllOrderByLinks"}) {
-        enable(name, files.allFiles);
-    }
-    for (const char* name :
-         {"actionDeleteVariable", "actionVariableProperties", "actionVariableMoveToTop",
-          "actionVariableMoveUp", "actionVariableMoveDown", "actionVariableMoveToBottom"}) {
-        enable(name, variable);
-    }
-    const bool items = ItemCommandsEnabled(tab);
-    for (const char* name : {"actionItemProperties", "actionItemMoveToTop", "actionItemMoveUp",
-                             "actionItemMoveDown", "actionItemMoveToBottom"}) {
-        enable(name, items);
+    if (QAction* a = tabActions_.at(static_cast<std::size_t>(tab))) {
+        a->setChecked(true);
     }
 }
 

@@ -1,8 +1,9 @@
 #pragma once
-// The compiler's main window: menus, toolbar and status bar around the tabbed view, and the
-// commands, each a thin call into the core. It owns the one open document and what the
-// builds remember until the program ends (the pop-up answer, the series choices); it loads the
-// configured extensions before its bars are made and unloads them when it goes.
+// The compiler's main window: menus, toolbar and status bar around the tabbed
+// view, and the commands, each a thin call into the core. It owns the one open
+// document and what the builds remember until the program ends (the pop-up
+// answer, the series choices); it loads the configured extensions before its
+// bars are made and unloads them when it goes.
 
 #include <QMainWindow>
 #include <functional>
@@ -10,6 +11,8 @@
 #include <memory>
 #include <optional>
 #include <string>
+#include <utility>
+#include <vector>
 
 #include "app/CTamselView.h"
 #include "appmodel/RecentFileList.h"
@@ -32,8 +35,8 @@ namespace nbx::app {
 class ProgressWindow;
 class StatusBarProgress;
 
-// What the window asks through file and folder dialogs; tests replace them. Each returns an
-// empty path when the person cancelled.
+// What the window asks through file and folder dialogs; tests replace them.
+// Each returns an empty path when the person cancelled.
 struct FrameDialogs {
     std::function<std::string(const std::string& start)> openProject;
     std::function<std::string(const std::string& start)> saveProjectAs;
@@ -44,8 +47,9 @@ struct FrameDialogs {
 class CMainFrame final : public QMainWindow {
     Q_OBJECT
 public:
-    // prompter: where messages and questions go (null: message boxes over this window). The
-    // save question uses it too, with Yes for Save and No for Don't Save.
+    // prompter: where messages and questions go (null: message boxes over this
+    // window). The save question uses it too, with Yes for Save and No for Don't
+    // Save.
     explicit CMainFrame(Prompter* prompter = nullptr, QWidget* parent = nullptr);
     ~CMainFrame() override;
 
@@ -55,36 +59,67 @@ public:
     BuildSession& session() { return session_; }
     FrameDialogs dialogs;
 
-    // File commands. Each of New and Open first asks to save a modified project; false when
-    // the person cancelled or the command failed.
+    // File commands. Each of New and Open first asks to save a modified project;
+    // false when the person cancelled or the command failed.
     bool NewDocument();
     bool OpenDocument(const std::string& path);
     bool Save();
     bool SaveAs();
-    // True when the project may be closed: not modified, saved, or not to be saved.
+    // True when the project may be closed: not modified, saved, or not to be
+    // saved.
     bool SaveModified();
 
-    // The context menu of the Files or Nimbrel Variables list for its selected row; null
-    // without one. The caller owns it.
+    // The context menu of the Files or Nimbrel Variables list for its selected
+    // row; null without one. The caller owns it.
     std::unique_ptr<QMenu> ContextMenu(MainTab tab);
 
     QAction* Action(const char* objectName) const;
     bool IsBuilding() const { return building_; }
-    // Asks the running build to stop: a single build at its next stage, a Build Series
-    // before its next item.
+    // Asks the running build to stop: a single build at its next stage, a Build
+    // Series before its next item.
     void StopBuild();
 
 protected:
     void closeEvent(QCloseEvent* event) override;
 
 private:
-    // Menus, toolbar and status bar (CMainFrameMenus.cpp).
+    // Menus, toolbar and status bar (CMainFrameMenus.cpp): one row of kActionRows
+    // per command, separator or submenu, in menu order.
+    struct ActionRow;
+    // When a command may be chosen. No command but the view's runs during a
+    // build.
+    enum class EnabledWhen { Idle, Always, Refresh, FileRow, HtmlFile, AllFiles, Variable, Item };
+    // Where a row goes: the menu bar, a menu, or only the window (its keys and
+    // the toolbar).
+    enum class MenuPlace {
+        Bar,
+        File,
+        Edit,
+        ThisFile,
+        AllFiles,
+        Variables,
+        View,
+        Build,
+        Help,
+        Window
+    };
+    enum class RowKind {
+        Command,
+        Separator,
+        Menu,         // opens the menu of the row's `opens`
+        RecentFiles,  // the recent-file entries with the separator before them
+        Tab,          // a View entry that shows the row's `tab`
+        StatusBarToggle,
+        ToolbarToggle,
+    };
+    static const ActionRow kActionRows[];
     void CreateActions();
-    QAction* MakeAction(const char* objectName, const char* text, const char* promptAndTip,
-                        std::function<void()> command, bool keyShownOnly = false);
+    QAction* MakeAction(const ActionRow& row);
+    void AddRecentFileActions(QMenu* menu);
     void UpdateRecentFileMenu();
     void UpdateTitle();
-    // The document's path goes first in the recent-file list and into the title; true.
+    // The document's path goes first in the recent-file list and into the title;
+    // true.
     bool RememberDocumentPath();
     void AfterDocumentChanged();
     void UpdateCommandStates();
@@ -121,9 +156,10 @@ private:
     // Build menu.
     void BuildCommand(bool run);
     void BuildSeriesCommand();
-    // Runs work off the window's thread while the status bar shows its progress; the view
-    // stays readable, and only the view commands and Cancel are taken meanwhile. False when
-    // the build failed or the window is to close once it has stopped.
+    // Runs work off the window's thread while the status bar shows its progress;
+    // the view stays readable, and only the view commands and Cancel are taken
+    // meanwhile. False when the build failed or the window is to close once it
+    // has stopped.
     bool RunBuild(const std::function<bool(BuildUi&)>& work, ProgressWindow* series = nullptr);
 
     // Help menu.
@@ -152,6 +188,8 @@ private:
     QAction* recentSeparator_ = nullptr;
     QList<QAction*> recentActions_;
     std::map<std::string, QAction*> actions_;
+    std::vector<std::pair<QAction*, EnabledWhen>> enabledWhen_;
+    std::vector<QAction*> tabActions_;  // the View menu's tabs, in MainTab order
     bool building_ = false;
 };
 

@@ -1,5 +1,7 @@
-// The main window's menus, toolbar and status bar: every command with its menu text, key,
-// status-bar prompt and tool tip.
+// The main window's menus, toolbar and status bar: a table with one row per
+// command (its menu, text and keys, status-bar prompt and tool tip, what it
+// does, when it may be chosen, its toolbar group), walked once when the window
+// is made.
 
 #include <QActionGroup>
 #include <QApplication>
@@ -8,6 +10,7 @@
 #include <QStatusBar>
 #include <QStyle>
 #include <QToolBar>
+#include <array>
 
 #include "app/AboutBox.h"
 #include "app/CMainFrame.h"
@@ -21,65 +24,617 @@ namespace nbx::app {
 
 namespace {
 
-// "Ctrl+Up Arrow" as Qt spells it.
-QKeySequence KeyOf(QString key) {
-    key.replace(QLatin1String(" Arrow"), QString());
-    return QKeySequence(key, QKeySequence::PortableText);
+constexpr int kToolbarGroups = 5;
+
+// "Ctrl+Up Arrow" as Qt spells it; several keys are separated by "; ".
+QList<QKeySequence> KeysOf(QString keys) {
+    keys.replace(QLatin1String(" Arrow"), QString());
+    return QKeySequence::listFromString(keys, QKeySequence::PortableText);
 }
 
 }  // namespace
 
-QAction* CMainFrame::MakeAction(const char* objectName, const char* text, const char* promptAndTip,
-                                std::function<void()> command, bool keyShownOnly) {
-    const QString full = QString::fromUtf8(text);
+struct CMainFrame::ActionRow {
+    MenuPlace place;
+    RowKind kind = RowKind::Command;
+    const char* name = nullptr;    // object name
+    const char* text = nullptr;    // "&Text\tKeys"
+    const char* prompt = nullptr;  // "status-bar prompt\ntool tip"; a Tab row's is made
+    void (*command)(CMainFrame&) = nullptr;
+    EnabledWhen enabled = EnabledWhen::Idle;
+    int toolbarGroup = 0;  // 0: not on the toolbar
+    std::optional<QStyle::StandardPixmap> styleIcon = std::nullopt;
+    std::optional<ProgramPicture> picture = std::nullopt;
+    // The key is only shown: the item command of the toolbar takes it.
+    bool keyShownOnly = false;
+    MenuPlace opens = MenuPlace::Window;
+    MainTab tab = MainTab::EBookInfo;
+};
+
+const CMainFrame::ActionRow CMainFrame::kActionRows[] = {
+    // File
+    {.place = MenuPlace::Bar,
+     .kind = RowKind::Menu,
+     .name = "menuFile",
+     .text = "&File",
+     .opens = MenuPlace::File},
+    {.place = MenuPlace::File,
+     .name = "actionNew",
+     .text = "&New\tCtrl+N",
+     .prompt = "Create a new project\nNew",
+     .command = [](CMainFrame& f) { f.NewDocument(); },
+     .toolbarGroup = 1,
+     .styleIcon = QStyle::SP_FileIcon},
+    {.place = MenuPlace::File,
+     .name = "actionOpen",
+     .text = "&Open...\tCtrl+O",
+     .prompt = "Open an existing project\nOpen",
+     .command =
+         [](CMainFrame& f) {
+             const std::string path = f.dialogs.openProject(f.document_.path());
+             if (!path.empty()) {
+                 f.OpenDocument(path);
+             }
+         },
+     .toolbarGroup = 1,
+     .styleIcon = QStyle::SP_DialogOpenButton},
+    {.place = MenuPlace::File,
+     .name = "actionSave",
+     .text = "&Save\tCtrl+S",
+     .prompt = "Save the active project\nSave",
+     .command = [](CMainFrame& f) { f.Save(); },
+     .toolbarGroup = 1,
+     .styleIcon = QStyle::SP_DialogSaveButton},
+    {.place = MenuPlace::File,
+     .name = "actionSaveAs",
+     .text = "Save &As...",
+     .prompt = "Save the active project with a new name\nSave As",
+     .command = [](CMainFrame& f) { f.SaveAs(); }},
+    {.place = MenuPlace::File, .kind = RowKind::RecentFiles},
+    {.place = MenuPlace::File, .kind = RowKind::Separator},
+    {.place = MenuPlace::File,
+     .name = "actionExit",
+     .text = "E&xit",
+     .prompt = "Quit the application; prompts to save the project\nExit",
+     .command = [](CMainFrame& f) { f.close(); }},
+
+    // Edit
+    {.place = MenuPlace::Bar,
+     .kind = RowKind::Menu,
+     .name = "menuEdit",
+     .text = "&Edit",
+     .opens = MenuPlace::Edit},
+    {.place = MenuPlace::Edit,
+     .name = "actionEditEBookInfo",
+     .text = "&E-Book Info...\tCtrl+E",
+     .prompt = "Edit the general E-Book Inforrmation\nEdit E-Book Info",
+     .command = [](CMainFrame& f) { f.EditSettings(MainTab::EBookInfo); },
+     .toolbarGroup = 2,
+     .picture = ProgramPicture::EBookInfo},
+    {.place = MenuPlace::Edit,
+     .name = "actionEditIcon",
+     .text = "&Icon...",
+     .prompt = "Choose the E-Book's icon and how it is installed\nEdit Icon",
+     .command = [](CMainFrame& f) { f.EditSettings(MainTab::Icon); },
+     .toolbarGroup = 2,
+     .picture = ProgramPicture::Icon},
+    {.place = MenuPlace::Edit,
+     .name = "actionEditStartUp",
+     .text = "Start &Up...",
+     .prompt = "Edit the start up message, window size and splash bitmap\nEdit "
+               "Start Up",
+     .command = [](CMainFrame& f) { f.EditSettings(MainTab::StartUp); },
+     .toolbarGroup = 2,
+     .picture = ProgramPicture::StartUp},
+    {.place = MenuPlace::Edit,
+     .name = "actionEditUserInterface",
+     .text = "&User Interface...",
+     .prompt = "Edit the E-Book window's toolbar, menus and language\nEdit "
+               "User Interface",
+     .command = [](CMainFrame& f) { f.EditSettings(MainTab::UserInterface); },
+     .toolbarGroup = 2,
+     .picture = ProgramPicture::UserInterface},
+    {.place = MenuPlace::Edit,
+     .name = "actionEditSystemPages",
+     .text = "System &Pages...",
+     .prompt = "Edit the About, Search Results and Table Of Contents "
+               "pages\nEdit System Pages",
+     .command = [](CMainFrame& f) { f.EditSettings(MainTab::SystemPages); },
+     .toolbarGroup = 2,
+     .picture = ProgramPicture::SystemPages},
+    {.place = MenuPlace::Edit,
+     .name = "actionEditAddIns",
+     .text = "&Add-Ins...",
+     .prompt = "Edit the event handlers and extensions\nEdit Add-Ins",
+     .command = [](CMainFrame& f) { f.EditSettings(MainTab::AddIns); },
+     .toolbarGroup = 2,
+     .picture = ProgramPicture::AddIns},
+    {.place = MenuPlace::Edit, .kind = RowKind::Separator},
+    {.place = MenuPlace::Edit,
+     .name = "actionScanFolder",
+     .text = "S&can Folder...\tCtrl+D",
+     .prompt = "Choose the folder that holds the E-Book's source files\nScan Folder",
+     .command = [](CMainFrame& f) { f.ScanFolder(); },
+     .toolbarGroup = 2,
+     .styleIcon = QStyle::SP_DirOpenIcon},
+    {.place = MenuPlace::Edit,
+     .name = "actionRefreshFiles",
+     .text = "Refresh Files\tF5",
+     .prompt = "Refresh the list of files shown on the files tab\nRefresh Files",
+     .command = [](CMainFrame& f) { f.RefreshFiles(); },
+     .enabled = EnabledWhen::Refresh,
+     .toolbarGroup = 2,
+     .styleIcon = QStyle::SP_BrowserReload},
+
+    {.place = MenuPlace::Edit,
+     .kind = RowKind::Menu,
+     .name = "menuThisFile",
+     .text = "&This File",
+     .opens = MenuPlace::ThisFile},
+    {.place = MenuPlace::ThisFile,
+     .name = "actionToggleExcluded",
+     .text = "Toggle E&xcluded\tCtrl+X",
+     .prompt = "Exclude this file from the E-Book, or include it again\nToggle "
+               "Excluded",
+     .command =
+         [](CMainFrame& f) {
+             f.FileCommand([](Project& p, std::size_t i) { return ToggleExcluded(p, i); });
+         },
+     .enabled = EnabledWhen::FileRow},
+    {.place = MenuPlace::ThisFile,
+     .name = "actionToggleSearchable",
+     .text = "Toggle &Searchable\tCtrl+F",
+     .prompt = "Make this file searchable, or not\nToggle Searchable",
+     .command =
+         [](CMainFrame& f) {
+             f.FileCommand(
+                 [&f](Project& p, std::size_t i) { return ToggleSearchable(p, i, f.prompter()); });
+         },
+     .enabled = EnabledWhen::HtmlFile},
+    {.place = MenuPlace::ThisFile,
+     .name = "actionToggleInContents",
+     .text = "Toggle in &Table Of Contents\tCtrl+J",
+     .prompt = "List this file in the Table Of Contents, or not\nToggle in "
+               "Table Of Contents",
+     .command =
+         [](CMainFrame& f) {
+             f.FileCommand(
+                 [&f](Project& p, std::size_t i) { return ToggleInContents(p, i, f.prompter()); });
+         },
+     .enabled = EnabledWhen::HtmlFile},
+    {.place = MenuPlace::ThisFile,
+     .name = "actionTogglePreprocessor",
+     .text = "Toggle PrePro&cessor\tCtrl+P",
+     .prompt = "Run this file through the PreProcessor, or not\nToggle PreProcessor",
+     .command =
+         [](CMainFrame& f) {
+             f.FileCommand(
+                 [&f](Project& p, std::size_t i) { return TogglePreprocess(p, i, f.prompter()); });
+         },
+     .enabled = EnabledWhen::HtmlFile},
+    {.place = MenuPlace::ThisFile,
+     .name = "actionFileProperties",
+     .text = "&Edit Properties...\tF4",
+     .prompt = "Edit the properties of this file\nEdit Properties",
+     .command = [](CMainFrame& f) { f.FileProperties(); },
+     .enabled = EnabledWhen::FileRow,
+     .keyShownOnly = true},
+    {.place = MenuPlace::ThisFile,
+     .name = "actionFileMoveToTop",
+     .text = "Move To T&op\tCtrl+Home",
+     .prompt = "Move this file to the top of the list\nMove To Top",
+     .command =
+         [](CMainFrame& f) {
+             f.FileCommand([](Project& p, std::size_t i) {
+                 p.MoveFileToTop(i);
+                 return true;
+             });
+         },
+     .enabled = EnabledWhen::HtmlFile,
+     .keyShownOnly = true},
+    {.place = MenuPlace::ThisFile,
+     .name = "actionFileMoveUp",
+     .text = "Move &Up\tCtrl+Up Arrow",
+     .prompt = "Moves this file up one place\nMove Up",
+     .command =
+         [](CMainFrame& f) {
+             f.FileCommand([&f](Project& p, std::size_t i) {
+                 p.MoveFileUp(i, f.prompter());
+                 return true;
+             });
+         },
+     .enabled = EnabledWhen::HtmlFile,
+     .keyShownOnly = true},
+    {.place = MenuPlace::ThisFile,
+     .name = "actionFileMoveDown",
+     .text = "Move &Down\tCtrl+Down Arrow",
+     .prompt = "Moves this file down one place\nMove Down",
+     .command =
+         [](CMainFrame& f) {
+             f.FileCommand([&f](Project& p, std::size_t i) {
+                 p.MoveFileDown(i, f.prompter());
+                 return true;
+             });
+         },
+     .enabled = EnabledWhen::HtmlFile,
+     .keyShownOnly = true},
+    {.place = MenuPlace::ThisFile,
+     .name = "actionFileMoveToBottom",
+     .text = "Move To &Bottom\tCtrl+End",
+     .prompt = "Move this file to the bottom of the list\nMove To Bottom",
+     .command =
+         [](CMainFrame& f) {
+             f.FileCommand([](Project& p, std::size_t i) {
+                 p.MoveFileToBottom(i);
+                 return true;
+             });
+         },
+     .enabled = EnabledWhen::HtmlFile,
+     .keyShownOnly = true},
+
+    {.place = MenuPlace::Edit,
+     .kind = RowKind::Menu,
+     .name = "menuAllFiles",
+     .text = "All &Files",
+     .opens = MenuPlace::AllFiles},
+    {.place = MenuPlace::AllFiles,
+     .name = "actionAllMakeSearchable",
+     .text = "Make &Searchable...",
+     .prompt = "Make every HTML file that has a title searchable\nMake Searchable",
+     .command =
+         [](CMainFrame& f) { f.AllFiles(static_cast<int>(AllFilesCommand::MakeSearchable)); },
+     .enabled = EnabledWhen::AllFiles},
+    {.place = MenuPlace::AllFiles,
+     .name = "actionAllRemoveSearchable",
+     .text = "R&emove Searchable...",
+     .prompt = "Make no file searchable\nRemove Searchable",
+     .command =
+         [](CMainFrame& f) { f.AllFiles(static_cast<int>(AllFilesCommand::RemoveSearchable)); },
+     .enabled = EnabledWhen::AllFiles},
+    {.place = MenuPlace::AllFiles,
+     .name = "actionAllListInContents",
+     .text = "List in &Table Of Contents...",
+     .prompt = "List every HTML file that has a title in the Table Of "
+               "Contents\nList in Table Of "
+               "Contents",
+     .command =
+         [](CMainFrame& f) { f.AllFiles(static_cast<int>(AllFilesCommand::ListInContents)); },
+     .enabled = EnabledWhen::AllFiles},
+    {.place = MenuPlace::AllFiles,
+     .name = "actionAllRemoveFromContents",
+     .text = "Re&move from Table Of Contents...",
+     .prompt = "Take every file out of the Table Of Contents\nRemove from "
+               "Table Of Contents",
+     .command =
+         [](CMainFrame& f) { f.AllFiles(static_cast<int>(AllFilesCommand::RemoveFromContents)); },
+     .enabled = EnabledWhen::AllFiles},
+    // The PreProcessor commands ask nothing of the file list, so they stay
+    // enabled.
+    {.place = MenuPlace::AllFiles,
+     .name = "actionAllPreprocessorOn",
+     .text = "Turn PrePro&cessor On",
+     .prompt = "Turn the PreProcessor on for every HTML file\nTurn PreProcessor On",
+     .command =
+         [](CMainFrame& f) { f.AllFiles(static_cast<int>(AllFilesCommand::PreprocessorOn)); }},
+    {.place = MenuPlace::AllFiles,
+     .name = "actionAllPreprocessorOff",
+     .text = "Turn PreProcessor &Off",
+     .prompt = "Turn the PreProcessor off for every HTML file\nTurn PreProcessor Off",
+     .command =
+         [](CMainFrame& f) { f.AllFiles(static_cast<int>(AllFilesCommand::PreprocessorOff)); }},
+    {.place = MenuPlace::AllFiles, .kind = RowKind::Separator},
+    {.place = MenuPlace::AllFiles,
+     .name = "actionAllOrderByLinks",
+     .text = "Order By &Links...",
+     .prompt = "Put the pages in the order in which they link to each other, "
+               "from the index "
+               "page\nOrder By Links",
+     .command = [](CMainFrame& f) { f.OrderByLinks(); },
+     .enabled = EnabledWhen::AllFiles},
+
+    {.place = MenuPlace::Edit,
+     .kind = RowKind::Menu,
+     .name = "menuVariables",
+     .text = "Nimbrel &Variables",
+     .opens = MenuPlace::Variables},
+    {.place = MenuPlace::Variables,
+     .name = "actionAddVariable",
+     .text = "&Add Variable...\tCtrl+A",
+     .prompt = "Creates an Nimbrel Variable\nAdd Variable",
+     .command = [](CMainFrame& f) { f.AddVariables(); }},
+    {.place = MenuPlace::Variables,
+     .name = "actionDeleteVariable",
+     .text = "&Delete Variable...\tDel",
+     .prompt = "Deletes the selected variable\nDelete Variable",
+     .command = [](CMainFrame& f) { f.DeleteVariable(); },
+     .enabled = EnabledWhen::Variable},
+    {.place = MenuPlace::Variables,
+     .name = "actionVariableProperties",
+     .text = "&Edit Properties...\tF4",
+     .prompt = "Edit the properties of the selected variable\nEdit Properties",
+     .command = [](CMainFrame& f) { f.VariableProperties(); },
+     .enabled = EnabledWhen::Variable,
+     .keyShownOnly = true},
+    {.place = MenuPlace::Variables,
+     .name = "actionVariableMoveToTop",
+     .text = "Move To T&op\tCtrl+Home",
+     .prompt = "Move this variable to the top of the list\nMove To Top",
+     .command = [](CMainFrame& f) { f.VariableMove(&MoveVariableToTop); },
+     .enabled = EnabledWhen::Variable,
+     .keyShownOnly = true},
+    {.place = MenuPlace::Variables,
+     .name = "actionVariableMoveUp",
+     .text = "Move &Up\tCtrl+Up Arrow",
+     .prompt = "Moves this variable up one place\nMove Up",
+     .command = [](CMainFrame& f) { f.VariableMove(&MoveVariableUp); },
+     .enabled = EnabledWhen::Variable,
+     .keyShownOnly = true},
+    {.place = MenuPlace::Variables,
+     .name = "actionVariableMoveDown",
+     .text = "Move &Down\tCtrl+Down Arrow",
+     .prompt = "Moves this variable down one place\nMove Down",
+     .command = [](CMainFrame& f) { f.VariableMove(&MoveVariableDown); },
+     .enabled = EnabledWhen::Variable,
+     .keyShownOnly = true},
+    {.place = MenuPlace::Variables,
+     .name = "actionVariableMoveToBottom",
+     .text = "Move To &Bottom\tCtrl+End",
+     .prompt = "Move this variable to the bottom of the list\nMove To Bottom",
+     .command = [](CMainFrame& f) { f.VariableMove(&MoveVariableToBottom); },
+     .enabled = EnabledWhen::Variable,
+     .keyShownOnly = true},
+    {.place = MenuPlace::Edit, .kind = RowKind::Separator},
+    {.place = MenuPlace::Edit,
+     .name = "actionEditOutput",
+     .text = "&Output...",
+     .prompt = "Edit the Output E-Book EXE and the Rebrander\nEdit Output",
+     .command = [](CMainFrame& f) { f.EditSettings(MainTab::Output); },
+     .toolbarGroup = 4,
+     .styleIcon = QStyle::SP_DriveHDIcon},
+
+    // The item commands: toolbar buttons and keys acting on the current list.
+    {.place = MenuPlace::Window,
+     .name = "actionItemProperties",
+     .text = "Edit Properties\tF4",
+     .prompt = "Edit the properties of the selected item\nEdit Properties",
+     .command = [](CMainFrame& f) { f.ItemProperties(); },
+     .enabled = EnabledWhen::Item,
+     .toolbarGroup = 3,
+     .styleIcon = QStyle::SP_FileDialogDetailedView},
+    {.place = MenuPlace::Window,
+     .name = "actionItemMoveToTop",
+     .text = "Move To Top\tCtrl+Home",
+     .prompt = "Move the selected item to the top of the list\nMove To Top",
+     .command = [](CMainFrame& f) { f.ItemMove(-2); },
+     .enabled = EnabledWhen::Item,
+     .toolbarGroup = 3,
+     .styleIcon = QStyle::SP_MediaSkipBackward},
+    {.place = MenuPlace::Window,
+     .name = "actionItemMoveUp",
+     .text = "Move Up\tCtrl+Up Arrow",
+     .prompt = "Move the selected item up one place\nMove Up",
+     .command = [](CMainFrame& f) { f.ItemMove(-1); },
+     .enabled = EnabledWhen::Item,
+     .toolbarGroup = 3,
+     .styleIcon = QStyle::SP_ArrowUp},
+    {.place = MenuPlace::Window,
+     .name = "actionItemMoveDown",
+     .text = "Move Down\tCtrl+Down Arrow",
+     .prompt = "Move the selected item down one place\nMove Down",
+     .command = [](CMainFrame& f) { f.ItemMove(1); },
+     .enabled = EnabledWhen::Item,
+     .toolbarGroup = 3,
+     .styleIcon = QStyle::SP_ArrowDown},
+    {.place = MenuPlace::Window,
+     .name = "actionItemMoveToBottom",
+     .text = "Move To Bottom\tCtrl+End",
+     .prompt = "Move the selected item to the bottom of the list\nMove To Bottom",
+     .command = [](CMainFrame& f) { f.ItemMove(2); },
+     .enabled = EnabledWhen::Item,
+     .toolbarGroup = 3,
+     .styleIcon = QStyle::SP_MediaSkipForward},
+
+    // View: only the view changes, so the tabs can be looked at during a build
+    // too.
+    {.place = MenuPlace::Bar,
+     .kind = RowKind::Menu,
+     .name = "menuView",
+     .text = "&View",
+     .opens = MenuPlace::View},
+    {.place = MenuPlace::View,
+     .kind = RowKind::Tab,
+     .name = "actionViewEBookInfo",
+     .text = "&E-Book Info",
+     .enabled = EnabledWhen::Always,
+     .tab = MainTab::EBookInfo},
+    {.place = MenuPlace::View,
+     .kind = RowKind::Tab,
+     .name = "actionViewIcon",
+     .text = "&Icon",
+     .enabled = EnabledWhen::Always,
+     .tab = MainTab::Icon},
+    {.place = MenuPlace::View,
+     .kind = RowKind::Tab,
+     .name = "actionViewStartUp",
+     .text = "Start &Up",
+     .enabled = EnabledWhen::Always,
+     .tab = MainTab::StartUp},
+    {.place = MenuPlace::View,
+     .kind = RowKind::Tab,
+     .name = "actionViewUserInterface",
+     .text = "&User Interface",
+     .enabled = EnabledWhen::Always,
+     .tab = MainTab::UserInterface},
+    {.place = MenuPlace::View,
+     .kind = RowKind::Tab,
+     .name = "actionViewSystemPages",
+     .text = "System &Pages",
+     .enabled = EnabledWhen::Always,
+     .tab = MainTab::SystemPages},
+    {.place = MenuPlace::View,
+     .kind = RowKind::Tab,
+     .name = "actionViewAddIns",
+     .text = "&Add-Ins",
+     .enabled = EnabledWhen::Always,
+     .tab = MainTab::AddIns},
+    {.place = MenuPlace::View,
+     .kind = RowKind::Tab,
+     .name = "actionViewFiles",
+     .text = "&Files",
+     .enabled = EnabledWhen::Always,
+     .tab = MainTab::Files},
+    {.place = MenuPlace::View,
+     .kind = RowKind::Tab,
+     .name = "actionViewVariables",
+     .text = "Nimbrel &Variables",
+     .enabled = EnabledWhen::Always,
+     .tab = MainTab::Variables},
+    {.place = MenuPlace::View,
+     .kind = RowKind::Tab,
+     .name = "actionViewOutput",
+     .text = "&Output",
+     .enabled = EnabledWhen::Always,
+     .tab = MainTab::Output},
+    // The keys that step through tabs elsewhere on the desktop.
+    {.place = MenuPlace::Window,
+     .name = "actionViewNextTab",
+     .text = "Next Tab\tCtrl+Tab; Ctrl+PgDown",
+     .prompt = "Show the next or the previous tab",
+     .command = [](CMainFrame& f) { f.StepTab(1); },
+     .enabled = EnabledWhen::Always},
+    {.place = MenuPlace::Window,
+     .name = "actionViewPreviousTab",
+     .text = "Previous Tab\tCtrl+Shift+Backtab; Ctrl+Shift+Tab; Ctrl+PgUp",
+     .prompt = "Show the next or the previous tab",
+     .command = [](CMainFrame& f) { f.StepTab(-1); },
+     .enabled = EnabledWhen::Always},
+    {.place = MenuPlace::View, .kind = RowKind::Separator},
+    {.place = MenuPlace::View,
+     .kind = RowKind::StatusBarToggle,
+     .name = "actionViewStatusBar",
+     .text = "&Status Bar",
+     .prompt = "Show or hide the status bar\nToggle StatusBar",
+     .enabled = EnabledWhen::Always},
+    {.place = MenuPlace::View,
+     .kind = RowKind::ToolbarToggle,
+     .name = "actionViewToolbar",
+     .text = "&Toolbar",
+     .prompt = "Show or hide the toolbar",
+     .enabled = EnabledWhen::Always},
+
+    // Build
+    {.place = MenuPlace::Bar,
+     .kind = RowKind::Menu,
+     .name = "menuBuild",
+     .text = "&Build",
+     .opens = MenuPlace::Build},
+    {.place = MenuPlace::Build,
+     .name = "actionBuild",
+     .text = "&Build..\tCtrl+B",
+     .prompt = "Builds the E-Book, and if enabled, the Rebrander\nBuild",
+     .command = [](CMainFrame& f) { f.BuildCommand(false); },
+     .toolbarGroup = 4,
+     .styleIcon = QStyle::SP_DialogApplyButton},
+    {.place = MenuPlace::Build,
+     .name = "actionRun",
+     .text = "&Run...\tCtrl+R",
+     .prompt = "Builds and runs the E-Book\nRun",
+     .command = [](CMainFrame& f) { f.BuildCommand(true); },
+     .toolbarGroup = 4,
+     .styleIcon = QStyle::SP_MediaPlay},
+    {.place = MenuPlace::Build,
+     .name = "actionBuildSeries",
+     .text = "Build &Series...",
+     .prompt = "Builds a numbered series of E-Books\nBuild Series",
+     .command = [](CMainFrame& f) { f.BuildSeriesCommand(); }},
+
+    // Help
+    {.place = MenuPlace::Bar,
+     .kind = RowKind::Menu,
+     .name = "menuHelp",
+     .text = "&Help",
+     .opens = MenuPlace::Help},
+    {.place = MenuPlace::Help,
+     .name = "actionHelp",
+     .text = "&Help - &User Guide\tF1",
+     .prompt = "Open the user guide\nUser Guide",
+     .command = [](CMainFrame& f) { f.HelpUserGuide(); }},
+    {.place = MenuPlace::Help, .kind = RowKind::Separator},
+    {.place = MenuPlace::Help,
+     .name = "actionHomePage",
+     .text = "E-Book &Home Page",
+     .prompt = "Open the E-Book compiler's home page\nHome Page",
+     .command = [](CMainFrame& f) { f.OpenSitePage(""); }},
+    {.place = MenuPlace::Help,
+     .name = "actionFaq",
+     .text = "E-Book &Frequently Asked Questions",
+     .prompt = "Open the frequently asked questions\nFrequently Asked Questions",
+     .command = [](CMainFrame& f) { f.OpenSitePage("faq.asp"); }},
+    {.place = MenuPlace::Help,
+     .name = "actionLinks",
+     .text = "E-Book &Links",
+     .prompt = "Open the links page\nLinks",
+     .command = [](CMainFrame& f) { f.OpenSitePage("links.asp"); }},
+    {.place = MenuPlace::Help,
+     .name = "actionAffiliate",
+     .text = "E-Book Affiliate &Program",
+     .prompt = "Open the affiliate program's page\nAffiliate Program",
+     .command = [](CMainFrame& f) { f.OpenSitePage("affiliate.asp"); }},
+    {.place = MenuPlace::Help, .kind = RowKind::Separator},
+    {.place = MenuPlace::Help,
+     .name = "actionAbout",
+     .text = "&About...",
+     .prompt = "Display program information, version number and copyright\nAbout",
+     .command =
+         [](CMainFrame& f) {
+             AboutBox box(&f);
+             box.exec();
+         },
+     .toolbarGroup = 5,
+     .styleIcon = QStyle::SP_MessageBoxInformation},
+};
+
+QAction* CMainFrame::MakeAction(const ActionRow& row) {
+    const QString full = QString::fromUtf8(row.text);
     const qsizetype tab = full.indexOf(QLatin1Char('\t'));
     auto* action = new QAction(this);
-    action->setObjectName(objectName);
-    if (tab >= 0 && !keyShownOnly) {
+    action->setObjectName(row.name);
+    if (tab >= 0 && !row.keyShownOnly) {
         action->setText(full.left(tab));
-        action->setShortcut(KeyOf(full.mid(tab + 1)));
+        action->setShortcuts(KeysOf(full.mid(tab + 1)));
         action->setShortcutContext(Qt::WindowShortcut);
     } else {
-        // The key is shown in the menu; another command (the item commands) takes it.
         action->setText(full);
     }
-    const QString both = QString::fromUtf8(promptAndTip);
+    const QString both = row.prompt
+                             ? QString::fromUtf8(row.prompt)
+                             : QString("Show the %1 tab\n%1").arg(ToQString(MainTabTitle(row.tab)));
     const qsizetype newline = both.indexOf(QLatin1Char('\n'));
     action->setStatusTip(newline >= 0 ? both.left(newline) : both);
     action->setToolTip(newline >= 0 ? both.mid(newline + 1) : action->text().remove('&'));
-    connect(action, &QAction::triggered, this, [this, command] { Run(command); });
-    actions_[objectName] = action;
+    if (row.styleIcon) {
+        action->setIcon(style()->standardIcon(*row.styleIcon));
+    } else if (row.picture) {
+        action->setIcon(ProgramIcon(*row.picture));
+    }
+    if (auto* command = row.command) {
+        // A view command runs at any time; the others wait for no build and update
+        // the states.
+        if (row.enabled == EnabledWhen::Always) {
+            connect(action, &QAction::triggered, this, [this, command] { command(*this); });
+        } else {
+            connect(action, &QAction::triggered, this,
+                    [this, command] { Run([this, command] { command(*this); }); });
+        }
+    }
+    actions_[row.name] = action;
+    enabledWhen_.emplace_back(action, row.enabled);
     addAction(action);
     return action;
 }
 
-void CMainFrame::CreateActions() {
-    QStyle* s = style();
-    // File
-    fileMenu_ = menuBar()->addMenu("&File");
-    fileMenu_->setObjectName("menuFile");
-    auto* newAction = MakeAction("actionNew", "&New\tCtrl+N", "Create a new project\nNew",
-                                 [this] { NewDocument(); });
-    auto* openAction =
-        MakeAction("actionOpen", "&Open...\tCtrl+O", "Open an existing project\nOpen", [this] {
-            const std::string path = dialogs.openProject(document_.path());
-            if (!path.empty()) {
-                OpenDocument(path);
-            }
-        });
-    auto* saveAction = MakeAction("actionSave", "&Save\tCtrl+S", "Save the active project\nSave",
-                                  [this] { Save(); });
-    auto* saveAsAction =
-        MakeAction("actionSaveAs", "Save &As...",
-                   "Save the active project with a new name\nSave As", [this] { SaveAs(); });
-    auto* exitAction =
-        MakeAction("actionExit", "E&xit", "Quit the application; prompts to save the project\nExit",
-                   [this] { close(); });
-    newAction->setIcon(s->standardIcon(QStyle::SP_FileIcon));
-    openAction->setIcon(s->standardIcon(QStyle::SP_DialogOpenButton));
-    saveAction->setIcon(s->standardIcon(QStyle::SP_DialogSaveButton));
-    fileMenu_->addActions({newAction, openAction, saveAction, saveAsAction});
-    recentSeparator_ = fileMenu_->addSeparator();
+void CMainFrame::AddRecentFileActions(QMenu* menu) {
+    recentSeparator_ = menu->addSeparator();
     for (std::size_t i = 0; i < RecentFileList::kMaxEntries; ++i) {
         auto* recent = new QAction(this);
         recent->setObjectName(QString("actionRecentFile%1").arg(i + 1));
@@ -92,367 +647,77 @@ void CMainFrame::CreateActions() {
         });
         recentActions_ << recent;
         actions_[recent->objectName().toStdString()] = recent;
-        fileMenu_->addAction(recent);
+        enabledWhen_.emplace_back(recent, EnabledWhen::Idle);
+        menu->addAction(recent);
     }
-    fileMenu_->addSeparator();
-    fileMenu_->addAction(exitAction);
+}
 
-    // Edit
-    QMenu* edit = menuBar()->addMenu("&Edit");
-    edit->setObjectName("menuEdit");
-    struct Area {
-        const char* editName;
-        const char* editText;
-        const char* editPrompt;
-        const char* viewName;
-        const char* viewText;
-        MainTab tab;
-        ProgramPicture picture;
-    };
-    const Area areas[] = {
-        {"actionEditEBookInfo", "&E-Book Info...\tCtrl+E",
-         "Edit the general E-Book Inforrmation\nEdit E-Book Info", "actionViewEBookInfo",
-         "&E-Book Info", MainTab::EBookInfo, ProgramPicture::EBookInfo},
-        {"actionEditIcon", "&Icon...",
-         "Choose the E-Book's icon and how it is installed\nEdit Icon", "actionViewIcon", "&Icon",
-         MainTab::Icon, ProgramPicture::Icon},
-        {"actionEditStartUp", "Start &Up...",
-         "Edit the start up message, window size and splash bitmap\nEdit Start Up",
-         "actionViewStartUp", "Start &Up", MainTab::StartUp, ProgramPicture::StartUp},
-        {"actionEditUserInterface", "&User Interface...",
-         "Edit the E-Book window's toolbar, menus and language\nEdit User Interface",
-         "actionViewUserInterface", "&User Interface", MainTab::UserInterface,
-         ProgramPicture::UserInterface},
-        {"actionEditSystemPages", "System &Pages...",
-         "Edit the About, Search Results and Table Of Contents pages\nEdit System Pages",
-         "actionViewSystemPages", "System &Pages", MainTab::SystemPages,
-         ProgramPicture::SystemPages},
-        {"actionEditAddIns", "&Add-Ins...", "Edit the event handlers and extensions\nEdit Add-Ins",
-         "actionViewAddIns", "&Add-Ins", MainTab::AddIns, ProgramPicture::AddIns},
-    };
-    QList<QAction*> settingsActions;
-    for (const auto& area : areas) {
-        const MainTab tab = area.tab;
-        QAction* a = MakeAction(area.editName, area.editText, area.editPrompt,
-                                [this, tab] { EditSettings(tab); });
-        a->setIcon(ProgramIcon(area.picture));
-        edit->addAction(a);
-        settingsActions << a;
-    }
-    edit->addSeparator();
-    auto* scan = MakeAction("actionScanFolder", "S&can Folder...\tCtrl+D",
-                            "Choose the folder that holds the E-Book's source files\nScan Folder",
-                            [this] { ScanFolder(); });
-    scan->setIcon(s->standardIcon(QStyle::SP_DirOpenIcon));
-    auto* refresh = MakeAction("actionRefreshFiles", "Refresh Files\tF5",
-                               "Refresh the list of files shown on the files tab\nRefresh Files",
-                               [this] { RefreshFiles(); });
-    refresh->setIcon(s->standardIcon(QStyle::SP_BrowserReload));
-    edit->addActions({scan, refresh});
-
-    QMenu* thisFile = edit->addMenu("&This File");
-    thisFile->setObjectName("menuThisFile");
-    thisFile->addAction(MakeAction(
-        "actionToggleExcluded", "Toggle E&xcluded\tCtrl+X",
-        "Exclude this file from the E-Book, or include it again\nToggle Excluded",
-        [this] { FileCommand([](Project& p, std::size_t i) { return ToggleExcluded(p, i); }); }));
-    thisFile->addAction(MakeAction("actionToggleSearchable", "Toggle &Searchable\tCtrl+F",
-                                   "Make this file searchable, or not\nToggle Searchable", [this] {
-                                       FileCommand([this](Project& p, std::size_t i) {
-                                           return ToggleSearchable(p, i, prompter());
-                                       });
-                                   }));
-    thisFile->addAction(MakeAction(
-        "actionToggleInContents", "Toggle in &Table Of Contents\tCtrl+J",
-        "List this file in the Table Of Contents, or not\nToggle in Table Of Contents", [this] {
-            FileCommand(
-                [this](Project& p, std::size_t i) { return ToggleInContents(p, i, prompter()); });
-        }));
-    thisFile->addAction(
-        MakeAction("actionTogglePreprocessor", "Toggle PrePro&cessor\tCtrl+P",
-                   "Run this file through the PreProcessor, or not\nToggle PreProcessor", [this] {
-                       FileCommand([this](Project& p, std::size_t i) {
-                           return TogglePreprocess(p, i, prompter());
-                       });
-                   }));
-    thisFile->addAction(MakeAction(
-        "actionFileProperties", "&Edit Properties...\tF4",
-        "Edit the properties of this file\nEdit Properties", [this] { FileProperties(); }, true));
-    const struct {
-        const char* name;
-        const char* text;
-        const char* prompt;
-        int direction;
-    } fileMoves[] = {
-        {"actionFileMoveToTop", "Move To T&op\tCtrl+Home",
-         "Move this file to the top of the list\nMove To Top", -2},
-        {"actionFileMoveUp", "Move &Up\tCtrl+Up Arrow", "Moves this file up one place\nMove Up",
-         -1},
-        {"actionFileMoveDown", "Move &Down\tCtrl+Down Arrow",
-         "Moves this file down one place\nMove Down", 1},
-        {"actionFileMoveToBottom", "Move To &Bottom\tCtrl+End",
-         "Move this file to the bottom of the list\nMove To Bottom", 2},
-    };
-    for (const auto& m : fileMoves) {
-        const int direction = m.direction;
-        thisFile->addAction(MakeAction(
-            m.name, m.text, m.prompt,
-            [this, direction] {
-                FileCommand([this, direction](Project& p, std::size_t i) {
-                    switch (direction) {
-                        case -2:
-                            p.MoveFileToTop(i);
-                            break;
-                        case -1:
-                            p.MoveFileUp(i, prompter());
-                            break;
-                        case 1:
-                            p.MoveFileDown(i, prompter());
-                            break;
-                        default:
-                            p.MoveFileToBottom(i);
-                    }
-                    return true;
-                });
-            },
-            true));
-    }
-
-    QMenu* allFiles = edit->addMenu("All &Files");
-    allFiles->setObjectName("menuAllFiles");
-    const struct {
-        const char* name;
-        const char* text;
-        const char* prompt;
-        AllFilesCommand command;
-    } all[] = {
-        {"actionAllMakeSearchable", "Make &Searchable...",
-         "Make every HTML file that has a title searchable\nMake Searchable",
-         AllFilesCommand::MakeSearchable},
-        {"actionAllRemoveSearchable", "R&emove Searchable...",
-         "Make no file searchable\nRemove Searchable", AllFilesCommand::RemoveSearchable},
-        {"actionAllListInContents", "List in &Table Of Contents...",
-         "List every HTML file that has a title in the Table Of Contents\nList in Table Of "
-         "Contents",
-         AllFilesCommand::ListInContents},
-        {"actionAllRemoveFromContents", "Re&move from Table Of Contents...",
-         "Take every file out of the Table Of Contents\nRemove from Table Of Contents",
-         AllFilesCommand::RemoveFromContents},
-        {"actionAllPreprocessorOn", "Turn PrePro&cessor On",
-         "Turn the PreProcessor on for every HTML file\nTurn PreProcessor On",
-         AllFilesCommand::PreprocessorOn},
-        {"actionAllPreprocessorOff", "Turn PreProcessor &Off",
-         "Turn the PreProcessor off for every HTML file\nTurn PreProcessor Off",
-         AllFilesCommand::PreprocessorOff},
-    };
-    for (const auto& a : all) {
-        const int command = static_cast<int>(a.command);
-        allFiles->addAction(
-            MakeAction(a.name, a.text, a.prompt, [this, command] { AllFiles(command); }));
-    }
-    allFiles->addSeparator();
-    allFiles->addAction(MakeAction(
-        "actionAllOrderByLinks", "Order By &Links...",
-        "Put the pages in the order in which they link to each other, from the index page\nOrder "
-        "By Links",
-        [this] { OrderByLinks(); }));
-
-    QMenu* variables = edit->addMenu("Nimbrel &Variables");
-    variables->setObjectName("menuVariables");
-    variables->addAction(MakeAction("actionAddVariable", "&Add Variable...\tCtrl+A",
-                                    "Creates an Nimbrel Variable\nAdd Variable",
-                                    [this] { AddVariables(); }));
-    variables->addAction(MakeAction("actionDeleteVariable", "&Delete Variable...\tDel",
-                                    "Deletes the selected variable\nDelete Variable",
-                                    [this] { DeleteVariable(); }));
-    variables->addAction(MakeAction(
-        "actionVariableProperties", "&Edit Properties...\tF4",
-        "Edit the properties of the selected variable\nEdit Properties",
-        [this] { VariableProperties(); }, true));
-    variables->addAction(MakeAction(
-        "actionVariableMoveToTop", "Move To T&op\tCtrl+Home",
-        "Move this variable to the top of the list\nMove To Top",
-        [this] { VariableMove(&MoveVariableToTop); }, true));
-    variables->addAction(MakeAction(
-        "actionVariableMoveUp", "Move &Up\tCtrl+Up Arrow",
-        "Moves this variable up one place\nMove Up", [this] { VariableMove(&MoveVariableUp); },
-        true));
-    variables->addAction(MakeAction(
-        "actionVariableMoveDown", "Move &Down\tCtrl+Down Arrow",
-        "Moves this variable down one place\nMove Down",
-        [this] { VariableMove(&MoveVariableDown); }, true));
-    variables->addAction(MakeAction(
-        "actionVariableMoveToBottom", "Move To &Bottom\tCtrl+End",
-        "Move this variable to the bottom of the list\nMove To Bottom",
-        [this] { VariableMove(&MoveVariableToBottom); }, true));
-    edit->addSeparator();
-    auto* output = MakeAction("actionEditOutput", "&Output...",
-                              "Edit the Output E-Book EXE and the Rebrander\nEdit Output",
-                              [this] { EditSettings(MainTab::Output); });
-    output->setIcon(s->standardIcon(QStyle::SP_DriveHDIcon));
-    edit->addAction(output);
-
-    // The item commands: toolbar buttons and keys acting on the current list.
-    auto* itemProperties = MakeAction("actionItemProperties", "Edit Properties\tF4",
-                                      "Edit the properties of the selected item\nEdit Properties",
-                                      [this] { ItemProperties(); });
-    itemProperties->setIcon(s->standardIcon(QStyle::SP_FileDialogDetailedView));
-    const struct {
-        const char* name;
-        const char* text;
-        const char* prompt;
-        int direction;
-        QStyle::StandardPixmap icon;
-    } items[] = {
-        {"actionItemMoveToTop", "Move To Top\tCtrl+Home",
-         "Move the selected item to the top of the list\nMove To Top", -2,
-         QStyle::SP_MediaSkipBackward},
-        {"actionItemMoveUp", "Move Up\tCtrl+Up Arrow",
-         "Move the selected item up one place\nMove Up", -1, QStyle::SP_ArrowUp},
-        {"actionItemMoveDown", "Move Down\tCtrl+Down Arrow",
-         "Move the selected item down one place\nMove Down", 1, QStyle::SP_ArrowDown},
-        {"actionItemMoveToBottom", "Move To Bottom\tCtrl+End",
-         "Move the selected item to the bottom of the list\nMove To Bottom", 2,
-         QStyle::SP_MediaSkipForward},
-    };
-    QList<QAction*> itemActions{itemProperties};
-    for (const auto& item : items) {
-        const int direction = item.direction;
-        QAction* a = MakeAction(item.name, item.text, item.prompt,
-                                [this, direction] { ItemMove(direction); });
-        a->setIcon(s->standardIcon(item.icon));
-        itemActions << a;
-    }
-
-    // View
-    QMenu* view = menuBar()->addMenu("&View");
-    view->setObjectName("menuView");
-    auto* tabGroup = new QActionGroup(this);
-    const struct {
-        const char* name;
-        const char* text;
-        MainTab tab;
-    } views[] = {
-        {"actionViewEBookInfo", "&E-Book Info", MainTab::EBookInfo},
-        {"actionViewIcon", "&Icon", MainTab::Icon},
-        {"actionViewStartUp", "Start &Up", MainTab::StartUp},
-        {"actionViewUserInterface", "&User Interface", MainTab::UserInterface},
-        {"actionViewSystemPages", "System &Pages", MainTab::SystemPages},
-        {"actionViewAddIns", "&Add-Ins", MainTab::AddIns},
-        {"actionViewFiles", "&Files", MainTab::Files},
-        {"actionViewVariables", "Nimbrel &Variables", MainTab::Variables},
-        {"actionViewOutput", "&Output", MainTab::Output},
-    };
-    for (const auto& v : views) {
-        const MainTab tab = v.tab;
-        const QString prompt = QString("Show the %1 tab\n%1").arg(Q(MainTabTitle(tab)));
-        // Only the view changes, so the tabs can be looked at during a build too.
-        QAction* a = MakeAction(v.name, v.text, prompt.toUtf8().constData(), {});
-        connect(a, &QAction::triggered, this, [this, tab] { view_->ShowTab(tab); });
-        a->setCheckable(true);
-        tabGroup->addAction(a);
-        view->addAction(a);
-    }
-    // The keys that step through tabs elsewhere on the desktop.
-    const struct {
-        const char* name;
-        const char* text;
-        QList<QKeySequence> keys;
-        int step;
-    } steps[] = {
-        {"actionViewNextTab",
-         "Next Tab",
-         {QKeySequence(Qt::CTRL | Qt::Key_Tab), QKeySequence(Qt::CTRL | Qt::Key_PageDown)},
-         1},
-        {"actionViewPreviousTab",
-         "Previous Tab",
-         {QKeySequence(Qt::CTRL | Qt::SHIFT | Qt::Key_Backtab),
-          QKeySequence(Qt::CTRL | Qt::SHIFT | Qt::Key_Tab),
-          QKeySequence(Qt::CTRL | Qt::Key_PageUp)},
-         -1},
-    };
-    for (const auto& st : steps) {
-        const int step = st.step;
-        QAction* a = MakeAction(st.name, st.text, "Show the next or the previous tab", {});
-        a->setShortcuts(st.keys);
-        a->setShortcutContext(Qt::WindowShortcut);
-        connect(a, &QAction::triggered, this, [this, step] { StepTab(step); });
-    }
-    view->addSeparator();
-
-    // Build
-    QMenu* build = menuBar()->addMenu("&Build");
-    build->setObjectName("menuBuild");
-    auto* buildAction = MakeAction("actionBuild", "&Build..\tCtrl+B",
-                                   "Builds the E-Book, and if enabled, the Rebrander\nBuild",
-                                   [this] { BuildCommand(false); });
-    buildAction->setIcon(s->standardIcon(QStyle::SP_DialogApplyButton));
-    auto* runAction = MakeAction("actionRun", "&Run...\tCtrl+R", "Builds and runs the E-Book\nRun",
-                                 [this] { BuildCommand(true); });
-    runAction->setIcon(s->standardIcon(QStyle::SP_MediaPlay));
-    build->addActions({buildAction, runAction});
-    build->addAction(MakeAction("actionBuildSeries", "Build &Series...",
-                                "Builds a numbered series of E-Books\nBuild Series",
-                                [this] { BuildSeriesCommand(); }));
-
-    // Help
-    QMenu* help = menuBar()->addMenu("&Help");
-    help->setObjectName("menuHelp");
-    help->addAction(MakeAction("actionHelp", "&Help - &User Guide\tF1",
-                               "Open the user guide\nUser Guide", [this] { HelpUserGuide(); }));
-    help->addSeparator();
-    help->addAction(MakeAction("actionHomePage", "E-Book &Home Page",
-                               "Open the E-Book compiler's home page\nHome Page",
-                               [this] { OpenSitePage(""); }));
-    help->addAction(MakeAction("actionFaq", "E-Book &Frequently Asked Questions",
-                               "Open the frequently asked questions\nFrequently Asked Questions",
-                               [this] { OpenSitePage("faq.asp"); }));
-    help->addAction(MakeAction("actionLinks", "E-Book &Links", "Open the links page\nLinks",
-                               [this] { OpenSitePage("links.asp"); }));
-    help->addAction(MakeAction("actionAffiliate", "E-Book Affiliate &Program",
-                               "Open the affiliate program's page\nAffiliate Program",
-                               [this] { OpenSitePage("affiliate.asp"); }));
-    help->addSeparator();
-    auto* about =
-        MakeAction("actionAbout", "&About...",
-                   "Display program information, version number and copyright\nAbout", [this] {
-                       AboutBox box(this);
-                       box.exec();
-                   });
-    about->setIcon(s->standardIcon(QStyle::SP_MessageBoxInformation));
-    help->addAction(about);
-
-    // Toolbar, in its groups.
+void CMainFrame::CreateActions() {
     toolBar_ = addToolBar("Toolbar");
     toolBar_->setObjectName("mainToolBar");
     toolBar_->setIconSize(QSize(16, 16));
-    toolBar_->addActions({newAction, openAction, saveAction});
-    toolBar_->addSeparator();
-    toolBar_->addActions(settingsActions);
-    toolBar_->addActions({scan, refresh});
-    toolBar_->addSeparator();
-    toolBar_->addActions(itemActions);
-    toolBar_->addSeparator();
-    toolBar_->addActions({output, buildAction, runAction});
-    toolBar_->addSeparator();
-    toolBar_->addAction(about);
+    // The menu bar's and the window's places stay null: they are no menu.
+    std::array<QMenu*, static_cast<std::size_t>(MenuPlace::Window) + 1> menus{};
+    std::array<QList<QAction*>, kToolbarGroups + 1> toolbarGroups;
+    auto* tabGroup = new QActionGroup(this);
+    tabActions_.assign(kMainTabCount, nullptr);
+    for (const ActionRow& row : kActionRows) {
+        QMenu* menu = menus.at(static_cast<std::size_t>(row.place));
+        QAction* action = nullptr;
+        switch (row.kind) {
+            case RowKind::Menu:
+                menus.at(static_cast<std::size_t>(row.opens)) =
+                    menu ? menu->addMenu(row.text) : menuBar()->addMenu(row.text);
+                menus.at(static_cast<std::size_t>(row.opens))->setObjectName(row.name);
+                continue;
+            case RowKind::Separator:
+                menu->addSeparator();
+                continue;
+            case RowKind::RecentFiles:
+                AddRecentFileActions(menu);
+                continue;
+            case RowKind::Command:
+                action = MakeAction(row);
+                break;
+            case RowKind::Tab:
+                action = MakeAction(row);
+                action->setCheckable(true);
+                tabGroup->addAction(action);
+                connect(action, &QAction::triggered, this,
+                        [this, &row] { view_->ShowTab(row.tab); });
+                tabActions_.at(static_cast<std::size_t>(row.tab)) = action;
+                break;
+            case RowKind::StatusBarToggle:
+                action = MakeAction(row);
+                action->setCheckable(true);
+                action->setChecked(true);
+                connect(action, &QAction::toggled, statusBar(), &QWidget::setVisible);
+                break;
+            case RowKind::ToolbarToggle:
+                action = toolBar_->toggleViewAction();
+                action->setObjectName(row.name);
+                action->setText(row.text);
+                action->setStatusTip(row.prompt);
+                actions_[row.name] = action;
+                enabledWhen_.emplace_back(action, row.enabled);
+                break;
+        }
+        if (menu) {
+            menu->addAction(action);
+        }
+        toolbarGroups.at(static_cast<std::size_t>(row.toolbarGroup)) << action;
+    }
+    for (int group = 1; group <= kToolbarGroups; ++group) {
+        if (group > 1) {
+            toolBar_->addSeparator();
+        }
+        toolBar_->addActions(toolbarGroups.at(static_cast<std::size_t>(group)));
+    }
 
-    auto* showStatus = MakeAction("actionViewStatusBar", "&Status Bar",
-                                  "Show or hide the status bar\nToggle StatusBar", {});
-    showStatus->setCheckable(true);
-    showStatus->setChecked(true);
-    connect(showStatus, &QAction::toggled, statusBar(), &QWidget::setVisible);
-    QAction* showToolbar = toolBar_->toggleViewAction();
-    showToolbar->setObjectName("actionViewToolbar");
-    showToolbar->setText("&Toolbar");
-    showToolbar->setStatusTip("Show or hide the toolbar");
-    actions_["actionViewToolbar"] = showToolbar;
-    view->addActions({showStatus, showToolbar});
-
-    // The message pane: the idle text, or a build's stage. Menu prompts show over it for as
-    // long as the pointer rests on their entries.
+    // The message pane: the idle text, or a build's stage. Menu prompts show over
+    // it for as long as the pointer rests on their entries.
     statusBar()->setObjectName("statusBar");
-    statusMessage_ = new QLabel(Q(kIdleStatusText), statusBar());
+    statusMessage_ = new QLabel(ToQString(kIdleStatusText), statusBar());
     statusMessage_->setObjectName("statusMessage");
     statusBar()->addWidget(statusMessage_, 1);
 }

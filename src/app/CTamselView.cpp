@@ -117,7 +117,7 @@ CTamselView::CTamselView(QWidget* parent) : QWidget(parent) {
 
     for (std::size_t i = 0; i < kMainTabCount; ++i) {
         const auto tab = static_cast<MainTab>(i);
-        tabs_->addTab(Q(MainTabTitle(tab)));
+        tabs_->addTab(ToQString(MainTabTitle(tab)));
         auto* list = new QTreeWidget(stack_);
         list->setObjectName(ListObjectName(tab));
         list->setRootIsDecorated(false);
@@ -137,7 +137,7 @@ CTamselView::CTamselView(QWidget* parent) : QWidget(parent) {
         const auto& columns = ColumnsOf(tab);
         QStringList titles;
         for (const auto& column : columns) {
-            titles << Q(column.title);
+            titles << ToQString(column.title);
         }
         list->setHeaderLabels(titles);
         // The last column takes what is left; a width of its own would keep a scroll bar.
@@ -191,7 +191,7 @@ void CTamselView::Rebuild(MainTab tab) {
     list->setUpdatesEnabled(false);
     std::optional<std::string> selected;
     if (QTreeWidgetItem* item = list->currentItem(); item && item->isSelected()) {
-        selected = U(item->text(0));
+        selected = ToUtf8(item->text(0));
     }
     std::vector<std::vector<std::string>> rows;
     if (tab == MainTab::Files) {
@@ -270,7 +270,9 @@ void CTamselView::FillRows(QTreeWidget* list, const std::vector<std::vector<std:
         QStringList texts;
         for (const auto& cell : row) {
             // One line per cell: a multi-line value shows its line breaks as blanks.
-            texts << Q(cell).replace(QLatin1Char('\n'), QLatin1Char(' ')).remove(QLatin1Char('\r'));
+            texts << ToQString(cell)
+                         .replace(QLatin1Char('\n'), QLatin1Char(' '))
+                         .remove(QLatin1Char('\r'));
         }
         auto* item = new QTreeWidgetItem(texts);
         for (int c = 0; c < texts.size(); ++c) {

@@ -16,7 +16,7 @@ namespace nbx::app {
 
 namespace {
 QLineEdit* Edit(const std::string& text, const char* name, QWidget* parent) {
-    auto* edit = new QLineEdit(Q(text), parent);
+    auto* edit = new QLineEdit(ToQString(text), parent);
     edit->setObjectName(name);
     edit->setMinimumWidth(360);
     return edit;
@@ -38,7 +38,7 @@ FilePropertiesDialog::FilePropertiesDialog(const SourceFile& entry, Prompter& pr
     const bool html = IsHtmlName(entry.path);
 
     auto* form = new QFormLayout;
-    auto* fileName = new QLineEdit(Q(entry.path), this);
+    auto* fileName = new QLineEdit(ToQString(entry.path), this);
     fileName->setObjectName("fileNameEdit");
     fileName->setReadOnly(true);
     fileName->setMinimumWidth(360);
@@ -81,9 +81,9 @@ FilePropertiesDialog::FilePropertiesDialog(const SourceFile& entry, Prompter& pr
 void FilePropertiesDialog::TryAccept() {
     SourceFile edited = edited_;
     if (IsHtmlName(edited.path)) {
-        edited.title = U(title_->text());
-        edited.description = U(description_->text());
-        edited.keywords = U(keywords_->text());
+        edited.title = ToUtf8(title_->text());
+        edited.description = ToUtf8(description_->text());
+        edited.keywords = ToUtf8(keywords_->text());
         edited.searchable = searchable_->isChecked();
         edited.inContents = contents_->isChecked();
         edited.preprocess = preprocess_->isChecked();

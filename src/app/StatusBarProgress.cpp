@@ -35,7 +35,7 @@ void StatusBarProgress::ReportStage(std::string_view text, int percent) {
         });
         statusBar_->addPermanentWidget(cancel_);
     }
-    messagePane_->setText(Q(text));
+    messagePane_->setText(ToQString(text));
     if (!bar_) {
         // Right of the text with two average characters between; at most 200 pixels wide,
         // none at all when fewer than 20 pixels are left.
@@ -78,7 +78,7 @@ void StatusBarProgress::EndProgress() {
     bar_ = nullptr;
     delete cancel_;
     cancel_ = nullptr;
-    messagePane_->setText(Q(kIdleStatusText));
+    messagePane_->setText(ToQString(kIdleStatusText));
     QApplication::restoreOverrideCursor();
 }
 

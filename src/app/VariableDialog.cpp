@@ -32,7 +32,7 @@ VariableDialog::VariableDialog(VariableDialogMode mode, const Variable& entry,
     grid->setColumnStretch(1, 1);
 
     auto* nameLabel = new QLabel("&Variable", this);
-    name_ = new QLineEdit(Q(fields_.name), this);
+    name_ = new QLineEdit(ToQString(fields_.name), this);
     name_->setObjectName("nameEdit");
     name_->setMaxLength(static_cast<int>(kMaxVariableNameLength));
     nameLabel->setBuddy(name_);
@@ -44,7 +44,7 @@ VariableDialog::VariableDialog(VariableDialogMode mode, const Variable& entry,
     kind_ = new QComboBox(this);
     kind_->setObjectName("kindCombo");
     for (std::int32_t k = 0; k < kVariableKindCount; ++k) {
-        kind_->addItem(Q(KindLongName(k)));
+        kind_->addItem(ToQString(KindLongName(k)));
     }
     kind_->setCurrentIndex(fields_.kind >= 0 && fields_.kind < kVariableKindCount ? fields_.kind
                                                                                   : 0);
@@ -58,7 +58,7 @@ VariableDialog::VariableDialog(VariableDialogMode mode, const Variable& entry,
     grid->addWidget(canRebrand_, 2, 1);
 
     descriptionLabel_ = new QLabel("D&escription", this);
-    description_ = new QLineEdit(Q(fields_.description), this);
+    description_ = new QLineEdit(ToQString(fields_.description), this);
     description_->setObjectName("descriptionEdit");
     description_->setMaxLength(static_cast<int>(kMaxVariableDescriptionLength));
     descriptionLabel_->setBuddy(description_);
@@ -72,14 +72,14 @@ VariableDialog::VariableDialog(VariableDialogMode mode, const Variable& entry,
     valueLabel_ = new QLabel(this);
     valueLabel_->setObjectName("valueLabel");
     auto* editors = new QStackedWidget(this);
-    singleLine_ = new QLineEdit(Q(fields_.singleLineValue), editors);
+    singleLine_ = new QLineEdit(ToQString(fields_.singleLineValue), editors);
     singleLine_->setObjectName("singleLineEdit");
     singleLine_->setMaxLength(static_cast<int>(MaxValueLength(ValueEditor::SingleLine)));
-    multiLine_ = new QPlainTextEdit(Q(fields_.multiLineValue), editors);
+    multiLine_ = new QPlainTextEdit(ToQString(fields_.multiLineValue), editors);
     multiLine_->setObjectName("multiLineEdit");
     multiLine_->setTabChangesFocus(true);
     multiLine_->setFixedHeight(6 * multiLine_->fontMetrics().lineSpacing() + 10);
-    fileName_ = new QLineEdit(Q(fields_.fileName), editors);
+    fileName_ = new QLineEdit(ToQString(fields_.fileName), editors);
     fileName_->setObjectName("fileNameEdit");
     fileName_->setMaxLength(static_cast<int>(MaxValueLength(ValueEditor::FileName)));
     browse_ = new QPushButton("&Browse", editors);
@@ -163,13 +163,13 @@ VariableDialog::VariableDialog(VariableDialogMode mode, const Variable& entry,
 }
 
 void VariableDialog::ReadFields() {
-    fields_.name = U(name_->text());
+    fields_.name = ToUtf8(name_->text());
     fields_.kind = kind_->currentIndex();
     fields_.canRebrand = canRebrand_->isChecked();
-    fields_.description = U(description_->text());
-    fields_.singleLineValue = U(singleLine_->text());
-    fields_.multiLineValue = U(multiLine_->toPlainText());
-    fields_.fileName = U(fileName_->text());
+    fields_.description = ToUtf8(description_->text());
+    fields_.singleLineValue = ToUtf8(singleLine_->text());
+    fields_.multiLineValue = ToUtf8(multiLine_->toPlainText());
+    fields_.fileName = ToUtf8(fileName_->text());
 }
 
 void VariableDialog::Evaluate() {
@@ -188,7 +188,7 @@ void VariableDialog::Evaluate() {
     descriptionRequired_->setVisible(state.descriptionShown);
     auto* editors = findChild<QStackedWidget*>("valueEditors");
     editors->setCurrentIndex(static_cast<int>(state.editor));
-    valueLabel_->setText(Q(state.valueLabel));
+    valueLabel_->setText(ToQString(state.valueLabel));
     valueLabel_->setBuddy(
         state.editor == ValueEditor::SingleLine  ? static_cast<QWidget*>(singleLine_)
         : state.editor == ValueEditor::MultiLine ? static_cast<QWidget*>(multiLine_)
@@ -202,7 +202,7 @@ void VariableDialog::Evaluate() {
 }
 
 void VariableDialog::Browse() {
-    const QString chosen = chooseFile(Q(kSelectIncludeFileTitle), fileName_->text(),
+    const QString chosen = chooseFile(ToQString(kSelectIncludeFileTitle), fileName_->text(),
                                       QtFileFilter(IncludeFileFilter(kind_->currentIndex())));
     if (!chosen.isEmpty()) {
         fileName_->setText(chosen);

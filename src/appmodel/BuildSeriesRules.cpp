@@ -2,8 +2,8 @@
 
 #include <optional>
 
-#include "common/AsciiText.h"
 #include "compile/SeriesTexts.h"
+#include "platform/AsciiText.h"
 
 namespace nbx {
 

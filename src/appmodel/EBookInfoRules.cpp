@@ -1,6 +1,6 @@
 #include "appmodel/EBookInfoRules.h"
 
-#include "common/AsciiText.h"
+#include "platform/AsciiText.h"
 #include "platform/Paths.h"
 #include "project/Project.h"
 
@@ -39,7 +39,7 @@ void ApplyEBookInfo(const EBookInfoValues& values, Project& project) {
 
 OutputValues OutputOf(const Project& project) {
     return {project.outputExe,
-            project.buildRebrander != 0,
+            project.buildRebrander,
             project.rebranderExe,
             project.EffectiveRebranderTitle(),
             project.rebranderStartMessage,
@@ -84,7 +84,7 @@ CheckResult<OutputField> CheckOutput(const OutputValues& values) {
 
 void ApplyOutput(const OutputValues& values, Project& project) {
     project.outputExe = values.outputExe;
-    project.buildRebrander = values.buildRebrander ? 1 : 0;
+    project.buildRebrander = values.buildRebrander;
     project.rebranderExe = values.rebranderExe;
     project.rebranderTitle = values.rebranderTitle;
     project.rebranderStartMessage = values.rebranderStartMessage;

@@ -3,8 +3,7 @@
 #include <algorithm>
 #include <filesystem>
 
-#include "common/AsciiText.h"
-#include "common/ProgramFolderPath.h"
+#include "platform/AsciiText.h"
 #include "platform/RegularFile.h"
 
 namespace nbx {
@@ -110,11 +109,6 @@ IconLibrary ListIconLibrary(const std::string& iconsFolder) {
         }
     }
     return library;
-}
-
-IconLibrary LoadIconLibrary() {
-    const std::string folder = ProgramFolderPath("icons");
-    return folder.empty() ? IconLibrary{} : ListIconLibrary(folder);
 }
 
 }  // namespace nbx

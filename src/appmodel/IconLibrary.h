@@ -33,9 +33,6 @@ struct IconLibrary {
 // lies inside the file. A folder that cannot be read gives an empty library.
 IconLibrary ListIconLibrary(const std::string& iconsFolder);
 
-// ListIconLibrary on the program folder's "icons".
-IconLibrary LoadIconLibrary();
-
 // True when the bytes start an icon directory with at least one image inside them.
 bool HoldsIconImage(const std::string& bytes);
 

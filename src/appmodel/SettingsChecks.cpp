@@ -2,6 +2,7 @@
 
 #include "appmodel/EBookInfoRules.h"
 #include "appmodel/StartUpRules.h"
+#include "project/DisplayNames.h"
 #include "project/Project.h"
 
 namespace nbx {
@@ -80,7 +81,8 @@ std::optional<SettingsProblem> CheckStartUpSettings(const ProjectSettings& proje
 }
 
 bool IsSizeCode(std::int32_t size) {
-    return size == -1 || size == -2 || size == -3;
+    return size == StoredCode(WindowSize::Maximized) || size == StoredCode(WindowSize::Minimized) ||
+           size == StoredCode(WindowSize::Default);
 }
 
 }  // namespace nbx

@@ -4,15 +4,16 @@
 
 #include <cstdio>
 
-#include "common/AsciiText.h"
+#include "platform/AsciiText.h"
 #include "platform/TextCut.h"
+#include "project/DisplayNames.h"
 #include "project/Project.h"
 
 namespace nbx {
 
 namespace {
 
-constexpr std::int32_t kCustomSize = 0;
+constexpr std::int32_t kCustomSize = StoredCode(WindowSize::Custom);
 
 // The decimal value of a field of digits; anything past the int range counts as too large.
 long long SizeValue(std::string_view digits) {
@@ -37,8 +38,10 @@ bool IsExistingFile(const std::string& path) {
 }  // namespace
 
 const std::vector<CodeName>& StartUpSizeChoices() {
-    static const std::vector<CodeName> choices{
-        {-1, "Maximized"}, {-2, "Minimized"}, {-3, "Default"}, {kCustomSize, "Custom"}};
+    static const std::vector<CodeName> choices{{StoredCode(WindowSize::Maximized), "Maximized"},
+                                               {StoredCode(WindowSize::Minimized), "Minimized"},
+                                               {StoredCode(WindowSize::Default), "Default"},
+                                               {kCustomSize, "Custom"}};
     return choices;
 }
 
@@ -54,9 +57,15 @@ int StartUpSizeIndex(std::int32_t width) {
 
 const std::vector<CodeName>& StartUpPositionChoices() {
     static const std::vector<CodeName> choices{
-        {0, "Centered"},     {-8, "Top Left"},        {-1, "Top Centered"},
-        {-2, "Top Right"},   {-7, "Left Centered"},   {-3, "Right Centered"},
-        {-6, "Bottom Left"}, {-5, "Bottom Centered"}, {-4, "Bottom Right"}};
+        {StoredCode(WindowPosition::Centered), "Centered"},
+        {StoredCode(WindowPosition::TopLeft), "Top Left"},
+        {StoredCode(WindowPosition::TopCentered), "Top Centered"},
+        {StoredCode(WindowPosition::TopRight), "Top Right"},
+        {StoredCode(WindowPosition::LeftCentered), "Left Centered"},
+        {StoredCode(WindowPosition::RightCentered), "Right Centered"},
+        {StoredCode(WindowPosition::BottomLeft), "Bottom Left"},
+        {StoredCode(WindowPosition::BottomCentered), "Bottom Centered"},
+        {StoredCode(WindowPosition::BottomRight), "Bottom Right"}};
     return choices;
 }
 
@@ -102,7 +111,7 @@ StartUpValues StartUpOf(const ProjectSettings& project) {
     values.positionIndex = StartUpPositionIndex(project.initialPosition);
     values.splashBitmap = project.splashBitmap;
     values.delayIndex = SplashDelayIndex(project.splashExtraDelay);
-    values.percentageBar = project.splashPercentageBar != 0;
+    values.percentageBar = project.splashPercentageBar;
     return values;
 }
 
@@ -151,7 +160,7 @@ void ApplyStartUp(const StartUpValues& values, Project& project) {
     project.splashExtraDelay = SplashDelayChoices().at(static_cast<std::size_t>(values.delayIndex));
     project.startupMessage = platform::CutToCharacterBoundary(values.message, 4096);
     project.splashBitmap = platform::CutToCharacterBoundary(values.splashBitmap, 260);
-    project.splashPercentageBar = values.percentageBar ? 1 : 0;
+    project.splashPercentageBar = values.percentageBar;
     project.SetModified();
 }
 
@@ -197,21 +206,20 @@ const std::vector<InterfaceSwitch>& InterfaceSwitches() {
 
 bool SwitchValue(const ProjectSettings& project, const InterfaceSwitch& item) {
     if (item.field == nullptr) {
-        return project.toolbarButtons.at(static_cast<std::size_t>(item.button)) == 1;
+        return project.toolbarButtons.at(static_cast<std::size_t>(item.button));
     }
-    return project.*item.field == 1;
+    return project.*item.field;
 }
 
 void SetSwitchValue(ProjectSettings& project, const InterfaceSwitch& item, bool on) {
-    const std::int32_t value = on ? 1 : 0;
     if (item.field == nullptr) {
-        project.toolbarButtons.at(static_cast<std::size_t>(item.button)) = value;
+        project.toolbarButtons.at(static_cast<std::size_t>(item.button)) = on;
         return;
     }
-    project.*item.field = value;
+    project.*item.field = on;
     if (item.field == &ProjectSettings::windowResizable) {
-        project.windowResizableCopyA = value;
-        project.windowResizableCopyB = value;
+        project.windowResizableCopyA = on;
+        project.windowResizableCopyB = on;
     }
 }
 
@@ -221,7 +229,9 @@ UserInterfaceValues UserInterfaceOf(const ProjectSettings& project) {
         values.switches.push_back(SwitchValue(project, item));
     }
     values.toolbarPosition =
-        project.toolbarPosition >= 0 && project.toolbarPosition <= 3 ? project.toolbarPosition : -1;
+        project.toolbarPosition >= 0 && project.toolbarPosition < kToolbarPositionCount
+            ? project.toolbarPosition
+            : -1;
     values.language = project.language;
     return values;
 }

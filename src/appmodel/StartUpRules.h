@@ -63,8 +63,8 @@ void ApplyStartUp(const StartUpValues& values, Project& project);
 // One entry of the User Interface check list: its text and where its switch lives.
 struct InterfaceSwitch {
     const char* text;
-    std::int32_t ProjectSettings::*field;  // null for a toolbar button
-    int button;                            // a ToolbarButton when field is null
+    bool ProjectSettings::*field;  // null for a toolbar button
+    int button;                    // a ToolbarButton when field is null
 };
 
 // The 32 switches in the check list's order.

@@ -35,7 +35,7 @@ private:
 
 }  // namespace
 
-std::string YesNo(int value) {
+std::string YesNo(bool value) {
     return value ? "Yes" : "No";
 }
 

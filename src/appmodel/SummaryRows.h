@@ -30,7 +30,7 @@ SummaryRows AddInsSummary(const Project& project, const ExtensionRegistry* regis
 SummaryRows OutputSummary(const Project& project);
 
 // "Yes" or "No".
-std::string YesNo(int value);
+std::string YesNo(bool value);
 
 // Whether row i is a section heading: a label without an indent, no value, and indented rows
 // under it. (A setting whose value is empty, "Publisher" say, has no rows under it.)

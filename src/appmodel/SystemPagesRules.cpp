@@ -50,11 +50,11 @@ SystemPagesValues SystemPagesOf(const ProjectSettings& project) {
     values.aboutFile = Offered(choices, project.aboutFile);
     values.nickname =
         platform::CutToCharacterBoundary(project.affiliateNickname, kNicknameMaxLength);
-    values.searchDescriptions = project.searchDescriptions != 0;
-    values.searchShowMatch = project.searchShowMatch != 0;
+    values.searchDescriptions = project.searchDescriptions;
+    values.searchShowMatch = project.searchShowMatch;
     values.contentsPage = project.contentsPage;
     values.contentsFile = Offered(choices, project.contentsFile);
-    values.contentsDescriptions = project.contentsDescriptions != 0;
+    values.contentsDescriptions = project.contentsDescriptions;
     values.colors = project.colors;
     return values;
 }
@@ -63,11 +63,11 @@ bool ApplySystemPages(const SystemPagesValues& values, Project& project, std::st
     project.aboutPage = values.aboutPage;
     project.aboutFile = values.aboutFile;
     project.affiliateNickname = values.nickname;
-    project.searchDescriptions = values.searchDescriptions ? 1 : 0;
-    project.searchShowMatch = values.searchShowMatch ? 1 : 0;
+    project.searchDescriptions = values.searchDescriptions;
+    project.searchShowMatch = values.searchShowMatch;
     project.contentsPage = values.contentsPage;
     project.contentsFile = values.contentsFile;
-    project.contentsDescriptions = values.contentsDescriptions ? 1 : 0;
+    project.contentsDescriptions = values.contentsDescriptions;
     project.colors = values.colors;
     project.SetModified();
     return platform::WriteProfileString("QUORLIN.INI", "EBook", "NickName", values.nickname, why);

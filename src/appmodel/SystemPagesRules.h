@@ -7,6 +7,7 @@
 #include <string>
 #include <vector>
 
+#include "project/DisplayNames.h"
 #include "project/ProjectSettings.h"
 
 namespace nbx {
@@ -41,13 +42,13 @@ SystemPagesValues SystemPagesOf(const ProjectSettings& project);
 
 // Enabling by the selected kind.
 inline bool NicknameEnabled(std::int32_t aboutKind) {
-    return aboutKind == 0;
+    return aboutKind == kSystemGeneratedPage;
 }
 inline bool PageFileEnabled(std::int32_t kind) {
-    return kind == 2;
+    return kind == kSystemPageOwn;
 }
 inline bool ContentsDescriptionsEnabled(std::int32_t kind) {
-    return kind == 0;
+    return kind == kSystemGeneratedPage;
 }
 
 // Stores every value, marks the project modified and writes the nickname to "QUORLIN.INI"
@@ -56,5 +57,8 @@ inline bool ContentsDescriptionsEnabled(std::int32_t kind) {
 // that cannot be written); the project is stored all the same.
 bool ApplySystemPages(const SystemPagesValues& values, Project& project,
                       std::string* why = nullptr);
+
+// What is shown, followed by a blank line and the reason, when ApplySystemPages returned false.
+inline constexpr const char* kNicknameNotKept = "The nickname could not be saved for new projects.";
 
 }  // namespace nbx

@@ -2,7 +2,6 @@
 // tamselc run PROJECT [--output PATH] [--jobs N] [--yes|--no] [--save]: the same, then starts
 // the e-book. --jobs: the cores to pack on (default: every core).
 
-#include <iostream>
 #include <optional>
 
 #include "cli/BuildOptions.h"
@@ -14,6 +13,7 @@
 #include "common/VisibleText.h"
 #include "compile/BuildCommand.h"
 #include "compile/EntryPreparer.h"
+#include "compile/ProgramTarget.h"
 #include "project/SourceFolderScan.h"
 
 namespace nbx::cli {
@@ -55,14 +55,14 @@ std::optional<BuildArgs> ParseBuildArgs(const Args& args) {
     return parsed;
 }
 
-int BuildAndMaybeRun(const Args& args, bool run) {
+int BuildAndMaybeRun(const Args& args, bool run, Console& console) {
     const auto parsed = ParseBuildArgs(args);
     if (!parsed) {
-        std::cerr << "Usage: tamselc " << (run ? "run" : "build")
-                  << " PROJECT [--output PATH] [--jobs N] [--yes|--no] [--save]\n";
+        console.err << "Usage: tamselc " << (run ? "run" : "build")
+                    << " PROJECT [--output PATH] [--jobs N] [--yes|--no] [--save]\n";
         return 2;
     }
-    ConsolePrompter prompter(parsed->answer);
+    ConsolePrompter prompter(console, parsed->answer);
     CTamselDoc doc;
     if (!OpenProject(doc, parsed->project, prompter)) {
         return 1;
@@ -80,12 +80,12 @@ int BuildAndMaybeRun(const Args& args, bool run) {
     };
     if (!PrepareBuildCommand(project, prompter, hooks)) {
         if (!project.files.empty() && project.outputExe.empty()) {
-            std::cerr << "tamselc: the project names no output e-book; give one with --output "
-                         "PATH\n";
+            console.err << "tamselc: the project names no output e-book; give one with --output "
+                           "PATH\n";
         }
         return 1;
     }
-    ConsoleBuildProgress progress;
+    ConsoleBuildProgress progress(console);
     BuildUi ui{prompter, progress};
     BuildEnvironment environment = BuildEnvironment::ForThisProgram();
     if (parsed->jobs) {
@@ -102,25 +102,27 @@ int BuildAndMaybeRun(const Args& args, bool run) {
         return LaunchProgram(project.outputExe, ShowState::Normal, prompter) ? 0 : 1;
     }
     const BuiltOutput book = DescribeBuiltOutput(project.outputExe);
-    std::cout << "Output E-Book EXE: " << WithVisibleControls(book.path) << " (" << book.sizeText
-              << ")\n";
+    console.out << "Output E-Book EXE: " << WithVisibleControls(book.path) << " (" << book.sizeText
+                << ")\n"
+                << TargetNote(project.outputExe) << "\n";
     const BuiltOutput rebrander =
         DescribeBuiltOutput(project.buildRebrander ? project.rebranderExe : std::string());
     if (rebrander.shown) {
-        std::cout << "Output Rebrander EXE: " << WithVisibleControls(rebrander.path) << " ("
-                  << rebrander.sizeText << ")\n";
+        console.out << "Output Rebrander EXE: " << WithVisibleControls(rebrander.path) << " ("
+                    << rebrander.sizeText << ")\n"
+                    << TargetNote(project.rebranderExe) << "\n";
     }
     return 0;
 }
 
 }  // namespace
 
-int RunBuild(const Args& args) {
-    return BuildAndMaybeRun(args, false);
+int RunBuild(const Args& args, Console& console) {
+    return BuildAndMaybeRun(args, false, console);
 }
 
-int RunRun(const Args& args) {
-    return BuildAndMaybeRun(args, true);
+int RunRun(const Args& args, Console& console) {
+    return BuildAndMaybeRun(args, true, console);
 }
 
 }  // namespace nbx::cli

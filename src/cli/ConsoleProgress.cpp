@@ -1,9 +1,6 @@
 #include "cli/ConsoleProgress.h"
 
-#include <unistd.h>
-
 #include <csignal>
-#include <iostream>
 
 #include "common/VisibleText.h"
 
@@ -17,25 +14,23 @@ void OnInterrupt(int) {
 }
 }  // namespace
 
-void EndProgressLine() {
+void EndProgressLine(Console& console) {
     if (g_progressLineShown) {
-        std::cerr << "\r\033[K" << std::flush;
+        console.err << "\r\033[K" << std::flush;
         g_progressLineShown = false;
     }
 }
 
-ConsoleBuildProgress::ConsoleBuildProgress() : terminal_(::isatty(STDERR_FILENO) != 0) {}
-
 void ConsoleBuildProgress::ReportStage(std::string_view text, int percent) {
-    if (!terminal_) {
+    if (!console_.errIsTerminal) {
         return;
     }
-    std::cerr << "\r\033[K" << WithVisibleControls(text) << " " << percent << "%" << std::flush;
+    console_.err << "\r\033[K" << WithVisibleControls(text) << " " << percent << "%" << std::flush;
     g_progressLineShown = true;
 }
 
 void ConsoleBuildProgress::EndProgress() {
-    EndProgressLine();
+    EndProgressLine(console_);
 }
 
 void ConsoleSeriesProgress::Open(std::string_view caption, bool) {
@@ -44,7 +39,7 @@ void ConsoleSeriesProgress::Open(std::string_view caption, bool) {
     cancelled_ = false;
     g_interrupted = 0;
     std::signal(SIGINT, OnInterrupt);
-    std::cerr << caption_ << " (Ctrl+C cancels before the next item)\n";
+    console_.err << caption_ << " (Ctrl+C cancels before the next item)\n";
 }
 
 void ConsoleSeriesProgress::SetRange(int lower, int upper, int step) {
@@ -66,7 +61,7 @@ void ConsoleSeriesProgress::SetText(std::string_view text) {
                             ? static_cast<int>(static_cast<long long>(position_ + step_ - lower_) *
                                                100 / (upper_ - lower_))
                             : 0;
-    std::cerr << caption_ << " [" << percent << "%] " << WithVisibleControls(text) << "\n";
+    console_.err << caption_ << " [" << percent << "%] " << WithVisibleControls(text) << "\n";
 }
 
 void ConsoleSeriesProgress::PumpMessages(bool) {

@@ -1,9 +1,6 @@
 #include "cli/ConsolePrompter.h"
 
-#include <unistd.h>
-
 #include <cstdio>
-#include <iostream>
 #include <string>
 
 #include "cli/ConsoleProgress.h"
@@ -12,34 +9,35 @@
 namespace nbx::cli {
 
 void ConsolePrompter::Show(std::string_view text, MessageIcon) {
-    EndProgressLine();
-    std::cerr << WithVisibleControls(text, LineBreaks::Keep) << "\n\n" << std::flush;
+    EndProgressLine(console_);
+    console_.err << WithVisibleControls(text, LineBreaks::Keep) << "\n\n" << std::flush;
 }
 
 Answer ConsolePrompter::Ask(std::string_view text, Buttons buttons, Answer defaultAnswer,
                             MessageIcon) {
-    EndProgressLine();
-    std::cerr << WithVisibleControls(text, LineBreaks::Keep) << "\n";
+    EndProgressLine(console_);
+    console_.err << WithVisibleControls(text, LineBreaks::Keep) << "\n";
     if (forced_) {
         const Answer a = *forced_ ? Answer::Yes : Answer::No;
-        std::cerr << (a == Answer::Yes ? "[yes]" : "[no]") << "\n\n" << std::flush;
+        console_.err << (a == Answer::Yes ? "[yes]" : "[no]") << "\n\n" << std::flush;
         return a;
     }
-    if (!::isatty(STDIN_FILENO)) {
-        std::cerr << "["
-                  << (defaultAnswer == Answer::Yes  ? "yes"
-                      : defaultAnswer == Answer::No ? "no"
-                                                    : "cancel")
-                  << "]\n\n"
-                  << std::flush;
+    if (!console_.inIsTerminal) {
+        console_.err << "["
+                     << (defaultAnswer == Answer::Yes  ? "yes"
+                         : defaultAnswer == Answer::No ? "no"
+                                                       : "cancel")
+                     << "]\n\n"
+                     << std::flush;
         return defaultAnswer;
     }
     const bool withCancel = buttons == Buttons::YesNoCancel;
     for (;;) {
-        std::cerr << (withCancel ? "(y)es, (n)o or (c)ancel? " : "(y)es or (n)o? ") << std::flush;
+        console_.err << (withCancel ? "(y)es, (n)o or (c)ancel? " : "(y)es or (n)o? ")
+                     << std::flush;
         std::string line;
-        if (!std::getline(std::cin, line)) {
-            std::cerr << "\n";
+        if (!std::getline(console_.in, line)) {
+            console_.err << "\n";
             return defaultAnswer;
         }
         if (line.empty()) {

@@ -1,17 +1,15 @@
 // tamselc extensions: the loaded extensions, one per line:
 //   display name <TAB> run-time|design-time <TAB> path
 
-#include <iostream>
-
 #include "cli/Command.h"
 #include "common/VisibleText.h"
 #include "extensions/ExtensionLoader.h"
 
 namespace nbx::cli {
 
-int RunExtensions(const Args& args) {
+int RunExtensions(const Args& args, Console& console) {
     if (!args.empty()) {
-        std::cerr << "Usage: tamselc extensions\n";
+        console.err << "Usage: tamselc extensions\n";
         return 2;
     }
     const ExtensionRegistry* registry = ProcessExtensionRegistry();
@@ -19,9 +17,9 @@ int RunExtensions(const Args& args) {
         return 0;
     }
     for (const auto& [path, info] : registry->records()) {
-        std::cout << WithVisibleControls(ExtensionDisplayName(info)) << "\t"
-                  << (IsRuntimeExtension(info, nullptr) ? "run-time" : "design-time") << "\t"
-                  << WithVisibleControls(path) << "\n";
+        console.out << WithVisibleControls(ExtensionDisplayName(info)) << "\t"
+                    << (IsRuntimeExtension(info, nullptr) ? "run-time" : "design-time") << "\t"
+                    << WithVisibleControls(path) << "\n";
     }
     return 0;
 }

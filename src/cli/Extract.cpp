@@ -1,6 +1,5 @@
 // tamselc extract FILE DIR: writes every entry of an e-book, unpacked, into DIR.
 
-#include <iostream>
 #include <set>
 #include <string>
 
@@ -13,20 +12,20 @@
 
 namespace nbx::cli {
 
-int RunExtract(const Args& args) {
+int RunExtract(const Args& args, Console& console) {
     if (args.size() != 2) {
-        std::cerr << "Usage: tamselc extract FILE DIR\n";
+        console.err << "Usage: tamselc extract FILE DIR\n";
         return 2;
     }
     ArchiveReader reader;
     if (!reader.Open(args[0])) {
-        std::cerr << "tamselc extract: " << args[0] << ": " << reader.error() << "\n";
+        console.err << "tamselc extract: " << args[0] << ": " << reader.error() << "\n";
         return 1;
     }
     ExtractFolder folder;
     if (!folder.Open(args[1])) {
-        std::cerr << "tamselc extract: cannot create the folder " << args[1] << ": "
-                  << platform::SystemErrorText(folder.error()) << "\n";
+        console.err << "tamselc extract: cannot create the folder " << args[1] << ": "
+                    << platform::SystemErrorText(folder.error()) << "\n";
         return 1;
     }
     int failures = 0;
@@ -37,34 +36,34 @@ int RunExtract(const Args& args) {
         const std::string shown = WithVisibleControls(name);
         // Names may carry folders below DIR ("library/os.html"), never a way out of it.
         if (!platform::IsPlainRelativePath(name)) {
-            std::cerr << "tamselc extract: refused the entry name '" << shown << "'\n";
+            console.err << "tamselc extract: refused the entry name '" << shown << "'\n";
             ++failures;
             continue;
         }
         if (!written.insert(name).second) {
-            std::cerr << "tamselc extract: the entry name '" << shown
-                      << "' appears more than once; only the first was written\n";
+            console.err << "tamselc extract: the entry name '" << shown
+                        << "' appears more than once; only the first was written\n";
             ++failures;
             continue;
         }
         if (!reader.ReadEntry(i, bytes)) {
-            std::cerr << "tamselc extract: " << reader.error() << "\n";
+            console.err << "tamselc extract: " << reader.error() << "\n";
             ++failures;
             continue;
         }
         const std::string path = platform::JoinPath(args[1], platform::NativeSeparators(name));
         switch (folder.Write(name, bytes)) {
             case ExtractFolder::Outcome::Written:
-                std::cout << shown << "\n";
+                console.out << shown << "\n";
                 break;
             case ExtractFolder::Outcome::LinkInTheWay:
-                std::cerr << "tamselc extract: cannot create the folder of "
-                          << WithVisibleControls(path) << " without following a link\n";
+                console.err << "tamselc extract: cannot create the folder of "
+                            << WithVisibleControls(path) << " without following a link\n";
                 ++failures;
                 break;
             case ExtractFolder::Outcome::Failed:
-                std::cerr << "tamselc extract: cannot write " << WithVisibleControls(path) << ": "
-                          << platform::SystemErrorText(folder.error()) << "\n";
+                console.err << "tamselc extract: cannot write " << WithVisibleControls(path) << ": "
+                            << platform::SystemErrorText(folder.error()) << "\n";
                 ++failures;
                 break;
         }

@@ -3,7 +3,6 @@
 
 #include <fnmatch.h>
 
-#include <iostream>
 #include <optional>
 #include <string>
 
@@ -102,10 +101,10 @@ const char* FilesUsage() {
     return kUsage;
 }
 
-int RunFiles(const Args& args) {
-    ConsolePrompter prompter;
+int RunFiles(const Args& args, Console& console) {
+    ConsolePrompter prompter(console);
     CTamselDoc doc;
-    if (const std::optional<int> end = StartEdit(args, 3, kUsage, doc, prompter)) {
+    if (const std::optional<int> end = StartEdit(console, args, 3, kUsage, doc, prompter)) {
         return *end;
     }
     Project& project = doc.project();
@@ -122,7 +121,7 @@ int RunFiles(const Args& args) {
                                    : option == "--order" ? 1
                                                          : 0;
         if (values == 0 || i + values >= args.size()) {
-            return UsageError(kUsage);
+            return UsageError(console, kUsage);
         }
         const std::string& first = args[i + 1];
         std::optional<std::string> error;
@@ -140,7 +139,7 @@ int RunFiles(const Args& args) {
         } else {
             const std::optional<int> on = OnOff(args[i + 2]);
             if (!on) {
-                Refuse("files", option + " takes on or off, not '" + args[i + 2] + "'");
+                Refuse(console, "files", option + " takes on or off, not '" + args[i + 2] + "'");
                 return 1;
             }
             if (option == "--searchable") {
@@ -152,7 +151,7 @@ int RunFiles(const Args& args) {
             }
         }
         if (error) {
-            Refuse("files", *error);
+            Refuse(console, "files", *error);
             return 1;
         }
         i += values;

@@ -1,6 +1,5 @@
 // tamselc inspect FILE: an e-book (or a Rebrander) as one JSON object on stdout.
 
-#include <iostream>
 #include <memory>
 #include <nlohmann/json.hpp>
 #include <string>
@@ -62,18 +61,17 @@ json SearchIndexSummary(ArchiveReader& archive, std::size_t entry) {
     return {{"pages", index.pages().size()}, {"terms", index.termCount()}};
 }
 
-void Print(const json& j) {
+void Print(const json& j, std::ostream& out) {
     // Texts are bytes of the author's code page; anything that is not UTF-8 is shown replaced,
     // and nothing in them reaches the terminal as a control.
-    std::cout << JsonWithVisibleControls(j.dump(2, ' ', false, json::error_handler_t::replace))
-              << "\n";
+    out << JsonWithVisibleControls(j.dump(2, ' ', false, json::error_handler_t::replace)) << "\n";
 }
 
 }  // namespace
 
-int RunInspect(const Args& args) {
+int RunInspect(const Args& args, Console& console) {
     if (args.size() != 1) {
-        std::cerr << "Usage: tamselc inspect FILE\n";
+        console.err << "Usage: tamselc inspect FILE\n";
         return 2;
     }
     ArchiveReader reader;
@@ -96,7 +94,7 @@ int RunInspect(const Args& args) {
         if (const long at = reader.FindEntry(record::kSearchIndexEntryName); at >= 0) {
             out["searchIndex"] = SearchIndexSummary(reader, static_cast<std::size_t>(at));
         }
-        Print(out);
+        Print(out, console.out);
         return 0;
     }
 
@@ -110,11 +108,11 @@ int RunInspect(const Args& args) {
             json out;
             out["trailer"] = ToJson(trailer, [](auto& r, auto& v) { VisitRebranderTrailer(r, v); });
             out["record"] = ToJson(record, [](auto& r, auto& v) { VisitRebranderRecord(r, v); });
-            Print(out);
+            Print(out, console.out);
             return 0;
         }
     }
-    std::cerr << "tamselc inspect: " << args[0] << ": " << reader.error() << "\n";
+    console.err << "tamselc inspect: " << args[0] << ": " << reader.error() << "\n";
     return 1;
 }
 

@@ -2,13 +2,13 @@
 //                            {"key", "flag", "value"} in ascending key order
 // tamselc lang --check NAME  runs the language file check on the program folder's NAME.lng
 
-#include <iostream>
 #include <string>
 
 #include <nlohmann/json.hpp>
 
 #include "cli/Command.h"
 #include "common/VisibleText.h"
+#include "compile/BuildMessages.h"
 #include "viewerfiles/CLanguageMap.h"
 #include "viewerfiles/LanguageFileCheck.h"
 #include "viewerfiles/LanguageFiles.h"
@@ -18,15 +18,15 @@ namespace nbx::cli {
 
 namespace {
 
-int Usage() {
-    std::cerr << "Usage: tamselc lang FILE\n       tamselc lang --check NAME\n";
+int Usage(Console& console) {
+    console.err << "Usage: tamselc lang FILE\n       tamselc lang --check NAME\n";
     return 2;
 }
 
-int Print(const std::string& path) {
+int Print(const std::string& path, Console& console) {
     CLanguageMap map;
     if (!map.Read(path)) {
-        std::cerr << "tamselc: can't read language data: " << map.error() << "\n";
+        console.err << "tamselc: can't read language data: " << map.error() << "\n";
         return 1;
     }
     nlohmann::ordered_json records = nlohmann::ordered_json::array();
@@ -39,41 +39,40 @@ int Print(const std::string& path) {
     }
     // Texts are bytes; anything that is not UTF-8 is shown as U+FFFD rather than refused, and
     // nothing in them reaches the terminal as a control.
-    std::cout << JsonWithVisibleControls(
-                     records.dump(2, ' ', false, nlohmann::ordered_json::error_handler_t::replace))
-              << "\n";
+    console.out << JsonWithVisibleControls(records.dump(
+                       2, ' ', false, nlohmann::ordered_json::error_handler_t::replace))
+                << "\n";
     return 0;
 }
 
-int Check(const std::string& name) {
+int Check(const std::string& name, Console& console) {
     const std::string path = LanguagePath(name);
     if (CheckLanguageFile(path)) {
-        std::cout << path << ": version " << lang::kVersionText << ", passes the check\n";
+        console.out << path << ": version " << lang::kVersionText << ", passes the check\n";
         return 0;
     }
-    std::cerr << "The language file is corrupt, missing, or intended for use with a different "
-                 "version of Nimbrel E-Book Compiler.\n";
+    console.err << build_message::kLanguageFileBroken << "\n";
     CLanguageMap map;
     if (!map.Read(path)) {
-        std::cerr << map.error() << "\n";
+        console.err << map.error() << "\n";
     } else {
-        std::cerr << path << ": key " << lang::kVersionKey << " holds \""
-                  << WithVisibleControls(map.GetText(lang::kVersionKey)) << "\", not \""
-                  << lang::kVersionText << "\"\n";
+        console.err << path << ": key " << lang::kVersionKey << " holds \""
+                    << WithVisibleControls(map.GetText(lang::kVersionKey)) << "\", not \""
+                    << lang::kVersionText << "\"\n";
     }
     return 1;
 }
 
 }  // namespace
 
-int RunLang(const Args& args) {
+int RunLang(const Args& args, Console& console) {
     if (args.size() == 1 && args[0] != "--check") {
-        return Print(args[0]);
+        return Print(args[0], console);
     }
     if (args.size() == 2 && args[0] == "--check") {
-        return Check(args[1]);
+        return Check(args[1], console);
     }
-    return Usage();
+    return Usage(console);
 }
 
 }  // namespace nbx::cli

@@ -38,8 +38,8 @@ const char* NewUsage() {
     return kUsage;
 }
 
-int RunNew(const Args& args) {
-    if (PrintedHelp(args, kUsage)) {
+int RunNew(const Args& args, Console& console) {
+    if (PrintedHelp(console, args, kUsage)) {
         return 0;
     }
     const struct {
@@ -69,36 +69,36 @@ int RunNew(const Args& args) {
         } else if (!path && !a.starts_with("--")) {
             path = a;
         } else {
-            return UsageError(kUsage);
+            return UsageError(console, kUsage);
         }
     }
     if (!path || !folder) {
-        return UsageError(kUsage);
+        return UsageError(console, kUsage);
     }
     std::error_code ec;
     if (std::filesystem::exists(std::filesystem::symlink_status(*path, ec))) {
-        Refuse("new", *path + " already exists");
+        Refuse(console, "new", *path + " already exists");
         return 1;
     }
     if (!platform::FolderExists(*folder)) {
-        Refuse("new", "the folder " + *folder + " does not exist");
+        Refuse(console, "new", "the folder " + *folder + " does not exist");
         return 1;
     }
 
-    ConsolePrompter prompter;
+    ConsolePrompter prompter(console);
     CTamselDoc doc;
     Project& project = doc.project();
     for (const auto& [field, value] : given) {
         project.*field = value;
     }
     if (const auto problem = CheckEBookInfoSettings(project)) {
-        Refuse("new", problem->message);
+        Refuse(console, "new", problem->message);
         return 1;
     }
     if (output) {
         project.outputExe = AbsolutePath(*output);
     }
-    project.includeSubFolders = subFolders ? 1 : 0;
+    project.includeSubFolders = subFolders;
     ScanChosenFolder(project, ChosenFolder(*folder), prompter);
     OrderFilesByLinks(project);
     KeepPathsRelativeBelow(project,

@@ -5,7 +5,6 @@
 
 #include <algorithm>
 #include <filesystem>
-#include <iostream>
 #include <string_view>
 
 namespace nbx::cli {
@@ -50,38 +49,38 @@ std::optional<bool> TakeYesNo(Args& args) {
     return forced;
 }
 
-void Complain(const char* command, const std::string& message) {
-    std::cerr << "tamselc " << command << ": " << WithVisibleControls(message, LineBreaks::Keep)
-              << "\n";
+void Complain(Console& console, const char* command, const std::string& message) {
+    console.err << "tamselc " << command << ": " << WithVisibleControls(message, LineBreaks::Keep)
+                << "\n";
 }
 
-void Refuse(const char* command, std::string message) {
+void Refuse(Console& console, const char* command, std::string message) {
     if (message.empty() || std::string_view(".?!").find(message.back()) == std::string_view::npos) {
         message += '.';
     }
-    Complain(command, message + " Nothing was written.");
+    Complain(console, command, message + " Nothing was written.");
 }
 
-int UsageError(const char* usage) {
-    std::cerr << "Usage: tamselc " << usage << "\n";
+int UsageError(Console& console, const char* usage) {
+    console.err << "Usage: tamselc " << usage << "\n";
     return 2;
 }
 
-bool PrintedHelp(const Args& args, const char* usage) {
+bool PrintedHelp(Console& console, const Args& args, const char* usage) {
     if (std::find(args.begin(), args.end(), "--help") == args.end()) {
         return false;
     }
-    std::cout << "Usage: tamselc " << usage << "\n";
+    console.out << "Usage: tamselc " << usage << "\n";
     return true;
 }
 
-std::optional<int> StartEdit(const Args& args, std::size_t minArgs, const char* usage,
-                             CTamselDoc& doc, Prompter& prompter) {
-    if (PrintedHelp(args, usage)) {
+std::optional<int> StartEdit(Console& console, const Args& args, std::size_t minArgs,
+                             const char* usage, CTamselDoc& doc, Prompter& prompter) {
+    if (PrintedHelp(console, args, usage)) {
         return 0;
     }
     if (args.size() < minArgs) {
-        return UsageError(usage);
+        return UsageError(console, usage);
     }
     if (!OpenProject(doc, args[0], prompter)) {
         return 1;

@@ -25,24 +25,24 @@ std::optional<int> OnOff(const std::string& word);
 // Takes --yes or --no out of args; the answer they force, if any.
 std::optional<bool> TakeYesNo(Args& args);
 
-// Prints "tamselc COMMAND: message" on stderr.
-void Complain(const char* command, const std::string& message);
+// Prints "tamselc COMMAND: message" on the console's err.
+void Complain(Console& console, const char* command, const std::string& message);
 
-// Prints "tamselc COMMAND: message. Nothing was written." on stderr (the full stop added when
+// Prints "tamselc COMMAND: message. Nothing was written." on err (the full stop added when
 // the message ends in none of ".?!").
-void Refuse(const char* command, std::string message);
+void Refuse(Console& console, const char* command, std::string message);
 
-// Prints a command's usage on stderr and gives the usage exit code.
-int UsageError(const char* usage);
+// Prints a command's usage on err and gives the usage exit code.
+int UsageError(Console& console, const char* usage);
 
-// True when args asks for help; the usage then goes to stdout.
-bool PrintedHelp(const Args& args, const char* usage);
+// True when args asks for help; the usage then goes to out.
+bool PrintedHelp(Console& console, const Args& args, const char* usage);
 
 // The steps every command that changes a project starts with: --help, at least minArgs
 // words, the project (args[0]) opened into doc. nullopt when the command goes on; else the
 // exit code to end with.
-std::optional<int> StartEdit(const Args& args, std::size_t minArgs, const char* usage,
-                             CTamselDoc& doc, Prompter& prompter);
+std::optional<int> StartEdit(Console& console, const Args& args, std::size_t minArgs,
+                             const char* usage, CTamselDoc& doc, Prompter& prompter);
 
 // Keeps every message and question; questions get the answer forced by --yes/--no, else
 // their default.

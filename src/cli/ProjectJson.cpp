@@ -1,7 +1,11 @@
 #include "cli/ProjectJson.h"
 
+#include <type_traits>
+#include <variant>
+
 #include <nlohmann/json.hpp>
 
+#include "appmodel/SettingFields.h"
 #include "common/VisibleText.h"
 #include "project/Project.h"
 
@@ -32,80 +36,39 @@ Json VariableToJson(const Variable& v) {
 }  // namespace
 
 std::string ProjectToJson(const Project& p) {
-    Json files = Json::array();
-    for (const SourceFile& f : p.files) {
-        files.push_back(FileToJson(f));
+    Json j = Json::object();
+    for (const SettingField& field : SettingFields()) {
+        std::visit(
+            [&](auto place) {
+                const auto& value = p.*place;
+                using T = std::decay_t<decltype(value)>;
+                if constexpr (std::is_same_v<T, std::vector<SourceFile>>) {
+                    Json files = Json::array();
+                    for (const SourceFile& f : value) {
+                        files.push_back(FileToJson(f));
+                    }
+                    j[field.name] = files;
+                } else if constexpr (std::is_same_v<T, std::vector<Variable>>) {
+                    Json variables = Json::array();
+                    for (const Variable& v : value) {
+                        variables.push_back(VariableToJson(v));
+                    }
+                    j[field.name] = variables;
+                } else if constexpr (std::is_same_v<T, bool>) {
+                    j[field.name] = value ? 1 : 0;  // switches stay 0 and 1, as in the file
+                } else if constexpr (std::is_same_v<T, std::array<bool, kToolbarButtonCount>>) {
+                    Json switches = Json::array();
+                    for (const bool on : value) {
+                        switches.push_back(on ? 1 : 0);
+                    }
+                    j[field.name] = switches;
+                } else {
+                    j[field.name] = value;
+                }
+            },
+            field.place);
     }
-    Json variables = Json::array();
-    for (const Variable& v : p.variables) {
-        variables.push_back(VariableToJson(v));
-    }
-    const Json j = {
-        {"title", p.title},
-        {"author", p.author},
-        {"authorEmail", p.authorEmail},
-        {"authorUrl", p.authorUrl},
-        {"publisher", p.publisher},
-        {"copyright", p.copyright},
-        {"affiliateNickname", p.affiliateNickname},
-        {"onStart", p.onStart},
-        {"onExit", p.onExit},
-        {"extensions", p.extensions},
-        {"sourceFolder", p.sourceFolder},
-        {"files", files},
-        {"outputExe", p.outputExe},
-        {"includeSubFolders", p.includeSubFolders},
-        {"variables", variables},
-        {"startupMessage", p.startupMessage},
-        {"initialWidth", p.initialWidth},
-        {"initialHeight", p.initialHeight},
-        {"initialPosition", p.initialPosition},
-        {"splashBitmap", p.splashBitmap},
-        {"splashPercentageBar", p.splashPercentageBar},
-        {"splashExtraDelay", p.splashExtraDelay},
-        {"autoOpenLinksInNewWindow", p.autoOpenLinksInNewWindow},
-        {"menuShown", p.menuShown},
-        {"nextPreviousLoop", p.nextPreviousLoop},
-        {"popupMenu", p.popupMenu},
-        {"scrollbarsHidden", p.scrollbarsHidden},
-        {"statusBarHideDestinations", p.statusBarHideDestinations},
-        {"statusBarInitially", p.statusBarInitially},
-        {"statusBarToggle", p.statusBarToggle},
-        {"toolbarInitially", p.toolbarInitially},
-        {"toolbarToggle", p.toolbarToggle},
-        {"toolbarLabels", p.toolbarLabels},
-        {"contentsPopupList", p.contentsPopupList},
-        {"previousButton", p.previousButton},
-        {"nextButton", p.nextButton},
-        {"exitButton", p.exitButton},
-        {"tooltipBalloon", p.tooltipBalloon},
-        {"tooltipShort", p.tooltipShort},
-        {"tooltipShowDestinations", p.tooltipShowDestinations},
-        {"windowResizable", p.windowResizable},
-        {"windowResizableCopyA", p.windowResizableCopyA},
-        {"windowResizableCopyB", p.windowResizableCopyB},
-        {"alwaysOnTop", p.alwaysOnTop},
-        {"toolbarButtons", p.toolbarButtons},
-        {"toolbarPosition", p.toolbarPosition},
-        {"language", p.language},
-        {"aboutPage", p.aboutPage},
-        {"aboutFile", p.aboutFile},
-        {"contentsPage", p.contentsPage},
-        {"contentsFile", p.contentsFile},
-        {"contentsDescriptions", p.contentsDescriptions},
-        {"searchShowMatch", p.searchShowMatch},
-        {"searchDescriptions", p.searchDescriptions},
-        {"colors", p.colors},
-        {"installOption", p.installOption},
-        {"iconFile", p.iconFile},
-        {"buildRebrander", p.buildRebrander},
-        {"rebranderExe", p.rebranderExe},
-        {"rebranderTitle", p.rebranderTitle},
-        {"rebranderStartMessage", p.rebranderStartMessage},
-        {"rebranderEndMessage", p.rebranderEndMessage},
-        {"rebranderOption", p.rebranderOption},
-        {"modified", p.IsModified()},
-    };
+    j["modified"] = p.IsModified();
     return JsonWithVisibleControls(j.dump(2, ' ', false, Json::error_handler_t::replace));
 }
 

@@ -1,6 +1,6 @@
 #pragma once
-// A project as JSON for `tamselc show`: the model's field names as keys, in the model's
-// order, plus "modified".
+// A project as JSON for `tamselc show`: the settings of SettingFields() by their names, in
+// the model's order, plus "modified".
 
 #include <string>
 

@@ -1,6 +1,5 @@
 // tamselc save PROJECT OUT: loads a project of any version and saves it in the newest layout.
 
-#include <iostream>
 #include <string_view>
 
 #include "cli/Command.h"
@@ -27,12 +26,12 @@ bool IsImportFile(const std::string& path) {
 
 }  // namespace
 
-int RunSave(const Args& args) {
+int RunSave(const Args& args, Console& console) {
     if (args.size() != 2) {
-        std::cerr << "Usage: tamselc save PROJECT OUT\n";
+        console.err << "Usage: tamselc save PROJECT OUT\n";
         return 2;
     }
-    ConsolePrompter prompter;
+    ConsolePrompter prompter(console);
     CTamselDoc doc;
     if (!doc.OnOpenDocument(args[0], prompter, *ProcessExtensionRegistry())) {
         return 1;

@@ -1,7 +1,6 @@
 // tamselc scan PROJECT [--folder DIR]: brings the file list up to date with the source folder
 // (first setting it, when given) and saves the project.
 
-#include <iostream>
 #include <optional>
 
 #include "cli/Command.h"
@@ -13,7 +12,7 @@
 
 namespace nbx::cli {
 
-int RunScan(const Args& args) {
+int RunScan(const Args& args, Console& console) {
     std::optional<std::string> project;
     std::optional<std::string> folder;
     for (std::size_t i = 0; i < args.size(); ++i) {
@@ -27,10 +26,10 @@ int RunScan(const Args& args) {
         }
     }
     if (!project) {
-        std::cerr << "Usage: tamselc scan PROJECT [--folder DIR]\n";
+        console.err << "Usage: tamselc scan PROJECT [--folder DIR]\n";
         return 2;
     }
-    ConsolePrompter prompter;
+    ConsolePrompter prompter(console);
     CTamselDoc doc;
     if (!doc.OnOpenDocument(*project, prompter, *ProcessExtensionRegistry())) {
         return 1;

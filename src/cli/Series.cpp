@@ -4,7 +4,6 @@
 
 #include <algorithm>
 #include <charconv>
-#include <iostream>
 #include <optional>
 
 #include "cli/BuildOptions.h"
@@ -31,7 +30,7 @@ std::optional<std::int64_t> Number(const std::string& text) {
 
 }  // namespace
 
-int RunSeries(const Args& args) {
+int RunSeries(const Args& args, Console& console) {
     std::string projectPath;
     BuildSession session;
     SeriesRequest request = session.seriesRequest;
@@ -65,11 +64,11 @@ int RunSeries(const Args& args) {
         }
     }
     if (usage || projectPath.empty()) {
-        std::cerr << "Usage: tamselc series PROJECT --variable NAME --first N --last M "
-                     "[--no-rebranders] [--output PATH] [--jobs N] [--yes|--no]\n";
+        console.err << "Usage: tamselc series PROJECT --variable NAME --first N --last M "
+                       "[--no-rebranders] [--output PATH] [--jobs N] [--yes|--no]\n";
         return 2;
     }
-    ConsolePrompter prompter(answer);
+    ConsolePrompter prompter(console, answer);
     CTamselDoc doc;
     if (!OpenProject(doc, projectPath, prompter)) {
         return 1;
@@ -86,9 +85,9 @@ int RunSeries(const Args& args) {
         request.variable = choices.front();
     }
     if (std::find(choices.begin(), choices.end(), request.variable) == choices.end()) {
-        std::cerr << "tamselc: '" << request.variable
-                  << "' is not an 'HTML Fragment' or 'Text to convert to HTML' variable of the "
-                     "project\n";
+        console.err << "tamselc: '" << request.variable
+                    << "' is not an 'HTML Fragment' or 'Text to convert to HTML' variable of the "
+                       "project\n";
         return 1;
     }
     if (const std::string problem = CheckSeriesNumbers(request.first, request.last);
@@ -103,8 +102,8 @@ int RunSeries(const Args& args) {
         environment.packingWorkers = PackingWorkersFor(*jobs);
     }
     const SeriesBuilders builders = ProgramSeriesBuilders(environment);
-    ConsoleBuildProgress progress;
-    ConsoleSeriesProgress window;
+    ConsoleBuildProgress progress(console);
+    ConsoleSeriesProgress window(console);
     BuildUi ui{prompter, progress, &window, &session};
     std::uint64_t perBuild = 0;
     if (!MeasureSeriesBuild(project, ui, builders, perBuild)) {

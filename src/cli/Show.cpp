@@ -1,7 +1,5 @@
 // tamselc show PROJECT: the loaded project as JSON on stdout.
 
-#include <iostream>
-
 #include "cli/Command.h"
 #include "cli/ConsolePrompter.h"
 #include "cli/ProjectJson.h"
@@ -10,17 +8,17 @@
 
 namespace nbx::cli {
 
-int RunShow(const Args& args) {
+int RunShow(const Args& args, Console& console) {
     if (args.size() != 1) {
-        std::cerr << "Usage: tamselc show PROJECT\n";
+        console.err << "Usage: tamselc show PROJECT\n";
         return 2;
     }
-    ConsolePrompter prompter;
+    ConsolePrompter prompter(console);
     CTamselDoc doc;
     if (!doc.OnOpenDocument(args[0], prompter, *ProcessExtensionRegistry())) {
         return 1;
     }
-    std::cout << ProjectToJson(doc.project()) << "\n";
+    console.out << ProjectToJson(doc.project()) << "\n";
     return 0;
 }
 

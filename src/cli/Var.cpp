@@ -1,7 +1,6 @@
 // tamselc var PROJECT add|edit|delete|move ...: the variable list's commands, with the checks
 // and questions of the Add Variable and Edit Variable dialogs.
 
-#include <iostream>
 #include <optional>
 #include <string>
 
@@ -188,12 +187,12 @@ const char* VarUsage() {
     return kUsage;
 }
 
-int RunVar(const Args& given) {
+int RunVar(const Args& given, Console& console) {
     Args args = given;
     const std::optional<bool> forced = TakeYesNo(args);
-    ConsolePrompter console(forced);
+    ConsolePrompter shown(console, forced);
     CTamselDoc doc;
-    if (const std::optional<int> end = StartEdit(args, 3, kUsage, doc, console)) {
+    if (const std::optional<int> end = StartEdit(console, args, 3, kUsage, doc, shown)) {
         return *end;
     }
     KeepingPrompter prompter(forced);
@@ -206,12 +205,12 @@ int RunVar(const Args& given) {
             messages.pop_back();
         }
         for (const std::string& message : messages) {
-            Complain("var", message);
+            Complain(console, "var", message);
         }
-        Refuse("var", error->empty() ? "nothing changed" : *error);
+        Refuse(console, "var", error->empty() ? "nothing changed" : *error);
         return 1;
     }
-    return doc.OnSaveDocument(args[0], console) ? 0 : 1;
+    return doc.OnSaveDocument(args[0], shown) ? 0 : 1;
 }
 
 }  // namespace nbx::cli

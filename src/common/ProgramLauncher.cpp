@@ -1,6 +1,8 @@
 #include "common/ProgramLauncher.h"
 
+#ifndef _WIN32
 #include <sys/wait.h>
+#endif
 
 #include <cerrno>
 #include <cstdlib>
@@ -28,7 +30,9 @@ int ResultOfErrno(int error, const std::string& path) {
         case ENOTDIR:
             return 3;
         case ENOEXEC:
+#ifdef ELIBBAD
         case ELIBBAD:
+#endif
             return 11;
         case ENOMEM:
         case EAGAIN:
@@ -54,11 +58,11 @@ int StartWords(std::vector<std::string> words, ShowState show) {
     return started.error == 0 ? kStarted : ResultOfErrno(started.error, words[0]);
 }
 
-bool ReportLaunch(int result, const std::string& commandLine, Prompter& prompter) {
-    if (result > 31) {
+bool ReportLaunch(LaunchResult result, const std::string& commandLine, Prompter& prompter) {
+    if (result.ProgramStarted()) {
         return true;
     }
-    prompter.Show(ProgramLaunchMessage(commandLine, result), MessageIcon::Warning);
+    prompter.Show(ProgramLaunchMessage(commandLine, result.code), MessageIcon::Warning);
     return false;
 }
 
@@ -98,12 +102,12 @@ DocumentOpener& Opener() {
 
 }  // namespace
 
-int StartProgram(const std::string& commandLine, ShowState show) {
-    return StartWords({commandLine}, show);
+LaunchResult StartProgram(const std::string& commandLine, ShowState show) {
+    return {StartWords({commandLine}, show)};
 }
 
-int StartCommandLine(const std::string& commandLine, ShowState show) {
-    return StartWords(SplitCommandLine(commandLine), show);
+LaunchResult StartCommandLine(const std::string& commandLine, ShowState show) {
+    return {StartWords(SplitCommandLine(commandLine), show)};
 }
 
 bool TakeShowMaximizedRequest() {
@@ -198,11 +202,11 @@ std::string DocumentLaunchMessage(int result) {
 }
 
 bool LaunchDocument(const std::string& target, Prompter& prompter) {
-    const int result = Opener()(target);
-    if (result > 32) {
+    const LaunchResult result{Opener()(target)};
+    if (result.DocumentOpened()) {
         return true;
     }
-    prompter.Show(DocumentLaunchMessage(result), MessageIcon::Warning);
+    prompter.Show(DocumentLaunchMessage(result.code), MessageIcon::Warning);
     return false;
 }
 

@@ -13,6 +13,15 @@ class Prompter;
 
 enum class ShowState { Normal, Maximized };
 
+// What starting a program or opening a document came to: the small number its messages are
+// keyed on. A program has started when the number is above 31, a document has opened when it
+// is above 32 (32 is a document's "library not found").
+struct LaunchResult {
+    int code = 0;
+    bool ProgramStarted() const { return code > 31; }
+    bool DocumentOpened() const { return code > 32; }
+};
+
 // A program started maximised finds this variable set to "1" in its environment (the show
 // state a window program takes for its first window).
 inline constexpr const char* kShowMaximizedVariable = "NBX_SHOW_MAXIMIZED";
@@ -34,9 +43,9 @@ std::string ProgramLaunchMessage(const std::string& commandLine, int result);
 
 // Starts the program; the launch result (33 on success). Every program started here runs on
 // its own: none is left a zombie of this process, however long it runs.
-int StartProgram(const std::string& commandLine, ShowState show = ShowState::Normal);
+LaunchResult StartProgram(const std::string& commandLine, ShowState show = ShowState::Normal);
 // Starts a command line's program with its arguments; the launch result.
-int StartCommandLine(const std::string& commandLine, ShowState show = ShowState::Normal);
+LaunchResult StartCommandLine(const std::string& commandLine, ShowState show = ShowState::Normal);
 
 // Opens a document or web address with the desktop's handler. On failure shows the web-page
 // message (with the reason, when the result has one) and returns false.

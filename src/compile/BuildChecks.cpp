@@ -4,24 +4,15 @@
 #include <utility>
 #include <vector>
 
+#include "compile/BuildMessages.h"
+#include "platform/AsciiText.h"
 #include "platform/Paths.h"
 #include "project/DisplayNames.h"
 #include "project/EntryName.h"
 
 namespace nbx {
 
-namespace {
-
-std::string Lower(std::string s) {
-    for (char& c : s) {
-        if (c >= 'A' && c <= 'Z') {
-            c = static_cast<char>(c - 'A' + 'a');
-        }
-    }
-    return s;
-}
-
-}  // namespace
+namespace {}  // namespace
 
 BuildError SameOutputFilesError() {
     return {"No Output E-Book EXE and Output Rebrander EXE are the same file.",
@@ -42,7 +33,7 @@ std::optional<BuildError> OutputPathsProblem(const Project& project) {
         return std::nullopt;
     }
     if (project.rebranderExe.empty()) {
-        return BuildError{"No Output Rebrander EXE selected.",
+        return BuildError{build_message::kNoRebranderExe,
                           "Click 'Output' on the 'Edit' menu, and either browse a file name for "
                           "the Output Rebrander EXE file to create, or turn off building a "
                           "Rebrander."};
@@ -114,7 +105,7 @@ FileCensus TakeFileCensus(const Project& project) {
         if (file.inContents) {
             ++census.contentsCount;
         }
-        const std::string name = Lower(EntryNameOf(project, file));
+        const std::string name = ToLowerAscii(EntryNameOf(project, file));
         if (name == "index.htm" || name == "index.html") {
             ++census.indexCount;
         }

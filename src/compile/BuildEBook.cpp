@@ -7,12 +7,14 @@
 #include "common/Prompter.h"
 #include "compile/BuildChecks.h"
 #include "compile/BuildClock.h"
+#include "compile/BuildMessages.h"
 #include "compile/BuildSession.h"
 #include "compile/EntryPreparer.h"
 #include "compile/FillBuildSettings.h"
 #include "compile/IconCustomiser.h"
 #include "compile/OutputAssembler.h"
 #include "compile/OutputFile.h"
+#include "compile/ProgramTarget.h"
 #include "compile/SearchIndexBuild.h"
 #include "compile/SeriesTemplate.h"
 #include "extensions/ExtensionBuildSteps.h"
@@ -45,9 +47,6 @@ constexpr const char* kDiskAdvice =
 constexpr const char* kTempSolution =
     "1. Free some disk space on the drive where your temporary files are stored.\n2. Close "
     "other applications.\n3. Try saving your work and rebooting.";
-constexpr const char* kVariableEditAdvice =
-    "Go to the Nimbrel Variables tab, select the variable, click 'Properties' on the 'Edit' "
-    "menu. You can then edit the variable.";
 
 // Passes messages on after closing the build's displays, so that failures reported by the
 // pieces the build calls look like the build's own reports.
@@ -293,8 +292,7 @@ bool LinkContent(const Project& project, BuildUi& ui, const LinkInputs& in,
             return false;
         }
         if (!preparer.Append(next++, content, EntryOf(project, file), directory)) {
-            ReportBuildError(ui, "Error writing to temporary binary file. Out of disk space?",
-                             kDiskAdvice);
+            ReportBuildError(ui, build_message::kTemporaryWriteFailed, kDiskAdvice);
             return false;
         }
         startWriteBack();
@@ -310,8 +308,7 @@ bool LinkContent(const Project& project, BuildUi& ui, const LinkInputs& in,
         DirectoryEntry entry;
         entry.name = library.entryName;
         if (!AppendEntry(content, library.path, entry, directory)) {
-            ReportBuildError(ui, "Error writing to temporary binary file. Out of disk space?",
-                             kDiskAdvice);
+            ReportBuildError(ui, build_message::kTemporaryWriteFailed, kDiskAdvice);
             return false;
         }
     }
@@ -333,31 +330,24 @@ BuildEnvironment BuildEnvironment::ForThisProgram() {
     return env;
 }
 
-bool BuildEBook(const Project& project, BuildUi& ui, std::int64_t buildTime, bool seriesFlag,
-                const BuildEnvironment& env) {
-    BuildCleanup cleanup(ui);
-    ReportingPrompter reporting(ui);
+namespace {
 
-    // The language file, before anything is touched.
-    const std::string languagePath =
-        platform::JoinPath(env.compilerFolder, project.language + ".lng");
-    const std::string toolbarPath = platform::JoinPath(env.compilerFolder, "toolbar.tb");
+// The language file, before anything is touched; then the output, proven writable while
+// waiting for an old e-book that is still running. False after the report, or when the
+// build was stopped.
+bool ClaimOutput(const Project& project, BuildUi& ui, const std::string& languagePath,
+                 BuildCleanup& cleanup) {
     if (!CheckLanguageFile(languagePath)) {
-        ReportBuildError(ui,
-                         "The language file is corrupt, missing, or intended for use with a "
-                         "different version of Nimbrel E-Book Compiler.",
-                         "Go to 'User Interface' on the 'Edit' menu, and select a different "
-                         "language file.");
+        ReportBuildError(ui, build_message::kLanguageFileBroken,
+                         build_message::kLanguageFileAdvice);
         return false;
     }
-    // Where the e-book goes.
     if (project.outputExe.empty()) {
         ReportBuildError(ui, "No Output E-Book EXE selected.",
                          "Click 'Output' on the 'Edit' menu and select the name of the Output "
                          "E-Book EXE to create.");
         return false;
     }
-    // Prove the output can be written, waiting while the old e-book is running.
     if (!BeginStage(ui, "Creating E-Book EXE", 1)) {
         return false;
     }
@@ -376,13 +366,13 @@ bool BuildEBook(const Project& project, BuildUi& ui, std::int64_t buildTime, boo
         }
         return false;
     }
+    return true;
+}
 
-    // The settings record.
-    const std::string stubPath = platform::JoinPath(env.compilerFolder, "eview.dat");
-    BuildSettings settings =
-        FillBuildSettings(project, env.compilerPath, stubPath, BuildCalendarTime(buildTime));
-
-    // Validation, first failure wins.
+// The checks of the settings and the files, first failure wins. False after the report, or
+// when the build was stopped.
+bool CheckBuildInputs(const Project& project, BuildUi& ui, BuildSettings& settings, bool seriesFlag,
+                      const ExtensionRegistry& registry) {
     if (auto problem = SettingsAndFilesProblem(project)) {
         ReportBuildError(ui, *problem);
         return false;
@@ -405,10 +395,82 @@ bool BuildEBook(const Project& project, BuildUi& ui, std::int64_t buildTime, boo
                          "field.");
         return false;
     }
-    static const ExtensionRegistry kNoExtensions;
-    const ExtensionRegistry& registry = env.extensions ? *env.extensions : kNoExtensions;
     if (!AllSelectedExtensionsInstalled(project.extensions, registry)) {
         ReportBuildError(ui, kMissingExtensionsTitle, kMissingExtensionsAdvice);
+        return false;
+    }
+    return true;
+}
+
+// The variables as the output stores them. False after the report, or when the build was
+// stopped.
+bool PrepareVariables(const Project& project, BuildUi& ui,
+                      std::vector<ArchiveVariable>& variables) {
+    if (!BeginStage(ui, kPrepareVariablesStage, kPrepareVariablesPercent)) {
+        return false;
+    }
+    VariablePreparation prepared = PrepareBuildVariables(project.variables);
+    if (!prepared.ok) {
+        ReportBuildError(ui, prepared.errorTitle, prepared.errorAdvice);
+        return false;
+    }
+    variables.reserve(prepared.variables.size());
+    for (auto& v : prepared.variables) {
+        variables.push_back({std::move(v.name), std::move(v.description), std::move(v.value),
+                             v.canRebrand, v.kind});
+    }
+    return true;
+}
+
+// A working copy of the stub with the book's icon in it (cleanup.stubCopyPath). False after
+// the report.
+bool CopyStubWithIcon(BuildUi& ui, const std::string& stubPath, const std::string& iconPath,
+                      const std::string& compilerFolder, Prompter& reporting,
+                      BuildCleanup& cleanup) {
+    int error = 0;
+    platform::RemoveAbandonedWorkingFiles(platform::TempFolder(), "vmt");  // of killed builds
+    cleanup.stubCopyPath = platform::CreateTempFile("vmt", error);
+    if (cleanup.stubCopyPath.empty() || !CopyWholeFile(stubPath, cleanup.stubCopyPath, error)) {
+        ReportSystemError(
+            ui, "Error copying temporary file.",
+            build_message::kCopyingTemporaryFile + stubPath + " to " + cleanup.stubCopyPath, error,
+            kTempSolution);
+        return false;
+    }
+    return CustomiseIcon(cleanup.stubCopyPath, iconPath, compilerFolder, reporting);
+}
+
+}  // namespace
+
+bool BuildEBook(const Project& project, BuildUi& ui, std::int64_t buildTime, bool seriesFlag,
+                const BuildEnvironment& env) {
+    BuildCleanup cleanup(ui);
+    ReportingPrompter reporting(ui);
+
+    const std::string languagePath =
+        platform::JoinPath(env.compilerFolder, project.language + ".lng");
+    const std::string toolbarPath = platform::JoinPath(env.compilerFolder, "toolbar.tb");
+    // The stub of the system the output name asks for: "book.exe" is a Windows book.
+    const std::string stubPath = platform::JoinPath(
+        env.compilerFolder, StubFileName("eview", TargetOfOutputName(project.outputExe)));
+    if (TargetOfOutputName(project.outputExe) == ProgramTarget::Windows &&
+        !platform::FileExists(stubPath)) {
+        ReportBuildError(ui, MissingStubMessage(stubPath, project.outputExe),
+                         "Click 'Output' on the 'Edit' menu and choose the name of the Output "
+                         "E-Book EXE: a name ending in \".exe\" builds a Windows e-book, any "
+                         "other a Linux one.");
+        return false;
+    }
+    if (!ClaimOutput(project, ui, languagePath, cleanup)) {
+        return false;
+    }
+
+    // The settings record, then the checks.
+    BuildSettings settings =
+        FillBuildSettings(project, env.compilerPath, stubPath, BuildCalendarTime(buildTime));
+    static const ExtensionRegistry kNoExtensions;
+    const ExtensionRegistry& registry = env.extensions ? *env.extensions : kNoExtensions;
+    if (!CheckBuildInputs(project, ui, settings, seriesFlag, registry)) {
         return false;
     }
 
@@ -438,40 +500,17 @@ bool BuildEBook(const Project& project, BuildUi& ui, std::int64_t buildTime, boo
         return false;
     }
 
-    // Variables.
-    if (!BeginStage(ui, kPrepareVariablesStage, kPrepareVariablesPercent)) {
-        return false;
-    }
-    VariablePreparation prepared = PrepareBuildVariables(project.variables);
-    if (!prepared.ok) {
-        ReportBuildError(ui, prepared.errorTitle, prepared.errorAdvice);
-        return false;
-    }
     std::vector<ArchiveVariable> variables;
-    variables.reserve(prepared.variables.size());
-    for (auto& v : prepared.variables) {
-        variables.push_back({std::move(v.name), std::move(v.description), std::move(v.value),
-                             v.canRebrand, v.kind});
+    if (!PrepareVariables(project, ui, variables)) {
+        return false;
     }
-
-    // The icon, in a working copy of the stub (already in the series' shared part).
+    // The icon goes into a working copy of the stub (already in the series' shared part).
     if (!BeginStage(ui, "Customizing Icon", 90)) {
         return false;
     }
-    int error = 0;
-    if (!reuse) {
-        platform::RemoveAbandonedWorkingFiles(platform::TempFolder(), "vmt");  // of killed builds
-        cleanup.stubCopyPath = platform::CreateTempFile("vmt", error);
-        if (cleanup.stubCopyPath.empty() || !CopyWholeFile(stubPath, cleanup.stubCopyPath, error)) {
-            ReportSystemError(
-                ui, "Error copying temporary file.",
-                "Attempting to copy temporary file: " + stubPath + " to " + cleanup.stubCopyPath,
-                error, kTempSolution);
-            return false;
-        }
-        if (!CustomiseIcon(cleanup.stubCopyPath, iconPath, env.compilerFolder, reporting)) {
-            return false;
-        }
+    if (!reuse &&
+        !CopyStubWithIcon(ui, stubPath, iconPath, env.compilerFolder, reporting, cleanup)) {
+        return false;
     }
 
     // The stub and the records before the content, the rest after it.

@@ -4,6 +4,9 @@
 #include <cstdio>
 #include <filesystem>
 #include <memory>
+#include <optional>
+#include <string>
+#include <vector>
 
 #include "common/Prompter.h"
 #include "compile/BuildChecks.h"
@@ -61,7 +64,7 @@ private:
     Project& project_;
     std::string outputExe_;
     std::string rebranderExe_;
-    std::int32_t buildRebrander_;
+    bool buildRebrander_;
     std::string variableName_;
     std::optional<Variable> variable_;
 };
@@ -131,54 +134,143 @@ bool MeasureSeriesBuild(Project& project, BuildUi& ui, const SeriesBuilders& bui
     return true;
 }
 
-bool RunSeries(Project& project, BuildUi& ui, std::uint64_t perBuildMilliseconds,
-               const SeriesRequest& request, const SeriesBuilders& builders) {
-    Prompter& prompter = ui.prompter;
-    const bool withRebranders = request.buildRebranders && project.buildRebrander;
+namespace {
 
+// What a series will write: the name templates and the size of one item.
+struct SeriesPlan {
+    SeriesNameTemplate book;
+    std::optional<SeriesNameTemplate> rebrander;  // when the items have Rebranders
+    std::int64_t oneItemSize = 0;
+    std::int64_t count = 0;
+};
+
+// The plan from the outputs of the build just made; nullopt after the message.
+std::optional<SeriesPlan> PlanSeries(const Project& project, Prompter& prompter,
+                                     const SeriesRequest& request, bool withRebranders) {
     const auto bookSize = FileSize(project.outputExe);
     if (!bookSize) {
         prompter.Show("Output E-Book EXE could not be found.");
-        return false;
+        return std::nullopt;
     }
-    std::int64_t oneBookSize = *bookSize;
+    std::int64_t oneItemSize = *bookSize;
     if (withRebranders) {
         const auto rebranderSize = FileSize(project.rebranderExe);
         if (!rebranderSize) {
             prompter.Show("Output Rebrander EXE could not be found.");
-            return false;
+            return std::nullopt;
         }
-        oneBookSize += *rebranderSize;
+        oneItemSize += *rebranderSize;
     }
-
     const auto bookTemplate = SeriesNameTemplate::FromPath(project.outputExe);
     if (!bookTemplate) {
         prompter.Show(project.outputExe + " does not end in .EXE");
-        return false;
+        return std::nullopt;
     }
     std::optional<SeriesNameTemplate> rebranderTemplate;
     if (withRebranders) {
         rebranderTemplate = SeriesNameTemplate::FromPath(project.rebranderExe);
         if (!rebranderTemplate) {
             prompter.Show(project.rebranderExe + " does not end in .EXE");
-            return false;
+            return std::nullopt;
         }
     }
-
     const std::int64_t span = request.last - request.first;
     if (span < 0 || span > 0x7FFFFFFF) {
         prompter.Show("Error in Build Series.");
+        return std::nullopt;
+    }
+    return SeriesPlan{*bookTemplate, rebranderTemplate, oneItemSize, span + 1};
+}
+
+// Builds every item, noting each file written in produced; false when one failed or the
+// window was cancelled (then cancelled is set).
+bool BuildItems(Project& project, BuildUi& ui, const SeriesRequest& request, const SeriesPlan& plan,
+                const SeriesBuilders& builders, std::vector<std::string>& produced,
+                bool& cancelled) {
+    const SeriesNameTemplate* rebrander = plan.rebrander ? &*plan.rebrander : nullptr;
+    SeriesProgress& window = *ui.series;
+    window.Open("Build Series", true);
+    // The bar counts items, so it and the title agree whatever the first number is.
+    window.SetRange(0, static_cast<int>(std::min<std::int64_t>(plan.count, 0x7FFFFFFF)), 1);
+    bool ok = true;
+    for (std::int64_t j = request.first; j <= request.last; ++j) {
+        const std::string bookPath = plan.book.PathAt(j);
+        const std::string rebranderPath = rebrander ? rebrander->PathAt(j) : std::string();
+        char heading[96];
+        std::snprintf(heading, sizeof heading, "Building item %lld of %lld:\n",
+                      static_cast<long long>(j - request.first + 1),
+                      static_cast<long long>(plan.count));
+        std::string text = heading + plan.book.NameAt(j);
+        if (rebrander) {
+            text += " and " + rebrander->NameAt(j);
+        }
+        window.SetText(text);
+        window.StepIt();
+        window.PumpMessages(true);
+        cancelled = window.Cancelled();
+
+        project.SetOutputPaths(bookPath, rebranderPath);
+        if (Variable* v = FindByName(project, request.variable)) {
+            v->value = std::to_string(j);
+        }
+        if (cancelled || !CheckOutputPaths(project, ui)) {
+            ok = false;
+            break;
+        }
+        const std::int64_t buildTime = builders.clock();
+        if (!builders.buildEBook(project, ui, buildTime, true)) {
+            ok = false;
+            break;
+        }
+        produced.push_back(bookPath);
+        if (rebrander) {
+            if (!builders.buildRebrander(project, ui, buildTime)) {
+                ok = false;
+                break;
+            }
+            produced.push_back(rebranderPath);
+        }
+    }
+    window.Close();
+    return ok;
+}
+
+// After a series that stopped part way: offers to delete what it wrote, or says nothing was.
+void ReportUnfinishedSeries(Prompter& prompter, const std::vector<std::string>& produced,
+                            bool cancelled) {
+    if (produced.empty()) {
+        prompter.Show(cancelled ? "Build Series was cancelled, no output files were built."
+                                : "Build Series failed, no output files were built.");
+        return;
+    }
+    const std::string ask =
+        std::string(cancelled ? "Build Series was cancelled" : "Build Series failed") +
+        " part way through, although some output files were "
+        "generated.\n\nWould you like to delete these output files?";
+    if (prompter.Ask(ask, Buttons::YesNo, Answer::No, MessageIcon::Warning) == Answer::Yes) {
+        for (const auto& path : produced) {
+            platform::RemoveFileQuietly(path);
+        }
+    }
+}
+
+}  // namespace
+
+bool RunSeries(Project& project, BuildUi& ui, std::uint64_t perBuildMilliseconds,
+               const SeriesRequest& request, const SeriesBuilders& builders) {
+    Prompter& prompter = ui.prompter;
+    const bool withRebranders = request.buildRebranders && project.buildRebrander;
+    const std::optional<SeriesPlan> plan = PlanSeries(project, prompter, request, withRebranders);
+    if (!plan) {
         return false;
     }
-    const std::int64_t count = span + 1;
-    const SeriesNameTemplate* rebrander = rebranderTemplate ? &*rebranderTemplate : nullptr;
-    const std::string summary = SeriesSummaryText(count, withRebranders);
-    const std::string names =
-        SeriesNamesText(*bookTemplate, rebrander, request.first, request.last);
+    const SeriesNameTemplate* rebrander = plan->rebrander ? &*plan->rebrander : nullptr;
+    const std::string summary = SeriesSummaryText(plan->count, withRebranders);
+    const std::string names = SeriesNamesText(plan->book, rebrander, request.first, request.last);
     const std::string question = SeriesQuestionText(
         summary, names,
-        SeriesDurationText(static_cast<std::uint64_t>(count) * perBuildMilliseconds),
-        SeriesDiskSpaceText(count, oneBookSize));
+        SeriesDurationText(static_cast<std::uint64_t>(plan->count) * perBuildMilliseconds),
+        SeriesDiskSpaceText(plan->count, plan->oneItemSize));
     if (prompter.Ask(question, Buttons::YesNo, Answer::No, MessageIcon::Question) != Answer::Yes) {
         return false;
     }
@@ -190,74 +282,18 @@ bool RunSeries(Project& project, BuildUi& ui, std::uint64_t perBuildMilliseconds
         ProjectRestorer restorer(project, request.variable);
         // Without Rebranders for this run, the items must not ask for one.
         if (!withRebranders) {
-            project.buildRebrander = 0;
+            project.buildRebrander = false;
         }
-        SeriesProgress& window = *ui.series;
-        window.Open("Build Series", true);
-        // The bar counts items, so it and the title agree whatever the first number is.
-        window.SetRange(0, static_cast<int>(std::min<std::int64_t>(count, 0x7FFFFFFF)), 1);
-        for (std::int64_t j = request.first; j <= request.last; ++j) {
-            const std::string bookPath = bookTemplate->PathAt(j);
-            const std::string rebranderPath = rebrander ? rebrander->PathAt(j) : std::string();
-            char heading[96];
-            std::snprintf(heading, sizeof heading, "Building item %lld of %lld:\n",
-                          static_cast<long long>(j - request.first + 1),
-                          static_cast<long long>(count));
-            std::string text = heading + bookTemplate->NameAt(j);
-            if (rebrander) {
-                text += " and " + rebrander->NameAt(j);
-            }
-            window.SetText(text);
-            window.StepIt();
-            window.PumpMessages(true);
-            cancelled = window.Cancelled();
-
-            project.SetOutputPaths(bookPath, rebranderPath);
-            if (Variable* v = FindByName(project, request.variable)) {
-                v->value = std::to_string(j);
-            }
-            if (cancelled || !CheckOutputPaths(project, ui)) {
-                ok = false;
-                break;
-            }
-            const std::int64_t buildTime = builders.clock();
-            if (!builders.buildEBook(project, ui, buildTime, true)) {
-                ok = false;
-                break;
-            }
-            produced.push_back(bookPath);
-            if (rebrander) {
-                if (!builders.buildRebrander(project, ui, buildTime)) {
-                    ok = false;
-                    break;
-                }
-                produced.push_back(rebranderPath);
-            }
-        }
-        window.Close();
+        ok = BuildItems(project, ui, request, *plan, builders, produced, cancelled);
     }
-
-    if (ok) {
-        prompter.Show("Build Series Successful:\n\nYou have successfully built " + summary +
-                          "\n\nThe files are named " + names,
-                      MessageIcon::Information);
-        return true;
+    if (!ok) {
+        ReportUnfinishedSeries(prompter, produced, cancelled);
+        return false;
     }
-    if (!produced.empty()) {
-        const std::string ask =
-            std::string(cancelled ? "Build Series was cancelled" : "Build Series failed") +
-            " part way through, although some output files were "
-            "generated.\n\nWould you like to delete these output files?";
-        if (prompter.Ask(ask, Buttons::YesNo, Answer::No, MessageIcon::Warning) == Answer::Yes) {
-            for (const auto& path : produced) {
-                platform::RemoveFileQuietly(path);
-            }
-        }
-    } else {
-        prompter.Show(cancelled ? "Build Series was cancelled, no output files were built."
-                                : "Build Series failed, no output files were built.");
-    }
-    return false;
+    prompter.Show("Build Series Successful:\n\nYou have successfully built " + summary +
+                      "\n\nThe files are named " + names,
+                  MessageIcon::Information);
+    return true;
 }
 
 }  // namespace nbx

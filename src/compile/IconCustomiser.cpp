@@ -5,6 +5,8 @@
 
 #include "common/Prompter.h"
 #include "compile/ErrorReport.h"
+#include "format/PeIcon.h"
+#include "format/RandomAccessInput.h"
 #include "platform/FileHandle.h"
 #include "platform/Paths.h"
 
@@ -51,6 +53,21 @@ bool ReadIcon(const std::string& path, std::vector<std::uint8_t>& bytes) {
 }
 
 }  // namespace
+
+IconWindow IconWindowOf(const std::string& stubPath) {
+    FileInput stub;
+    std::optional<PeIconPlace> place;
+    if (stub.Open(stubPath)) {
+        place = FindPeIcon(stub);
+    }
+    // The resource holds the icon file's image; its 22-byte header lies elsewhere.
+    constexpr std::uint64_t kHeader = 22;
+    if (place && place->imageOffset >= kHeader &&
+        place->imageSize + kHeader == icon::kRequiredSize) {
+        return {place->imageOffset - kHeader, icon::kRequiredSize};
+    }
+    return {icon::kWindowOffset, icon::kWindowSize};
+}
 
 bool CustomiseIcon(const std::string& stubCopyPath, const std::string& customIconPath,
                    const std::string& compilerFolder, Prompter& prompter) {
@@ -99,8 +116,9 @@ bool CustomiseIcon(const std::string& stubCopyPath, const std::string& customIco
                           "and rebooting.");
         return false;
     }
+    const IconWindow where = IconWindowOf(stubCopyPath);
     std::vector<std::uint8_t> window;
-    if (!stub.Seek(icon::kWindowOffset) || ReadUpTo(stub, window, icon::kWindowSize) < 0) {
+    if (!stub.Seek(where.offset) || ReadUpTo(stub, window, where.size) < 0) {
         window.clear();
     }
 
@@ -127,7 +145,7 @@ bool CustomiseIcon(const std::string& stubCopyPath, const std::string& customIco
     }
     const bool written =
         first <= last && first < window.size() &&
-        stub.WriteAt(icon::kWindowOffset + first, patched.data() + first, last - first + 1);
+        stub.WriteAt(where.offset + first, patched.data() + first, last - first + 1);
     stub.Close();
     if (!written) {
         ReportBuildError(prompter, "Can't write custom icon to E-Book.",

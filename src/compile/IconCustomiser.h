@@ -23,6 +23,15 @@ inline constexpr std::size_t kSampleOffsets[] = {100, 200, 300, 400, 500, 600,
 inline constexpr const char* kStockIconName = "icons\\Books\\idr_main.ico";
 }  // namespace icon
 
+// Where the patch searches a stub: a Windows stub (a PE file) keeps the icon as its program
+// icon resource, wherever the linker put it, and is searched there; any other stub between
+// icon::kWindowOffset and its end.
+struct IconWindow {
+    std::uint64_t offset = 0;
+    std::size_t size = 0;
+};
+IconWindow IconWindowOf(const std::string& stubPath);
+
 // Patches the stub working copy at stubCopyPath with the icon file at customIconPath; the
 // stock icon is read from compilerFolder. True when at least one byte was written. On false
 // the error has been shown through prompter and the working copy may be partly patched.

@@ -1,7 +1,9 @@
 #include "compile/RebranderBuild.h"
 
 #include "compile/BuildChecks.h"
+#include "compile/BuildMessages.h"
 #include "compile/OutputFile.h"
+#include "compile/ProgramTarget.h"
 #include "format/ArchiveRecordWriter.h"
 #include "format/ByteSink.h"
 #include "platform/AtomicFileWriter.h"
@@ -42,7 +44,7 @@ bool BuildRebrander(const Project& project, BuildUi& ui, std::int64_t buildTime,
     RebranderCleanup cleanup(ui);
     const std::string& output = project.rebranderExe;
     if (output.empty()) {
-        ReportBuildError(ui, "No Output Rebrander EXE selected.",
+        ReportBuildError(ui, build_message::kNoRebranderExe,
                          "Click 'Output' on the 'Edit' menu and select the name of the Output "
                          "Rebrander EXE file to create or turn off building a Rebrander.");
         return false;
@@ -59,6 +61,17 @@ bool BuildRebrander(const Project& project, BuildUi& ui, std::int64_t buildTime,
     // built can now be its one file, which the Rebrander must never replace.
     if (platform::SameFile(output, project.outputExe)) {
         ReportBuildError(ui, SameOutputFilesError());
+        return false;
+    }
+
+    // The stub of the system the output name asks for: "x.exe" is a Windows Rebrander.
+    const std::string stub =
+        platform::JoinPath(compilerFolder, StubFileName("rebrand", TargetOfOutputName(output)));
+    if (TargetOfOutputName(output) == ProgramTarget::Windows && !platform::FileExists(stub)) {
+        ReportBuildError(ui, MissingStubMessage(stub, output),
+                         "Click 'Output' on the 'Edit' menu and choose the name of the Output "
+                         "Rebrander EXE: a name ending in \".exe\" builds a Windows Rebrander, "
+                         "any other a Linux one.");
         return false;
     }
 
@@ -86,7 +99,6 @@ bool BuildRebrander(const Project& project, BuildUi& ui, std::int64_t buildTime,
 
     // The new Rebrander is made beside the old one and put in its place when complete.
     ui.progress.ReportStage("Generating Code", 25);
-    const std::string stub = platform::JoinPath(compilerFolder, "rebrand.dat");
     platform::AtomicFileWriter out(output, platform::AtomicFileWriter::Kind::Program);
     platform::FileHandle stubFile;
     const bool stubOpened = stubFile.Open(stub, platform::FileHandle::Mode::ReadRegular);
@@ -95,7 +107,7 @@ bool BuildRebrander(const Project& project, BuildUi& ui, std::int64_t buildTime,
         !out.CopyFrom(stubFile, 0, static_cast<std::uint64_t>(stubSize))) {
         const int error = stubSize < 0 ? stubFile.error() : out.error();
         ReportSystemError(ui, "Error copying Rebrander binary file.",
-                          "Attempting to copy temporary file: " + stub + " to " + output, error,
+                          build_message::kCopyingTemporaryFile + stub + " to " + output, error,
                           kSolution);
         return false;
     }

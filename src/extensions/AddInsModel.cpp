@@ -1,8 +1,8 @@
 #include "extensions/AddInsModel.h"
 
-#include "common/AsciiText.h"
 #include "common/Prompter.h"
 #include "extensions/ExtensionLoader.h"
+#include "platform/AsciiText.h"
 #include "platform/Paths.h"
 #include "project/Project.h"
 

@@ -2,8 +2,8 @@
 
 #include <cstring>
 
-#include "common/AsciiText.h"
 #include "common/Prompter.h"
+#include "platform/AsciiText.h"
 #include "platform/ProfileFile.h"
 
 extern "C" NBX_EXPORT int32_t NBX_HostGetFunc(void*, const char*) {
@@ -71,11 +71,6 @@ void LoadConfiguredExtensions(ExtensionRegistry& registry, Prompter& prompter, v
     for (const auto& path : ConfiguredExtensionPaths()) {
         LoadExtension(registry, path, prompter, mainWindow);
     }
-}
-
-bool HasExtensionExports(const platform::DynamicLibrary& library) {
-    ExtensionExports exports;
-    return exports.Resolve(library);
 }
 
 bool LoadExtension(ExtensionRegistry& registry, const std::string& path, Prompter& prompter,

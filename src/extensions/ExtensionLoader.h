@@ -26,9 +26,6 @@ void LoadConfiguredExtensions(ExtensionRegistry& registry, Prompter& prompter, v
 bool LoadExtension(ExtensionRegistry& registry, const std::string& path, Prompter& prompter,
                    void* mainWindow);
 
-// True when the six required exports are all present.
-bool HasExtensionExports(const platform::DynamicLibrary& library);
-
 // Calls NBX_Exit of every record, unloads the libraries and empties the registry.
 void UnloadExtensions(ExtensionRegistry& registry, void* mainWindow);
 

@@ -1,6 +1,6 @@
 #pragma once
-// The packer of entry data. Its packed form (see build/PackedFormat.h and the decoder in
-// build/Unpacker.h) is a bit stream of literals and back-references of 3 to 17 bytes at
+// The packer of entry data. Its packed form (see format/PackedFormat.h and the decoder in
+// format/Unpacker.h) is a bit stream of literals and back-references of 3 to 17 bytes at
 // distances up to 8191.
 //
 // The encoder is fixed, not just the format: the same input gives the same bytes in every

@@ -1,5 +1,5 @@
 #pragma once
-// Reads a record stream (build/RecordFormat.h) from a range of a RandomAccessInput, reading
+// Reads a record stream (format/RecordFormat.h) from a range of a RandomAccessInput, reading
 // ahead through a buffer and unmasking as it goes.
 //
 // Nothing read is trusted: a string's length is checked against the bytes left in the range

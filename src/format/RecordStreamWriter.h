@@ -1,5 +1,5 @@
 #pragma once
-// Writes a record stream (build/RecordFormat.h): words, strings and byte blocks, each byte
+// Writes a record stream (format/RecordFormat.h): words, strings and byte blocks, each byte
 // masked with the stream mask, through a buffer into a ByteSink.
 //
 // Every write returns false once any write has failed; the first failure sticks, so a record

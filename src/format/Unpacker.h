@@ -1,5 +1,5 @@
 #pragma once
-// Decodes the packed form of build/PackedFormat.h. Damaged data is an error, never a crash:
+// Decodes the packed form of format/PackedFormat.h. Damaged data is an error, never a crash:
 // a distance that reaches before the start of the output, a token stream that ends without
 // its end mark or goes on after it, or output longer or shorter than the recorded length.
 

@@ -12,6 +12,7 @@
 
 #include "platform/FileHandle.h"
 #include "platform/FileRangeCopy.h"
+#include "platform/OpenDescriptor.h"
 #include "platform/Paths.h"
 #include "platform/TempFiles.h"
 
@@ -22,7 +23,7 @@ constexpr std::size_t kBufferSize = 1 << 20;
 
 void SyncFolder(const std::string& folder) {
     const int dirFd =
-        ::open(folder.empty() ? "." : folder.c_str(), O_RDONLY | O_DIRECTORY | O_CLOEXEC);
+        OpenDescriptor(folder.empty() ? "." : folder, O_RDONLY | O_DIRECTORY | O_CLOEXEC);
     if (dirFd >= 0) {
         ::fsync(dirFd);
         ::close(dirFd);
@@ -74,7 +75,7 @@ bool AtomicFileWriter::Open() {
     if (tempPath_.empty() && (error_ == EACCES || error_ == EPERM)) {
         // The folder refuses new files; the target itself may still take new bytes.
         const int probe =
-            ::open(target_.c_str(), O_WRONLY | O_CLOEXEC | O_NOCTTY | O_NONBLOCK | noFollow_);
+            OpenDescriptor(target_, O_WRONLY | O_CLOEXEC | O_NOCTTY | O_NONBLOCK | noFollow_);
         if (probe >= 0) {
             ::close(probe);
             inPlace_ = true;
@@ -85,7 +86,7 @@ bool AtomicFileWriter::Open() {
     if (tempPath_.empty()) {
         return false;
     }
-    fd_ = ::open(tempPath_.c_str(), O_WRONLY | O_TRUNC | O_CLOEXEC);
+    fd_ = OpenDescriptor(tempPath_, O_WRONLY | O_TRUNC | O_CLOEXEC);
     if (fd_ < 0) {
         error_ = errno;
         return false;
@@ -150,7 +151,17 @@ bool AtomicFileWriter::Commit() {
     if (inPlace_) {
         return CopyOverTarget();
     }
+#ifdef _WIN32
+    // Windows replaces no file that is open (a Rebrander holds its e-book open): its bytes
+    // are then written over from the complete copy beside it.
+    const int renamed = RenameReplacing(tempPath_.c_str(), target_.c_str());
+    if (renamed != 0 && errno == EACCES) {
+        return CopyOverTarget();
+    }
+    if (renamed != 0) {
+#else
     if (::rename(tempPath_.c_str(), target_.c_str()) != 0) {
+#endif
         error_ = errno;
         return false;
     }
@@ -169,7 +180,7 @@ bool AtomicFileWriter::CopyOverTarget() {
         return false;
     }
     const std::int64_t size = from.Size();
-    const int to = ::open(target_.c_str(), O_WRONLY | O_CLOEXEC | O_NOCTTY | noFollow_);
+    const int to = OpenDescriptor(target_, O_WRONLY | O_CLOEXEC | O_NOCTTY | noFollow_);
     if (size < 0 || to < 0) {
         error_ = size < 0 ? from.error() : errno;
         return false;
@@ -200,7 +211,7 @@ bool FlushToDisk(const std::vector<std::string>& paths) {
     bool ok = true;
     std::vector<std::string> folders;
     for (const auto& path : paths) {
-        const int fd = ::open(path.c_str(), O_RDONLY | O_CLOEXEC | O_NOCTTY | O_NONBLOCK);
+        const int fd = OpenDescriptor(path, O_RDONLY | O_CLOEXEC | O_NOCTTY | O_NONBLOCK);
         ok = fd >= 0 && ::fsync(fd) == 0 && ok;
         if (fd >= 0) {
             ::close(fd);

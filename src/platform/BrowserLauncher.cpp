@@ -121,4 +121,8 @@ bool StartDetached(const std::vector<std::string>& command) {
     return !command.empty() && StartProgramDetached(command, options).error == 0;
 }
 
+bool OpenWithDesktop(const std::string& path) {
+    return StartDetached({"xdg-open", path});
+}
+
 }  // namespace nbx::platform

@@ -25,6 +25,10 @@ std::vector<std::string> BrowserCommand(const std::string& url, const BrowserWin
 // command's file name.
 bool IsChromiumFamily(const std::string& command);
 
+// Opens a file with the program the desktop has for its kind (xdg-open; the shell's "open"
+// on Windows), without waiting for it. False when nothing could be started.
+bool OpenWithDesktop(const std::string& path);
+
 // Starts command detached (the reader does not wait for the browser, nor leaves it a
 // zombie). False when it could not be started.
 bool StartDetached(const std::vector<std::string>& command);

@@ -7,6 +7,7 @@
 #include <cerrno>
 #include <utility>
 
+#include "platform/OpenDescriptor.h"
 #include "platform/RegularFile.h"
 
 namespace nbx::platform {
@@ -48,7 +49,7 @@ bool FileHandle::Open(const std::string& path, Mode mode) {
             flags |= O_RDWR | O_CREAT | O_TRUNC;
             break;
     }
-    fd_ = ::open(path.c_str(), flags, 0644);
+    fd_ = OpenDescriptor(path, flags, 0644);
     if (fd_ < 0) {
         return Fail();
     }
@@ -141,14 +142,6 @@ bool FileHandle::SeekToEnd(std::uint64_t& position) {
     }
     position = static_cast<std::uint64_t>(end);
     return true;
-}
-
-std::int64_t FileHandle::Tell() {
-    const off_t pos = ::lseek(fd_, 0, SEEK_CUR);
-    if (pos < 0) {
-        Fail();
-    }
-    return pos;
 }
 
 std::int64_t FileHandle::Size() {

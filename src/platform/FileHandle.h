@@ -40,8 +40,6 @@ public:
 
     bool Seek(std::uint64_t offset);
     bool SeekToEnd(std::uint64_t& position);
-    // The current position, or -1 on failure.
-    std::int64_t Tell();
     // The file's size, or -1 on failure.
     std::int64_t Size();
     bool Truncate(std::uint64_t size);

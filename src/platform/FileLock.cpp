@@ -1,11 +1,15 @@
 #include "platform/FileLock.h"
 
 #include <fcntl.h>
+#ifndef _WIN32
 #include <sys/file.h>
+#endif
 #include <sys/stat.h>
 #include <unistd.h>
 
 #include <cerrno>
+
+#include "platform/OpenDescriptor.h"
 
 namespace nbx::platform {
 
@@ -19,7 +23,7 @@ bool FileLock::TryLockExclusive(const std::string& path) {
     if (fd_ >= 0) {
         ::close(fd_);
     }
-    fd_ = ::open(path.c_str(), O_RDONLY | O_CLOEXEC | O_NOCTTY | O_NONBLOCK);
+    fd_ = OpenDescriptor(path, O_RDONLY | O_CLOEXEC | O_NOCTTY | O_NONBLOCK);
     if (fd_ < 0) {
         error_ = errno;
         return false;
@@ -37,10 +41,14 @@ bool FileLock::TryLockExclusive(const std::string& path) {
 }
 
 bool FileLock::IsFileOf(int descriptor) const {
+#ifdef _WIN32
+    return fd_ >= 0 && SameOpenFile(fd_, descriptor);
+#else
     struct stat locked {};
     struct stat other {};
     return fd_ >= 0 && ::fstat(fd_, &locked) == 0 && ::fstat(descriptor, &other) == 0 &&
            locked.st_dev == other.st_dev && locked.st_ino == other.st_ino;
+#endif
 }
 
 }  // namespace nbx::platform

@@ -1,7 +1,9 @@
 #include "platform/FileRangeCopy.h"
 
+#ifndef _WIN32
 #include <linux/fs.h>
 #include <sys/ioctl.h>
+#endif
 #include <unistd.h>
 
 #include <algorithm>
@@ -58,6 +60,9 @@ bool WriteFully(int fd, const char* data, std::size_t size, int& errorCode) {
 
 bool CopyFileRange(int from, std::uint64_t offset, int to, std::uint64_t length, int& errorCode) {
     errorCode = 0;
+#ifdef _WIN32
+    return CopyThroughBuffer(from, offset, to, length, errorCode);
+#else
     auto in = static_cast<off64_t>(offset);
     while (length > 0) {
         const auto step = static_cast<std::size_t>(std::min(length, kMaxStep));
@@ -80,10 +85,17 @@ bool CopyFileRange(int from, std::uint64_t offset, int to, std::uint64_t length,
         return CopyThroughBuffer(from, static_cast<std::uint64_t>(in), to, length, errorCode);
     }
     return true;
+#endif
 }
 
 bool CloneFile(int from, int to) {
+#ifdef _WIN32
+    (void)from;
+    (void)to;
+    return false;  // block cloning needs ReFS; a copy does the same
+#else
     return ::ioctl(to, FICLONE, from) == 0;
+#endif
 }
 
 }  // namespace nbx::platform

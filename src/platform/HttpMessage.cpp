@@ -1,5 +1,7 @@
 #include "platform/HttpMessage.h"
 
+#include "platform/AsciiText.h"
+
 #include <algorithm>
 
 namespace nbx::platform {
@@ -10,16 +12,6 @@ bool IsTokenChar(unsigned char c) {
     return c > 32 && c < 127 &&
            std::string_view("()<>@,;:\\\"/[]?={}").find(static_cast<char>(c)) ==
                std::string_view::npos;
-}
-
-std::string_view Trim(std::string_view text) {
-    while (!text.empty() && (text.front() == ' ' || text.front() == '\t')) {
-        text.remove_prefix(1);
-    }
-    while (!text.empty() && (text.back() == ' ' || text.back() == '\t')) {
-        text.remove_suffix(1);
-    }
-    return text;
 }
 
 int HexValue(char c) {
@@ -96,7 +88,8 @@ ParseResult ParseHttpRequest(std::string_view bytes, HttpRequest& request) {
                 c = static_cast<char>(c - 'A' + 'a');
             }
         }
-        parsed.headers.emplace_back(std::move(name), std::string(Trim(line.substr(colon + 1))));
+        parsed.headers.emplace_back(std::move(name),
+                                    std::string(TrimAscii(line.substr(colon + 1), " \t")));
     }
     request = std::move(parsed);
     return ParseResult::Complete;

@@ -4,6 +4,7 @@
 #include <sys/stat.h>
 #include <unistd.h>
 
+#include <algorithm>
 #include <cerrno>
 #include <cstdlib>
 #include <string_view>
@@ -12,6 +13,7 @@
 #include "platform/BrowserLauncher.h"
 #include "platform/FileRangeCopy.h"
 #include "platform/HttpMessage.h"
+#include "platform/OpenDescriptor.h"
 #include "platform/RandomToken.h"
 #include "platform/SystemError.h"
 #include "platform/TempFiles.h"
@@ -84,7 +86,7 @@ bool LaunchFile::Create(const std::string& address, const std::string& title, st
         return false;
     }
     const std::string path = folder + "/nbx-launch-" + secret.substr(0, 16) + ".html";
-    const int fd = ::open(path.c_str(), O_WRONLY | O_CREAT | O_EXCL | O_NOFOLLOW | O_CLOEXEC, 0600);
+    const int fd = OpenDescriptor(path, O_WRONLY | O_CREAT | O_EXCL | O_NOFOLLOW | O_CLOEXEC, 0600);
     if (fd < 0) {
         error = SystemErrorText(errno);
         Remove();
@@ -108,14 +110,30 @@ bool LaunchFile::Create(const std::string& address, const std::string& title, st
 }
 
 std::string LaunchFile::Url() const {
-    return path_.empty() ? std::string() : "file://" + PercentEncode(path_, true);
+    if (path_.empty()) {
+        return {};
+    }
+#ifdef _WIN32
+    // "C:\Users\..." is file:///C:/Users/...; the drive's colon stays as it is.
+    std::string path = path_;
+    std::replace(path.begin(), path.end(), '\\', '/');
+    const bool drive = path.size() > 2 && path[1] == ':';
+    return "file:///" + (drive ? path.substr(0, 2) + PercentEncode(path.substr(2), true)
+                               : PercentEncode(path, true));
+#else
+    return "file://" + PercentEncode(path_, true);
+#endif
 }
 
 void LaunchFile::Remove() {
     RemoveFileQuietly(path_);
     path_.clear();
     if (!madeFolder_.empty()) {
+#ifdef _WIN32
+        ::_wrmdir(Utf8ToWide(madeFolder_).c_str());
+#else
         ::rmdir(madeFolder_.c_str());
+#endif
         madeFolder_.clear();
     }
 }
@@ -127,6 +145,7 @@ void OpenInBrowser(const std::string& address, const std::string& title,
     const char* pathVariable = std::getenv("PATH");
     const std::string browser = browserVariable ? browserVariable : "";
     const std::string path = pathVariable ? pathVariable : "";
+    // On Windows the launch file goes to the shell, which opens it in the default browser.
     const std::vector<std::string> probe = BrowserCommand("%s", window, browser, path);
     std::string given = address;
     std::string error;

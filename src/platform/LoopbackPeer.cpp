@@ -1,5 +1,23 @@
 #include "platform/LoopbackPeer.h"
 
+#ifdef _WIN32
+
+namespace nbx::platform {
+
+// Windows has no socket diagnostics that name the user of a loopback peer: every local
+// process is answered, and the secret in the address is what keeps other users out.
+std::optional<UserId> LoopbackPeerUser(SocketHandle) {
+    return std::nullopt;
+}
+
+std::optional<UserId> ThisUser() {
+    return std::nullopt;
+}
+
+}  // namespace nbx::platform
+
+#else
+
 #include <linux/inet_diag.h>
 #include <linux/netlink.h>
 #include <linux/sock_diag.h>
@@ -9,7 +27,11 @@
 
 namespace nbx::platform {
 
-std::optional<uid_t> LoopbackPeerUser(int fd) {
+std::optional<UserId> ThisUser() {
+    return ::geteuid();
+}
+
+std::optional<UserId> LoopbackPeerUser(SocketHandle fd) {
     sockaddr_in local{};
     sockaddr_in peer{};
     socklen_t localLength = sizeof local;
@@ -65,7 +87,9 @@ std::optional<uid_t> LoopbackPeerUser(int fd) {
     if (found->id.idiag_sport != peer.sin_port || found->id.idiag_dport != local.sin_port) {
         return std::nullopt;
     }
-    return static_cast<uid_t>(found->idiag_uid);
+    return static_cast<UserId>(found->idiag_uid);
 }
 
 }  // namespace nbx::platform
+
+#endif  // _WIN32

@@ -1,16 +1,10 @@
 #include "platform/LoopbackServer.h"
 
-#include <arpa/inet.h>
-#include <fcntl.h>
-#include <netinet/in.h>
-#include <poll.h>
-#include <sys/socket.h>
-#include <unistd.h>
-
 #include <algorithm>
 #include <cerrno>
 
 #include "platform/LoopbackPeer.h"
+#include "platform/SocketCalls.h"
 #include "platform/SystemError.h"
 
 namespace nbx::platform {
@@ -25,11 +19,11 @@ long MsSince(Clock::time_point then) {
 }
 
 // Writes all of bytes to a blocking socket; a client that stops reading for long is given up.
-bool WriteAll(int fd, std::string_view bytes, bool more) {
+bool WriteAll(SocketHandle fd, std::string_view bytes, bool more) {
     std::size_t done = 0;
     while (done < bytes.size()) {
-        const ssize_t n = ::send(fd, bytes.data() + done, bytes.size() - done,
-                                 MSG_NOSIGNAL | (more ? MSG_MORE : 0));
+        const long n = SendSome(fd, bytes.data() + done, bytes.size() - done,
+                                kSendNoSignal | (more ? kSendMore : 0));
         if (n < 0 && errno == EINTR) {
             continue;
         }
@@ -61,16 +55,16 @@ std::optional<std::size_t> ContentLength(const HttpRequest& request) {
 
 LoopbackServer::~LoopbackServer() {
     for (Connection& c : connections_) {
-        ::close(c.fd);
+        CloseSocket(c.fd);
     }
     for (Listener& l : listeners_) {
-        ::close(l.fd);
+        CloseSocket(l.fd);
     }
 }
 
 std::uint16_t LoopbackServer::Listen(std::string& error) {
-    const int fd = ::socket(AF_INET, SOCK_STREAM | SOCK_CLOEXEC | SOCK_NONBLOCK, 0);
-    if (fd < 0) {
+    const SocketHandle fd = NewStreamSocket();
+    if (fd == kNoSocket) {
         error = SystemErrorText(errno);
         return 0;
     }
@@ -81,8 +75,8 @@ std::uint16_t LoopbackServer::Listen(std::string& error) {
     if (::bind(fd, reinterpret_cast<sockaddr*>(&address), sizeof address) != 0 ||
         ::listen(fd, 64) != 0 ||
         ::getsockname(fd, reinterpret_cast<sockaddr*>(&address), &length) != 0) {
-        error = SystemErrorText(errno);
-        ::close(fd);
+        error = SystemErrorText(SocketError());
+        CloseSocket(fd);
         return 0;
     }
     listeners_.push_back({fd, ntohs(address.sin_port)});
@@ -91,8 +85,8 @@ std::uint16_t LoopbackServer::Listen(std::string& error) {
 
 void LoopbackServer::Accept(const Listener& listener, const LoopbackServerOptions& options) {
     while (connections_.size() < options.maxConnections) {
-        const int fd = ::accept4(listener.fd, nullptr, nullptr, SOCK_CLOEXEC | SOCK_NONBLOCK);
-        if (fd < 0) {
+        const SocketHandle fd = AcceptNonBlocking(listener.fd);
+        if (fd == kNoSocket) {
             if (errno == EMFILE || errno == ENFILE || errno == ENOBUFS || errno == ENOMEM) {
                 // Out of descriptors or memory: the waiting connections stay queued until
                 // some close, and the server does not spin on a listener it cannot serve.
@@ -101,9 +95,9 @@ void LoopbackServer::Accept(const Listener& listener, const LoopbackServerOption
             return;
         }
         if (options.owner) {
-            const std::optional<uid_t> peer = LoopbackPeerUser(fd);
+            const std::optional<UserId> peer = LoopbackPeerUser(fd);
             if (peer && *peer != *options.owner) {
-                ::close(fd);  // another user's process: not a word to it
+                CloseSocket(fd);  // another user's process: not a word to it
                 continue;
             }
         }
@@ -114,7 +108,7 @@ void LoopbackServer::Accept(const Listener& listener, const LoopbackServerOption
 bool LoopbackServer::Receive(Connection& c, const LoopbackServerOptions& options,
                              std::size_t& buffered) {
     char buffer[16384];
-    const ssize_t n = ::recv(c.fd, buffer, sizeof buffer, 0);
+    const long n = ReceiveSome(c.fd, buffer, sizeof buffer);
     if (n == 0 || (n < 0 && errno != EAGAIN && errno != EINTR)) {
         return false;  // the client went away
     }
@@ -188,27 +182,25 @@ bool LoopbackServer::Serve(Connection& c, HttpService& service,
 
 void LoopbackServer::Answer(Connection& c, const HttpResponse& response, bool headOnly) {
     // The response goes out blocking, but never waits on a stalled reader for long.
-    const int flags = ::fcntl(c.fd, F_GETFL);
-    ::fcntl(c.fd, F_SETFL, flags & ~O_NONBLOCK);
-    timeval limit{10, 0};
-    ::setsockopt(c.fd, SOL_SOCKET, SO_SNDTIMEO, &limit, sizeof limit);
+    SetNonBlocking(c.fd, false);
+    SetSendTimeoutSeconds(c.fd, 10);
     const bool body = !headOnly && !response.body.empty();
     const bool tail = !headOnly && !response.tail.empty();
     (void)(WriteAll(c.fd, HttpResponseHead(response), body || tail) &&
            (!body || WriteAll(c.fd, response.body, tail)) &&
            (!tail || WriteAll(c.fd, response.tail, false)));
-    ::shutdown(c.fd, SHUT_WR);
+    ::shutdown(c.fd, kShutWrite);
 }
 
 void LoopbackServer::Close(std::size_t index) {
     // What the client still sends is read first: closing on unread bytes would reset the
     // connection and could lose the answer on its way.
     char sink[4096];
-    for (int reads = 0;
-         reads < 16 && ::recv(connections_[index].fd, sink, sizeof sink, MSG_DONTWAIT) > 0;
+    SetNonBlocking(connections_[index].fd, true);
+    for (int reads = 0; reads < 16 && ReceiveSome(connections_[index].fd, sink, sizeof sink) > 0;
          ++reads) {
     }
-    ::close(connections_[index].fd);
+    CloseSocket(connections_[index].fd);
     connections_.erase(connections_.begin() + static_cast<long>(index));
 }
 
@@ -230,7 +222,7 @@ void LoopbackServer::Run(HttpService& service, const LoopbackServerOptions& opti
             fds.push_back({c.fd, POLLIN, 0});
         }
         const bool reading = held < connections_.size();
-        if (::poll(fds.data(), fds.size(), reading || !accepting ? 100 : 1000) < 0 &&
+        if (PollSockets(fds.data(), fds.size(), reading || !accepting ? 100 : 1000) < 0 &&
             errno != EINTR) {
             return;
         }

@@ -12,8 +12,6 @@
 // turn (at least once a second, and after every request it answered) until it answers or its
 // client goes away. The service says when the server is done.
 
-#include <sys/types.h>
-
 #include <chrono>
 #include <cstdint>
 #include <optional>
@@ -21,6 +19,8 @@
 #include <vector>
 
 #include "platform/HttpMessage.h"
+#include "platform/LoopbackPeer.h"
+#include "platform/SocketCalls.h"
 
 namespace nbx::platform {
 
@@ -45,7 +45,7 @@ struct LoopbackServerOptions {
     std::size_t maxBufferedBytes = 16u << 20;  // of requests being read, all connections
     // The user whose processes may connect; another user's connection is closed unanswered.
     // Nothing: anyone's (a test).
-    std::optional<uid_t> owner;
+    std::optional<UserId> owner;
 };
 
 class LoopbackServer {
@@ -63,7 +63,7 @@ public:
 
 private:
     struct Connection {
-        int fd = -1;
+        SocketHandle fd = kNoSocket;
         std::uint16_t port = 0;
         std::string input;
         std::chrono::steady_clock::time_point opened;
@@ -71,7 +71,7 @@ private:
         std::optional<HttpRequest> held;  // a request the service holds
     };
     struct Listener {
-        int fd = -1;
+        SocketHandle fd = kNoSocket;
         std::uint16_t port = 0;
     };
 

@@ -2,6 +2,8 @@
 
 #include <sys/stat.h>
 
+#include "platform/OpenDescriptor.h"
+
 namespace nbx::platform {
 
 std::string DisplayName(std::string_view path) {
@@ -70,6 +72,35 @@ std::string NativeSeparators(std::string_view path) {
     return out;
 }
 
+#ifdef _WIN32
+
+bool FileExists(const std::string& path) {
+    const DWORD attributes = ::GetFileAttributesW(Utf8ToWide(path).c_str());
+    return attributes != INVALID_FILE_ATTRIBUTES && (attributes & FILE_ATTRIBUTE_DIRECTORY) == 0;
+}
+
+bool FolderExists(const std::string& path) {
+    const DWORD attributes = ::GetFileAttributesW(Utf8ToWide(path).c_str());
+    return attributes != INVALID_FILE_ATTRIBUTES && (attributes & FILE_ATTRIBUTE_DIRECTORY) != 0;
+}
+
+bool SameFile(const std::string& a, const std::string& b) {
+    if (a == b) {
+        return true;
+    }
+    const int fa = OpenDescriptor(a, O_RDONLY);
+    const int fb = fa < 0 ? -1 : OpenDescriptor(b, O_RDONLY);
+    const bool same = fa >= 0 && fb >= 0 && SameOpenFile(fa, fb);
+    for (const int fd : {fa, fb}) {
+        if (fd >= 0) {
+            ::close(fd);
+        }
+    }
+    return same;
+}
+
+#else
+
 bool FileExists(const std::string& path) {
     struct stat st {};
     return ::stat(path.c_str(), &st) == 0 && S_ISREG(st.st_mode);
@@ -89,5 +120,7 @@ bool SameFile(const std::string& a, const std::string& b) {
     return ::stat(a.c_str(), &sa) == 0 && ::stat(b.c_str(), &sb) == 0 && sa.st_dev == sb.st_dev &&
            sa.st_ino == sb.st_ino;
 }
+
+#endif
 
 }  // namespace nbx::platform

@@ -6,6 +6,7 @@
 #include <optional>
 #include <sstream>
 
+#include "platform/AsciiText.h"
 #include "platform/AtomicFileWriter.h"
 #include "platform/ConfigFolder.h"
 #include "platform/Paths.h"
@@ -16,30 +17,9 @@ namespace nbx::platform {
 
 namespace {
 
-std::string_view Trim(std::string_view s) {
-    const auto isSpace = [](char c) { return c == ' ' || c == '\t' || c == '\r' || c == '\n'; };
-    while (!s.empty() && isSpace(s.front())) {
-        s.remove_prefix(1);
-    }
-    while (!s.empty() && isSpace(s.back())) {
-        s.remove_suffix(1);
-    }
-    return s;
-}
-
-bool EqualNoCase(std::string_view a, std::string_view b) {
-    if (a.size() != b.size()) {
-        return false;
-    }
-    for (std::size_t i = 0; i < a.size(); ++i) {
-        const auto lower = [](char c) {
-            return (c >= 'A' && c <= 'Z') ? static_cast<char>(c - 'A' + 'a') : c;
-        };
-        if (lower(a[i]) != lower(b[i])) {
-            return false;
-        }
-    }
-    return true;
+// A line's blanks: spaces, tabs and the ends of lines.
+std::string_view TrimLine(std::string_view s) {
+    return TrimAscii(s, " \t\r\n");
 }
 
 // A profile file as lines, so a write can change one line and keep all the others.
@@ -75,29 +55,29 @@ struct ProfileLines {
 
     // The section name of a "[name]" line.
     static std::optional<std::string_view> SectionName(std::string_view line) {
-        line = Trim(line);
+        line = TrimLine(line);
         if (line.empty() || line.front() != '[') {
             return std::nullopt;
         }
         line.remove_prefix(1);
         const auto close = line.find(']');
-        return Trim(close == std::string_view::npos ? line : line.substr(0, close));
+        return TrimLine(close == std::string_view::npos ? line : line.substr(0, close));
     }
 
     // The key of a "key=value" line; comments (";") are not keys.
     static std::optional<std::string_view> KeyName(std::string_view line) {
-        const std::string_view t = Trim(line);
+        const std::string_view t = TrimLine(line);
         if (t.empty() || t.front() == ';' || t.front() == '[') {
             return std::nullopt;
         }
         const auto eq = t.find('=');
-        return Trim(eq == std::string_view::npos ? t : t.substr(0, eq));
+        return TrimLine(eq == std::string_view::npos ? t : t.substr(0, eq));
     }
 
     // Index of the first line of the section's header, or npos.
     std::size_t FindSection(std::string_view section) const {
         for (std::size_t i = 0; i < lines.size(); ++i) {
-            if (auto name = SectionName(lines[i]); name && EqualNoCase(*name, section)) {
+            if (auto name = SectionName(lines[i]); name && EqualsNoCaseAscii(*name, section)) {
                 return i;
             }
         }
@@ -116,7 +96,7 @@ struct ProfileLines {
     std::size_t FindKey(std::size_t header, std::string_view key) const {
         const std::size_t end = SectionEnd(header);
         for (std::size_t i = header + 1; i < end; ++i) {
-            if (auto name = KeyName(lines[i]); name && EqualNoCase(*name, key)) {
+            if (auto name = KeyName(lines[i]); name && EqualsNoCaseAscii(*name, key)) {
                 return i;
             }
         }
@@ -147,7 +127,7 @@ std::optional<std::string> LookUp(std::string_view file, std::string_view sectio
     }
     const std::string_view line = profile.lines[at];
     const auto eq = line.find('=');
-    std::string_view value = eq == std::string_view::npos ? "" : Trim(line.substr(eq + 1));
+    std::string_view value = eq == std::string_view::npos ? "" : TrimLine(line.substr(eq + 1));
     // A value in matching quotes is read without them.
     if (value.size() >= 2 && (value.front() == '"' || value.front() == '\'') &&
         value.back() == value.front()) {
@@ -222,12 +202,13 @@ bool WriteProfileString(std::string_view file, std::string_view section, std::st
         // Keep the key as it was spelt in the file.
         const std::string_view old = profile.lines[at];
         const auto eq = old.find('=');
-        const std::string_view spelt = Trim(eq == std::string_view::npos ? old : old.substr(0, eq));
+        const std::string_view spelt =
+            TrimLine(eq == std::string_view::npos ? old : old.substr(0, eq));
         profile.lines[at] = std::string(spelt) + "=" + std::string(value);
     } else {
         // After the section's last non-blank line, so blank separators stay where they are.
         std::size_t insertAt = profile.SectionEnd(header);
-        while (insertAt > header + 1 && Trim(profile.lines[insertAt - 1]).empty()) {
+        while (insertAt > header + 1 && TrimLine(profile.lines[insertAt - 1]).empty()) {
             --insertAt;
         }
         profile.lines.insert(profile.lines.begin() + static_cast<std::ptrdiff_t>(insertAt), entry);

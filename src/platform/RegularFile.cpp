@@ -7,11 +7,13 @@
 #include <algorithm>
 #include <cerrno>
 
+#include "platform/OpenDescriptor.h"
+
 namespace nbx::platform {
 
 int OpenRegularFile(const std::string& path, int& errorCode) {
     errorCode = 0;
-    const int fd = ::open(path.c_str(), O_RDONLY | O_CLOEXEC | O_NONBLOCK | O_NOCTTY);
+    const int fd = OpenDescriptor(path, O_RDONLY | O_CLOEXEC | O_NONBLOCK | O_NOCTTY);
     if (fd < 0) {
         errorCode = errno;
         return -1;

@@ -3,7 +3,9 @@
 #include <dirent.h>
 #include <fcntl.h>
 #include <signal.h>
+#ifndef _WIN32
 #include <sys/file.h>
+#endif
 #include <sys/stat.h>
 #include <unistd.h>
 
@@ -13,6 +15,7 @@
 #include <filesystem>
 #include <limits>
 
+#include "platform/OpenDescriptor.h"
 #include "platform/Paths.h"
 
 namespace nbx::platform {
@@ -23,7 +26,7 @@ std::atomic<unsigned> g_counter{0};
 
 // True while some process holds a WorkingFileLock on path.
 bool LockedByAnother(const std::string& path) {
-    const int fd = ::open(path.c_str(), O_RDONLY | O_NOFOLLOW | O_NONBLOCK | O_CLOEXEC);
+    const int fd = OpenDescriptor(path, O_RDONLY | O_NOFOLLOW | O_NONBLOCK | O_CLOEXEC);
     if (fd < 0) {
         return false;
     }
@@ -35,6 +38,18 @@ bool LockedByAnother(const std::string& path) {
 }  // namespace
 
 std::string TempFolder() {
+#ifdef _WIN32
+    // The user's own %TEMP%, which only that user (and the administrators) may enter.
+    wchar_t folder[MAX_PATH + 1];
+    const DWORD n = ::GetTempPathW(MAX_PATH + 1, folder);
+    if (n > 0 && n <= MAX_PATH) {
+        std::wstring_view path(folder, n);
+        if (path.size() > 3 && (path.back() == L'\\' || path.back() == L'/')) {
+            path.remove_suffix(1);
+        }
+        return WideToUtf8(path);
+    }
+#endif
     std::error_code ec;
     auto dir = std::filesystem::temp_directory_path(ec);
     return ec ? std::string("/tmp") : dir.string();
@@ -51,8 +66,8 @@ std::string CreateUniqueFile(const std::string& folder, std::string_view prefix,
         std::string name(prefix);
         name += pid + "_" + std::to_string(n) + ".tmp";
         const std::string path = JoinPath(folder, name);
-        const int fd = ::open(path.c_str(), O_WRONLY | O_CREAT | O_EXCL | O_CLOEXEC,
-                              static_cast<mode_t>(mode));
+        const int fd = OpenDescriptor(path, O_WRONLY | O_CREAT | O_EXCL | O_CLOEXEC,
+                                      static_cast<mode_t>(mode));
         if (fd >= 0) {
             ::close(fd);
             return path;
@@ -149,7 +164,7 @@ void RemoveAbandonedFolders(const std::string& folder, std::string_view prefix) 
 bool WorkingFileLock::Lock(const std::string& path) {
     Release();
     // Open for writing: NFS turns the lock into a write lock on the whole file, which needs it.
-    fd_ = ::open(path.c_str(), O_RDWR | O_NOFOLLOW | O_NONBLOCK | O_CLOEXEC);
+    fd_ = OpenDescriptor(path, O_RDWR | O_NOFOLLOW | O_NONBLOCK | O_CLOEXEC);
     if (fd_ < 0) {
         return false;
     }
@@ -166,7 +181,11 @@ void WorkingFileLock::Release() {
 
 void RemoveFileQuietly(const std::string& path) {
     if (!path.empty()) {
+#ifdef _WIN32
+        ::_wunlink(Utf8ToWide(path).c_str());
+#else
         ::unlink(path.c_str());
+#endif
     }
 }
 

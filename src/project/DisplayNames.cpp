@@ -3,12 +3,12 @@
 namespace nbx {
 
 std::string SizeDisplayName(std::int32_t size) {
-    switch (size) {
-        case -1:
+    switch (static_cast<WindowSize>(size)) {
+        case WindowSize::Maximized:
             return "Maximized";
-        case -2:
+        case WindowSize::Minimized:
             return "Minimized";
-        case -3:
+        case WindowSize::Default:
             return "Default";
         default:
             return std::to_string(size);
@@ -16,11 +16,13 @@ std::string SizeDisplayName(std::int32_t size) {
 }
 
 std::string PositionDisplayName(std::int32_t position) {
+    // From TopLeft (-8) up to TopCentered (-1).
     static const char* const kNames[] = {"Top Left",        "Left Centered", "Bottom Left",
                                          "Bottom Centered", "Bottom Right",  "Right Centered",
                                          "Top Right",       "Top Centered"};
-    if (position >= -8 && position <= -1) {
-        return kNames[position + 8];
+    const std::int32_t first = StoredCode(WindowPosition::TopLeft);
+    if (position >= first && position <= StoredCode(WindowPosition::TopCentered)) {
+        return kNames[position - first];
     }
     return "Centered";
 }
@@ -47,10 +49,10 @@ std::string SystemPageKindDisplayName(std::int32_t kind) {
 }
 
 std::string InstallOptionDisplayName(std::int32_t option) {
-    switch (option) {
-        case -1:
+    switch (static_cast<InstallOption>(option)) {
+        case InstallOption::Desktop:
             return "On the Desktop";
-        case -2:
+        case InstallOption::StartMenu:
             return "On the Start Menu";
         default:
             return "N/A";

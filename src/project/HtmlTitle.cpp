@@ -1,6 +1,6 @@
 #include "project/HtmlTitle.h"
 
-#include "common/AsciiText.h"
+#include "platform/AsciiText.h"
 #include "platform/RegularFile.h"
 #include "platform/TextCut.h"
 

@@ -14,6 +14,14 @@ inline constexpr std::string_view kVersion300 = "3.00";
 inline constexpr std::string_view kVersion201 = "2.01";
 inline constexpr std::string_view kImportVersion = "IDT-4.00";  // written by the wizard
 
+// An on/off setting is a 32-bit word: written 0 or 1; any word other than 0 reads as on.
+inline constexpr std::int32_t StoredSwitch(bool on) {
+    return on ? 1 : 0;
+}
+inline constexpr bool SwitchOf(std::int32_t stored) {
+    return stored != 0;
+}
+
 // String length prefixes: one byte below kLongLength; else kLongLength and a 16-bit length
 // below kUtf16Marker; else kLongLength, kWideLength and a 32-bit length. kUtf16Marker in
 // the 16-bit place announces a UTF-16 string (read only, never written).

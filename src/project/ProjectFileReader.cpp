@@ -2,9 +2,9 @@
 
 #include <filesystem>
 
-#include "common/AsciiText.h"
 #include "common/Prompter.h"
 #include "common/VisibleText.h"
+#include "platform/AsciiText.h"
 #include "platform/Paths.h"
 #include "platform/RegularFile.h"
 #include "project/ByteReader.h"
@@ -48,6 +48,12 @@ void ReadNumbers(ByteReader& r, std::initializer_list<std::int32_t*> fields) {
     }
 }
 
+void ReadSwitches(ByteReader& r, std::initializer_list<bool*> fields) {
+    for (bool* f : fields) {
+        *f = projectfile::SwitchOf(r.ReadI32());
+    }
+}
+
 // Handlers of "3.00" held a program to run; later ones hold the command itself.
 std::string RunCommandOf(const std::string& stored) {
     if (TrimAsciiWhiteSpace(stored).empty()) {
@@ -60,14 +66,14 @@ void ReadImportLayout(ByteReader& r, ProjectSettings& p) {
     r.SkipStrings(1);
     ReadStrings(r, {&p.title, &p.publisher, &p.copyright, &p.author, &p.authorEmail, &p.authorUrl,
                     &p.sourceFolder, &p.outputExe});
-    ReadNumbers(r, {&p.menuShown, &p.popupMenu, &p.statusBarInitially, &p.toolbarInitially,
-                    &p.toolbarPosition});
+    ReadSwitches(r, {&p.menuShown, &p.popupMenu, &p.statusBarInitially, &p.toolbarInitially});
+    p.toolbarPosition = r.ReadI32();
     p.statusBarToggle = p.statusBarInitially;
     p.toolbarToggle = p.toolbarInitially;
     p.splashBitmap = r.ReadString();
     // The optional trailing word of the wizard's projects that take in sub-folders.
     if (!r.failed() && r.remaining() >= 4) {
-        p.includeSubFolders = r.ReadI32() != 0 ? 1 : 0;
+        p.includeSubFolders = projectfile::SwitchOf(r.ReadI32());
     }
 }
 
@@ -124,20 +130,22 @@ void ReadLayout(ByteReader& r, ProjectSettings& p, int layout) {
     ReadStrings(r, {&p.outputExe, &p.sourceFolder});
 
     if (layout >= kV420) {
-        ReadNumbers(
-            r, {&p.splashPercentageBar, &p.splashExtraDelay, &p.nextButton, &p.previousButton,
-                &p.tooltipBalloon, &p.tooltipShort, &p.tooltipShowDestinations, &p.scrollbarsHidden,
-                &p.statusBarHideDestinations, &p.nextPreviousLoop, &p.exitButton});
+        p.splashPercentageBar = projectfile::SwitchOf(r.ReadI32());
+        p.splashExtraDelay = r.ReadI32();
+        ReadSwitches(r, {&p.nextButton, &p.previousButton, &p.tooltipBalloon, &p.tooltipShort,
+                         &p.tooltipShowDestinations, &p.scrollbarsHidden,
+                         &p.statusBarHideDestinations, &p.nextPreviousLoop, &p.exitButton});
         p.language = r.ReadString();
         r.SkipU32(6);
     } else {
         // Older books had these switched off, whatever a new project says.
-        p.splashPercentageBar = p.splashExtraDelay = 0;
-        p.nextButton = p.previousButton = 0;
-        p.tooltipBalloon = p.tooltipShort = 0;
-        p.tooltipShowDestinations = 1;
-        p.scrollbarsHidden = p.statusBarHideDestinations = p.nextPreviousLoop = 0;
-        p.exitButton = 0;
+        p.splashPercentageBar = false;
+        p.splashExtraDelay = 0;
+        p.nextButton = p.previousButton = false;
+        p.tooltipBalloon = p.tooltipShort = false;
+        p.tooltipShowDestinations = true;
+        p.scrollbarsHidden = p.statusBarHideDestinations = p.nextPreviousLoop = false;
+        p.exitButton = false;
         p.language = "English";
     }
     if (layout == kV201) {
@@ -152,15 +160,15 @@ void ReadLayout(ByteReader& r, ProjectSettings& p, int layout) {
         p.contentsFile = r.ReadString();
         r.SkipU32(1);
         r.SkipStrings(1);
-        ReadNumbers(r, {&p.popupMenu, &p.buildRebrander});
+        ReadSwitches(r, {&p.popupMenu, &p.buildRebrander});
         ReadStrings(r, {&p.rebranderExe, &p.rebranderTitle, &p.rebranderStartMessage,
                         &p.rebranderEndMessage});
         p.rebranderOption = r.ReadI32();
         for (int b = kButtonBack; b <= kButtonPrint; ++b) {
-            p.toolbarButtons[b] = r.ReadI32();
+            p.toolbarButtons[b] = projectfile::SwitchOf(r.ReadI32());
         }
         r.SkipU32(1);
-        p.toolbarButtons[kButtonAbout] = r.ReadI32();
+        p.toolbarButtons[kButtonAbout] = projectfile::SwitchOf(r.ReadI32());
         p.toolbarPosition = r.ReadI32();
     }
 
@@ -173,23 +181,24 @@ void ReadLayout(ByteReader& r, ProjectSettings& p, int layout) {
     }
 
     r.SkipU32(1);
-    ReadNumbers(
-        r, {&p.autoOpenLinksInNewWindow, &p.initialWidth, &p.initialHeight, &p.initialPosition});
+    p.autoOpenLinksInNewWindow = projectfile::SwitchOf(r.ReadI32());
+    ReadNumbers(r, {&p.initialWidth, &p.initialHeight, &p.initialPosition});
     ReadStrings(r, {&p.startupMessage, &p.splashBitmap, &p.iconFile});
     p.installOption = r.ReadI32();
     r.SkipU32(3);
     r.SkipStrings(1);
-    ReadNumbers(r, {&p.searchShowMatch, &p.searchDescriptions});
+    ReadSwitches(r, {&p.searchShowMatch, &p.searchDescriptions});
     for (std::uint32_t& c : p.colors) {
         c = r.ReadU32();
     }
-    ReadNumbers(r, {&p.contentsDescriptions, &p.windowResizable, &p.windowResizableCopyA,
-                    &p.windowResizableCopyB, &p.alwaysOnTop, &p.menuShown, &p.toolbarInitially,
-                    &p.toolbarToggle, &p.toolbarLabels, &p.statusBarInitially, &p.statusBarToggle,
-                    &p.contentsPopupList});
+    // The three copies of windowResizable are read as stored, so that a file keeps its bytes.
+    ReadSwitches(r, {&p.contentsDescriptions, &p.windowResizable, &p.windowResizableCopyA,
+                     &p.windowResizableCopyB, &p.alwaysOnTop, &p.menuShown, &p.toolbarInitially,
+                     &p.toolbarToggle, &p.toolbarLabels, &p.statusBarInitially, &p.statusBarToggle,
+                     &p.contentsPopupList});
     // The one optional trailing word: present only when sub-folders are included.
     if (layout >= kV420 && !r.failed() && r.remaining() >= 4) {
-        p.includeSubFolders = r.ReadI32() != 0 ? 1 : 0;
+        p.includeSubFolders = projectfile::SwitchOf(r.ReadI32());
     }
 }
 

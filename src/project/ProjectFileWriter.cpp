@@ -14,9 +14,15 @@ using projectfile::ByteWriter;
 
 namespace {
 
-void WriteFlags(ByteWriter& w, std::initializer_list<std::int32_t> values) {
+void WriteNumbers(ByteWriter& w, std::initializer_list<std::int32_t> values) {
     for (const std::int32_t v : values) {
         w.WriteI32(v);
+    }
+}
+
+void WriteSwitches(ByteWriter& w, std::initializer_list<bool> values) {
+    for (const bool on : values) {
+        w.WriteI32(projectfile::StoredSwitch(on));
     }
 }
 
@@ -31,12 +37,12 @@ void WriteSourceFile(ByteWriter& w, const SourceFile& f) {
     w.WriteZeros(2);
     w.WriteI32(f.preprocess);
     WriteStrings(w, {&f.title, &f.description, &f.keywords, &f.orderKey});
-    WriteFlags(w, {f.inContents, f.searchable, f.excluded});
+    WriteNumbers(w, {f.inContents, f.searchable, f.excluded});
 }
 
 void WriteVariable(ByteWriter& w, const Variable& v) {
     WriteStrings(w, {&v.name, &v.description, &v.value});
-    WriteFlags(w, {v.canRebrand, v.kind});
+    WriteNumbers(w, {v.canRebrand, v.kind});
 }
 
 }  // namespace
@@ -56,10 +62,11 @@ std::string EncodeProjectFile(const ProjectSettings& p) {
     }
     WriteStrings(w, {&p.outputExe, &p.sourceFolder});
 
-    WriteFlags(w, {p.splashPercentageBar, p.splashExtraDelay, p.nextButton, p.previousButton,
-                   p.tooltipBalloon, p.tooltipShort, p.tooltipShowDestinations, p.scrollbarsHidden,
-                   p.statusBarHideDestinations, p.nextPreviousLoop});
-    w.WriteI32(p.exitButton);
+    WriteSwitches(w, {p.splashPercentageBar});
+    w.WriteI32(p.splashExtraDelay);
+    WriteSwitches(w, {p.nextButton, p.previousButton, p.tooltipBalloon, p.tooltipShort,
+                      p.tooltipShowDestinations, p.scrollbarsHidden, p.statusBarHideDestinations,
+                      p.nextPreviousLoop, p.exitButton});
     w.WriteString(p.language);
     w.WriteZeros(6);
 
@@ -78,17 +85,17 @@ std::string EncodeProjectFile(const ProjectSettings& p) {
     w.WriteString(p.contentsFile);
     w.WriteZeros(1);
     w.WriteEmptyStrings(1);
-    WriteFlags(w, {p.popupMenu, p.buildRebrander});
+    WriteSwitches(w, {p.popupMenu, p.buildRebrander});
     WriteStrings(
         w, {&p.rebranderExe, &p.rebranderTitle, &p.rebranderStartMessage, &p.rebranderEndMessage});
     w.WriteI32(p.rebranderOption);
 
     // Back ... Print, a reserved word, then About.
     for (int b = kButtonBack; b <= kButtonPrint; ++b) {
-        w.WriteI32(p.toolbarButtons[b]);
+        WriteSwitches(w, {p.toolbarButtons[b]});
     }
     w.WriteZeros(1);
-    w.WriteI32(p.toolbarButtons[kButtonAbout]);
+    WriteSwitches(w, {p.toolbarButtons[kButtonAbout]});
     w.WriteI32(p.toolbarPosition);
 
     WriteStrings(w, {&p.affiliateNickname, &p.onStart});
@@ -96,24 +103,25 @@ std::string EncodeProjectFile(const ProjectSettings& p) {
     w.WriteString(p.onExit);
 
     w.WriteZeros(1);
-    WriteFlags(w, {p.autoOpenLinksInNewWindow, p.initialWidth, p.initialHeight, p.initialPosition});
+    WriteSwitches(w, {p.autoOpenLinksInNewWindow});
+    WriteNumbers(w, {p.initialWidth, p.initialHeight, p.initialPosition});
     WriteStrings(w, {&p.startupMessage, &p.splashBitmap, &p.iconFile});
     w.WriteI32(p.installOption);
     w.WriteZeros(3);
     w.WriteEmptyStrings(1);
 
-    WriteFlags(w, {p.searchShowMatch, p.searchDescriptions});
+    WriteSwitches(w, {p.searchShowMatch, p.searchDescriptions});
     for (const std::uint32_t c : p.colors) {
         w.WriteU32(c);
     }
-    WriteFlags(
+    WriteSwitches(
         w, {p.contentsDescriptions, p.windowResizable, p.windowResizableCopyA,
             p.windowResizableCopyB, p.alwaysOnTop, p.menuShown, p.toolbarInitially, p.toolbarToggle,
             p.toolbarLabels, p.statusBarInitially, p.statusBarToggle, p.contentsPopupList});
     // Written only when on, so that every other project keeps its bytes and older readers,
     // which stop after the last item above, still open the file.
     if (p.includeSubFolders) {
-        w.WriteI32(1);
+        w.WriteI32(projectfile::StoredSwitch(true));
     }
     return w.TakeBytes();
 }

@@ -41,6 +41,8 @@ enum ToolbarButton {
     kToolbarButtonCount
 };
 
+// The on/off settings are bool. The project file keeps each as a 32-bit word written 0 or 1;
+// a stored word other than 0 reads as on, as the build and the reader always took it.
 struct ProjectSettings {
     // E-book information
     std::string title;
@@ -61,45 +63,45 @@ struct ProjectSettings {
     std::vector<SourceFile> files;
     std::string outputExe;
     // Scan the whole tree below sourceFolder; entries are then named by their path below it.
-    std::int32_t includeSubFolders = 0;
+    bool includeSubFolders = false;
 
     std::vector<Variable> variables;
 
     // Start up
     std::string startupMessage;
-    std::int32_t initialWidth = -3;
+    std::int32_t initialWidth = -3;  // a WindowSize code or pixels
     std::int32_t initialHeight = -3;
-    std::int32_t initialPosition = 0;
+    std::int32_t initialPosition = 0;  // a WindowPosition
     std::string splashBitmap;
-    std::int32_t splashPercentageBar = 1;
+    bool splashPercentageBar = true;
     std::int32_t splashExtraDelay = 0;
 
     // User interface
-    std::int32_t autoOpenLinksInNewWindow = 1;
-    std::int32_t menuShown = 1;
-    std::int32_t nextPreviousLoop = 0;
-    std::int32_t popupMenu = 1;
-    std::int32_t scrollbarsHidden = 0;
-    std::int32_t statusBarHideDestinations = 0;
-    std::int32_t statusBarInitially = 1;
-    std::int32_t statusBarToggle = 1;
-    std::int32_t toolbarInitially = 1;
-    std::int32_t toolbarToggle = 1;
-    std::int32_t toolbarLabels = 1;
-    std::int32_t contentsPopupList = 1;
-    std::int32_t previousButton = 1;
-    std::int32_t nextButton = 1;
-    std::int32_t exitButton = 0;
-    std::int32_t tooltipBalloon = 1;
-    std::int32_t tooltipShort = 0;
-    std::int32_t tooltipShowDestinations = 1;
-    std::int32_t windowResizable = 1;
-    std::int32_t windowResizableCopyA = 1;  // always equal to windowResizable
-    std::int32_t windowResizableCopyB = 1;  // always equal to windowResizable
-    std::int32_t alwaysOnTop = 0;
-    std::array<std::int32_t, kToolbarButtonCount> toolbarButtons{1, 1, 1, 1, 1, 1,
-                                                                 1, 1, 0, 0, 1, 1};
-    std::int32_t toolbarPosition = 0;  // 0 Top, 1 Left, 2 Right, 3 Bottom
+    bool autoOpenLinksInNewWindow = true;
+    bool menuShown = true;
+    bool nextPreviousLoop = false;
+    bool popupMenu = true;
+    bool scrollbarsHidden = false;
+    bool statusBarHideDestinations = false;
+    bool statusBarInitially = true;
+    bool statusBarToggle = true;
+    bool toolbarInitially = true;
+    bool toolbarToggle = true;
+    bool toolbarLabels = true;
+    bool contentsPopupList = true;
+    bool previousButton = true;
+    bool nextButton = true;
+    bool exitButton = false;
+    bool tooltipBalloon = true;
+    bool tooltipShort = false;
+    bool tooltipShowDestinations = true;
+    bool windowResizable = true;
+    bool windowResizableCopyA = true;  // always equal to windowResizable
+    bool windowResizableCopyB = true;  // always equal to windowResizable
+    bool alwaysOnTop = false;
+    std::array<bool, kToolbarButtonCount> toolbarButtons{true, true, true,  true,  true, true,
+                                                         true, true, false, false, true, true};
+    std::int32_t toolbarPosition = 0;  // a ToolbarPosition
     std::string language = "English";
 
     // System pages
@@ -107,22 +109,23 @@ struct ProjectSettings {
     std::string aboutFile;
     std::int32_t contentsPage = 0;  // a SystemPageKind
     std::string contentsFile;
-    std::int32_t contentsDescriptions = 1;
-    std::int32_t searchShowMatch = 1;
-    std::int32_t searchDescriptions = 1;
+    bool contentsDescriptions = true;
+    bool searchShowMatch = true;
+    bool searchDescriptions = true;
     std::array<std::uint32_t, kColourCount> colors{0x00CCFFFF, 0x00000000, 0x00FFFFFF,
                                                    0x00993300, 0x00993300, 0x000000FF};
 
     // Icon
-    std::int32_t installOption = 0;
+    std::int32_t installOption = 0;  // an InstallOption
     std::string iconFile;
 
     // Output and Rebrander
-    std::int32_t buildRebrander = 0;
+    bool buildRebrander = false;
     std::string rebranderExe;
     std::string rebranderTitle;
     std::string rebranderStartMessage;
     std::string rebranderEndMessage;
+    // A Rebrander switch that no editor offers: carried into the Rebrander as stored.
     std::int32_t rebranderOption = 1;
 
     bool operator==(const ProjectSettings&) const = default;

@@ -8,8 +8,8 @@
 #include <string_view>
 #include <unordered_map>
 
-#include "common/AsciiText.h"
 #include "common/Prompter.h"
+#include "platform/AsciiText.h"
 #include "platform/Paths.h"
 #include "project/EntryName.h"
 #include "project/HtmlTitle.h"
@@ -130,7 +130,7 @@ bool ReadFolderFiles(Project& project, const std::string& folder, Prompter& prom
     }
     std::vector<std::string> names;
     std::size_t skipped = 0;
-    ListFolder(fd, {}, project.includeSubFolders != 0, true, names, skipped);
+    ListFolder(fd, {}, project.includeSubFolders, true, names, skipped);
     if (leftOut) {
         *leftOut = skipped;
     }

@@ -7,7 +7,7 @@
 namespace nbx {
 
 QString QtFileFilter(std::string_view pairs) {
-    const QStringList parts = Q(pairs).split(QLatin1Char('|'));
+    const QStringList parts = ToQString(pairs).split(QLatin1Char('|'));
     QStringList filters;
     for (qsizetype i = 0; i + 1 < parts.size(); i += 2) {
         if (parts[i].isEmpty()) {

@@ -44,7 +44,7 @@ FolderChooserDialog::FolderChooserDialog(const QString& title, const QString& pr
     path_->setObjectName("folderPathEdit");
     promptLabel->setBuddy(path_);
 
-    const QString first = QDir::cleanPath(start.empty() ? QDir::currentPath() : Q(start));
+    const QString first = QDir::cleanPath(start.empty() ? QDir::currentPath() : ToQString(start));
     QStyle* s = style();
     places_ = new QListWidget(this);
     places_->setObjectName("folderPlaces");
@@ -198,7 +198,7 @@ bool FolderChooserDialog::MakeFolder(const QString& name) {
         parent = model_->filePath(tree_->rootIndex());
     }
     const QString folder = parent + (parent.endsWith(QLatin1Char('/')) ? "" : "/") + name;
-    if (CreateChosenFolder(U(folder), prompter_) != FolderCheckResult::Accept) {
+    if (CreateChosenFolder(ToUtf8(folder), prompter_) != FolderCheckResult::Accept) {
         return false;
     }
     path_->setText(folder);
@@ -207,7 +207,7 @@ bool FolderChooserDialog::MakeFolder(const QString& name) {
 }
 
 void FolderChooserDialog::TryAccept() {
-    const std::string typed = U(path_->text());
+    const std::string typed = ToUtf8(path_->text());
     if (CheckChosenFolder(typed, prompter_) != FolderCheckResult::Accept) {
         path_->setFocus();
         return;

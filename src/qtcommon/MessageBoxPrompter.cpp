@@ -19,7 +19,7 @@ void SetCaption(QMessageBox& box, QMessageBox::StandardButton which, const QStri
 }  // namespace
 
 void MessageBoxPrompter::Show(std::string_view text, MessageIcon icon) {
-    QMessageBox box(MessageBoxIcon(icon), title_, Q(text), QMessageBox::Ok, parent_);
+    QMessageBox box(MessageBoxIcon(icon), title_, ToQString(text), QMessageBox::Ok, parent_);
     box.setTextFormat(Qt::PlainText);
     box.exec();
 }
@@ -30,7 +30,7 @@ Answer MessageBoxPrompter::Ask(std::string_view text, Buttons buttons, Answer de
     if (buttons == Buttons::YesNoCancel) {
         choices |= QMessageBox::Cancel;
     }
-    QMessageBox box(MessageBoxIcon(icon), title_, Q(text), choices, parent_);
+    QMessageBox box(MessageBoxIcon(icon), title_, ToQString(text), choices, parent_);
     box.setTextFormat(Qt::PlainText);
     SetCaption(box, QMessageBox::Yes, captions_.yes);
     SetCaption(box, QMessageBox::No, captions_.no);

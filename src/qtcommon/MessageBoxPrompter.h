@@ -27,7 +27,6 @@ public:
 
     // Message boxes are shown over parent (may be null) with title as their caption.
     void SetParent(QWidget* parent) { parent_ = parent; }
-    void SetTitle(const QString& title) { title_ = title; }
 
     void Show(std::string_view text, MessageIcon icon) override;
     Answer Ask(std::string_view text, Buttons buttons, Answer defaultAnswer,

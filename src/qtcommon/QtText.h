@@ -7,11 +7,11 @@
 
 namespace nbx {
 
-inline QString Q(std::string_view text) {
+inline QString ToQString(std::string_view text) {
     return QString::fromUtf8(text.data(), static_cast<qsizetype>(text.size()));
 }
 
-inline std::string U(const QString& text) {
+inline std::string ToUtf8(const QString& text) {
     return text.toUtf8().toStdString();
 }
 

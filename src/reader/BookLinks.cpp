@@ -1,7 +1,7 @@
 #include "reader/BookLinks.h"
 
-#include "common/AsciiText.h"
 #include "format/RecordFormat.h"
+#include "platform/AsciiText.h"
 #include "project/SourceFile.h"
 
 namespace nbx::reader {
@@ -9,10 +9,7 @@ namespace nbx::reader {
 namespace {
 
 bool EndsWithNoCase(std::string_view name, std::string_view lowerSuffix) {
-    if (name.size() <= lowerSuffix.size()) {
-        return false;
-    }
-    return ToLowerAscii(std::string(name.substr(name.size() - lowerSuffix.size()))) == lowerSuffix;
+    return name.size() > lowerSuffix.size() && EndsWithNoCaseAscii(name, lowerSuffix);
 }
 
 }  // namespace
@@ -37,10 +34,6 @@ std::string PageAddress(std::string_view entryName) {
 std::string SystemPageAddress(SystemPage page) {
     return std::string(kBookScheme) + "://" + std::string(kSystemHost) + "/" +
            std::string(SystemPageName(page));
-}
-
-std::string SearchAddress(std::string_view query) {
-    return SystemPageAddress(SystemPage::Search) + "?q=" + PercentEncode(query, false);
 }
 
 bool IsHiddenEntry(std::string_view name) {
@@ -121,11 +114,6 @@ std::string ResolveLinkPath(std::string_view fromPage, std::string_view link) {
     const std::string_view folder =
         slash == std::string_view::npos ? std::string_view() : fromPage.substr(0, slash + 1);
     return NormalPath(std::string(folder) + std::string(link));
-}
-
-long FindLinkedEntryFrom(const std::vector<DirectoryEntry>& directory, std::string_view fromPage,
-                         std::string_view link) {
-    return FindLinkedEntry(directory, ResolveLinkPath(fromPage, link));
 }
 
 EntryView ViewOfEntry(std::string_view name) {

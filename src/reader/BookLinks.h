@@ -33,8 +33,6 @@ std::string_view SystemPageName(SystemPage page);
 
 std::string PageAddress(std::string_view entryName);
 std::string SystemPageAddress(SystemPage page);
-// The Search page with the results for query.
-std::string SearchAddress(std::string_view query);
 
 using platform::PercentEncode;
 
@@ -53,10 +51,6 @@ long FindLinkedEntry(const std::vector<DirectoryEntry>& directory, std::string_v
 // resolved (".." at the root stays at the root) and a "?query" or "#fragment" is dropped.
 // The link is taken as decoded text.
 std::string ResolveLinkPath(std::string_view fromPage, std::string_view link);
-
-// FindLinkedEntry of the link as resolved from fromPage.
-long FindLinkedEntryFrom(const std::vector<DirectoryEntry>& directory, std::string_view fromPage,
-                         std::string_view link);
 
 // How an entry is shown, by its name's ending.
 enum class EntryView {

@@ -107,8 +107,4 @@ std::vector<SearchResultRow> BookSearch::Search(std::string_view query,
     return rows;
 }
 
-bool HasSearchWords(std::string_view query) {
-    return !ParseSearchQuery(query).empty();
-}
-
 }  // namespace nbx::reader

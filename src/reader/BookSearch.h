@@ -51,7 +51,4 @@ private:
     SearchIndex index_;
 };
 
-// True when query holds at least one word to search for.
-bool HasSearchWords(std::string_view query);
-
 }  // namespace nbx::reader

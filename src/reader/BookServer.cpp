@@ -6,11 +6,12 @@
 #include <filesystem>
 #include <fstream>
 
-#include "common/AsciiText.h"
 #include "common/JsonWriter.h"
 #include "common/ProgramLauncher.h"
+#include "platform/AsciiText.h"
 #include "platform/BrowserLauncher.h"
 #include "platform/TempFiles.h"
+#include "project/DisplayNames.h"
 #include "reader/BookLinks.h"
 #include "reader/ReaderAssets.h"
 #include "reader/ReaderFramePage.h"
@@ -91,8 +92,8 @@ BookServer::BookServer(ReaderBook& book, BookServerOptions options)
       pages_(book) {
     gate_.AddPort(options_.framePort);
     gate_.AddPort(options_.pagePort);
-    runner_ = [](const std::string& program) { return StartProgram(program) > 31; };
-    opener_ = [](const std::string& file) { return platform::StartDetached({"xdg-open", file}); };
+    runner_ = [](const std::string& program) { return StartProgram(program).ProgramStarted(); };
+    opener_ = [](const std::string& file) { return platform::OpenWithDesktop(file); };
     const std::string folder = std::filesystem::path(book.path()).parent_path().string();
     const std::string program = RunCommandProgram(book.settings().onStart, folder);
     if (!program.empty()) {
@@ -340,10 +341,11 @@ HttpResponse BookServer::Go(std::string_view where, std::string_view query) {
     } else if (where == "home") {
         location = page(order.IndexPage());
     } else if (where == "contents") {
-        location =
-            s.contentsPage == 2 ? page(book_.FindLinked(s.contentsFile)) : base + "system/contents";
+        location = s.contentsPage == kSystemPageOwn ? page(book_.FindLinked(s.contentsFile))
+                                                    : base + "system/contents";
     } else if (where == "about") {
-        location = s.aboutPage == 2 ? page(book_.FindLinked(s.aboutFile)) : base + "system/about";
+        location = s.aboutPage == kSystemPageOwn ? page(book_.FindLinked(s.aboutFile))
+                                                 : base + "system/about";
     } else {
         return PlainResponse(404);
     }

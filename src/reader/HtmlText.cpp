@@ -1,27 +1,13 @@
 #include "reader/HtmlText.h"
+
 #include "common/Utf8.h"
+#include "platform/AsciiText.h"
 
 #include <cstdint>
 
 namespace nbx::reader {
 
 namespace {
-
-bool StartsWithNoCase(std::string_view text, std::size_t pos, std::string_view lowerWord) {
-    if (text.size() - pos < lowerWord.size()) {
-        return false;
-    }
-    for (std::size_t i = 0; i < lowerWord.size(); ++i) {
-        char c = text[pos + i];
-        if (c >= 'A' && c <= 'Z') {
-            c = static_cast<char>(c - 'A' + 'a');
-        }
-        if (c != lowerWord[i]) {
-            return false;
-        }
-    }
-    return true;
-}
 
 // Decodes the reference starting at html[pos] == '&'; returns the characters consumed, or 0
 // when it is not a reference (the '&' then stands for itself).
@@ -124,17 +110,17 @@ void VisibleText(std::string_view html, PageText& page) {
     while (pos < html.size()) {
         const char c = html[pos];
         if (c == '<') {
-            if (StartsWithNoCase(html, pos, "<!--")) {
+            if (StartsWithNoCaseAscii(html.substr(pos), "<!--")) {
                 const std::size_t end = html.find("-->", pos + 4);
                 pos = end == std::string_view::npos ? html.size() : end + 3;
                 continue;
             }
             std::string_view skipTo;
-            if (StartsWithNoCase(html, pos, "<script")) {
+            if (StartsWithNoCaseAscii(html.substr(pos), "<script")) {
                 skipTo = "</script";
-            } else if (StartsWithNoCase(html, pos, "<style")) {
+            } else if (StartsWithNoCaseAscii(html.substr(pos), "<style")) {
                 skipTo = "</style";
-            } else if (StartsWithNoCase(html, pos, "<title")) {
+            } else if (StartsWithNoCaseAscii(html.substr(pos), "<title")) {
                 skipTo = "</title";
             }
             const int heading = HeadingTag(html, pos);
@@ -145,7 +131,7 @@ void VisibleText(std::string_view html, PageText& page) {
             pos = end + 1;
             if (!skipTo.empty()) {
                 std::size_t close = pos;
-                while (close < html.size() && !StartsWithNoCase(html, close, skipTo)) {
+                while (close < html.size() && !StartsWithNoCaseAscii(html.substr(close), skipTo)) {
                     close = html.find('<', close + 1);
                     if (close == std::string_view::npos) {
                         close = html.size();
@@ -187,7 +173,7 @@ std::string TypeStyleSheetLinks(std::string_view html) {
     std::size_t pos = 0;
     while (true) {
         std::size_t tag = html.find('<', pos);
-        while (tag != std::string_view::npos && !StartsWithNoCase(html, tag, "<link")) {
+        while (tag != std::string_view::npos && !StartsWithNoCaseAscii(html.substr(tag), "<link")) {
             tag = html.find('<', tag + 1);
         }
         if (tag == std::string_view::npos) {

@@ -4,7 +4,7 @@
 #include <optional>
 #include <unordered_map>
 
-#include "common/AsciiText.h"
+#include "platform/AsciiText.h"
 #include "platform/HttpMessage.h"
 #include "project/SourceFile.h"
 #include "reader/BookLinks.h"

@@ -1,6 +1,6 @@
 #include "reader/PageLinkScan.h"
 
-#include "common/AsciiText.h"
+#include "platform/AsciiText.h"
 #include "reader/HtmlText.h"
 
 namespace nbx::reader {
@@ -15,22 +15,6 @@ bool IsLetter(char c) {
     return (c >= 'a' && c <= 'z') || (c >= 'A' && c <= 'Z');
 }
 
-char LowerCase(char c) {
-    return c >= 'A' && c <= 'Z' ? static_cast<char>(c - 'A' + 'a') : c;
-}
-
-bool EqualsNoCase(std::string_view text, std::string_view lowerWord) {
-    if (text.size() != lowerWord.size()) {
-        return false;
-    }
-    for (std::size_t i = 0; i < text.size(); ++i) {
-        if (LowerCase(text[i]) != lowerWord[i]) {
-            return false;
-        }
-    }
-    return true;
-}
-
 // Whether a list of words separated by white space (a rel value) holds lowerWord.
 bool HoldsWord(std::string_view list, std::string_view lowerWord) {
     std::size_t pos = 0;
@@ -42,7 +26,7 @@ bool HoldsWord(std::string_view list, std::string_view lowerWord) {
         while (end < list.size() && !IsSpace(list[end])) {
             ++end;
         }
-        if (end > pos && EqualsNoCase(list.substr(pos, end - pos), lowerWord)) {
+        if (end > pos && EqualsNoCaseAscii(list.substr(pos, end - pos), lowerWord)) {
             return true;
         }
         pos = end;
@@ -55,7 +39,7 @@ std::size_t FindEndTag(std::string_view html, std::size_t pos, std::string_view 
     for (std::size_t at = html.find("</", pos); at != std::string_view::npos;
          at = html.find("</", at + 2)) {
         if (html.size() - at - 2 >= lowerName.size() &&
-            EqualsNoCase(html.substr(at + 2, lowerName.size()), lowerName)) {
+            EqualsNoCaseAscii(html.substr(at + 2, lowerName.size()), lowerName)) {
             return at;
         }
     }
@@ -137,10 +121,10 @@ Tag ReadTag(std::string_view html, std::size_t pos) {
             }
         }
         // The first of two attributes of one name counts, as in a browser.
-        if (!tag.hasHref && EqualsNoCase(attribute, "href")) {
+        if (!tag.hasHref && EqualsNoCaseAscii(attribute, "href")) {
             tag.href = value;
             tag.hasHref = true;
-        } else if (tag.rel.empty() && EqualsNoCase(attribute, "rel")) {
+        } else if (tag.rel.empty() && EqualsNoCaseAscii(attribute, "rel")) {
             tag.rel = value;
         }
     }
@@ -184,16 +168,16 @@ PageLinks ScanPageLinks(std::string_view html) {
         }
         pos = tag.end;
         for (const std::string_view raw : {std::string_view("script"), std::string_view("style")}) {
-            if (EqualsNoCase(tag.name, raw)) {
+            if (EqualsNoCaseAscii(tag.name, raw)) {
                 pos = FindEndTag(html, pos, raw);
                 if (pos == std::string_view::npos) {
                     return links;
                 }
             }
         }
-        const bool link = EqualsNoCase(tag.name, "link");
+        const bool link = EqualsNoCaseAscii(tag.name, "link");
         if (!tag.hasHref ||
-            !(link || EqualsNoCase(tag.name, "a") || EqualsNoCase(tag.name, "area"))) {
+            !(link || EqualsNoCaseAscii(tag.name, "a") || EqualsNoCaseAscii(tag.name, "area"))) {
             continue;
         }
         const bool next = HoldsWord(tag.rel, "next");

@@ -5,6 +5,7 @@
 
 #include "common/JsonWriter.h"
 #include "common/TextToHtml.h"
+#include "project/DisplayNames.h"
 #include "reader/BookLinks.h"
 #include "reader/ReaderAssets.h"
 #include "reader/SystemPages.h"
@@ -99,12 +100,12 @@ std::vector<MenuEntry> MenuModel(const BuildSettings& s) {
                   {"previous", LanguageKey::MenuGoPrevious},
                   {"next", LanguageKey::MenuGoNext},
                   kSeparator}};
-    if (s.contentsPage != 1) {
+    if (s.contentsPage != kSystemPageDisabled) {
         go.items.push_back({"contents", LanguageKey::MenuGoContents});
     }
     go.items.push_back({"search", LanguageKey::MenuGoSearch});
     menus.push_back(std::move(go));
-    if (s.aboutPage != 1) {
+    if (s.aboutPage != kSystemPageDisabled) {
         menus.push_back({LanguageKey::MenuHelp, {{"about", LanguageKey::MenuHelpAbout}}});
     }
     return menus;
@@ -155,13 +156,13 @@ std::string FrameWriter::Toolbar() const {
         {"home", ToolbarButton::Home, LanguageKey::MenuGoHome, Flag(ToolbarButton::Home)},
         {"search", ToolbarButton::Search, LanguageKey::MenuGoSearch, Flag(ToolbarButton::Search)},
         {"contents", ToolbarButton::Contents, LanguageKey::MenuGoContents,
-         s.contentsPage != 1 && Flag(ToolbarButton::Contents)},
+         s.contentsPage != kSystemPageDisabled && Flag(ToolbarButton::Contents)},
         {"copy", ToolbarButton::Copy, LanguageKey::MenuEditCopy, Flag(ToolbarButton::Copy)},
         {"find", ToolbarButton::Find, LanguageKey::MenuEditFind, Flag(ToolbarButton::Find)},
         {"size", ToolbarButton::Size, LanguageKey::MenuViewTextSize, Flag(ToolbarButton::Size)},
         {"print", ToolbarButton::Print, LanguageKey::MenuFilePrint, Flag(ToolbarButton::Print)},
         {"about", ToolbarButton::About, LanguageKey::MenuHelpAbout,
-         s.aboutPage != 1 && Flag(ToolbarButton::About)},
+         s.aboutPage != kSystemPageDisabled && Flag(ToolbarButton::About)},
         {"exit", ToolbarButton::Exit, LanguageKey::MenuFileExit, s.exitButton != 0},
     };
     // Without pictures the buttons show their labels, whatever the book asks.
@@ -216,7 +217,10 @@ std::string FrameWriter::Page() {
     const std::string title =
         s.title.empty() ? std::filesystem::path(book_.path()).filename().string() : s.title;
     const char* positions[] = {"top", "left", "right", "bottom"};
-    const int position = s.toolbarPosition >= 0 && s.toolbarPosition <= 3 ? s.toolbarPosition : 0;
+    // Indexed by ToolbarPosition; an unknown code puts the toolbar at the top.
+    const int position = s.toolbarPosition >= 0 && s.toolbarPosition < kToolbarPositionCount
+                             ? s.toolbarPosition
+                             : StoredCode(ToolbarPosition::Top);
     std::string out =
         "<!DOCTYPE html>\n<html lang=\"" + EscapeHtml(t.Text(LanguageKey::LanguageCode)) +
         "\"><head><meta charset=\"utf-8\"><title>" + EscapeHtml(title) +

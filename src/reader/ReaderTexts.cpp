@@ -2,8 +2,8 @@
 
 #include <utility>
 
-#include "common/AsciiText.h"
 #include "format/RandomAccessInput.h"
+#include "platform/AsciiText.h"
 
 namespace nbx::reader {
 

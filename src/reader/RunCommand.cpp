@@ -3,7 +3,7 @@
 #include <algorithm>
 #include <filesystem>
 
-#include "common/AsciiText.h"
+#include "platform/AsciiText.h"
 
 namespace nbx::reader {
 

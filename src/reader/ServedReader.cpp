@@ -1,7 +1,5 @@
 #include "reader/ServedReader.h"
 
-#include <unistd.h>
-
 #include <algorithm>
 #include <cstdlib>
 #include <filesystem>
@@ -11,6 +9,7 @@
 #include "platform/LoopbackServer.h"
 #include "platform/RandomToken.h"
 #include "platform/TempFiles.h"
+#include "project/DisplayNames.h"
 #include "reader/BookServer.h"
 
 namespace nbx::reader {
@@ -24,7 +23,8 @@ std::string BookOpenFailureMessage(const std::string& path, const std::string& w
 
 platform::BrowserWindow BrowserWindowFor(const BuildSettings& settings) {
     platform::BrowserWindow window;
-    if (settings.initialWidth == -1 || settings.initialHeight == -1) {
+    const std::int32_t maximized = StoredCode(WindowSize::Maximized);
+    if (settings.initialWidth == maximized || settings.initialHeight == maximized) {
         window.maximized = true;
     } else if (settings.initialWidth >= 100 && settings.initialHeight >= 100) {
         window.width = std::min(settings.initialWidth, 2000);
@@ -111,7 +111,7 @@ int RunServedReader(const std::string& path, const std::vector<std::string>& arg
                             book.settings().title.empty() ? "E-book" : book.settings().title,
                             BrowserWindowFor(book.settings()), launch, out, err);
     platform::LoopbackServerOptions serving;
-    serving.owner = ::geteuid();
+    serving.owner = platform::ThisUser();
     server.Run(pages, serving);
     for (const std::string& folder : pages.openedFolders()) {
         std::error_code ignored;

@@ -1,5 +1,6 @@
 #include "reader/StubIcon.h"
 
+#include "format/PeIcon.h"
 #include "format/RandomAccessInput.h"
 
 namespace nbx::reader {
@@ -9,7 +10,12 @@ std::string ReadStubIcon(const std::string& path) {
     if (!file.Open(path)) {
         return {};
     }
-    std::string bytes(kStubIconSize, '\0');
+    // A Windows reader keeps its icon as its program icon, where the shell finds it.
+    std::string bytes = ReadPeIconFile(file);
+    if (!bytes.empty()) {
+        return bytes.size() == kStubIconSize ? bytes : std::string();
+    }
+    bytes.assign(kStubIconSize, '\0');
     if (!file.ReadAt(kStubIconOffset, bytes.data(), bytes.size())) {
         return {};
     }

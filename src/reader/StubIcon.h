@@ -12,7 +12,7 @@ inline constexpr std::uint64_t kStubIconOffset = 494000;
 inline constexpr std::size_t kStubIconSize = 766;
 
 // The icon file's bytes from the program at path, or empty when the file is shorter or the
-// bytes there do not begin like an icon file.
+// bytes there do not begin like an icon file. A Windows program's is its program icon.
 std::string ReadStubIcon(const std::string& path);
 
 }  // namespace nbx::reader

@@ -36,7 +36,7 @@ RebranderServer::RebranderServer(EBookRebrander& rebrander, RebranderServerOptio
       options_(std::move(options)),
       gate_(options_.token, options_.launchToken, options_.lifetime) {
     gate_.AddPort(options_.port);
-    viewer_ = [](const std::string& ebook) { return StartProgram(ebook) > 31; };
+    viewer_ = [](const std::string& ebook) { return StartProgram(ebook).ProgramStarted(); };
 }
 
 void RebranderServer::SetViewer(std::function<bool(const std::string&)> viewer) {

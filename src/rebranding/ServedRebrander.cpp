@@ -1,7 +1,5 @@
 #include "rebranding/ServedRebrander.h"
 
-#include <unistd.h>
-
 #include <cstdlib>
 
 #include "platform/BrowserLauncher.h"
@@ -39,7 +37,7 @@ int RunServedRebrander(const std::string& rebranderPath, std::FILE* out, std::FI
                             platform::BrowserWindow{640, 560, false}, launch, out, err);
     platform::LoopbackServerOptions serving;
     serving.maxBodyBytes = kRebrandFormLimit;
-    serving.owner = ::geteuid();
+    serving.owner = platform::ThisUser();
     server.Run(pages, serving);
     return 0;
 }

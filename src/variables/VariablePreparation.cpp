@@ -8,9 +8,6 @@ namespace nbx {
 
 namespace {
 
-constexpr std::string_view kEditAdvice =
-    "Go to the Nimbrel Variables tab, select the variable, click 'Properties' on the 'Edit' "
-    "menu. You can then edit the variable.";
 constexpr std::string_view kRebrandAdvice =
     "Go to the Nimbrel Variables tab, select the variable, click 'Properties' on the 'Edit' "
     "menu. You can then turn off the Rebrand option or enter a description.";
@@ -35,7 +32,7 @@ VariablePreparation PrepareBuildVariables(const std::vector<Variable>& variables
         std::string message;
         if (!ValidateVariableName(out.name, message)) {
             return Failure("The Nimbrel Variable '" + out.name + "' is invalid. " + message,
-                           kEditAdvice);
+                           kVariableEditAdvice);
         }
         if (variable.canRebrand != 0 && IsRebrandableKind(variable.kind)) {
             if (variable.description.empty()) {
@@ -49,7 +46,7 @@ VariablePreparation PrepareBuildVariables(const std::vector<Variable>& variables
         if (!ResolveVariableValue(variable.kind, variable.value, out.value)) {
             return Failure("The Nimbrel Variable called '" + out.name +
                                "' includes a file which does not exist or could not be read.",
-                           kEditAdvice);
+                           kVariableEditAdvice);
         }
         result.variables.push_back(std::move(out));
     }

@@ -11,6 +11,11 @@
 
 namespace nbx {
 
+// The advice of the build's errors about one variable that the user has to edit.
+inline constexpr const char* kVariableEditAdvice =
+    "Go to the Nimbrel Variables tab, select the variable, click 'Properties' on the 'Edit' "
+    "menu. You can then edit the variable.";
+
 // The progress stage the build reports while preparing the variables.
 inline constexpr std::string_view kPrepareVariablesStage = "Preparing Nimbrel Variables";
 inline constexpr int kPrepareVariablesPercent = 85;

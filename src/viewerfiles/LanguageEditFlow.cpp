@@ -1,6 +1,6 @@
 #include "viewerfiles/LanguageEditFlow.h"
 
-#include "common/AsciiText.h"
+#include "platform/AsciiText.h"
 #include "platform/AtomicFileWriter.h"
 #include "platform/FileHandle.h"
 #include "platform/Paths.h"

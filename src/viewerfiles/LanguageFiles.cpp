@@ -21,8 +21,4 @@ std::string LanguagePath(std::string_view name) {
     return InProgramFolder(std::string(name) + kLanguageFileSuffix);
 }
 
-std::string ToolbarPath() {
-    return InProgramFolder(kToolbarFileName);
-}
-
 }  // namespace nbx

@@ -19,7 +19,5 @@ inline constexpr const char* kDefaultLanguage = "English";
 std::string TranslationInfoPath();
 // The program folder + name + ".lng".
 std::string LanguagePath(std::string_view name);
-// The program folder + "toolbar.tb".
-std::string ToolbarPath();
 
 }  // namespace nbx

@@ -3,7 +3,7 @@
 // the writer, the editor and the generator. docs/formats/language-files.md describes the
 // layout in prose.
 //
-// Both files are one record stream (build/RecordFormat.h, every byte masked with the stream
+// Both files are one record stream (format/RecordFormat.h, every byte masked with the stream
 // mask):
 //   word    kLanguageMagic
 //   word    count of records (signed; 0 or less means none)

@@ -5,6 +5,7 @@
 #include <system_error>
 
 #include "common/ProgramFolderPath.h"
+#include "platform/AsciiText.h"
 #include "viewerfiles/LanguageFiles.h"
 
 namespace nbx {
@@ -12,16 +13,6 @@ namespace nbx {
 namespace {
 
 constexpr const char* kErrorFindingLanguages = "Error finding language data!";
-
-std::string Lower(std::string_view text) {
-    std::string out(text);
-    for (char& c : out) {
-        if (c >= 'A' && c <= 'Z') {
-            c = static_cast<char>(c - 'A' + 'a');
-        }
-    }
-    return out;
-}
 
 bool EndsWith(std::string_view text, std::string_view suffix) {
     return text.size() >= suffix.size() && text.substr(text.size() - suffix.size()) == suffix;
@@ -57,13 +48,13 @@ LanguageList ListLanguagesIn(const std::string& folder, std::string_view wantedN
         }
     }
     std::sort(list.names.begin(), list.names.end(), [](const std::string& a, const std::string& b) {
-        const std::string la = Lower(a);
-        const std::string lb = Lower(b);
+        const std::string la = ToLowerAscii(a);
+        const std::string lb = ToLowerAscii(b);
         return la != lb ? la < lb : a < b;
     });
-    const std::string wanted = Lower(wantedName);
+    const std::string wanted = ToLowerAscii(wantedName);
     for (std::size_t i = 0; i < list.names.size(); ++i) {
-        if (Lower(list.names[i]) == wanted) {
+        if (ToLowerAscii(list.names[i]) == wanted) {
             list.selected = static_cast<int>(i);
         }
     }

@@ -45,8 +45,9 @@ void ProjectWizard::pageChanged(int id) {
     if (index < 0) {
         return;
     }
-    setWindowTitle(Q(WizardCaption(index, static_cast<int>(ids.size()),
-                                   WizardPageTitles().at(static_cast<std::size_t>(index)))));
+    setWindowTitle(
+        ToQString(WizardCaption(index, static_cast<int>(ids.size()),
+                                WizardPageTitles().at(static_cast<std::size_t>(index)))));
 }
 
 WizardAnswers ProjectWizard::answers() const {

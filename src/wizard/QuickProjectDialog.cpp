@@ -58,7 +58,7 @@ CQuickProjectDlg::CQuickProjectDlg(QWidget* parent)
     name_ = new QLineEdit;
     name_->setObjectName(QStringLiteral("nameEdit"));
     name_->setMaxLength(static_cast<int>(kMaxNameLength));
-    folder_ = new QLineEdit(Q(settings.folder));
+    folder_ = new QLineEdit(ToQString(settings.folder));
     folder_->setObjectName(QStringLiteral("folderEdit"));
     folder_->setMaxLength(static_cast<int>(kMaxFolderLength));
     auto* browse = new QPushButton(QStringLiteral("&Browse..."));
@@ -75,8 +75,8 @@ CQuickProjectDlg::CQuickProjectDlg(QWidget* parent)
     types_->header()->setStretchLastSection(false);
     int widest = 0;
     for (const ProjectType& type : ProjectTypes()) {
-        types_->addTopLevelItem(new QTreeWidgetItem({Q(type.name)}));
-        widest = std::max(widest, types_->fontMetrics().horizontalAdvance(Q(type.name)));
+        types_->addTopLevelItem(new QTreeWidgetItem({ToQString(type.name)}));
+        widest = std::max(widest, types_->fontMetrics().horizontalAdvance(ToQString(type.name)));
     }
     // Every name shows whole, beside the room kept for a scroll bar.
     types_->setMinimumWidth(widest + 2 * types_->frameWidth() + 16 +
@@ -138,8 +138,8 @@ CQuickProjectDlg::CQuickProjectDlg(QWidget* parent)
 }
 
 void CQuickProjectDlg::updateOk() {
-    ok_->setEnabled(
-        CanPressOk(U(name_->text()), U(folder_->text()), !types_->selectedItems().isEmpty()));
+    ok_->setEnabled(CanPressOk(ToUtf8(name_->text()), ToUtf8(folder_->text()),
+                               !types_->selectedItems().isEmpty()));
 }
 
 void CQuickProjectDlg::browse() {
@@ -149,16 +149,16 @@ void CQuickProjectDlg::browse() {
     Prompter& prompter = prompter_ == &boxes_ ? boxes : *prompter_;
     FolderChooserDialog chooser(QStringLiteral("Select Folder"),
                                 QStringLiteral("Please select your working folder."),
-                                BrowseStartFolder(U(folder_->text())), prompter, this);
+                                BrowseStartFolder(ToUtf8(folder_->text())), prompter, this);
     boxes.SetParent(&chooser);
     if (chooser.exec() == QDialog::Accepted) {
-        folder_->setText(Q(chooser.ChosenFolder()));
+        folder_->setText(ToQString(chooser.ChosenFolder()));
     }
 }
 
 void CQuickProjectDlg::typeDoubleClicked(QTreeWidgetItem* item) {
     types_->setCurrentItem(item);
-    if (CanPressOk(U(name_->text()), U(folder_->text()), true)) {
+    if (CanPressOk(ToUtf8(name_->text()), ToUtf8(folder_->text()), true)) {
         accept();
     }
 }
@@ -177,12 +177,12 @@ bool CQuickProjectDlg::runWizard(WizardAnswers& answers) {
 
 void CQuickProjectDlg::accept() {
     const QList<QTreeWidgetItem*> selected = types_->selectedItems();
-    if (!CanPressOk(U(name_->text()), U(folder_->text()), !selected.isEmpty())) {
+    if (!CanPressOk(ToUtf8(name_->text()), ToUtf8(folder_->text()), !selected.isEmpty())) {
         return;
     }
     QuickProjectRequest request;
-    request.name = U(name_->text());
-    request.folder = U(folder_->text());
+    request.name = ToUtf8(name_->text());
+    request.folder = ToUtf8(folder_->text());
     request.type = types_->indexOfTopLevelItem(selected.front());
     if (const auto focus = PrepareProjectFolder(request, *prompter_)) {
         QLineEdit* field = *focus == QuickProjectField::Name ? name_ : folder_;

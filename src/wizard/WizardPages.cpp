@@ -21,7 +21,7 @@ namespace nbx::wizard {
 namespace {
 
 QLineEdit* Field(const std::string& text, const char* name) {
-    auto* edit = new QLineEdit(Q(text));
+    auto* edit = new QLineEdit(ToQString(text));
     edit->setObjectName(QLatin1String(name));
     return edit;
 }
@@ -41,7 +41,7 @@ QLabel* Paragraph(const QString& text) {
 }
 
 void SetPageTitle(QWizardPage* page, int index) {
-    page->setTitle(Q(WizardPageTitles().at(static_cast<std::size_t>(index))));
+    page->setTitle(ToQString(WizardPageTitles().at(static_cast<std::size_t>(index))));
 }
 
 }  // namespace
@@ -83,12 +83,12 @@ BookInfoPage::BookInfoPage(const WizardAnswers& start, Prompter& prompter) : pro
 }
 
 void BookInfoPage::store(WizardAnswers& a) const {
-    a.book.title = U(title_->text());
-    a.book.publisher = U(publisher_->text());
-    a.book.copyright = U(copyright_->text());
-    a.book.author = U(author_->text());
-    a.book.authorEmail = U(email_->text());
-    a.book.authorUrl = U(url_->text());
+    a.book.title = ToUtf8(title_->text());
+    a.book.publisher = ToUtf8(publisher_->text());
+    a.book.copyright = ToUtf8(copyright_->text());
+    a.book.author = ToUtf8(author_->text());
+    a.book.authorEmail = ToUtf8(email_->text());
+    a.book.authorUrl = ToUtf8(url_->text());
 }
 
 bool BookInfoPage::validatePage() {
@@ -114,7 +114,7 @@ SplashPage::SplashPage(const WizardAnswers& start) {
     choice_ = new QComboBox;
     choice_->setObjectName(QStringLiteral("splashCombo"));
     for (const std::string& name : SplashChoiceNames()) {
-        choice_->addItem(Q(name));
+        choice_->addItem(ToQString(name));
     }
     choice_->setCurrentIndex(start.splash);
     prompt->setBuddy(choice_);
@@ -145,7 +145,7 @@ InterfacePage::InterfacePage(const WizardAnswers& start) {
     position_ = new QComboBox;
     position_->setObjectName(QStringLiteral("toolbarPositionCombo"));
     for (int p = 0; p < kToolbarPositionCount; ++p) {
-        position_->addItem(Q(ToolbarPositionDisplayName(p)));
+        position_->addItem(ToQString(ToolbarPositionDisplayName(p)));
     }
     position_->setCurrentIndex(start.toolbarPosition);
     position_->setMinimumContentsLength(8);
@@ -189,7 +189,7 @@ NextStagePage::NextStagePage(const WizardAnswers& start) {
     launch_ = Check("&Launch Nimbrel E-Book Compiler with this project loaded.", start.launch,
                     "launchCheck");
     auto* layout = new QVBoxLayout(this);
-    layout->addWidget(Paragraph(Q(NextStageText())));
+    layout->addWidget(Paragraph(ToQString(NextStageText())));
     layout->addSpacing(12);
     layout->addWidget(instructions_);
     layout->addWidget(launch_);

@@ -81,9 +81,15 @@ std::string MainFrameFixture::WriteProject() {
     p.variables.push_back({.name = "greeting",
                            .description = "The welcome",
                            .value = "Hello",
+                           .orderKey = "",
                            .canRebrand = 1,
                            .kind = 0});
-    p.variables.push_back({.name = "footer", .value = "<b>bye</b>", .canRebrand = 0, .kind = 2});
+    p.variables.push_back({.name = "footer",
+                           .description = "",
+                           .value = "<b>bye</b>",
+                           .orderKey = "",
+                           .canRebrand = 0,
+                           .kind = 2});
     RescanSourceFolder(p, true, prompter);
     // The folder lists its files in any order; the book's pages go in name order.
     std::sort(p.files.begin(), p.files.end(),

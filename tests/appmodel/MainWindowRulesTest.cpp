@@ -20,7 +20,9 @@ TEST(MainWindowRulesTest, FileCommandsFollowTabSelectionAndKind) {
     Project p;
     EXPECT_FALSE(FileCommands(p, MainTab::Files, std::nullopt).refresh);
     p.sourceFolder = "/src";
-    p.files = {{.path = "/src/a.htm"}, {.path = "/src/pic.gif"}};
+    p.files.resize(2);
+    p.files[0].path = "/src/a.htm";
+    p.files[1].path = "/src/pic.gif";
     struct Case {
         MainTab tab;
         std::optional<std::size_t> row;
@@ -39,7 +41,7 @@ TEST(MainWindowRulesTest, FileCommandsFollowTabSelectionAndKind) {
         EXPECT_EQ(s.toggleExcluded, c.excluded);
         EXPECT_EQ(s.htmlCommands, c.html);
     }
-    p.variables.push_back({.name = "x"});
+    p.variables.emplace_back().name = "x";
     EXPECT_TRUE(VariableCommandsEnabled(p, MainTab::Variables, 0));
     EXPECT_FALSE(VariableCommandsEnabled(p, MainTab::Files, 0));
     EXPECT_FALSE(VariableCommandsEnabled(p, MainTab::Variables, 1));
@@ -50,6 +52,7 @@ TEST(MainWindowRulesTest, ListCells) {
                        .title = "A",
                        .description = "d",
                        .keywords = "k",
+                       .orderKey = "",
                        .searchable = 1,
                        .inContents = 0,
                        .excluded = 1,
@@ -66,7 +69,8 @@ TEST(MainWindowRulesTest, ListCells) {
     // Titles are stored as the pages wrote them and shown decoded, once.
     nested.title = "&lt;CONFIG&gt;_OUTPUT_NAME &#8212; Fish &amp;amp; Chips";
     EXPECT_EQ(FileListCells(tree, nested)[2], "<CONFIG>_OUTPUT_NAME \u2014 Fish &amp; Chips");
-    const Variable v{.name = "v", .description = "D", .value = "x", .canRebrand = 0, .kind = 5};
+    const Variable v{
+        .name = "v", .description = "D", .value = "x", .orderKey = "", .canRebrand = 0, .kind = 5};
     EXPECT_EQ(VariableListCells(v),
               (std::vector<std::string>{"v", "Include -> HTML", "", "D", "x"}));
 }

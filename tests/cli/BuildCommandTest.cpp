@@ -28,7 +28,8 @@ TEST(TamselcBuildTest, BuildsTheSampleAndLeavesTheProjectAlone) {
     const Outcome run = Tamselc({"build", kSample, "--output", output});
     ASSERT_EQ(run.exitCode, 0) << run.err;
     const auto size = std::filesystem::file_size(output);
-    EXPECT_EQ(run.out, "Output E-Book EXE: " + output + " (" + std::to_string(size) + " bytes)\n");
+    EXPECT_EQ(run.out, "Output E-Book EXE: " + output + " (" + std::to_string(size) +
+                           " bytes)\nBuilds a Windows program (the name ends in \".exe\").\n");
     EXPECT_EQ(test::ReadWholeFile(kSample), before);
 
     const Outcome inspect = Tamselc({"inspect", output});

@@ -4,6 +4,7 @@
 #include <unistd.h>
 
 #include <filesystem>
+#include <set>
 
 #include <gtest/gtest.h>
 #include <nlohmann/json.hpp>
@@ -149,6 +150,53 @@ TEST_F(ProjectEditCommandsTest, SetChangesSettingsByTheirShownNames) {
         const Outcome run = Tamselc(args);
         ASSERT_EQ(run.exitCode, 0) << c.name << ": " << run.err;
         EXPECT_EQ(Show()[c.name], c.expected) << c.name;
+    }
+}
+
+// A value as set takes it back: lists joined by their separator.
+std::string SetText(const Json& value) {
+    if (value.is_string()) {
+        return value.get<std::string>();
+    }
+    if (!value.is_array()) {
+        return value.dump();
+    }
+    std::string text;
+    for (const Json& item : value) {
+        const bool path = item.is_string();
+        text += (text.empty() ? "" : path ? ";" : ",") + SetText(item);
+    }
+    return text;
+}
+
+TEST_F(ProjectEditCommandsTest, EveryShownSettingSetToItsValueLeavesTheFileAsItWas) {
+    // Away from the defaults first, through every settings dialog.
+    const Outcome changed = Tamselc(
+        {"set", project, "buildRebrander=1", "rebranderExe=" + dir.File("out/r.exe"),
+         "initialWidth=800", "initialHeight=600", "initialPosition=-4", "splashExtraDelay=300",
+         "affiliateNickname=nick", "extensions=/a.so;/b.so", "onStart=run me", "exitButton=1",
+         "toolbarPosition=2", "toolbarButtons=0,1,0,1,0,1,0,1,0,1,0,1", "colors=1,2,3,4,5,6",
+         "aboutPage=2", "aboutFile=index.html", "installOption=-1", "windowResizable=0"});
+    ASSERT_EQ(changed.exitCode, 0) << changed.err;
+    const Json shown = Show();
+    const std::string before = test::ReadWholeFile(project);
+    // files, variables, the copies of windowResizable and modified are refused; the rest is
+    // taken and written back unchanged.
+    const std::set<std::string> refused = {"files", "variables", "windowResizableCopyA",
+                                           "windowResizableCopyB", "modified"};
+    for (const auto& [name, value] : shown.items()) {
+        const Outcome run = TamselcInProcess({"set", project, name + "=" + SetText(value)});
+        EXPECT_EQ(run.exitCode, refused.count(name) != 0 ? 1 : 0) << name << ": " << run.err;
+        EXPECT_EQ(test::ReadWholeFile(project), before) << name;
+    }
+
+    // The two stored copies follow windowResizable both ways.
+    for (const int on : {1, 0}) {
+        ASSERT_EQ(Tamselc({"set", project, "windowResizable=" + std::to_string(on)}).exitCode, 0);
+        const Json j = Show();
+        EXPECT_EQ(j["windowResizable"], on);
+        EXPECT_EQ(j["windowResizableCopyA"], on);
+        EXPECT_EQ(j["windowResizableCopyB"], on);
     }
 }
 

@@ -4,6 +4,9 @@
 #include <spawn.h>
 #include <sys/wait.h>
 
+#include <sstream>
+
+#include "cli/Command.h"
 #include "support/TempDir.h"
 
 extern char** environ;
@@ -34,6 +37,17 @@ Outcome Tamselc(const std::vector<std::string>& args) {
     posix_spawn_file_actions_destroy(&actions);
     run.out = test::ReadWholeFile(outPath);
     run.err = test::ReadWholeFile(errPath);
+    return run;
+}
+
+Outcome TamselcInProcess(const std::vector<std::string>& args) {
+    std::ostringstream out, err;
+    std::istringstream in;
+    cli::Console console{out, err, in};
+    Outcome run;
+    run.exitCode = cli::RunTamselc(args, console);
+    run.out = out.str();
+    run.err = err.str();
     return run;
 }
 

@@ -1,5 +1,6 @@
 #pragma once
-// Runs the built tamselc from the program folder as a script would, with no terminal.
+// Runs tamselc with no terminal: the built program from the program folder as a script would,
+// or its commands in this process with string streams for its output.
 
 #include <string>
 #include <vector>
@@ -13,5 +14,6 @@ struct Outcome {
 };
 
 Outcome Tamselc(const std::vector<std::string>& args);
+Outcome TamselcInProcess(const std::vector<std::string>& args);
 
 }  // namespace nbx

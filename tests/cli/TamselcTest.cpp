@@ -9,6 +9,7 @@
 #include <nlohmann/json.hpp>
 
 #include "TamselcRunner.h"
+#include "cli/Command.h"
 #include "project/Project.h"
 #include "project/ProjectFileWriter.h"
 #include "support/TempDir.h"
@@ -166,6 +167,31 @@ TEST(TamselcTest, EveryCommandAnswersHelp) {
     EXPECT_EQ(help.exitCode, 0);
     for (const char* explained : {"--yes, --no", "--save", "Exit codes: 0"}) {
         EXPECT_NE(help.out.find(explained), std::string::npos) << explained;
+    }
+}
+
+// The command table's every entry: --help prints the whole usage, never a line that points back
+// at --help itself.
+TEST(TamselcTest, HelpPrintsEachCommandsWholeUsage) {
+    for (const cli::Command& c : cli::AllCommands()) {
+        const std::string usage = c.help ? c.help() : c.usage;
+        EXPECT_EQ(usage.find("--help)"), std::string::npos) << c.name;
+        const Outcome run = TamselcInProcess({c.name, "--help"});
+        EXPECT_EQ(run.exitCode, 0) << c.name;
+        EXPECT_EQ(run.out, "Usage: tamselc " + usage + "\n") << c.name;
+    }
+}
+
+// The commands write to the streams they are given: in process they answer as the program does.
+TEST(TamselcTest, InProcessTheCommandsAnswerAsTheProgramDoes) {
+    const std::vector<std::vector<std::string>> runs = {
+        {"show", kSample}, {"show"}, {"--version"}, {"nothing"}, {"set", "/missing.nxp", "a=1"}};
+    for (const auto& args : runs) {
+        const Outcome spawned = Tamselc(args);
+        const Outcome inProcess = TamselcInProcess(args);
+        EXPECT_EQ(inProcess.exitCode, spawned.exitCode) << args[0];
+        EXPECT_EQ(inProcess.out, spawned.out) << args[0];
+        EXPECT_EQ(inProcess.err, spawned.err) << args[0];
     }
 }
 

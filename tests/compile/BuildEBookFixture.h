@@ -30,12 +30,14 @@ public:
     void SetUp() override {
         compiler = dir.File("compiler");
         std::filesystem::create_directories(compiler + "/icons/Books");
-        for (const char* name : {"eview.dat", "English.lng", "toolbar.tb", "splash16.bmp",
-                                 "icons/Books/idr_main.ico"}) {
+        // Both readers: the outputs here are named "*.exe", which makes Windows books.
+        for (const char* name : {"eview.dat", "eview.exe.dat", "English.lng", "toolbar.tb",
+                                 "splash16.bmp", "icons/Books/idr_main.ico"}) {
             std::filesystem::copy_file(std::string(NBX_PROGRAM_DIR) + "/" + name,
                                        compiler + "/" + name);
         }
         dir.Write("compiler/rebrand.dat", std::string(12345, 'R'));
+        dir.Write("compiler/rebrand.exe.dat", std::string(12345, 'R'));
         env.compilerFolder = compiler;
         env.compilerPath = compiler + "/tamsel";
         env.extensions = &registry;

@@ -180,8 +180,13 @@ TEST_F(BuildEBookTest, EachStopHasItsTitle) {
         {[](BuildEBookTest& t) { fs::remove(t.project.variables[1].value); },
          "The Nimbrel Variable called 'Footer' includes a file which does not exist or could not "
          "be read."},
-        {[](BuildEBookTest& t) { fs::remove(t.compiler + "/eview.dat"); },
+        {[](BuildEBookTest& t) {
+             t.project.outputExe = t.dir.File("out/book");  // a Linux book
+             fs::remove(t.compiler + "/eview.dat");
+         },
          "Error copying temporary file."},
+        {[](BuildEBookTest& t) { fs::remove(t.compiler + "/eview.exe.dat"); },
+         "This compiler can't build Windows programs"},
         {[](BuildEBookTest& t) { t.project.iconFile = t.dir.Write("bad.ico", "short"); },
          "Bad custom icon."},
     };
@@ -196,8 +201,10 @@ TEST_F(BuildEBookTest, EachStopHasItsTitle) {
         project = saved;
         fs::copy_file(std::string(NBX_PROGRAM_DIR) + "/toolbar.tb", compiler + "/toolbar.tb",
                       fs::copy_options::skip_existing);
-        fs::copy_file(std::string(NBX_PROGRAM_DIR) + "/eview.dat", compiler + "/eview.dat",
-                      fs::copy_options::skip_existing);
+        for (const char* stub : {"/eview.dat", "/eview.exe.dat"}) {
+            fs::copy_file(std::string(NBX_PROGRAM_DIR) + stub, compiler + stub,
+                          fs::copy_options::skip_existing);
+        }
         dir.Write("footer.txt", "a < b\nline two");
     }
 }
@@ -265,7 +272,7 @@ TEST_F(BuildEBookTest, ContentsPopupQuestionAndItsRememberedAnswer) {
 
 TEST_F(BuildEBookTest, RebranderFailuresRemoveTheStaleRebrander) {
     project.buildRebrander = 1;
-    project.rebranderExe = dir.Write("out/rebrand.exe", "an older rebrander");
+    project.rebranderExe = dir.Write("out/rebrand", "an older rebrander");  // a Linux one
     fs::remove(compiler + "/rebrand.dat");
     EXPECT_FALSE(BuildRebrander(project, ui, 5, compiler));
     EXPECT_THAT(OnlyMessage(), HasSubstr("Error copying Rebrander binary file."));

@@ -210,7 +210,7 @@ TEST_F(BuildEBookTest, AnOutputThatIsNoRegularFileIsRefused) {
 // The advice speaks of this system's applications, not another system's.
 TEST_F(BuildEBookTest, AdviceNamesNoOtherSystem) {
     project.buildRebrander = 1;
-    project.rebranderExe = dir.File("out/rebrand.exe");
+    project.rebranderExe = dir.File("out/rebrand");  // a Linux one
     fs::remove(compiler + "/rebrand.dat");
     EXPECT_FALSE(BuildRebrander(project, ui, 5, compiler));
     fs::remove(compiler + "/toolbar.tb");

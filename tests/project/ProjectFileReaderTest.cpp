@@ -119,9 +119,9 @@ TEST_F(ProjectFileReaderTest, HandWritten420LayoutReadsEveryField) {
     EXPECT_EQ(p.files[1].title, "Title of pic.gif");
     EXPECT_EQ(p.outputExe, "/out/book");
     EXPECT_EQ(p.sourceFolder, "/s");
-    EXPECT_EQ(p.splashPercentageBar, 101);
-    EXPECT_EQ(p.nextPreviousLoop, 110);
-    EXPECT_EQ(p.exitButton, 111);
+    EXPECT_TRUE(p.splashPercentageBar);  // stored 101: a switch word not 0 is on
+    EXPECT_TRUE(p.nextPreviousLoop);     // stored 110: a switch word not 0 is on
+    EXPECT_TRUE(p.exitButton);           // stored 111: a switch word not 0 is on
     EXPECT_EQ(p.language, "Deutsch");
     EXPECT_EQ(p.extensions, std::vector<std::string>{"/ext/GONE.SO"});
     ASSERT_EQ(p.variables.size(), 2u);
@@ -135,23 +135,23 @@ TEST_F(ProjectFileReaderTest, HandWritten420LayoutReadsEveryField) {
     EXPECT_EQ(p.buildRebrander, 1);
     EXPECT_EQ(p.rebranderEndMessage, "Bye");
     EXPECT_EQ(p.rebranderOption, 0);
-    EXPECT_EQ(p.toolbarButtons[kButtonBack], 201);
-    EXPECT_EQ(p.toolbarButtons[kButtonPrint], 211);
-    EXPECT_EQ(p.toolbarButtons[kButtonAbout], 212);
+    EXPECT_TRUE(p.toolbarButtons[kButtonBack]);   // stored 201: a switch word not 0 is on
+    EXPECT_TRUE(p.toolbarButtons[kButtonPrint]);  // stored 211: a switch word not 0 is on
+    EXPECT_TRUE(p.toolbarButtons[kButtonAbout]);  // stored 212: a switch word not 0 is on
     EXPECT_EQ(p.toolbarPosition, 3);
     EXPECT_EQ(p.affiliateNickname, "nick");
     EXPECT_EQ(p.onStart, "##RUN('start')");
     EXPECT_EQ(p.onExit, "##RUN('stop')");
-    EXPECT_EQ(p.autoOpenLinksInNewWindow, 301);
+    EXPECT_TRUE(p.autoOpenLinksInNewWindow);  // stored 301: a switch word not 0 is on
     EXPECT_EQ(p.initialPosition, -2);
     EXPECT_EQ(p.iconFile, "/s/book.ico");
     EXPECT_EQ(p.installOption, -1);
-    EXPECT_EQ(p.searchShowMatch, 401);
+    EXPECT_TRUE(p.searchShowMatch);  // stored 401: a switch word not 0 is on
     EXPECT_EQ(p.colors[kColourBackground], 403u);
     EXPECT_EQ(p.colors[kColourHoverLink], 408u);
-    EXPECT_EQ(p.contentsDescriptions, 409);
-    EXPECT_EQ(p.windowResizableCopyB, 412);
-    EXPECT_EQ(p.contentsPopupList, 420);
+    EXPECT_TRUE(p.contentsDescriptions);  // stored 409: a switch word not 0 is on
+    EXPECT_TRUE(p.windowResizableCopyB);  // stored 412: a switch word not 0 is on
+    EXPECT_TRUE(p.contentsPopupList);     // stored 420: a switch word not 0 is on
     // The selected extension is not installed: named, kept, and the open goes on.
     EXPECT_EQ(prompter.messages,
               std::vector<std::string>{
@@ -171,8 +171,8 @@ TEST_F(ProjectFileReaderTest, Version400LacksTheReaderWindowSwitches) {
     EXPECT_EQ(project.language, "English");
     EXPECT_EQ(project.variables.size(), 2u);
     EXPECT_EQ(project.files[0].preprocess, 1);
-    EXPECT_EQ(project.toolbarButtons[kButtonAbout], 212);
-    EXPECT_EQ(project.contentsPopupList, 420);
+    EXPECT_TRUE(project.toolbarButtons[kButtonAbout]);  // stored 212: a switch word not 0 is on
+    EXPECT_TRUE(project.contentsPopupList);             // stored 420: a switch word not 0 is on
 }
 
 TEST_F(ProjectFileReaderTest, Version300TurnsHandlersIntoRunCommands) {

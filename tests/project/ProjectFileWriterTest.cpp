@@ -1,6 +1,9 @@
 #include "project/ProjectFileWriter.h"
 
 #include <filesystem>
+#include <iterator>
+#include <string>
+#include <string_view>
 
 #include <gtest/gtest.h>
 
@@ -40,37 +43,37 @@ Project FilledProject() {
     p.splashBitmap = "/art/s.bmp";
     p.splashPercentageBar = 0;
     p.splashExtraDelay = 1500;
-    for (std::int32_t* flag : {&p.autoOpenLinksInNewWindow,
-                               &p.menuShown,
-                               &p.nextPreviousLoop,
-                               &p.popupMenu,
-                               &p.scrollbarsHidden,
-                               &p.statusBarHideDestinations,
-                               &p.statusBarInitially,
-                               &p.statusBarToggle,
-                               &p.toolbarInitially,
-                               &p.toolbarToggle,
-                               &p.toolbarLabels,
-                               &p.contentsPopupList,
-                               &p.previousButton,
-                               &p.nextButton,
-                               &p.exitButton,
-                               &p.tooltipBalloon,
-                               &p.tooltipShort,
-                               &p.tooltipShowDestinations,
-                               &p.windowResizable,
-                               &p.windowResizableCopyA,
-                               &p.windowResizableCopyB,
-                               &p.alwaysOnTop,
-                               &p.contentsDescriptions,
-                               &p.searchShowMatch,
-                               &p.searchDescriptions,
-                               &p.buildRebrander,
-                               &p.rebranderOption}) {
-        *flag = 1 - *flag;
+    for (bool* flag : {&p.autoOpenLinksInNewWindow,
+                       &p.menuShown,
+                       &p.nextPreviousLoop,
+                       &p.popupMenu,
+                       &p.scrollbarsHidden,
+                       &p.statusBarHideDestinations,
+                       &p.statusBarInitially,
+                       &p.statusBarToggle,
+                       &p.toolbarInitially,
+                       &p.toolbarToggle,
+                       &p.toolbarLabels,
+                       &p.contentsPopupList,
+                       &p.previousButton,
+                       &p.nextButton,
+                       &p.exitButton,
+                       &p.tooltipBalloon,
+                       &p.tooltipShort,
+                       &p.tooltipShowDestinations,
+                       &p.windowResizable,
+                       &p.windowResizableCopyA,
+                       &p.windowResizableCopyB,
+                       &p.alwaysOnTop,
+                       &p.contentsDescriptions,
+                       &p.searchShowMatch,
+                       &p.searchDescriptions,
+                       &p.buildRebrander}) {
+        *flag = !*flag;
     }
+    p.rebranderOption = 1 - p.rebranderOption;
     for (auto& b : p.toolbarButtons)
-        b = 1 - b;
+        b = !b;
     p.toolbarPosition = 3;
     p.language = "Deutsch";
     p.aboutPage = 2;
@@ -170,6 +173,99 @@ TEST(ProjectFileWriterTest, SubFolderOptionIsATrailingWordWrittenOnlyWhenOn) {
     ProjectSettings shortTail;
     ASSERT_EQ(DecodeProjectFile(sample + "\x01", shortTail).status, ProjectDecodeStatus::Ok);
     EXPECT_EQ(shortTail.includeSubFolders, 0);
+}
+
+// Every on/off setting but the toolbar buttons, each stored as one 32-bit word.
+constexpr bool ProjectSettings::*kSwitches[] = {
+    &ProjectSettings::includeSubFolders,
+    &ProjectSettings::splashPercentageBar,
+    &ProjectSettings::autoOpenLinksInNewWindow,
+    &ProjectSettings::menuShown,
+    &ProjectSettings::nextPreviousLoop,
+    &ProjectSettings::popupMenu,
+    &ProjectSettings::scrollbarsHidden,
+    &ProjectSettings::statusBarHideDestinations,
+    &ProjectSettings::statusBarInitially,
+    &ProjectSettings::statusBarToggle,
+    &ProjectSettings::toolbarInitially,
+    &ProjectSettings::toolbarToggle,
+    &ProjectSettings::toolbarLabels,
+    &ProjectSettings::contentsPopupList,
+    &ProjectSettings::previousButton,
+    &ProjectSettings::nextButton,
+    &ProjectSettings::exitButton,
+    &ProjectSettings::tooltipBalloon,
+    &ProjectSettings::tooltipShort,
+    &ProjectSettings::tooltipShowDestinations,
+    &ProjectSettings::windowResizable,
+    &ProjectSettings::windowResizableCopyA,
+    &ProjectSettings::windowResizableCopyB,
+    &ProjectSettings::alwaysOnTop,
+    &ProjectSettings::contentsDescriptions,
+    &ProjectSettings::searchShowMatch,
+    &ProjectSettings::searchDescriptions,
+    &ProjectSettings::buildRebrander,
+};
+
+ProjectSettings WithAllSwitches(bool on) {
+    ProjectSettings p = FilledProject();
+    for (const auto field : kSwitches) {
+        p.*field = on;
+    }
+    p.toolbarButtons.fill(on);
+    return p;
+}
+
+// A file with every switch at 0, and one with every switch at 1, reads back to those values
+// and writes back byte for byte; the two differ only in the low byte of each switch's word.
+TEST(ProjectFileWriterTest, SwitchesAllOffOrAllOnKeepTheirBytes) {
+    std::string files[2];
+    for (const bool on : {false, true}) {
+        SCOPED_TRACE(on ? "all on" : "all off");
+        const std::string bytes = EncodeProjectFile(WithAllSwitches(on));
+        ProjectSettings loaded;
+        ASSERT_EQ(DecodeProjectFile(bytes, loaded).status, ProjectDecodeStatus::Ok);
+        for (const auto field : kSwitches) {
+            EXPECT_EQ(loaded.*field, on);
+        }
+        for (const bool button : loaded.toolbarButtons) {
+            EXPECT_EQ(button, on);
+        }
+        EXPECT_EQ(EncodeProjectFile(loaded), bytes);
+        files[on] = bytes;
+    }
+    const std::string& off = files[0];
+    const std::string& on = files[1];
+    // includeSubFolders is the trailing word that only an "on" file has.
+    ASSERT_EQ(on.size(), off.size() + 4);
+    EXPECT_EQ(on.substr(off.size()), std::string("\x01\x00\x00\x00", 4));
+    std::size_t changed = 0;
+    for (std::size_t i = 0; i < off.size(); ++i) {
+        if (off[i] != on[i]) {
+            EXPECT_EQ(off[i], '\0') << "at " << i;
+            EXPECT_EQ(on[i], '\x01') << "at " << i;
+            ++changed;
+        }
+    }
+    EXPECT_EQ(changed, std::size(kSwitches) - 1 + kToolbarButtonCount);
+}
+
+// A stored switch word other than 0 is on, as the build and the reader always took it; it is
+// written back as 1.
+TEST(ProjectFileWriterTest, SwitchWordsOtherThanZeroReadAsOn) {
+    const std::string allOn = EncodeProjectFile(WithAllSwitches(true));
+    // The last two words are contentsPopupList and includeSubFolders.
+    for (const std::string_view word :
+         {std::string_view("\x02\x00\x00\x00", 4), std::string_view("\xFF\xFF\xFF\xFF", 4),
+          std::string_view("\x00\x01\x00\x00", 4)}) {
+        std::string bytes = allOn.substr(0, allOn.size() - 8);
+        bytes.append(word).append(word);
+        ProjectSettings loaded;
+        ASSERT_EQ(DecodeProjectFile(bytes, loaded).status, ProjectDecodeStatus::Ok);
+        EXPECT_TRUE(loaded.contentsPopupList);
+        EXPECT_TRUE(loaded.includeSubFolders);
+        EXPECT_EQ(EncodeProjectFile(loaded), allOn);
+    }
 }
 
 }  // namespace

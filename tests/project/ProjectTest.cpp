@@ -53,7 +53,7 @@ TEST(ProjectDefaultsTest, NewProjectHasTheDefaults) {
     EXPECT_EQ(p.initialWidth, -3);
     EXPECT_EQ(p.initialHeight, -3);
     EXPECT_EQ(p.language, "English");
-    EXPECT_EQ(p.toolbarButtons, (std::array<int32_t, 12>{1, 1, 1, 1, 1, 1, 1, 1, 0, 0, 1, 1}));
+    EXPECT_EQ(p.toolbarButtons, (std::array<bool, 12>{1, 1, 1, 1, 1, 1, 1, 1, 0, 0, 1, 1}));
     EXPECT_EQ(p.colors[kColourBackground], 0x00CCFFFFu);
     EXPECT_EQ(p.colors[kColourHoverLink], 0x000000FFu);
     EXPECT_EQ(p.exitButton, 0);

@@ -45,7 +45,7 @@ TEST(BookLinksTest, LinksResolveAgainstThePageThatHoldsThem) {
         {"howto/logging.html", "../", nullptr},
     };
     for (const auto& c : cases) {
-        const long found = FindLinkedEntryFrom(tree, c.page, c.link);
+        const long found = FindLinkedEntry(tree, ResolveLinkPath(c.page, c.link));
         if (!c.expected) {
             EXPECT_EQ(found, -1) << c.page << " -> " << c.link;
             continue;
@@ -67,7 +67,7 @@ TEST(BookLinksTest, FlatBooksFindEntriesByFileNameAsBefore) {
         {"/index.html", "index.html"},
     };
     for (const auto& c : cases) {
-        const long found = FindLinkedEntryFrom(flat, "index.html", c.link);
+        const long found = FindLinkedEntry(flat, ResolveLinkPath("index.html", c.link));
         ASSERT_GE(found, 0) << c.link;
         EXPECT_EQ(flat[found].name, c.expected) << c.link;
     }

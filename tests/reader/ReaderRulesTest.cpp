@@ -105,7 +105,6 @@ TEST(ReaderRulesTest, EveryReservedNameHasAValueAndUserNamesDoNot) {
 TEST(ReaderRulesTest, AddressesAndHowEntriesAreShown) {
     EXPECT_EQ(PageAddress("My Page#1.htm"), "ebook://page/My%20Page%231.htm");
     EXPECT_EQ(SystemPageAddress(SystemPage::Contents), "ebook://system/contents");
-    EXPECT_EQ(SearchAddress("a&b c"), "ebook://system/search?q=a%26b%20c");
     const std::pair<const char*, EntryView> cases[] = {
         {"a.HTM", EntryView::Page},     {"a.html", EntryView::Page},
         {"b.JPEG", EntryView::Picture}, {"c.png", EntryView::Picture},

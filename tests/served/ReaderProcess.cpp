@@ -54,8 +54,14 @@ bool ReaderProcess::Start(const std::string& path, const std::vector<std::string
             envp.push_back(v.data());
         }
         envp.push_back(nullptr);
-        char* argv[] = {const_cast<char*>(path.c_str()), nullptr};
-        ::execve(path.c_str(), argv, envp.data());
+        std::vector<std::string> words = runner;
+        words.push_back(path);
+        std::vector<char*> argv;
+        for (std::string& w : words) {
+            argv.push_back(w.data());
+        }
+        argv.push_back(nullptr);
+        ::execve(argv[0], argv.data(), envp.data());
         ::_exit(127);
     }
     ::close(out[1]);
@@ -74,10 +80,16 @@ bool ReaderProcess::Start(const std::string& path, const std::vector<std::string
         return false;
     }
     printed = line.substr(0, line.find('\n'));
+    if (printed.ends_with('\r')) {
+        printed.pop_back();  // a Windows program's line end
+    }
     address = printed;
     // The browser is handed a private page that leads on to the address.
     if (printed.starts_with("file://")) {
-        const std::string page = ReadWholeFile(printed.substr(7));
+        // A Windows book's page is on its drive C: ("file:///C:/users/...").
+        const bool windows = printed.starts_with("file:///C:/") && !driveC.empty();
+        const std::string page =
+            ReadWholeFile(windows ? driveC + printed.substr(10) : printed.substr(7));
         const std::string mark = "content=\"0;url=";
         const std::size_t at = page.find(mark);
         if (at == std::string::npos) {

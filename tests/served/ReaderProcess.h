@@ -28,6 +28,11 @@ public:
     // The most memory the running program has held so far (VmHWM), in bytes; 0 if unknown.
     std::size_t PeakMemory() const;
 
+    // What runs the book, before its path ({"wine"} for a Windows book; empty: the book
+    // itself), and where that book's drive C: lies here (its launch file is read from there).
+    std::vector<std::string> runner;
+    std::string driveC;
+
     std::uint16_t port = 0;      // the frame's (a Rebrander's only one)
     std::uint16_t pagePort = 0;  // the book's pages'
     std::string token;

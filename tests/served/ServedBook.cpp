@@ -79,12 +79,12 @@ BuildSettings ServedBookSettings() {
 }
 
 std::string WriteServedBook(const TempDir& dir, const std::string& path,
-                            const BuildSettings& settings) {
+                            const BuildSettings& settings, const std::string& stub) {
     std::vector<TestBookFile> files = ReaderDataFiles(kProgramDir);
     for (TestBookFile& page : ServedBookPages()) {
         files.push_back(std::move(page));
     }
-    return WriteTestBook(dir, kProgramDir + "/eview.dat", path, settings, files);
+    return WriteTestBook(dir, kProgramDir + "/" + stub, path, settings, files);
 }
 
 std::string WritePondBookAndRebrander(const TempDir& dir, const std::string& bookPath,

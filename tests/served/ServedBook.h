@@ -26,9 +26,10 @@ std::string ServedPage(const std::string& name);
 BuildSettings ServedBookSettings();
 
 // Writes the served book (with the program folder's language and toolbar entries) at path in
-// dir, with settings. Returns the writer's error, empty on success.
+// dir, with settings, from the program folder's stub of that name. Returns the writer's
+// error, empty on success.
 std::string WriteServedBook(const TempDir& dir, const std::string& path,
-                            const BuildSettings& settings);
+                            const BuildSettings& settings, const std::string& stub = "eview.dat");
 
 // A book "pond" with two rebrandable variables (Shop, one line; Address, several lines) at
 // bookPath, and its Rebrander, titled "Rebrand Pond Life", at rebranderPath. Returns the

@@ -20,12 +20,10 @@ TEST(LanguageFilesTest, PathsAreInTheProgramFolderOrErrorXyz) {
         test::ProgramFolder folder("/opt/nbx/tamsel");
         EXPECT_EQ(TranslationInfoPath(), "/opt/nbx/translat.dat");
         EXPECT_EQ(LanguagePath("Deutsch"), "/opt/nbx/Deutsch.lng");
-        EXPECT_EQ(ToolbarPath(), "/opt/nbx/toolbar.tb");
     }
     test::ProgramFolder folder("tamsel");  // no folder part
     EXPECT_EQ(TranslationInfoPath(), "error.xyz");
     EXPECT_EQ(LanguagePath("English"), "error.xyz");
-    EXPECT_EQ(ToolbarPath(), "error.xyz");
 }
 
 class LanguageListTest : public ::testing::Test {

@@ -177,21 +177,13 @@ TEST(WizardAnswersTest, BookInfoChecksInPageOrder) {
     EXPECT_EQ(CheckBookInfo(none)->field, BookInfoField::Author);
 }
 
-TEST(WizardAnswersTest, PageCaptionsAndButtons) {
+TEST(WizardAnswersTest, PageCaptions) {
     const auto& titles = WizardPageTitles();
     ASSERT_EQ(titles.size(), 4u);
     EXPECT_EQ(WizardCaption(0, 4, titles[0]), "Step 1 of 4 - E-Book Info");
     EXPECT_EQ(WizardCaption(1, 4, titles[1]), "Step 2 of 4 - Splash Screen");
     EXPECT_EQ(WizardCaption(2, 4, titles[2]), "Step 3 of 4 - User Interface Options");
     EXPECT_EQ(WizardCaption(3, 4, titles[3]), "Step 4 of 4 - The Next Stage");
-    const auto buttons = [](int page) {
-        const WizardButtons b = ButtonsForPage(page, 4);
-        return std::vector<bool>{b.back, b.next, b.finish};
-    };
-    EXPECT_EQ(buttons(0), (std::vector<bool>{false, true, false}));
-    EXPECT_EQ(buttons(1), (std::vector<bool>{true, true, false}));
-    EXPECT_EQ(buttons(2), (std::vector<bool>{true, true, false}));
-    EXPECT_EQ(buttons(3), (std::vector<bool>{true, false, true}));
 }
 
 }  // namespace

@@ -2,7 +2,7 @@
 
 #include <set>
 
-#include "common/AsciiText.h"
+#include "platform/AsciiText.h"
 
 namespace nbx::datagen {
 

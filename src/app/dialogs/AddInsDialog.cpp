@@ -21,10 +21,10 @@ constexpr int kLoadWidth = 80;
 
 AddInsDialog::AddInsDialog(AddInsModel& model, Prompter& prompter, QWidget* parent)
     : SettingsDialogBase(QStringLiteral("Edit Add-Ins"), prompter, parent), model_(model) {
-    onStart_ = new QLineEdit(Q(model.onStart), this);
+    onStart_ = new QLineEdit(ToQString(model.onStart), this);
     onStart_->setObjectName(QStringLiteral("onStart"));
     onStart_->setMaxLength(255);
-    onExit_ = new QLineEdit(Q(model.onExit), this);
+    onExit_ = new QLineEdit(ToQString(model.onExit), this);
     onExit_->setObjectName(QStringLiteral("onExit"));
     onExit_->setMaxLength(255);
 
@@ -114,10 +114,10 @@ void AddInsDialog::ShowRows() {
     list_->clear();
     for (const AddInRow& row : model_.rows()) {
         auto* item = new QTreeWidgetItem(list_);
-        item->setText(kPath, Q(row.path));
-        item->setText(kModule, Q(row.module));
-        item->setText(kLoad, Q(row.load));
-        item->setText(kName, Q(row.name));
+        item->setText(kPath, ToQString(row.path));
+        item->setText(kModule, ToQString(row.module));
+        item->setText(kLoad, ToQString(row.load));
+        item->setText(kName, ToQString(row.name));
     }
     if (current >= 0 && current < list_->topLevelItemCount()) {
         list_->setCurrentItem(list_->topLevelItem(current));
@@ -133,8 +133,8 @@ void AddInsDialog::UpdateButtons() {
 }
 
 void AddInsDialog::accept() {
-    model_.onStart = U(onStart_->text());
-    model_.onExit = U(onExit_->text());
+    model_.onStart = ToUtf8(onStart_->text());
+    model_.onExit = ToUtf8(onExit_->text());
     QDialog::accept();
 }
 

@@ -21,7 +21,7 @@ BuildSeriesDialog::BuildSeriesDialog(const std::vector<std::string>& variables,
     variable_ = new QComboBox(this);
     variable_->setObjectName(QStringLiteral("variable"));
     for (const std::string& name : variables) {
-        variable_->addItem(Q(name));
+        variable_->addItem(ToQString(name));
     }
     const auto found = std::find(variables.begin(), variables.end(), start.variable);
     variable_->setCurrentIndex(
@@ -58,11 +58,12 @@ BuildSeriesDialog::BuildSeriesDialog(const std::vector<std::string>& variables,
 
 bool BuildSeriesDialog::Validate() {
     SeriesNumbers numbers;
-    if (const auto failure = CheckSeriesNumbers(U(first_->text()), U(last_->text()), numbers)) {
+    if (const auto failure =
+            CheckSeriesNumbers(ToUtf8(first_->text()), ToUtf8(last_->text()), numbers)) {
         Refuse(failure->message, failure->field == SeriesField::First ? first_ : last_);
         return false;
     }
-    request_.variable = U(variable_->currentText());
+    request_.variable = ToUtf8(variable_->currentText());
     request_.first = numbers.first;
     request_.last = numbers.last;
     request_.buildRebranders = rebranders_->isChecked();
@@ -77,8 +78,8 @@ std::optional<SeriesRequest> RunBuildSeriesDialog(const Project& project, BuildS
         return std::nullopt;
     }
     SeriesRequest start = session.seriesRequest;
-    start.buildRebranders = project.buildRebrander != 0;
-    BuildSeriesDialog dialog(variables, start, project.buildRebrander != 0, prompter, parent);
+    start.buildRebranders = project.buildRebrander;
+    BuildSeriesDialog dialog(variables, start, project.buildRebrander, prompter, parent);
     if (dialog.exec() != QDialog::Accepted) {
         return std::nullopt;
     }

@@ -101,13 +101,13 @@ ColourButton::ColourButton(std::uint32_t colour, QWidget* parent)
     // after every choice), as it does beside an owner-drawn button on the desktop it comes
     // from; Space opens the palette.
     setAutoDefault(false);
-    setToolTip(Q(ColourText(colour_)));
+    setToolTip(ToQString(ColourText(colour_)));
     connect(this, &QPushButton::clicked, this, &ColourButton::RunPalette);
 }
 
 void ColourButton::setColour(std::uint32_t colour) {
     colour_ = colour;
-    setToolTip(Q(ColourText(colour_)));
+    setToolTip(ToQString(ColourText(colour_)));
     update();
 }
 
@@ -127,7 +127,7 @@ void ColourButton::paintEvent(QPaintEvent*) {
     arrow.rect = arrowFrame.adjusted(4, 4, -4, -4);
     style()->drawPrimitive(QStyle::PE_IndicatorArrowDown, &arrow, &painter, this);
     painter.setPen(ColourTextIsWhite(colour_) ? Qt::white : Qt::black);
-    painter.drawText(swatch, Qt::AlignCenter, Q(ColourText(colour_)));
+    painter.drawText(swatch, Qt::AlignCenter, ToQString(ColourText(colour_)));
     if (hasFocus()) {
         QStyleOptionFocusRect focus;
         focus.initFrom(this);

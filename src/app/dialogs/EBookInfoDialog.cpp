@@ -14,7 +14,7 @@ namespace {
 QLineEdit* AddRow(QGridLayout* grid, int row, const QString& text, bool required,
                   const std::string& value, const char* name, QWidget* parent) {
     auto* label = new QLabel(text, parent);
-    auto* edit = new QLineEdit(Q(value), parent);
+    auto* edit = new QLineEdit(ToQString(value), parent);
     edit->setObjectName(QLatin1String(name));
     edit->setMaxLength(255);
     label->setBuddy(edit);
@@ -46,8 +46,8 @@ EBookInfoDialog::EBookInfoDialog(const EBookInfoValues& values, Prompter& prompt
 }
 
 EBookInfoValues EBookInfoDialog::values() const {
-    return {U(title_->text()),  U(publisher_->text()), U(copyright_->text()),
-            U(author_->text()), U(email_->text()),     U(url_->text())};
+    return {ToUtf8(title_->text()),  ToUtf8(publisher_->text()), ToUtf8(copyright_->text()),
+            ToUtf8(author_->text()), ToUtf8(email_->text()),     ToUtf8(url_->text())};
 }
 
 bool EBookInfoDialog::Validate() {

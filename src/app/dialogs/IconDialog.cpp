@@ -12,6 +12,7 @@
 #include <QVBoxLayout>
 #include <algorithm>
 
+#include "project/DisplayNames.h"
 #include "qtcommon/QtText.h"
 
 namespace nbx::app {
@@ -23,7 +24,9 @@ constexpr int kIconOffset = 5;
 constexpr int kIconSize = 32;
 constexpr int kPathRole = Qt::UserRole;
 
-const std::int32_t kInstallCodes[] = {0, -1, -2};
+const std::int32_t kInstallCodes[] = {StoredCode(InstallOption::None),
+                                      StoredCode(InstallOption::Desktop),
+                                      StoredCode(InstallOption::StartMenu)};
 const char* const kInstallNames[] = {"N/A", "On the Desktop", "On the Start Menu"};
 
 // Each item: its icon 5 pixels in from the corner, framed twice in the highlight colour when
@@ -106,7 +109,7 @@ IconDialog::IconDialog(const IconValues& values, std::string iconsFolder, Prompt
     layout->addWidget(buttons());
 
     for (const IconCategory& category : library_.categories) {
-        category_->addItem(Q(category.name));
+        category_->addItem(ToQString(category.name));
     }
     // Noted first, so the list selects the previewed icon when it is in the category shown.
     previewed_ = library_.Find(values.iconFile) >= 0 ? values.iconFile : std::string();
@@ -118,7 +121,7 @@ IconDialog::IconDialog(const IconValues& values, std::string iconsFolder, Prompt
         kept_ = values.iconFile;
         keptLabel_ = new QLabel(QStringLiteral("Not in the library, kept unless you choose "
                                                "another: ") +
-                                    Q(kept_),
+                                    ToQString(kept_),
                                 this);
         keptLabel_->setObjectName(QStringLiteral("keptIcon"));
         keptLabel_->setWordWrap(true);
@@ -129,7 +132,7 @@ IconDialog::IconDialog(const IconValues& values, std::string iconsFolder, Prompt
     connect(category_, &QComboBox::currentIndexChanged, this, &IconDialog::ShowCategory);
     connect(icons_, &QListWidget::currentItemChanged, this, [this](QListWidgetItem* item) {
         if (item != nullptr) {
-            Preview(U(item->data(kPathRole).toString()));
+            Preview(ToUtf8(item->data(kPathRole).toString()));
         }
     });
     connect(refresh, &QPushButton::clicked, this, &IconDialog::Refresh);
@@ -146,11 +149,11 @@ void IconDialog::ShowCategory() {
          library_.IconsOf(library_.categories[static_cast<std::size_t>(index)])) {
         auto it = pixmaps_.find(path);
         if (it == pixmaps_.end()) {
-            it = pixmaps_.emplace(path, QIcon(Q(path)).pixmap(kIconSize)).first;
+            it = pixmaps_.emplace(path, QIcon(ToQString(path)).pixmap(kIconSize)).first;
         }
         auto* item = new QListWidgetItem(QIcon(it->second), QString(), icons_);
-        item->setData(kPathRole, Q(path));
-        item->setToolTip(Q(path));
+        item->setData(kPathRole, ToQString(path));
+        item->setToolTip(ToQString(path));
         if (path == previewed_) {
             icons_->setCurrentItem(item);
         }
@@ -179,7 +182,8 @@ void IconDialog::Preview(const std::string& path) {
     if (path.empty()) {
         preview_->clear();
     } else {
-        preview_->setPixmap(it != pixmaps_.end() ? it->second : QIcon(Q(path)).pixmap(kIconSize));
+        preview_->setPixmap(it != pixmaps_.end() ? it->second
+                                                 : QIcon(ToQString(path)).pixmap(kIconSize));
     }
 }
 
@@ -193,7 +197,8 @@ void IconDialog::Refresh() {
 
 IconValues IconDialog::values() const {
     const int option = install_->currentIndex();
-    return {previewed_.empty() ? kept_ : previewed_, option >= 0 ? kInstallCodes[option] : 0};
+    return {previewed_.empty() ? kept_ : previewed_,
+            option >= 0 ? kInstallCodes[option] : StoredCode(InstallOption::None)};
 }
 
 }  // namespace nbx::app

@@ -23,7 +23,7 @@ enum Column { kId, kFlag, kNumber, kPurpose, kValue };
 LanguageEditDialog::LanguageEditDialog(const std::string& languageName, Prompter& prompter,
                                        QWidget* parent)
     : QDialog(parent), prompter_(prompter) {
-    setWindowTitle(Q(LanguageEditorModel::Title(languageName)));
+    setWindowTitle(ToQString(LanguageEditorModel::Title(languageName)));
     list_ = new QTreeWidget(this);
     list_->setObjectName(QStringLiteral("languageData"));
     list_->setColumnCount(5);
@@ -82,15 +82,15 @@ bool LanguageEditDialog::Load(const std::string& languagePath, const std::string
         item->setText(kId, QString::number(row.key));
         item->setText(kFlag, QString(QLatin1Char(row.flag)));
         item->setText(kNumber, QString::number(row.number));
-        item->setText(kPurpose, Q(row.purpose));
-        item->setText(kValue, Q(row.value));
+        item->setText(kPurpose, ToQString(row.purpose));
+        item->setText(kValue, ToQString(row.value));
     }
     return true;
 }
 
 void LanguageEditDialog::ShowRow(int index) {
-    list_->topLevelItem(index)->setText(kValue,
-                                        Q(model_.rows()[static_cast<std::size_t>(index)].value));
+    list_->topLevelItem(index)->setText(
+        kValue, ToQString(model_.rows()[static_cast<std::size_t>(index)].value));
 }
 
 void LanguageEditDialog::EditRow(int index) {

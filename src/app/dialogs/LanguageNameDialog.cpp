@@ -15,7 +15,7 @@ LanguageNameDialog::LanguageNameDialog(std::string startName, Prompter& prompter
     : QDialog(parent), startName_(std::move(startName)), prompter_(prompter) {
     setWindowTitle(QString::fromLatin1(kLanguageNameTitle));
     auto* label = new QLabel(QString::fromLatin1(kLanguageNameLabel), this);
-    name_ = new QLineEdit(Q(startName_), this);
+    name_ = new QLineEdit(ToQString(startName_), this);
     name_->setObjectName(QStringLiteral("languageName"));
     name_->setMaxLength(static_cast<int>(kLanguageNameMaxLength));
     name_->setMinimumWidth(240);
@@ -25,7 +25,7 @@ LanguageNameDialog::LanguageNameDialog(std::string startName, Prompter& prompter
     connect(buttons, &QDialogButtonBox::accepted, this, &LanguageNameDialog::accept);
     connect(buttons, &QDialogButtonBox::rejected, this, &LanguageNameDialog::reject);
     connect(name_, &QLineEdit::textChanged, this,
-            [this] { ok_->setEnabled(LanguageNameOkEnabled(U(name_->text()))); });
+            [this] { ok_->setEnabled(LanguageNameOkEnabled(ToUtf8(name_->text()))); });
     ok_->setEnabled(LanguageNameOkEnabled(startName_));
     auto* layout = new QVBoxLayout(this);
     layout->addWidget(label);
@@ -34,7 +34,7 @@ LanguageNameDialog::LanguageNameDialog(std::string startName, Prompter& prompter
 }
 
 std::string LanguageNameDialog::name() const {
-    return U(name_->text());
+    return ToUtf8(name_->text());
 }
 
 void LanguageNameDialog::accept() {

@@ -15,22 +15,22 @@ LanguagePartsDialog::LanguagePartsDialog(char flag, const std::string& purpose,
     : QDialog(parent), prompter_(prompter), fields_(SplitTwoPart(flag, value)), value_(value) {
     setWindowTitle(QString::fromLatin1(kEditTextTitle));
     auto* layout = new QVBoxLayout(this);
-    auto* purposeLabel = new QLabel(Q(purpose), this);
+    auto* purposeLabel = new QLabel(ToQString(purpose), this);
     purposeLabel->setTextFormat(Qt::PlainText);
     purposeLabel->setWordWrap(true);
     layout->addWidget(purposeLabel);
 
-    first_ = new QLineEdit(Q(fields_.first), this);
+    first_ = new QLineEdit(ToQString(fields_.first), this);
     first_->setObjectName(QStringLiteral("first"));
     first_->setMaxLength(static_cast<int>(fields_.firstLimit));
     first_->setMinimumWidth(420);
-    auto* firstLabel = new QLabel(Q(fields_.firstLabel), this);
+    auto* firstLabel = new QLabel(ToQString(fields_.firstLabel), this);
     firstLabel->setBuddy(first_);
-    second_ = new QLineEdit(Q(fields_.second), this);
+    second_ = new QLineEdit(ToQString(fields_.second), this);
     second_->setObjectName(QStringLiteral("second"));
     second_->setMaxLength(static_cast<int>(fields_.secondLimit));
     second_->setEnabled(fields_.secondEnabled);
-    auto* secondLabel = new QLabel(Q(fields_.secondLabel), this);
+    auto* secondLabel = new QLabel(ToQString(fields_.secondLabel), this);
     secondLabel->setBuddy(second_);
     secondLabel->setEnabled(fields_.secondEnabled);
     layout->addWidget(firstLabel);
@@ -45,7 +45,8 @@ LanguagePartsDialog::LanguagePartsDialog(char flag, const std::string& purpose,
 }
 
 void LanguagePartsDialog::accept() {
-    const TwoPartResult result = JoinTwoPart(fields_, U(first_->text()), U(second_->text()));
+    const TwoPartResult result =
+        JoinTwoPart(fields_, ToUtf8(first_->text()), ToUtf8(second_->text()));
     if (!result.ok) {
         prompter_.Show(result.message, MessageIcon::Warning);
         (second_->isEnabled() && second_->text().isEmpty() ? second_ : first_)->setFocus();

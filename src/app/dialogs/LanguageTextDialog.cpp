@@ -20,14 +20,14 @@ constexpr std::size_t kLongLimit = 9999;
 LanguageTextDialog::LanguageTextDialog(char flag, const std::string& purpose,
                                        const std::string& value, QWidget* parent)
     : QDialog(parent) {
-    setWindowTitle(Q(TextEditTitle(flag)));
-    auto* label = new QLabel(Q(purpose), this);
+    setWindowTitle(ToQString(TextEditTitle(flag)));
+    auto* label = new QLabel(ToQString(purpose), this);
     label->setTextFormat(Qt::PlainText);
     label->setWordWrap(true);
     auto* layout = new QVBoxLayout(this);
     layout->addWidget(label);
     if (EditKindOfFlag(flag) == LanguageEditKind::ShortText) {
-        shortField_ = new QLineEdit(Q(value), this);
+        shortField_ = new QLineEdit(ToQString(value), this);
         shortField_->setObjectName(QStringLiteral("value"));
         shortField_->setMaxLength(static_cast<int>(FieldLimit(kShortLimit, value)));
         shortField_->setMinimumWidth(420);
@@ -35,7 +35,7 @@ LanguageTextDialog::LanguageTextDialog(char flag, const std::string& purpose,
         layout->addWidget(shortField_);
     } else {
         const std::string shown = EscapeLongText(value);
-        longField_ = new QPlainTextEdit(Q(shown), this);
+        longField_ = new QPlainTextEdit(ToQString(shown), this);
         longField_->setObjectName(QStringLiteral("value"));
         longField_->setTabChangesFocus(true);
         longField_->setMinimumSize(480, 180);
@@ -59,9 +59,9 @@ LanguageTextDialog::LanguageTextDialog(char flag, const std::string& purpose,
 
 std::string LanguageTextDialog::value() const {
     if (shortField_ != nullptr) {
-        return U(shortField_->text());
+        return ToUtf8(shortField_->text());
     }
-    return UnescapeLongText(U(longField_->toPlainText()));
+    return UnescapeLongText(ToUtf8(longField_->toPlainText()));
 }
 
 bool LanguageTextDialog::eventFilter(QObject* watched, QEvent* event) {

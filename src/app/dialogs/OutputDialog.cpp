@@ -9,6 +9,7 @@
 #include <QVBoxLayout>
 
 #include "app/dialogs/OutputFileDialog.h"
+#include "compile/ProgramTarget.h"
 #include "qtcommon/QtText.h"
 
 namespace nbx::app {
@@ -46,7 +47,20 @@ OutputDialog::OutputDialog(const OutputValues& values, Prompter& prompter, QWidg
         }
     };
 
-    ebook_ = new QLineEdit(Q(values.outputExe), this);
+    // Under an output name, which system it builds for ("*.exe": Windows), as it is typed.
+    auto addTargetNote = [&](QLineEdit* field, const QString& name) {
+        auto* note = new QLabel(this);
+        note->setObjectName(name);
+        const auto update = [note, field] {
+            note->setText(ToQString(TargetNote(ToUtf8(field->text()))));
+        };
+        connect(field, &QLineEdit::textChanged, note, update);
+        update();
+        grid->addWidget(note, row++, 0, 1, 3);
+        return note;
+    };
+
+    ebook_ = new QLineEdit(ToQString(values.outputExe), this);
     ebook_->setObjectName(QStringLiteral("outputExe"));
     ebook_->setMaxLength(255);
     auto* browseEBook = new QPushButton(QStringLiteral("&Browse"), this);
@@ -54,13 +68,14 @@ OutputDialog::OutputDialog(const OutputValues& values, Prompter& prompter, QWidg
     addLabel(QStringLiteral("Output &E-Book EXE"), ebook_, false);
     grid->addWidget(ebook_, row, 0, 1, 2);
     grid->addWidget(browseEBook, row++, 2);
+    addTargetNote(ebook_, QStringLiteral("outputTarget"));
 
     buildRebrander_ = new QCheckBox(QStringLiteral("B&uild Rebrander"), this);
     buildRebrander_->setObjectName(QStringLiteral("buildRebrander"));
     buildRebrander_->setChecked(values.buildRebrander);
     grid->addWidget(buildRebrander_, row++, 0, 1, 3);
 
-    rebrander_ = new QLineEdit(Q(values.rebranderExe), this);
+    rebrander_ = new QLineEdit(ToQString(values.rebranderExe), this);
     rebrander_->setObjectName(QStringLiteral("rebranderExe"));
     rebrander_->setMaxLength(255);
     auto* browseRebrander = new QPushButton(QStringLiteral("Br&owse..."), this);
@@ -68,21 +83,22 @@ OutputDialog::OutputDialog(const OutputValues& values, Prompter& prompter, QWidg
     addLabel(QStringLiteral("Output &Rebrander EXE"), rebrander_, true);
     grid->addWidget(rebrander_, row, 0, 1, 2);
     grid->addWidget(browseRebrander, row++, 2);
+    rebranderWidgets_ << addTargetNote(rebrander_, QStringLiteral("rebranderTarget"));
 
-    title_ = new QLineEdit(Q(values.rebranderTitle), this);
+    title_ = new QLineEdit(ToQString(values.rebranderTitle), this);
     title_->setObjectName(QStringLiteral("rebranderTitle"));
     title_->setMaxLength(255);
     addLabel(QStringLiteral("Rebrander &Title"), title_, true);
     grid->addWidget(title_, row++, 0, 1, 3);
 
-    start_ = new QPlainTextEdit(Q(values.rebranderStartMessage), this);
+    start_ = new QPlainTextEdit(ToQString(values.rebranderStartMessage), this);
     start_->setObjectName(QStringLiteral("rebranderStartMessage"));
     start_->setTabChangesFocus(true);
     LimitText(start_, kMessageLimit);
     addLabel(QStringLiteral("Rebrander &Start Message"), start_, true);
     grid->addWidget(start_, row++, 0, 1, 3);
 
-    end_ = new QPlainTextEdit(Q(values.rebranderEndMessage), this);
+    end_ = new QPlainTextEdit(ToQString(values.rebranderEndMessage), this);
     end_->setObjectName(QStringLiteral("rebranderEndMessage"));
     end_->setTabChangesFocus(true);
     LimitText(end_, kMessageLimit);
@@ -120,17 +136,17 @@ void OutputDialog::UpdateEnabling() {
 }
 
 void OutputDialog::Browse(QLineEdit* field, QLineEdit* other, const QString& title) {
-    const std::string chosen =
-        ChooseOutputFile(this, title, OutputBrowseStart(U(field->text()), U(other->text())));
+    const std::string chosen = ChooseOutputFile(
+        this, title, OutputBrowseStart(ToUtf8(field->text()), ToUtf8(other->text())));
     if (!chosen.empty()) {
-        field->setText(Q(chosen));
+        field->setText(ToQString(chosen));
     }
     UpdateEnabling();
 }
 
 OutputValues OutputDialog::values() const {
-    return {U(ebook_->text()), buildRebrander_->isChecked(), U(rebrander_->text()),
-            U(title_->text()), U(start_->toPlainText()),     U(end_->toPlainText())};
+    return {ToUtf8(ebook_->text()), buildRebrander_->isChecked(),  ToUtf8(rebrander_->text()),
+            ToUtf8(title_->text()), ToUtf8(start_->toPlainText()), ToUtf8(end_->toPlainText())};
 }
 
 bool OutputDialog::Validate() {

@@ -28,7 +28,7 @@ ProgressWindow::ProgressWindow(QWidget* mainWindow, bool rememberPosition)
       mainWindow_(mainWindow),
       rememberPosition_(rememberPosition) {
     setObjectName(QStringLiteral("progressWindow"));
-    setWindowTitle(Q(caption_));
+    setWindowTitle(ToQString(caption_));
     setCursor(Qt::BusyCursor);
     message_ = new QLabel(this);
     message_->setObjectName(QStringLiteral("message"));
@@ -68,7 +68,7 @@ void ProgressWindow::Open(std::string_view caption, bool smooth) {
     escapeSeen_ = false;
     // The bar is drawn smooth either way here; block steps would not tell more.
     (void)smooth;
-    setWindowTitle(Q(model_.Title(caption_)));
+    setWindowTitle(ToQString(model_.Title(caption_)));
     PlaceWindow();
     show();
     open_ = true;
@@ -108,7 +108,7 @@ void ProgressWindow::SetRange(int lower, int upper, int step) {
 
 void ProgressWindow::SetPosition(int position) {
     model_.SetPosition(position);
-    setWindowTitle(Q(model_.Title(caption_)));
+    setWindowTitle(ToQString(model_.Title(caption_)));
     bar_->setValue(std::clamp(position, bar_->minimum(), bar_->maximum()));
 }
 
@@ -118,7 +118,7 @@ void ProgressWindow::StepIt() {
 }
 
 void ProgressWindow::SetText(std::string_view text) {
-    message_->setText(Q(text.substr(0, kTextLimit)));
+    message_->setText(ToQString(text.substr(0, kTextLimit)));
 }
 
 void ProgressWindow::PumpMessages(bool escapeAllowed) {

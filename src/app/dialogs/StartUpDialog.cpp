@@ -25,7 +25,7 @@ StartUpDialog::StartUpDialog(const StartUpValues& values, Prompter& prompter, QW
     auto* grid = new QGridLayout;
     int row = 0;
 
-    message_ = new QPlainTextEdit(Q(values.message), this);
+    message_ = new QPlainTextEdit(ToQString(values.message), this);
     message_->setObjectName(QStringLiteral("startupMessage"));
     message_->setTabChangesFocus(true);
     message_->setMinimumHeight(80);
@@ -54,13 +54,13 @@ StartUpDialog::StartUpDialog(const StartUpValues& values, Prompter& prompter, QW
 
     auto* digits =
         new QRegularExpressionValidator(QRegularExpression(QStringLiteral("[0-9]*")), this);
-    x_ = new QLineEdit(Q(values.x), this);
+    x_ = new QLineEdit(ToQString(values.x), this);
     x_->setObjectName(QStringLiteral("x"));
     x_->setValidator(digits);
     x_->setMaxLength(10);
     auto* xLabel = new QLabel(QStringLiteral("&X (Horizontal)"), this);
     xLabel->setBuddy(x_);
-    y_ = new QLineEdit(Q(values.y), this);
+    y_ = new QLineEdit(ToQString(values.y), this);
     y_->setObjectName(QStringLiteral("y"));
     y_->setValidator(digits);
     y_->setMaxLength(10);
@@ -83,7 +83,7 @@ StartUpDialog::StartUpDialog(const StartUpValues& values, Prompter& prompter, QW
     grid->addWidget(position_, row++, 1, 1, 3);
     customWidgets_ << xLabel << x_ << yLabel << y_ << positionLabel << position_;
 
-    splash_ = new QLineEdit(Q(values.splashBitmap), this);
+    splash_ = new QLineEdit(ToQString(values.splashBitmap), this);
     splash_->setObjectName(QStringLiteral("splashBitmap"));
     splash_->setMaxLength(kPathLimit);
     auto* splashLabel = new QLabel(QStringLiteral("Splash screen &Bitmap File (.BMP)"), this);
@@ -98,7 +98,7 @@ StartUpDialog::StartUpDialog(const StartUpValues& values, Prompter& prompter, QW
     delay_ = new QComboBox(this);
     delay_->setObjectName(QStringLiteral("splashDelay"));
     for (std::int32_t delay : SplashDelayChoices()) {
-        delay_->addItem(Q(SplashDelayName(delay)));
+        delay_->addItem(ToQString(SplashDelayName(delay)));
     }
     delay_->setCurrentIndex(values.delayIndex);
     auto* delayLabel = new QLabel(QStringLiteral("Splash &Extra Delay"), this);
@@ -149,12 +149,12 @@ void StartUpDialog::Browse() {
 
 StartUpValues StartUpDialog::values() const {
     StartUpValues values;
-    values.message = U(message_->toPlainText());
+    values.message = ToUtf8(message_->toPlainText());
     values.sizeIndex = size_->currentIndex();
-    values.x = U(x_->text());
-    values.y = U(y_->text());
+    values.x = ToUtf8(x_->text());
+    values.y = ToUtf8(y_->text());
     values.positionIndex = position_->currentIndex();
-    values.splashBitmap = U(splash_->text());
+    values.splashBitmap = ToUtf8(splash_->text());
     values.delayIndex = delay_->currentIndex();
     values.percentageBar = percentageBar_->isChecked();
     return values;

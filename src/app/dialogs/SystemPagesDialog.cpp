@@ -22,10 +22,11 @@ namespace {
 QComboBox* KindList(std::int32_t kind, const char* name, QWidget* parent) {
     auto* list = new QComboBox(parent);
     list->setObjectName(QLatin1String(name));
-    for (std::int32_t k = 0; k <= 2; ++k) {
-        list->addItem(Q(SystemPageKindDisplayName(k)));
+    // The list's rows are the kinds' codes.
+    for (std::int32_t k = kSystemGeneratedPage; k <= kSystemPageOwn; ++k) {
+        list->addItem(ToQString(SystemPageKindDisplayName(k)));
     }
-    list->setCurrentIndex(kind >= 0 && kind <= 2 ? kind : -1);
+    list->setCurrentIndex(kind >= kSystemGeneratedPage && kind <= kSystemPageOwn ? kind : -1);
     return list;
 }
 
@@ -34,9 +35,9 @@ QComboBox* FileList(const std::vector<std::string>& files, const std::string& se
     auto* list = new QComboBox(parent);
     list->setObjectName(QLatin1String(name));
     for (const std::string& file : files) {
-        list->addItem(Q(file));
+        list->addItem(ToQString(file));
     }
-    list->setCurrentIndex(list->findText(Q(selected)));
+    list->setCurrentIndex(list->findText(ToQString(selected)));
     return list;
 }
 
@@ -52,7 +53,7 @@ CPPSPAbout::CPPSPAbout(const SystemPagesValues& values, const std::vector<std::s
                        QWidget* parent)
     : QWidget(parent) {
     kind_ = KindList(values.aboutPage, "aboutKind", this);
-    nickname_ = new QLineEdit(Q(values.nickname), this);
+    nickname_ = new QLineEdit(ToQString(values.nickname), this);
     nickname_->setObjectName(QStringLiteral("nickname"));
     nickname_->setMaxLength(static_cast<int>(kNicknameMaxLength));
     file_ = FileList(files, values.aboutFile, "aboutFile", this);
@@ -83,8 +84,8 @@ void CPPSPAbout::UpdateEnabling() {
 
 void CPPSPAbout::Store(SystemPagesValues& values) const {
     values.aboutPage = kind_->currentIndex();
-    values.aboutFile = U(file_->currentText());
-    values.nickname = U(nickname_->text());
+    values.aboutFile = ToUtf8(file_->currentText());
+    values.nickname = ToUtf8(nickname_->text());
 }
 
 CPPSPSearch::CPPSPSearch(const SystemPagesValues& values, QWidget* parent) : QWidget(parent) {
@@ -136,7 +137,7 @@ void CPPSPTOC::UpdateEnabling() {
 
 void CPPSPTOC::Store(SystemPagesValues& values) const {
     values.contentsPage = kind_->currentIndex();
-    values.contentsFile = U(file_->currentText());
+    values.contentsFile = ToUtf8(file_->currentText());
     values.contentsDescriptions = descriptions_->isChecked();
 }
 

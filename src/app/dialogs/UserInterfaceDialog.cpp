@@ -70,12 +70,12 @@ UserInterfaceValues UserInterfaceDialog::values() const {
         values.switches.push_back(switches_->item(i)->checkState() == Qt::Checked);
     }
     values.toolbarPosition = position_->currentIndex();
-    values.language = U(language_->currentText());
+    values.language = ToUtf8(language_->currentText());
     return values;
 }
 
 void UserInterfaceDialog::EditLanguage() {
-    RunLanguageEditFlow(U(language_->currentText()), *this, prompter());
+    RunLanguageEditFlow(ToUtf8(language_->currentText()), *this, prompter());
 }
 
 std::optional<std::string> UserInterfaceDialog::AskLanguageName(const std::string& startName) {
@@ -89,7 +89,7 @@ std::optional<std::string> UserInterfaceDialog::AskLanguageName(const std::strin
 void UserInterfaceDialog::ShowLanguageList(const LanguageList& list) {
     language_->clear();
     for (const std::string& name : list.names) {
-        language_->addItem(Q(name));
+        language_->addItem(ToQString(name));
     }
     language_->setCurrentIndex(list.selected);
 }

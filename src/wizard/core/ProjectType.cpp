@@ -2,7 +2,7 @@
 
 #include <algorithm>
 
-#include "common/AsciiText.h"
+#include "platform/AsciiText.h"
 
 namespace nbx::wizard {
 

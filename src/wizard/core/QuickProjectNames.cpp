@@ -2,7 +2,7 @@
 
 #include <filesystem>
 
-#include "common/AsciiText.h"
+#include "platform/AsciiText.h"
 #include "platform/Paths.h"
 
 namespace nbx::wizard {
@@ -10,14 +10,6 @@ namespace nbx::wizard {
 namespace {
 
 constexpr char kSep = platform::kSeparator;
-
-std::string_view TrimSpaces(std::string_view text) {
-    const std::size_t first = text.find_first_not_of(' ');
-    if (first == std::string_view::npos) {
-        return {};
-    }
-    return text.substr(first, text.find_last_not_of(' ') - first + 1);
-}
 
 }  // namespace
 
@@ -92,7 +84,7 @@ bool IsValidWorkingFolder(std::string_view folder) {
 }
 
 bool CanPressOk(std::string_view name, std::string_view folder, bool typeSelected) {
-    return typeSelected && !TrimSpaces(name).empty() && !TrimSpaces(folder).empty();
+    return typeSelected && !TrimAscii(name, " ").empty() && !TrimAscii(folder, " ").empty();
 }
 
 }  // namespace nbx::wizard

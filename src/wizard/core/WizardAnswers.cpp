@@ -75,14 +75,6 @@ std::string WizardCaption(int pageIndex, int pageCount, std::string_view pageTit
     return std::string(step) + " - " + std::string(pageTitle);
 }
 
-WizardButtons ButtonsForPage(int pageIndex, int pageCount) {
-    WizardButtons b;
-    b.back = pageIndex > 0;
-    b.finish = pageIndex == pageCount - 1;
-    b.next = !b.finish;
-    return b;
-}
-
 std::string NextStageText() {
     return "When you click Finish your initial project will be prepared. The remaining steps "
            "are then:\n\n"

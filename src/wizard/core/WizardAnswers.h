@@ -56,15 +56,6 @@ const std::vector<std::string>& WizardPageTitles();
 // "Step 2 of 4 - Splash Screen" for page index 1 of 4.
 std::string WizardCaption(int pageIndex, int pageCount, std::string_view pageTitle);
 
-struct WizardButtons {
-    bool back = false;
-    bool next = false;
-    bool finish = false;
-};
-
-// Next on the first page, Back and Next in the middle, Back and Finish on the last.
-WizardButtons ButtonsForPage(int pageIndex, int pageCount);
-
 // The text of "The Next Stage" page.
 std::string NextStageText();
 

@@ -11,6 +11,8 @@
 #include <QPushButton>
 #include <QTest>
 
+#include <gmock/gmock.h>
+
 #include "app/dialogs/DialogTestSupport.h"
 #include "support/TempDir.h"
 #include "viewerfiles/LanguageEditFlow.h"
@@ -22,6 +24,7 @@ using app::SettingsArea;
 using test::Child;
 using test::ClickOk;
 using test::RunDriven;
+using ::testing::HasSubstr;
 
 class TextDialogsTest : public test::SettingsDialogFixture {
 protected:
@@ -164,6 +167,14 @@ TEST_F(TextDialogsTest, OutputEnablingChecksAndWriteBack) {
         EXPECT_TRUE(build->isChecked());
         EXPECT_TRUE(Child<QLineEdit>(d, "rebranderExe")->isEnabled());
         test::SaveScreenshot(d, "output");
+        // Under each output name, the system it builds for, as the name is typed.
+        auto* target = Child<QLabel>(d, "outputTarget");
+        EXPECT_THAT(target->text().toStdString(), HasSubstr("Windows"));
+        Child<QLineEdit>(d, "outputExe")->setText("/books/out/sea");
+        EXPECT_THAT(target->text().toStdString(), HasSubstr("Linux"));
+        Child<QLineEdit>(d, "rebranderExe")->setText("/books/out/Rebrand.EXE");
+        EXPECT_THAT(Child<QLabel>(d, "rebranderTarget")->text().toStdString(),
+                    HasSubstr("Windows"));
         for (const Case& c : cases) {
             Child<QLineEdit>(d, "outputExe")->setText(c.ebook);
             Child<QLineEdit>(d, "rebranderExe")->setText(c.rebrander);
