@@ -52,10 +52,10 @@ void ProjectWizard::pageChanged(int id) {
 
 WizardAnswers ProjectWizard::answers() const {
     WizardAnswers a;
-    info_->store(a);
-    splash_->store(a);
-    interface_->store(a);
-    nextStage_->store(a);
+    info_->Store(a);
+    splash_->Store(a);
+    interface_->Store(a);
+    nextStage_->Store(a);
     return a;
 }
 

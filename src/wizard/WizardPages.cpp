@@ -82,7 +82,7 @@ BookInfoPage::BookInfoPage(const WizardAnswers& start, Prompter& prompter) : pro
     grid->setRowStretch(line, 1);
 }
 
-void BookInfoPage::store(WizardAnswers& a) const {
+void BookInfoPage::Store(WizardAnswers& a) const {
     a.book.title = ToUtf8(title_->text());
     a.book.publisher = ToUtf8(publisher_->text());
     a.book.copyright = ToUtf8(copyright_->text());
@@ -93,7 +93,7 @@ void BookInfoPage::store(WizardAnswers& a) const {
 
 bool BookInfoPage::validatePage() {
     WizardAnswers answers;
-    store(answers);
+    Store(answers);
     if (const auto failure = CheckBookInfo(answers)) {
         prompter_.Show(failure->message, MessageIcon::Warning);
         QLineEdit* const fields[] = {title_, publisher_, copyright_, author_, email_, url_};
@@ -126,7 +126,7 @@ SplashPage::SplashPage(const WizardAnswers& start) {
     layout->addStretch(1);
 }
 
-void SplashPage::store(WizardAnswers& a) const {
+void SplashPage::Store(WizardAnswers& a) const {
     a.splash = choice();
 }
 
@@ -174,7 +174,7 @@ void InterfacePage::toolbarToggled(bool on) {
     }
 }
 
-void InterfacePage::store(WizardAnswers& a) const {
+void InterfacePage::Store(WizardAnswers& a) const {
     a.menu = menu_->isChecked() ? 1 : 0;
     a.popupMenu = popup_->isChecked() ? 1 : 0;
     a.statusBar = statusBar_->isChecked() ? 1 : 0;
@@ -196,7 +196,7 @@ NextStagePage::NextStagePage(const WizardAnswers& start) {
     layout->addStretch(1);
 }
 
-void NextStagePage::store(WizardAnswers& a) const {
+void NextStagePage::Store(WizardAnswers& a) const {
     a.instructions = instructions_->isChecked() ? 1 : 0;
     a.launch = launch_->isChecked() ? 1 : 0;
 }

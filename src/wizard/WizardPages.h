@@ -22,7 +22,7 @@ class BookInfoPage : public QWizardPage {
 
 public:
     BookInfoPage(const WizardAnswers& start, Prompter& prompter);
-    void store(WizardAnswers& answers) const;
+    void Store(WizardAnswers& answers) const;
     // Next: the first empty required field is named and focused; valid input is remembered.
     bool validatePage() override;
 
@@ -41,7 +41,7 @@ class SplashPage : public QWizardPage {
 
 public:
     explicit SplashPage(const WizardAnswers& start);
-    void store(WizardAnswers& answers) const;
+    void Store(WizardAnswers& answers) const;
     int choice() const;
 
 private:
@@ -53,7 +53,7 @@ class InterfacePage : public QWizardPage {
 
 public:
     explicit InterfacePage(const WizardAnswers& start);
-    void store(WizardAnswers& answers) const;
+    void Store(WizardAnswers& answers) const;
 
 private:
     void toolbarToggled(bool on);
@@ -71,7 +71,7 @@ class NextStagePage : public QWizardPage {
 
 public:
     explicit NextStagePage(const WizardAnswers& start);
-    void store(WizardAnswers& answers) const;
+    void Store(WizardAnswers& answers) const;
 
 private:
     QCheckBox* instructions_ = nullptr;

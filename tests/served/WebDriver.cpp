@@ -174,9 +174,12 @@ void KillProcessesNaming(const std::string& folder) {
         if (name.find_first_not_of("0123456789") != std::string::npos) {
             continue;
         }
+        // Through rdbuf: a process that ends while it is read fails the read with ESRCH,
+        // which an istreambuf_iterator would throw out of the test.
         std::ifstream in(entry->path() / "cmdline", std::ios::binary);
-        const std::string cmdline((std::istreambuf_iterator<char>(in)),
-                                  std::istreambuf_iterator<char>());
+        std::ostringstream read;
+        read << in.rdbuf();
+        const std::string cmdline = read.str();
         if (cmdline.find(folder + "/") != std::string::npos) {
             ::kill(static_cast<pid_t>(std::stol(name)), SIGKILL);
         }

@@ -324,8 +324,9 @@ TEST_F(WebDriverTest, ScreenshotsWindowsAndDevToolsCommands) {
 // The fields of /proc/PID/stat after the command name ("S 1234 ..."); "" when pid is gone.
 std::string StatAfterName(pid_t pid) {
     std::ifstream stat("/proc/" + std::to_string(pid) + "/stat");
-    const std::string text((std::istreambuf_iterator<char>(stat)),
-                           std::istreambuf_iterator<char>());
+    std::ostringstream read;  // rdbuf takes a read that fails as the process ends
+    read << stat.rdbuf();
+    const std::string text = read.str();
     const std::size_t close = text.rfind(')');
     return close == std::string::npos ? std::string() : text.substr(close + 2);
 }
