@@ -2,6 +2,7 @@
 
 #include <algorithm>
 
+#include "platform/AsciiText.h"
 #include "reader/HtmlText.h"
 
 namespace nbx::reader {
@@ -58,8 +59,8 @@ std::size_t JointLength(std::string_view text, std::size_t i) {
 void LowerSearchText(std::string& text) {
     for (std::size_t i = 0; i < text.size(); ++i) {
         const auto c = static_cast<unsigned char>(text[i]);
-        if (c >= 'A' && c <= 'Z') {
-            text[i] = static_cast<char>(c + 32);
+        if (c < 0x80) {
+            text[i] = ToLowerAscii(text[i]);
         } else if (c == 0xC3 && i + 1 < text.size()) {
             const auto next = static_cast<unsigned char>(text[i + 1]);
             if (next >= 0x80 && next <= 0x9E && next != 0x97) {  // À..Þ but ×
