@@ -3,6 +3,7 @@
 #include <algorithm>
 #include <cstring>
 
+#include "platform/AsciiText.h"
 #include "reader/HtmlText.h"
 
 namespace nbx::reader {
@@ -75,8 +76,8 @@ void LowerSearchText(std::string& text) {
             }
         }
         const auto c = static_cast<unsigned char>(text[i]);
-        if (c >= 'A' && c <= 'Z') {
-            text[i] = static_cast<char>(c + 32);
+        if (c < 0x80) {
+            text[i] = ToLowerAscii(text[i]);
         } else if (c == 0xC3 && i + 1 < n) {
             const auto next = static_cast<unsigned char>(text[i + 1]);
             if (next >= 0x80 && next <= 0x9E && next != 0x97) {  // À..Þ but ×

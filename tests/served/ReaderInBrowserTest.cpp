@@ -364,11 +364,14 @@ document.getElementById('trap').addEventListener('mousedown', () => {
     ASSERT_EQ(WriteTestBook(dir, kProgramDir + "/eview.dat", path, ServedBookSettings(), files),
               "");
     // What the book hands a confirmed file to: a stand-in for xdg-open that leaves a mark.
+    // The mark appears whole (written aside, then renamed): the test reads it as soon as the
+    // file exists.
     const std::string bin = dir.File("bin");
     std::filesystem::create_directories(bin);
     const std::string opened = dir.File("opened");
     const std::string opener =
-        dir.Write("bin/xdg-open", "#!/bin/sh\necho \"$1\" > '" + opened + "'\n");
+        dir.Write("bin/xdg-open", "#!/bin/sh\necho \"$1\" > '" + opened + ".part' && mv '" +
+                                      opened + ".part' '" + opened + "'\n");
     ::chmod(opener.c_str(), 0755);
     Open(path, {"NBX_READER_IDLE_MS=60000", "PATH=" + bin + ":" + std::getenv("PATH")});
     ASSERT_TRUE(WaitShown("/book/index.html"));

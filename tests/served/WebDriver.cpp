@@ -15,12 +15,12 @@
 #include <cstring>
 #include <filesystem>
 #include <fstream>
-#include <iterator>
 #include <sstream>
 #include <thread>
 
 #include "HttpClient.h"
 #include "platform/RandomToken.h"
+#include "support/TempDir.h"
 
 extern char** environ;
 
@@ -174,12 +174,9 @@ void KillProcessesNaming(const std::string& folder) {
         if (name.find_first_not_of("0123456789") != std::string::npos) {
             continue;
         }
-        // Through rdbuf: a process that ends while it is read fails the read with ESRCH,
-        // which an istreambuf_iterator would throw out of the test.
-        std::ifstream in(entry->path() / "cmdline", std::ios::binary);
-        std::ostringstream read;
-        read << in.rdbuf();
-        const std::string cmdline = read.str();
+        // A process that ends while it is read fails the read (ESRCH): ReadWholeFile then
+        // gives what it read instead of throwing.
+        const std::string cmdline = ReadWholeFile(entry->path() / "cmdline");
         if (cmdline.find(folder + "/") != std::string::npos) {
             ::kill(static_cast<pid_t>(std::stol(name)), SIGKILL);
         }

@@ -11,7 +11,6 @@
 #include <atomic>
 #include <filesystem>
 #include <fstream>
-#include <iterator>
 #include <map>
 #include <mutex>
 #include <sstream>
@@ -323,10 +322,7 @@ TEST_F(WebDriverTest, ScreenshotsWindowsAndDevToolsCommands) {
 
 // The fields of /proc/PID/stat after the command name ("S 1234 ..."); "" when pid is gone.
 std::string StatAfterName(pid_t pid) {
-    std::ifstream stat("/proc/" + std::to_string(pid) + "/stat");
-    std::ostringstream read;  // rdbuf takes a read that fails as the process ends
-    read << stat.rdbuf();
-    const std::string text = read.str();
+    const std::string text = ReadWholeFile("/proc/" + std::to_string(pid) + "/stat");
     const std::size_t close = text.rfind(')');
     return close == std::string::npos ? std::string() : text.substr(close + 2);
 }
