@@ -1,8 +1,10 @@
 #include "compile/SearchIndexBuild.h"
 
+#include <limits>
+
+#include "format/ByteSink.h"
 #include "format/EntryWriter.h"
 #include "format/RecordFormat.h"
-#include "format/SearchIndexWriter.h"
 #include "platform/RegularFile.h"
 #include "project/EntryName.h"
 #include "reader/SearchText.h"
@@ -31,8 +33,8 @@ SearchIndexBuild::~SearchIndexBuild() {
 }
 
 void SearchIndexBuild::Run() {
-    SearchIndexWriter writer;
     std::string html;
+    reader::PageText text;
     for (const SearchIndexSource& page : pages_) {
         if (stop_) {
             return;
@@ -43,11 +45,11 @@ void SearchIndexBuild::Run() {
             (page.preprocess && html.find("[={") != std::string::npos)) {
             continue;
         }
-        reader::AddSearchPage(writer, page.entryName, page.title, page.keywords, html);
+        reader::AddSearchPage(writer_, page.entryName, page.title, page.keywords, html, text);
     }
-    if (!writer.Finish(bytes_)) {
+    if (writer_.FinishedSize() > std::numeric_limits<std::uint32_t>::max()) {
         // Too large for the format's offsets: an empty index, and the reader indexes the pages.
-        SearchIndexWriter().Finish(bytes_);
+        writer_ = SearchIndexWriter();
     }
 }
 
@@ -58,8 +60,12 @@ bool SearchIndexBuild::AppendTo(platform::FileHandle& content,
     }
     DirectoryEntry entry;
     entry.name = record::kSearchIndexEntryName;
-    const bool ok = AppendStoredEntry(content, bytes_, std::move(entry), directory);
-    bytes_ = std::string();
+    // Written straight from the writer's lists: the index whole in memory would be as much
+    // fresh memory again.
+    const bool ok = AppendStoredEntry(
+        content, writer_.FinishedSize(), [this](ByteSink& out) { return writer_.Finish(out); },
+        std::move(entry), directory);
+    writer_ = SearchIndexWriter();
     return ok;
 }
 

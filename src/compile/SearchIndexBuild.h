@@ -13,6 +13,7 @@
 #include <vector>
 
 #include "format/DirectoryEntry.h"
+#include "format/SearchIndexWriter.h"
 #include "platform/FileHandle.h"
 #include "project/Project.h"
 
@@ -51,7 +52,7 @@ private:
 
     std::vector<SearchIndexSource> pages_;
     std::atomic<bool> stop_{false};
-    std::string bytes_;
+    SearchIndexWriter writer_;  // the thread's until it ends
     std::thread thread_;
 };
 

@@ -70,24 +70,34 @@ bool WriteEntryData(platform::FileHandle& content, const std::string& sourcePath
     return WriteUnpacked(source, masked, entry);
 }
 
-bool WriteStoredData(platform::FileHandle& content, std::string_view bytes, DirectoryEntry& entry) {
+bool WriteStoredData(platform::FileHandle& content, std::uint64_t size,
+                     const std::function<bool(ByteSink&)>& write, DirectoryEntry& entry) {
     std::uint64_t start = 0;
-    if (!content.SeekToEnd(start) || start > kWordMax || bytes.size() > kWordMax - start) {
+    if (!content.SeekToEnd(start) || start > kWordMax || size > kWordMax - start) {
         return false;
     }
     entry.offset = static_cast<std::int32_t>(start);
-    entry.storedLength = static_cast<std::int32_t>(bytes.size());
+    entry.storedLength = static_cast<std::int32_t>(size);
     entry.unpackedLength = 0;
     FileSink file(content);
     MaskingSink masked(file, record::kEntryMask);
-    return masked.Write(bytes.data(), bytes.size());
+    std::uint64_t end = 0;
+    return write(masked) && content.SeekToEnd(end) && end - start == size;
 }
 
 }  // namespace
 
 bool AppendStoredEntry(platform::FileHandle& content, std::string_view bytes, DirectoryEntry entry,
                        std::vector<DirectoryEntry>& directory) {
-    const bool ok = WriteStoredData(content, bytes, entry);
+    return AppendStoredEntry(
+        content, bytes.size(), [&](ByteSink& out) { return out.Write(bytes.data(), bytes.size()); },
+        std::move(entry), directory);
+}
+
+bool AppendStoredEntry(platform::FileHandle& content, std::uint64_t size,
+                       const std::function<bool(ByteSink&)>& write, DirectoryEntry entry,
+                       std::vector<DirectoryEntry>& directory) {
+    const bool ok = WriteStoredData(content, size, write, entry);
     directory.push_back(std::move(entry));
     return ok;
 }

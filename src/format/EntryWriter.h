@@ -1,4 +1,6 @@
 #pragma once
+#include <cstdint>
+#include <functional>
 #include <string>
 #include <string_view>
 #include <vector>
@@ -7,6 +9,8 @@
 #include "platform/FileHandle.h"
 
 namespace nbx {
+
+class ByteSink;
 
 // Packing must save at least this many bytes for an entry to be stored packed.
 inline constexpr std::uint64_t kMinPackingSaving = 26;
@@ -30,6 +34,11 @@ bool AppendEntryUnpacked(platform::FileHandle& content, const std::string& sourc
 // Appends bytes to the content working file as they are (masked, never packed), so that the
 // reader can read them a piece at a time where they lie; otherwise like AppendEntry.
 bool AppendStoredEntry(platform::FileHandle& content, std::string_view bytes, DirectoryEntry entry,
+                       std::vector<DirectoryEntry>& directory);
+// The same for size bytes that write gives to a sink, for data not held whole in memory.
+// False also when write fails or gives another number of bytes.
+bool AppendStoredEntry(platform::FileHandle& content, std::uint64_t size,
+                       const std::function<bool(ByteSink&)>& write, DirectoryEntry entry,
                        std::vector<DirectoryEntry>& directory);
 
 }  // namespace nbx

@@ -1,8 +1,10 @@
 #include "format/SearchIndexWriter.h"
 
+#include "format/ByteSink.h"
+
 #include <algorithm>
-#include <cstring>
 #include <limits>
+#include <new>
 
 namespace nbx {
 
@@ -10,51 +12,60 @@ namespace {
 
 using searchindex::Field;
 using searchindex::PutLe32;
-using searchindex::PutVarint;
-
-// Eight bytes at a time: the writer looks up every word of every page.
-std::uint64_t HashOf(std::string_view text) {
-    constexpr std::uint64_t kMultiplier = 0x9E3779B97F4A7C15ull;
-    std::uint64_t h = text.size() * kMultiplier;
-    std::size_t at = 0;
-    for (; at + 8 <= text.size(); at += 8) {
-        std::uint64_t chunk;
-        std::memcpy(&chunk, text.data() + at, 8);
-        h = (h ^ chunk) * kMultiplier;
-        h ^= h >> 32;
-    }
-    if (at < text.size()) {
-        std::uint64_t chunk = 0;
-        std::memcpy(&chunk, text.data() + at, text.size() - at);
-        h = (h ^ chunk) * kMultiplier;
-    }
-    return h ^ (h >> 29);
-}
 
 constexpr std::uint64_t kMaxSection = std::numeric_limits<std::uint32_t>::max();
 
 }  // namespace
 
-std::uint32_t SearchIndexWriter::TermId(std::string_view term) {
-    const std::uint64_t hash = HashOf(term);
-    const auto check = static_cast<std::uint32_t>(hash >> 32);
-    std::size_t mask = table_.size() - 1;
-    std::size_t slot = hash & mask;
-    for (; table_[slot].id != kNoTerm; slot = (slot + 1) & mask) {
-        if (table_[slot].check == check && terms_[table_[slot].id].name == term) {
-            return table_[slot].id;
+char* SearchIndexWriter::BlockArena::Take(std::size_t size) {
+    if (room_ < size) {
+        // A small index (a few pages the reader indexes itself) keeps to its first slab.
+        const std::size_t slab =
+            std::max(size, slabs_.empty() ? platform::kLargePage / 8 : platform::kLargePage);
+        platform::LargeMemory memory = platform::AllocateLargeMemory(slab);
+        if (memory == nullptr) {
+            throw std::bad_alloc();
         }
+        at_ = memory.get();
+        room_ = slab;
+        slabs_.push_back(std::move(memory));
     }
+    char* taken = at_;
+    at_ += size;
+    room_ -= size;
+    return taken;
+}
+
+void SearchIndexWriter::VarintList::Grow(BlockArena& arena) {
+    // Blocks double up to 64 KB: few for a long list, little room left over in a short one.
+    constexpr std::size_t kFirstBlock = 16, kLargestBlock = 64 * 1024;
+    std::size_t size = kFirstBlock;
+    if (last_ != nullptr) {
+        last_->used = static_cast<std::size_t>(at_ - Data(last_));
+        before_ += last_->used;
+        size = std::min(kLargestBlock, static_cast<std::size_t>(end_ - Data(last_)) * 2);
+    }
+    auto* block = new (arena.Take(sizeof(Block) + size)) Block;
+    (last_ != nullptr ? last_->next : first_) = block;
+    last_ = block;
+    at_ = Data(block);
+    end_ = at_ + size;
+}
+
+std::uint32_t SearchIndexWriter::NewTerm(std::string_view term, std::uint64_t head,
+                                         std::uint64_t hash, std::size_t slot) {
     if ((terms_.size() + 1) * 2 > table_.size()) {
         std::vector<Slot> bigger(table_.size() * 2);
         table_.swap(bigger);
-        mask = table_.size() - 1;
-        for (std::uint32_t id = 0; id < terms_.size(); ++id) {
-            std::size_t s = terms_[id].hash & mask;
-            while (table_[s].id != kNoTerm) {
-                s = (s + 1) & mask;
+        const std::size_t mask = table_.size() - 1;
+        for (const Slot& s : bigger) {
+            if (s.id != kNoTerm) {
+                std::size_t to = terms_[s.id].hash & mask;
+                while (table_[to].id != kNoTerm) {
+                    to = (to + 1) & mask;
+                }
+                table_[to] = s;
             }
-            table_[s] = {id, static_cast<std::uint32_t>(terms_[id].hash >> 32)};
         }
         slot = hash & mask;
         while (table_[slot].id != kNoTerm) {
@@ -65,33 +76,20 @@ std::uint32_t SearchIndexWriter::TermId(std::string_view term) {
     Term& t = terms_.emplace_back();
     t.name = term;
     t.hash = hash;
-    table_[slot] = {id, check};
+    table_[slot] = {head, static_cast<std::uint32_t>(term.size()), id};
     return id;
+}
+
+void SearchIndexWriter::FirstOnPage(Term& t) {
+    t.onPage = true;
+    t.counts[0] = t.counts[1] = t.counts[2] = 0;
+    t.lastValue = 0;
+    onPage_.push_back(static_cast<std::uint32_t>(&t - terms_.data()));
 }
 
 void SearchIndexWriter::BeginPage(std::string_view name) {
     pages_.push_back({std::string(name), 0, 0, 0});
     pageOpen_ = true;
-}
-
-void SearchIndexWriter::Add(std::string_view term, std::uint32_t position, Field field) {
-    if (term.empty() || term.size() > searchindex::kMaxTermLength || !pageOpen_ ||
-        position > (kMaxSection >> 1)) {
-        return;
-    }
-    Term& t = terms_[TermId(term)];
-    const std::uint32_t value = position << 1 | (field == Field::Heading ? 1u : 0u);
-    if (!t.onPage) {
-        t.onPage = true;
-        t.counts[0] = t.counts[1] = t.counts[2] = 0;
-        t.lastValue = 0;
-        onPage_.push_back(static_cast<std::uint32_t>(&t - terms_.data()));
-    } else if (value <= t.lastValue) {
-        return;
-    }
-    PutVarint(t.positions, value - t.lastValue);
-    t.lastValue = value;
-    ++t.counts[static_cast<int>(field)];
 }
 
 void SearchIndexWriter::EndPage(std::uint32_t titleWords, std::uint32_t bodyWords,
@@ -109,14 +107,15 @@ void SearchIndexWriter::EndPage(std::uint32_t titleWords, std::uint32_t bodyWord
         const std::uint32_t title = t.counts[static_cast<int>(Field::Title)];
         const std::uint32_t heading = t.counts[static_cast<int>(Field::Heading)];
         const std::uint32_t body = t.counts[static_cast<int>(Field::Body)];
-        PutVarint(t.postings, t.pages == 0 ? page : page - t.lastPage - 1);
-        PutVarint(t.postings, body << 2 | (title > 0 ? searchindex::kHasTitleCount : 0) |
-                                  (heading > 0 ? searchindex::kHasHeadingCount : 0));
+        t.postings.Put(t.pages == 0 ? page : page - t.lastPage - 1, lists_);
+        t.postings.Put(body << 2 | (title > 0 ? searchindex::kHasTitleCount : 0) |
+                           (heading > 0 ? searchindex::kHasHeadingCount : 0),
+                       lists_);
         if (title > 0) {
-            PutVarint(t.postings, title);
+            t.postings.Put(title, lists_);
         }
         if (heading > 0) {
-            PutVarint(t.postings, heading);
+            t.postings.Put(heading, lists_);
         }
         ++t.pages;
         t.lastPage = page;
@@ -125,15 +124,70 @@ void SearchIndexWriter::EndPage(std::uint32_t titleWords, std::uint32_t bodyWord
     onPage_.clear();
 }
 
-bool SearchIndexWriter::Finish(std::string& bytes) {
+std::uint64_t SearchIndexWriter::FinishedSize() const {
+    std::uint64_t total = searchindex::kHeaderSize + pages_.size() * searchindex::kPageRecordSize +
+                          terms_.size() * searchindex::kTermRecordSize;
+    for (const Page& p : pages_) {
+        total += p.name.size();
+    }
+    for (const Term& t : terms_) {
+        total += t.name.size() + t.postings.size() + t.positions.size();
+    }
+    return total;
+}
+
+namespace {
+
+// Gathers the many short pieces of an index into writes of some size, as each write to a file
+// is a call to the system.
+class Gatherer {
+public:
+    explicit Gatherer(ByteSink& out) : out_(out) { buffer_.reserve(kSize); }
+    void Add(std::string_view bytes) {
+        if (buffer_.size() + bytes.size() > kSize) {
+            Flush();
+        }
+        if (bytes.size() > kSize) {
+            ok_ = ok_ && out_.Write(bytes.data(), bytes.size());
+        } else {
+            buffer_ += bytes;
+        }
+    }
+    void AddLe32(std::uint32_t value) {
+        if (buffer_.size() + 4 > kSize) {
+            Flush();
+        }
+        PutLe32(buffer_, value);
+    }
+    bool Flush() {
+        ok_ = ok_ && out_.Write(buffer_.data(), buffer_.size());
+        buffer_.clear();
+        return ok_;
+    }
+
+private:
+    static constexpr std::size_t kSize = 64 * 1024;
+    ByteSink& out_;
+    std::string buffer_;
+    bool ok_ = true;
+};
+
+}  // namespace
+
+bool SearchIndexWriter::Finish(ByteSink& out) {
+    const std::uint64_t total = FinishedSize();
     std::vector<Term> terms;
     std::vector<Page> pages;
+    BlockArena lists;
     terms.swap(terms_);
+    std::swap(lists, lists_);
     pages.swap(pages_);
     table_.assign(kFirstSlots, Slot());
     onPage_.clear();
     pageOpen_ = false;
-    bytes.clear();
+    if (total > kMaxSection) {
+        return false;
+    }
 
     std::vector<const Term*> sorted;
     sorted.reserve(terms.size());
@@ -152,54 +206,65 @@ bool SearchIndexWriter::Finish(std::string& bytes) {
         postings += t->postings.size();
         positions += t->positions.size();
     }
-    const std::uint64_t total =
-        searchindex::kHeaderSize + pages.size() * searchindex::kPageRecordSize +
-        sorted.size() * searchindex::kTermRecordSize + pageNames + termNames + postings + positions;
-    if (total > kMaxSection) {
-        return false;
-    }
-    bytes.reserve(static_cast<std::size_t>(total));
-    bytes += searchindex::kSignature;
-    PutLe32(bytes, searchindex::kSearchIndexVersion);
-    PutLe32(bytes, static_cast<std::uint32_t>(pages.size()));
-    PutLe32(bytes, static_cast<std::uint32_t>(sorted.size()));
-    PutLe32(bytes, static_cast<std::uint32_t>(pageNames));
-    PutLe32(bytes, static_cast<std::uint32_t>(termNames));
-    PutLe32(bytes, static_cast<std::uint32_t>(postings));
-    PutLe32(bytes, static_cast<std::uint32_t>(positions));
+    Gatherer bytes(out);
+    bytes.Add(searchindex::kSignature);
+    bytes.AddLe32(searchindex::kSearchIndexVersion);
+    bytes.AddLe32(static_cast<std::uint32_t>(pages.size()));
+    bytes.AddLe32(static_cast<std::uint32_t>(sorted.size()));
+    bytes.AddLe32(static_cast<std::uint32_t>(pageNames));
+    bytes.AddLe32(static_cast<std::uint32_t>(termNames));
+    bytes.AddLe32(static_cast<std::uint32_t>(postings));
+    bytes.AddLe32(static_cast<std::uint32_t>(positions));
     std::uint32_t at = 0;
     for (const Page& p : pages) {
-        PutLe32(bytes, at);
-        PutLe32(bytes, static_cast<std::uint32_t>(p.name.size()));
-        PutLe32(bytes, p.titleWords);
-        PutLe32(bytes, p.bodyWords);
-        PutLe32(bytes, p.positions);
+        bytes.AddLe32(at);
+        bytes.AddLe32(static_cast<std::uint32_t>(p.name.size()));
+        bytes.AddLe32(p.titleWords);
+        bytes.AddLe32(p.bodyWords);
+        bytes.AddLe32(p.positions);
         at += static_cast<std::uint32_t>(p.name.size());
     }
     std::uint32_t nameAt = 0, postingsAt = 0, positionsAt = 0;
     for (const Term* t : sorted) {
-        PutLe32(bytes, nameAt);
-        PutLe32(bytes, static_cast<std::uint32_t>(t->name.size()));
-        PutLe32(bytes, t->pages);
-        PutLe32(bytes, postingsAt);
-        PutLe32(bytes, static_cast<std::uint32_t>(t->postings.size()));
-        PutLe32(bytes, positionsAt);
-        PutLe32(bytes, static_cast<std::uint32_t>(t->positions.size()));
-        nameAt += static_cast<std::uint32_t>(t->name.size());
-        postingsAt += static_cast<std::uint32_t>(t->postings.size());
-        positionsAt += static_cast<std::uint32_t>(t->positions.size());
+        const auto nameSize = static_cast<std::uint32_t>(t->name.size());
+        const auto postingsSize = static_cast<std::uint32_t>(t->postings.size());
+        const auto positionsSize = static_cast<std::uint32_t>(t->positions.size());
+        bytes.AddLe32(nameAt);
+        bytes.AddLe32(nameSize);
+        bytes.AddLe32(t->pages);
+        bytes.AddLe32(postingsAt);
+        bytes.AddLe32(postingsSize);
+        bytes.AddLe32(positionsAt);
+        bytes.AddLe32(positionsSize);
+        nameAt += nameSize;
+        postingsAt += postingsSize;
+        positionsAt += positionsSize;
     }
     for (const Page& p : pages) {
-        bytes += p.name;
+        bytes.Add(p.name);
     }
     for (const Term* t : sorted) {
-        bytes += t->name;
+        bytes.Add(t->name);
     }
     for (const Term* t : sorted) {
-        bytes += t->postings;
+        t->postings.ForEachPiece([&](std::string_view piece) { bytes.Add(piece); });
     }
     for (const Term* t : sorted) {
-        bytes += t->positions;
+        t->positions.ForEachPiece([&](std::string_view piece) { bytes.Add(piece); });
+    }
+    return bytes.Flush();
+}
+
+bool SearchIndexWriter::Finish(std::string& bytes) {
+    bytes.clear();
+    const std::uint64_t total = FinishedSize();
+    if (total <= kMaxSection) {
+        bytes.reserve(static_cast<std::size_t>(total));
+    }
+    StringSink out(bytes);
+    if (!Finish(out)) {
+        bytes.clear();
+        return false;
     }
     return true;
 }

@@ -95,7 +95,14 @@ int HeadingTag(std::string_view html, std::size_t pos) {
 
 PageText VisibleText(std::string_view html) {
     PageText page;
+    VisibleText(html, page);
+    return page;
+}
+
+void VisibleText(std::string_view html, PageText& page) {
     std::string& out = page.text;
+    out.clear();
+    page.headings.clear();
     out.reserve(html.size());
     int headingDepth = 0;
     std::size_t headingStart = 0;
@@ -159,7 +166,6 @@ PageText VisibleText(std::string_view html) {
     if (headingDepth > 0) {
         page.headings.emplace_back(headingStart, out.size());
     }
-    return page;
 }
 
 std::string TypeStyleSheetLinks(std::string_view html) {

@@ -62,7 +62,7 @@ class SearchIndexMaker {
 public:
     void Add(std::string_view name, std::string_view title, std::string_view keywords,
              std::string_view html) {
-        AddSearchPage(writer_, name, title, keywords, html);
+        AddSearchPage(writer_, name, title, keywords, html, text_);
     }
     std::size_t pageCount() const { return writer_.pageCount(); }
     // The index of the pages added so far, open; the maker is empty afterwards. False when it
@@ -71,6 +71,7 @@ public:
 
 private:
     SearchIndexWriter writer_;
+    PageText text_;
 };
 
 }  // namespace nbx::reader

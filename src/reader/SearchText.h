@@ -8,13 +8,16 @@
 // or "::" form an identifier (CONFIG_NAME, os.path.join, std::vector), a term of its own as
 // well as its words.
 
+#include <bit>
 #include <cstddef>
 #include <cstdint>
+#include <cstring>
 #include <string>
 #include <string_view>
 #include <vector>
 
 #include "format/SearchIndexWriter.h"
+#include "reader/HtmlText.h"
 
 namespace nbx::reader {
 
@@ -29,6 +32,7 @@ struct SearchTerm {
     TermKind kind = TermKind::Word;
     std::uint32_t position = 0;  // a word's number; an identifier has its first word's
     std::uint32_t span = 1;      // the words an identifier joins; 1 otherwise
+    std::uint64_t head = 0;      // SearchIndexWriter::TermHead(text)
 };
 
 // text with its ASCII and Latin-1 capital letters made small, in place.
@@ -48,6 +52,54 @@ inline constexpr struct WordBytes {
         }
     }
 } kWordBytes;
+
+// The high bit of each byte of chunk set where that byte is a small ASCII letter or a digit.
+// Sums of 7-bit values stay within their byte, so each compares alone.
+inline std::uint64_t WordByteMask(std::uint64_t chunk) {
+    constexpr std::uint64_t kOnes = 0x0101010101010101ull, kHighs = kOnes * 0x80;
+    const std::uint64_t low = chunk & ~kHighs;
+    const std::uint64_t fromA = low + kOnes * (0x80 - 'a'), pastZ = low + kOnes * (0x80 - 'z' - 1);
+    const std::uint64_t from0 = low + kOnes * (0x80 - '0'), past9 = low + kOnes * (0x80 - '9' - 1);
+    return ((fromA & ~pastZ) | (from0 & ~past9)) & ~chunk & kHighs;
+}
+
+// The end of the run of word bytes at text[at], and its first eight bytes as TermHead has
+// them: eight bytes at a time where the text lasts so long (little-endian machines).
+inline std::size_t WordBytesEnd(std::string_view text, std::size_t at, std::uint64_t& head) {
+    const std::size_t n = text.size();
+    if constexpr (std::endian::native == std::endian::little) {
+        if (at + 8 <= n) {
+            std::uint64_t chunk;
+            std::memcpy(&chunk, text.data() + at, 8);
+            const std::uint64_t stops = ~WordByteMask(chunk) & 0x8080808080808080ull;
+            if (stops != 0) {
+                const int bits = std::countr_zero(stops) - 7;  // 8 times the word's length
+                head = chunk & ((std::uint64_t{1} << bits) - 1);
+                return at + static_cast<std::size_t>(bits / 8);
+            }
+            head = chunk;
+            std::size_t end = at + 8;
+            while (end + 8 <= n) {
+                std::memcpy(&chunk, text.data() + end, 8);
+                const std::uint64_t more = ~WordByteMask(chunk) & 0x8080808080808080ull;
+                if (more != 0) {
+                    return end + static_cast<std::size_t>(std::countr_zero(more) / 8);
+                }
+                end += 8;
+            }
+            while (end < n && kWordBytes.is[static_cast<unsigned char>(text[end])]) {
+                ++end;
+            }
+            return end;
+        }
+    }
+    std::size_t end = at + 1;
+    while (end < n && kWordBytes.is[static_cast<unsigned char>(text[end])]) {
+        ++end;
+    }
+    head = SearchIndexWriter::TermHead(text.substr(at, end - at));
+    return end;
+}
 
 // What begins at text[at] when it is not a plain ASCII word: a run of words, underscores and
 // joints (its terms appended to terms, numbered from position on) or a separator. Returns
@@ -69,13 +121,11 @@ std::uint32_t ForEachSearchTerm(std::string_view text, std::uint32_t first, Visi
         const auto c = static_cast<unsigned char>(text[i]);
         if (detail::kWordBytes.is[c]) {
             // Most words are ASCII letters and digits followed by a space or punctuation.
-            std::size_t end = i + 1;
-            while (end < n && detail::kWordBytes.is[static_cast<unsigned char>(text[end])]) {
-                ++end;
-            }
+            std::uint64_t head = 0;
+            const std::size_t end = detail::WordBytesEnd(text, i, head);
             const auto next = end < n ? static_cast<unsigned char>(text[end]) : ' ';
             if (next < 0x80 && next != '_' && next != '.' && next != ':') {
-                visit(SearchTerm{text.substr(i, end - i), TermKind::Word, position++, 1});
+                visit(SearchTerm{text.substr(i, end - i), TermKind::Word, position++, 1, head});
                 i = end + 1;
                 continue;
             }
@@ -98,8 +148,9 @@ std::uint32_t CutSearchTerms(std::string_view text, std::uint32_t first,
 
 // Adds a page to writer: its title (character references decoded) as the title, its keywords
 // and the text of its headings as headings, and the rest of what a reader sees as its body.
+// text is room for the page's text, kept from one page to the next.
 void AddSearchPage(SearchIndexWriter& writer, std::string_view name, std::string_view title,
-                   std::string_view keywords, std::string_view html);
+                   std::string_view keywords, std::string_view html, PageText& text);
 
 // One thing a query asks for: a word, an identifier, or a phrase (words in double quotes)
 // whose terms must follow each other.

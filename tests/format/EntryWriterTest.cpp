@@ -3,6 +3,7 @@
 #include <random>
 #include <string>
 
+#include "format/ByteSink.h"
 #include "format/EntryWriter.h"
 #include "format/Packer.h"
 #include "format/RecordFormat.h"
@@ -117,6 +118,36 @@ TEST_F(EntryWriterTest, UnreadableSourceFailsButStillLeavesItsEntry) {
     ASSERT_EQ(directory.size(), 1u);
     EXPECT_EQ(directory[0].name, "gone.html");
     EXPECT_FALSE(AppendEntry(content, dir.path(), e, directory));  // a folder
+}
+
+// Data given in pieces lands as one entry; a writer that gives other than the size it
+// announced fails, as its entry's length would be wrong.
+TEST_F(EntryWriterTest, StoredEntryWrittenInPieces) {
+    Append("before");
+    const auto pieces = [](int count) {
+        return [count](ByteSink& out) {
+            for (int i = 0; i < count; ++i) {
+                if (!out.Write("piece", 5)) {
+                    return false;
+                }
+            }
+            return true;
+        };
+    };
+    DirectoryEntry e;
+    e.name = "__stored";
+    ASSERT_TRUE(AppendStoredEntry(content, 15, pieces(3), e, directory));
+    const DirectoryEntry stored = directory.back();
+    EXPECT_EQ(stored.offset, directory[0].storedLength);
+    EXPECT_EQ(stored.storedLength, 15);
+    EXPECT_EQ(stored.unpackedLength, 0);
+    EXPECT_EQ(Stored(stored), "piecepiecepiece");
+
+    EXPECT_FALSE(AppendStoredEntry(content, 15, pieces(2), e, directory));
+    EXPECT_FALSE(AppendStoredEntry(content, 15, pieces(4), e, directory));
+    EXPECT_FALSE(AppendStoredEntry(
+        content, 15, [](ByteSink&) { return false; }, e, directory));
+    EXPECT_EQ(directory.size(), 5u);
 }
 
 }  // namespace

@@ -110,6 +110,71 @@ TEST(SearchIndexFormatTest, AnEmptyIndexReads) {
     EXPECT_EQ(FirstError(bytes), "");
 }
 
+// More terms than the writer's first table holds, all alike in their first eight bytes and
+// their length; one term on every position of a long page, and gaps that take three and five
+// bytes: each term keeps its own postings and positions.
+TEST(SearchIndexFormatTest, ManyAlikeTermsAndLongListsReadBack) {
+    constexpr std::uint32_t kAlike = 5000, kOften = 100000, kFarAway = 1u << 29;
+    const auto alike = [](std::uint32_t i) {
+        std::string digits = std::to_string(i);
+        return "samehead" + std::string(5 - digits.size(), '0') + digits;
+    };
+    SearchIndexWriter writer;
+    writer.BeginPage("alike.html");
+    for (std::uint32_t i = 0; i < kAlike; ++i) {
+        writer.Add(alike(i), 3 * i, Field::Body);
+    }
+    writer.EndPage(0, 3 * kAlike, 3 * kAlike);
+    writer.BeginPage("often.html");
+    for (std::uint32_t i = 0; i < kOften; ++i) {
+        writer.Add("often", i, i % 7 == 0 ? Field::Heading : Field::Body);
+    }
+    writer.Add("often", kFarAway, Field::Body);
+    writer.Add(alike(42), 5, Field::Title);
+    writer.EndPage(6, kFarAway, kFarAway + 1);
+    std::string bytes;
+    ASSERT_TRUE(writer.Finish(bytes));
+
+    SearchIndexReader reader;
+    ASSERT_TRUE(OpenIndex(reader, bytes)) << reader.error();
+    EXPECT_EQ(reader.termCount(), kAlike + 1);
+    std::vector<Posting> postings;
+    std::vector<std::uint32_t> values;
+    std::vector<std::size_t> starts;
+    for (const std::uint32_t i : {0u, 1u, 42u, 4095u, kAlike - 1}) {
+        std::optional<SearchIndexReader::Term> term;
+        ASSERT_TRUE(reader.FindTerm(alike(i), term));
+        ASSERT_TRUE(term) << alike(i);
+        ASSERT_TRUE(reader.ReadPostings(*term, postings));
+        ASSERT_TRUE(reader.ReadPositions(*term, postings, values, starts));
+        ASSERT_EQ(postings.size(), i == 42 ? 2u : 1u) << alike(i);
+        EXPECT_EQ(postings[0].page, 0u);
+        EXPECT_EQ(postings[0].body, 1u);
+        EXPECT_EQ(values[0], 3 * i << 1) << alike(i);
+        if (i == 42) {
+            EXPECT_EQ(postings[1].page, 1u);
+            EXPECT_EQ(postings[1].title, 1u);
+            EXPECT_EQ(values[1], 5u << 1);
+        }
+    }
+    std::optional<SearchIndexReader::Term> often;
+    ASSERT_TRUE(reader.FindTerm("often", often));
+    ASSERT_TRUE(often);
+    ASSERT_TRUE(reader.ReadPostings(*often, postings));
+    ASSERT_EQ(postings.size(), 1u);
+    EXPECT_EQ(postings[0].page, 1u);
+    EXPECT_EQ(postings[0].heading, (kOften + 6) / 7);
+    EXPECT_EQ(postings[0].body, kOften - (kOften + 6) / 7 + 1);
+    ASSERT_TRUE(reader.ReadPositions(*often, postings, values, starts));
+    ASSERT_EQ(values.size(), kOften + 1);
+    bool inOrder = true;
+    for (std::uint32_t i = 0; i < kOften; ++i) {
+        inOrder = inOrder && values[i] == (i << 1 | (i % 7 == 0 ? 1u : 0u));
+    }
+    EXPECT_TRUE(inOrder);
+    EXPECT_EQ(values.back(), kFarAway << 1);
+}
+
 // Where the sample's pieces lie.
 struct Layout {
     explicit Layout(const std::string& b) : bytes(b) {

@@ -55,6 +55,7 @@ std::string Cut(std::string text) {
     CutSearchTerms(text, 0, terms);
     std::string out;
     for (const SearchTerm& t : terms) {
+        EXPECT_EQ(t.head, SearchIndexWriter::TermHead(t.text)) << t.text;
         out += out.empty() ? "" : " ";
         out += t.text;
         if (t.kind == TermKind::Identifier) {
@@ -80,6 +81,13 @@ TEST(SearchTextTest, CutsWordsAndIdentifiers) {
         // Punctuation and spaces beyond ASCII separate words; other characters are letters.
         {"one\u2014two\u00A0three\u00B6 four\u00D7five \u3001six", "one two three four five six"},
         {"na\u00EFve \u0436\u0443\u043A", "na\u00EFve \u0436\u0443\u043A"},
+        // Words of eight bytes and more, and the characters next to letters and digits.
+        {"abcdefgh ijklmnopqrstuvwxyz0123456789 ABCDEFGHIJKLMNOPQRSTUVWXYZ longword12",
+         "abcdefgh ijklmnopqrstuvwxyz0123456789 abcdefghijklmnopqrstuvwxyz longword12"},
+        {"`at` {brace}[SQUARE] @mail /path: 09 Z~x\x7F\x01y", "at brace square mail path 09 z x y"},
+        {"\u00C0BCDEFGHIJ_KLMNOPQ \u00D6LKLMNOPQRS",
+         "\u00E0bcdefghij_klmnopq@0+2 \u00E0bcdefghij/0 "
+         "klmnopq/1 \u00F6lklmnopqrs"},
     };
     for (const auto& [text, terms] : cases) {
         EXPECT_EQ(Cut(text), terms) << text;
