@@ -3,7 +3,6 @@
 #include <sys/stat.h>
 
 #include <algorithm>
-#include <limits>
 
 #include "format/ByteSink.h"
 #include "format/EntryWriter.h"
@@ -16,7 +15,7 @@ namespace nbx {
 
 namespace {
 
-constexpr std::uint64_t kWordMax = std::numeric_limits<std::int32_t>::max();
+using record::kWordMax;
 // With kBytesInFlight, this keeps a build within 64 MB on any machine.
 constexpr unsigned kMaxWorkers = 16;
 

@@ -3,7 +3,6 @@
 #include <sys/stat.h>
 
 #include <functional>
-#include <limits>
 
 #include "format/ArchiveRecordWriter.h"
 #include "format/ArchiveTrailer.h"
@@ -18,7 +17,7 @@ namespace nbx {
 
 namespace {
 
-constexpr std::uint64_t kWordMax = std::numeric_limits<std::int32_t>::max();
+using record::kWordMax;
 
 // A sink that counts what passes through to the output.
 class CountingSink final : public ByteSink {

@@ -1,7 +1,5 @@
 #include "format/EntryWriter.h"
 
-#include <limits>
-
 #include "format/ByteSink.h"
 #include "format/FileCopy.h"
 #include "format/Packer.h"
@@ -11,7 +9,7 @@ namespace nbx {
 
 namespace {
 
-constexpr std::uint64_t kWordMax = std::numeric_limits<std::int32_t>::max();
+using record::kWordMax;
 
 // Copies the rest of source, masked, as the entry's data stored as it is.
 bool WriteUnpacked(platform::FileHandle& source, ByteSink& masked, DirectoryEntry& entry) {

@@ -44,6 +44,9 @@ inline constexpr std::uint32_t kRebranderTrailerBegin = 0x7EB7A4D1;
 inline constexpr std::uint32_t kRebranderTrailerEnd = 0x7EB7A4D2;
 inline constexpr std::size_t kRebranderTrailerLength = 16;
 
+// The most a word addresses (2 GB): no offset or length in the e-book may pass it.
+inline constexpr std::uint64_t kWordMax = 0x7FFFFFFF;
+
 // Entry names the build gives to the files that are not pages.
 inline constexpr const char* kLanguageEntryName = "__lang.lng";
 inline constexpr const char* kToolbarEntryName = "__tool.tb";
