@@ -58,6 +58,13 @@ bool SearchIndexBuild::AppendTo(platform::FileHandle& content,
     if (thread_.joinable()) {
         thread_.join();
     }
+    // A book near the content's 2 GB builds without the pages' index rather than failing for
+    // it: the entry then holds an index without pages, and the reader indexes them itself.
+    std::uint64_t end = 0;
+    if (content.SeekToEnd(end) &&
+        (end > record::kWordMax || writer_.FinishedSize() > record::kWordMax - end)) {
+        writer_ = SearchIndexWriter();
+    }
     DirectoryEntry entry;
     entry.name = record::kSearchIndexEntryName;
     // Written straight from the writer's lists: the index whole in memory would be as much

@@ -43,8 +43,8 @@ public:
 
     // Waits for the index and appends it to the content working file as the entry
     // "__search.idx", stored as it is. The entry is always there, as the build planned it: an
-    // index without pages when none was indexed (or it would pass 4 GB), and the reader then
-    // indexes them itself. False when the write fails.
+    // index without pages when none was indexed, or when the index would pass 4 GB or take the
+    // content past 2 GB, and the reader then indexes them itself. False when the write fails.
     bool AppendTo(platform::FileHandle& content, std::vector<DirectoryEntry>& directory);
 
 private:

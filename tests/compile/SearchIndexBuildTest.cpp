@@ -7,6 +7,7 @@
 
 #include "compile/BuildEBookFixture.h"
 #include "format/ArchiveReader.h"
+#include "format/RecordFormat.h"
 #include "format/SearchIndexReader.h"
 #include "reader/BookSearch.h"
 
@@ -220,6 +221,45 @@ TEST_F(SearchIndexBuildTest, ADamagedIndexIsPutAsideAndThePagesSearched) {
         EXPECT_FALSE(carried) << c.what;
         EXPECT_EQ(Found("zeppelin", carried), Names{}) << c.what;
         EXPECT_EQ(Found("welcome", carried), (Names{"index.html"})) << c.what;
+    }
+}
+
+// The index goes in where the content leaves it room below 2 GB; a book that nearly fills
+// that room still builds, its entry holding an index without pages (the reader indexes them).
+TEST_F(SearchIndexBuildTest, ABookNearTwoGigabytesKeepsItsRoomForThePages) {
+    // Appends the index to a sparse content file of contentEnd bytes: its page count, and the
+    // size of its entry.
+    const auto append = [&](std::uint64_t contentEnd, std::uint32_t& pages) -> std::uint64_t {
+        platform::FileHandle content;
+        EXPECT_TRUE(content.Open(dir.File("content"), platform::FileHandle::Mode::CreateTruncate));
+        EXPECT_TRUE(content.Truncate(contentEnd));
+        SearchIndexBuild index(SearchIndexSources(project));
+        std::vector<DirectoryEntry> directory;
+        EXPECT_TRUE(index.AppendTo(content, directory)) << contentEnd;
+        if (directory.size() != 1) {
+            ADD_FAILURE() << "no index entry at " << contentEnd;
+            return 0;
+        }
+        EXPECT_EQ(static_cast<std::uint64_t>(directory[0].offset), contentEnd);
+        std::string header(searchindex::kHeaderSize, '\0');
+        EXPECT_TRUE(content.ReadAt(contentEnd, header.data(), header.size()));
+        for (char& b : header) {
+            b = static_cast<char>(b ^ record::kEntryMask);
+        }
+        pages = searchindex::Le32(&header[12]);
+        return static_cast<std::uint64_t>(directory[0].storedLength);
+    };
+    std::uint32_t pages = 0;
+    const std::uint64_t size = append(0, pages);
+    EXPECT_EQ(pages, 3u);
+    struct Case {
+        std::uint64_t room;  // below 2 GB, after the content
+        std::uint32_t pages;
+    };
+    for (const Case& c : {Case{size, 3}, Case{size - 1, 0}, Case{searchindex::kHeaderSize, 0}}) {
+        const std::uint64_t stored = append(record::kWordMax - c.room, pages);
+        EXPECT_EQ(pages, c.pages) << c.room;
+        EXPECT_LE(stored, c.room);
     }
 }
 
