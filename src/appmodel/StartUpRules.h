@@ -73,8 +73,6 @@ bool SwitchValue(const ProjectSettings& project, const InterfaceSwitch& item);
 // "Window can be resized" writes all three of its stored copies.
 void SetSwitchValue(ProjectSettings& project, const InterfaceSwitch& item, bool on);
 
-inline constexpr const char* kToolbarPositionNames[] = {"Top", "Left", "Right", "Bottom"};
-
 struct UserInterfaceValues {
     std::vector<bool> switches;  // in InterfaceSwitches() order
     int toolbarPosition = 0;     // -1: none selected

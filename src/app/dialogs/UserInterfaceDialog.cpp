@@ -9,6 +9,7 @@
 
 #include "app/dialogs/LanguageEditDialog.h"
 #include "app/dialogs/LanguageNameDialog.h"
+#include "project/DisplayNames.h"
 #include "qtcommon/QtText.h"
 #include "viewerfiles/LanguageFiles.h"
 
@@ -33,8 +34,8 @@ UserInterfaceDialog::UserInterfaceDialog(const UserInterfaceValues& values,
 
     position_ = new QComboBox(this);
     position_->setObjectName(QStringLiteral("toolbarPosition"));
-    for (const char* name : kToolbarPositionNames) {
-        position_->addItem(QString::fromLatin1(name));
+    for (std::int32_t position = 0; position < kToolbarPositionCount; ++position) {
+        position_->addItem(ToQString(ToolbarPositionDisplayName(position)));
     }
     position_->setCurrentIndex(values.toolbarPosition);
     auto* positionLabel = new QLabel(QStringLiteral("&Toolbar Position"), this);
