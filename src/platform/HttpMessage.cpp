@@ -84,9 +84,7 @@ ParseResult ParseHttpRequest(std::string_view bytes, HttpRequest& request) {
             if (!IsTokenChar(static_cast<unsigned char>(c))) {
                 return ParseResult::Bad;
             }
-            if (c >= 'A' && c <= 'Z') {
-                c = static_cast<char>(c - 'A' + 'a');
-            }
+            c = ToLowerAscii(c);
         }
         parsed.headers.emplace_back(std::move(name),
                                     std::string(TrimAscii(line.substr(colon + 1), " \t")));
