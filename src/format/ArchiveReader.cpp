@@ -11,7 +11,8 @@ namespace nbx {
 
 namespace {
 
-std::uint64_t U(std::int32_t v) {
+// A stored word as an offset or length: a negative one becomes too large for every bound.
+std::uint64_t AsUnsigned(std::int32_t v) {
     return static_cast<std::uint64_t>(v);
 }
 
@@ -85,49 +86,53 @@ bool ArchiveReader::Open(std::unique_ptr<RandomAccessInput> input) {
     const ArchiveTrailer& t = trailer_;
     const bool splash = t.splashOffset != 0 || t.splashLength != 0;
     if (t.settingsOffset < 0 || t.directoryOffset < t.settingsOffset ||
-        t.contentOffset < t.directoryOffset || U(t.variablesOffset) > archiveEnd ||
+        t.contentOffset < t.directoryOffset || AsUnsigned(t.variablesOffset) > archiveEnd ||
         (splash && (t.splashOffset < t.contentOffset || t.splashLength <= 0 ||
-                    U(t.splashOffset) + U(t.splashLength) > U(t.variablesOffset))) ||
+                    AsUnsigned(t.splashOffset) + AsUnsigned(t.splashLength) >
+                        AsUnsigned(t.variablesOffset))) ||
         (!splash && t.variablesOffset < t.contentOffset)) {
         return Fail(
             "damaged e-book: the trailer's section offsets are out of order or past the "
             "end of the file");
     }
-    contentEnd_ = U(splash ? t.splashOffset : t.variablesOffset);
+    contentEnd_ = AsUnsigned(splash ? t.splashOffset : t.variablesOffset);
 
     {
-        RecordStreamReader r(*input_, U(t.settingsOffset), U(t.directoryOffset - t.settingsOffset));
+        RecordStreamReader r(*input_, AsUnsigned(t.settingsOffset),
+                             AsUnsigned(t.directoryOffset - t.settingsOffset));
         if (!ReadSettingsRecord(r, settings_)) {
             return Fail("damaged e-book: settings record: " + r.error());
         }
     }
     {
-        RecordStreamReader r(*input_, U(t.directoryOffset), U(t.contentOffset - t.directoryOffset));
+        RecordStreamReader r(*input_, AsUnsigned(t.directoryOffset),
+                             AsUnsigned(t.contentOffset - t.directoryOffset));
         if (!ReadDirectory(r, directory_)) {
             return Fail("damaged e-book: directory: " + r.error());
         }
     }
-    if (U(settings_.entryCount) != directory_.size()) {
+    if (AsUnsigned(settings_.entryCount) != directory_.size()) {
         return Fail("damaged e-book: the settings record counts " +
                     std::to_string(settings_.entryCount) + " entries, the directory " +
                     std::to_string(directory_.size()));
     }
-    const std::uint64_t contentLength = contentEnd_ - U(t.contentOffset);
+    const std::uint64_t contentLength = contentEnd_ - AsUnsigned(t.contentOffset);
     for (const auto& e : directory_) {
         if (e.offset < 0 || e.storedLength < 0 || e.unpackedLength < 0 ||
-            U(e.offset) + U(e.storedLength) > contentLength) {
+            AsUnsigned(e.offset) + AsUnsigned(e.storedLength) > contentLength) {
             return Fail("damaged e-book: the data of entry '" + e.name +
                         "' lies outside the content data");
         }
         if (e.unpackedLength > 0 &&
-            U(e.unpackedLength) > packed::MaxUnpackedLength(U(e.storedLength))) {
+            AsUnsigned(e.unpackedLength) > packed::MaxUnpackedLength(AsUnsigned(e.storedLength))) {
             return Fail("damaged e-book: entry '" + e.name + "' claims " +
                         std::to_string(e.unpackedLength) + " bytes from " +
                         std::to_string(e.storedLength) + " packed bytes");
         }
     }
     {
-        RecordStreamReader r(*input_, U(t.variablesOffset), archiveEnd - U(t.variablesOffset));
+        RecordStreamReader r(*input_, AsUnsigned(t.variablesOffset),
+                             archiveEnd - AsUnsigned(t.variablesOffset));
         if (!ReadVariablesTable(r, variables_)) {
             return Fail("damaged e-book: variables table: " + r.error());
         }
@@ -152,9 +157,9 @@ bool ArchiveReader::ReadEntry(std::size_t index, std::string& bytes) {
         return Fail("no entry " + std::to_string(index));
     }
     const DirectoryEntry& e = directory_[index];
-    const std::uint64_t offset = U(trailer_.contentOffset) + U(e.offset);
+    const std::uint64_t offset = AsUnsigned(trailer_.contentOffset) + AsUnsigned(e.offset);
     if (e.unpackedLength == 0) {
-        if (!ReadStored(offset, U(e.storedLength), bytes)) {
+        if (!ReadStored(offset, AsUnsigned(e.storedLength), bytes)) {
             bytes.clear();
             return Fail("cannot read the data of entry '" + e.name + "'");
         }
@@ -173,7 +178,7 @@ bool ArchiveReader::ReadEntry(std::size_t index, std::string& bytes) {
         return size;
     };
     std::string why;
-    if (!Unpack(source, U(e.storedLength), U(e.unpackedLength), bytes, why)) {
+    if (!Unpack(source, AsUnsigned(e.storedLength), AsUnsigned(e.unpackedLength), bytes, why)) {
         bytes.clear();
         return Fail("damaged e-book: entry '" + e.name + "' does not unpack: " + why);
     }
@@ -185,8 +190,9 @@ std::unique_ptr<RandomAccessInput> ArchiveReader::StoredEntryInput(std::size_t i
         return nullptr;
     }
     const DirectoryEntry& e = directory_[index];
-    return std::make_unique<StoredEntryData>(*input_, U(trailer_.contentOffset) + U(e.offset),
-                                             U(e.storedLength));
+    return std::make_unique<StoredEntryData>(
+        *input_, AsUnsigned(trailer_.contentOffset) + AsUnsigned(e.offset),
+        AsUnsigned(e.storedLength));
 }
 
 bool ArchiveReader::ReadSplash(std::string& bytes) {
@@ -195,7 +201,7 @@ bool ArchiveReader::ReadSplash(std::string& bytes) {
         return Fail("the e-book has no splash image");
     }
     std::string stored;
-    if (!ReadStored(U(trailer_.splashOffset), U(trailer_.splashLength), stored)) {
+    if (!ReadStored(AsUnsigned(trailer_.splashOffset), AsUnsigned(trailer_.splashLength), stored)) {
         return Fail("cannot read the splash image");
     }
     std::string why;
