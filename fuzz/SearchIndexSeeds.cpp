@@ -11,10 +11,12 @@ int main(int argc, char** argv) {
         return 2;
     }
     nbx::SearchIndexWriter writer;
+    nbx::reader::PageText text;
     nbx::reader::AddSearchPage(writer, "index.html", "Reading order", "",
-                               "<h1>Reading order</h1><p>The pages in the order of the book.</p>");
+                               "<h1>Reading order</h1><p>The pages in the order of the book.</p>",
+                               text);
     nbx::reader::AddSearchPage(writer, "api/os.html", "os.path &amp; friends", "paths",
-                               "<p>Call os.path.join or CONFIG_NAME; std::vector too.</p>");
+                               "<p>Call os.path.join or CONFIG_NAME; std::vector too.</p>", text);
     std::string index;
     if (!writer.Finish(index)) {
         return 1;
