@@ -1,6 +1,6 @@
 // Feeds arbitrary bytes to the language-file reader. Whatever reads must survive a write and
 // a second read unchanged, and every value must survive the editor's splitting, joining and
-// escaping unchanged.
+// escaping unchanged (a file type's value without its bar gains one).
 
 #include <cstddef>
 #include <cstdint>
@@ -11,6 +11,7 @@
 #include "format/ByteSink.h"
 #include "format/RandomAccessInput.h"
 #include "viewerfiles/CLanguageMap.h"
+#include "viewerfiles/LanguageFormat.h"
 #include "viewerfiles/LanguageValueEdit.h"
 
 namespace {
@@ -28,7 +29,9 @@ void CheckEdits(char flag, const std::string& value) {
     }
     const nbx::TwoPartFields fields = nbx::SplitTwoPart(flag, value);
     const nbx::TwoPartResult joined = nbx::JoinTwoPart(fields, fields.first, fields.second);
-    Require(!joined.ok || joined.value == value);
+    // A file type's value gains the bar its form requires where it had none.
+    const bool barAdded = flag == nbx::lang::kFlagFileType && !fields.hadSeparator;
+    Require(!joined.ok || joined.value == (barAdded ? value + "|" : value));
 }
 
 }  // namespace

@@ -69,8 +69,8 @@ struct TwoPartResult {
 // D, L: "You left <second label> blank." while the value had a separator and the second
 // field is empty; the value is first + separator + second, or first alone when second is
 // empty. T: "Illegal character (|) in File Description." while the description holds "|";
-// the value is description + "|" + wild card + tail, or the description alone when the
-// value had no "|" to begin with.
+// the value is description + "|" + wild card + tail, the bar written even where the value
+// had none, as the form of a T value requires.
 TwoPartResult JoinTwoPart(const TwoPartFields& fields, std::string_view first,
                           std::string_view second);
 
