@@ -12,8 +12,6 @@
 
 namespace nbx {
 
-namespace {}  // namespace
-
 BuildError SameOutputFilesError() {
     return {"No Output E-Book EXE and Output Rebrander EXE are the same file.",
             "Click 'Output' on the 'Edit' menu and change one of the files, or turn off building "
