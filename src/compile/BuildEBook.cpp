@@ -451,11 +451,11 @@ bool BuildEBook(const Project& project, BuildUi& ui, std::int64_t buildTime, boo
         platform::JoinPath(env.compilerFolder, project.language + ".lng");
     const std::string toolbarPath = platform::JoinPath(env.compilerFolder, "toolbar.tb");
     // The stub of the system the output name asks for: "book.exe" is a Windows book.
-    const std::string stubPath = platform::JoinPath(
-        env.compilerFolder, StubFileName("eview", TargetOfOutputName(project.outputExe)));
-    if (TargetOfOutputName(project.outputExe) == ProgramTarget::Windows &&
-        !platform::FileExists(stubPath)) {
-        ReportBuildError(ui, MissingStubMessage(stubPath, project.outputExe),
+    const ProgramTarget target = TargetOfOutputName(project.outputExe);
+    const std::string stubPath =
+        platform::JoinPath(env.compilerFolder, StubFileName("eview", target));
+    if (target == ProgramTarget::Windows && !platform::FileExists(stubPath)) {
+        ReportBuildError(ui, MissingWindowsStubMessage(stubPath),
                          "Click 'Output' on the 'Edit' menu and choose the name of the Output "
                          "E-Book EXE: a name ending in \".exe\" builds a Windows e-book, any "
                          "other a Linux one.");

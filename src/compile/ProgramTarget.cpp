@@ -5,11 +5,7 @@
 namespace nbx {
 
 ProgramTarget TargetOfOutputName(std::string_view outputPath) {
-    constexpr std::size_t kEnding = 4;  // ".exe"
-    const bool windows =
-        outputPath.size() >= kEnding &&
-        ToLowerAscii(std::string(outputPath.substr(outputPath.size() - kEnding))) == ".exe";
-    return windows ? ProgramTarget::Windows : ProgramTarget::Linux;
+    return EndsWithNoCaseAscii(outputPath, ".exe") ? ProgramTarget::Windows : ProgramTarget::Linux;
 }
 
 std::string StubFileName(std::string_view base, ProgramTarget target) {
@@ -25,13 +21,10 @@ std::string TargetNote(std::string_view outputPath) {
                : "Builds a Linux program (a name ending in \".exe\" builds a Windows one).";
 }
 
-std::string MissingStubMessage(const std::string& stubPath, std::string_view outputPath) {
-    if (TargetOfOutputName(outputPath) == ProgramTarget::Windows) {
-        return "This compiler can't build Windows programs: " + stubPath +
-               " is missing (it is made when the compiler is built where the MinGW-w64 cross "
-               "compiler is installed).";
-    }
-    return "The program stub " + stubPath + " is missing. Re-install the compiler.";
+std::string MissingWindowsStubMessage(const std::string& stubPath) {
+    return "This compiler can't build Windows programs: " + stubPath +
+           " is missing (it is made when the compiler is built where the MinGW-w64 cross "
+           "compiler is installed).";
 }
 
 }  // namespace nbx

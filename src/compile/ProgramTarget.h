@@ -21,8 +21,8 @@ std::string StubFileName(std::string_view base, ProgramTarget target);
 // dialog and the console; empty for an empty name.
 std::string TargetNote(std::string_view outputPath);
 
-// The message of a build whose stub is missing from the compiler's folder: for a Windows
-// program, that this compiler was built without the Windows stubs.
-std::string MissingStubMessage(const std::string& stubPath, std::string_view outputPath);
+// The message of a build of a Windows program whose stub is missing from the compiler's
+// folder: this compiler was built without the Windows stubs.
+std::string MissingWindowsStubMessage(const std::string& stubPath);
 
 }  // namespace nbx

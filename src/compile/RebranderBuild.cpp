@@ -65,10 +65,10 @@ bool BuildRebrander(const Project& project, BuildUi& ui, std::int64_t buildTime,
     }
 
     // The stub of the system the output name asks for: "x.exe" is a Windows Rebrander.
-    const std::string stub =
-        platform::JoinPath(compilerFolder, StubFileName("rebrand", TargetOfOutputName(output)));
-    if (TargetOfOutputName(output) == ProgramTarget::Windows && !platform::FileExists(stub)) {
-        ReportBuildError(ui, MissingStubMessage(stub, output),
+    const ProgramTarget target = TargetOfOutputName(output);
+    const std::string stub = platform::JoinPath(compilerFolder, StubFileName("rebrand", target));
+    if (target == ProgramTarget::Windows && !platform::FileExists(stub)) {
+        ReportBuildError(ui, MissingWindowsStubMessage(stub),
                          "Click 'Output' on the 'Edit' menu and choose the name of the Output "
                          "Rebrander EXE: a name ending in \".exe\" builds a Windows Rebrander, "
                          "any other a Linux one.");
