@@ -39,9 +39,6 @@ const char* NewUsage() {
 }
 
 int RunNew(const Args& args, Console& console) {
-    if (PrintedHelp(console, args, kUsage)) {
-        return 0;
-    }
     const struct {
         const char* option;
         std::string ProjectSettings::*field;

@@ -66,19 +66,8 @@ int UsageError(Console& console, const char* usage) {
     return 2;
 }
 
-bool PrintedHelp(Console& console, const Args& args, const char* usage) {
-    if (std::find(args.begin(), args.end(), "--help") == args.end()) {
-        return false;
-    }
-    console.out << "Usage: tamselc " << usage << "\n";
-    return true;
-}
-
 std::optional<int> StartEdit(Console& console, const Args& args, std::size_t minArgs,
                              const char* usage, CTamselDoc& doc, Prompter& prompter) {
-    if (PrintedHelp(console, args, usage)) {
-        return 0;
-    }
     if (args.size() < minArgs) {
         return UsageError(console, usage);
     }

@@ -35,10 +35,7 @@ void Refuse(Console& console, const char* command, std::string message);
 // Prints a command's usage on err and gives the usage exit code.
 int UsageError(Console& console, const char* usage);
 
-// True when args asks for help; the usage then goes to out.
-bool PrintedHelp(Console& console, const Args& args, const char* usage);
-
-// The steps every command that changes a project starts with: --help, at least minArgs
+// The steps every command that changes a project starts with: at least minArgs
 // words, the project (args[0]) opened into doc. nullopt when the command goes on; else the
 // exit code to end with.
 std::optional<int> StartEdit(Console& console, const Args& args, std::size_t minArgs,

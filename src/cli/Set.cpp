@@ -65,11 +65,9 @@ int RunSet(const Args& args, Console& console) {
         return 1;
     }
     // An output name decides which system the program is built for: say which.
-    for (std::size_t i = 1; i < args.size(); ++i) {
-        for (const std::string name : {"outputExe", "rebranderExe"}) {
-            if (args[i].starts_with(name + "=") && args[i].size() > name.size() + 1) {
-                console.out << name << ": " << TargetNote(args[i].substr(name.size() + 1)) << "\n";
-            }
+    for (const SettingAssignment& a : assignments) {
+        if ((a.name == "outputExe" || a.name == "rebranderExe") && !a.value.empty()) {
+            console.out << a.name << ": " << TargetNote(a.value) << "\n";
         }
     }
     return 0;
