@@ -29,7 +29,7 @@ add_library(nbxserved STATIC ${served_sources} ${CMAKE_CURRENT_BINARY_DIR}/Reade
                              ${CMAKE_CURRENT_BINARY_DIR}/RebranderAssets.cpp)
 target_include_directories(nbxserved PUBLIC ${src} ${PROJECT_SOURCE_DIR}/include)
 # Windows 7 and later; UTF-8 inside, the wide-character calls at the system's edge.
-target_compile_definitions(nbxserved PUBLIC NBX_VERSION_TEXT="4.22" _WIN32_WINNT=0x0601
+target_compile_definitions(nbxserved PUBLIC NBX_VERSION_TEXT="${PROJECT_VERSION}" _WIN32_WINNT=0x0601
                                             WIN32_LEAN_AND_MEAN NOMINMAX UNICODE _UNICODE)
 target_compile_options(nbxserved PUBLIC -Os -ffunction-sections -fdata-sections -include
                                          ${src}/platform/PosixOnWindows.h)
