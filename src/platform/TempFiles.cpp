@@ -146,7 +146,7 @@ void RemoveAbandonedWorkingFiles(const std::string& folder, std::string_view pre
             std::all_of(counter.begin(), counter.end() - 4,
                         [](char c) { return c >= '0' && c <= '9'; })) {
             if (!LockedByAnother(path)) {
-                ::unlink(path.c_str());
+                RemoveFileQuietly(path);
             }
         }
     });
