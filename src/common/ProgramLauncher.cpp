@@ -11,6 +11,7 @@
 
 #include "common/CommandLine.h"
 #include "common/Prompter.h"
+#include "platform/BrowserLauncher.h"
 #include "platform/DetachedProcess.h"
 #include "platform/Paths.h"
 
@@ -66,9 +67,14 @@ bool ReportLaunch(LaunchResult result, const std::string& commandLine, Prompter&
     return false;
 }
 
-// The default opener: xdg-open. It usually hands the target over and exits at once; its exit
-// code tells what went wrong. One that is still running after a second has started a handler.
-int OpenWithXdg(const std::string& target) {
+// The default opener: the desktop's handler. On Windows the shell's "open", which names no
+// reason when it fails. Elsewhere xdg-open: it usually hands the target over and exits at
+// once; its exit code tells what went wrong. One that is still running after a second has
+// started a handler.
+int OpenWithDesktopHandler(const std::string& target) {
+#ifdef _WIN32
+    return platform::OpenWithDesktop(target) ? kStarted : 31;
+#else
     platform::DetachedOptions options;
     options.searchPath = true;
     options.waitMs = 1000;
@@ -93,10 +99,11 @@ int OpenWithXdg(const std::string& target) {
         default:
             return 27;  // the association is incomplete or failed
     }
+#endif
 }
 
 DocumentOpener& Opener() {
-    static DocumentOpener opener = OpenWithXdg;
+    static DocumentOpener opener = OpenWithDesktopHandler;
     return opener;
 }
 
@@ -211,7 +218,7 @@ bool LaunchDocument(const std::string& target, Prompter& prompter) {
 }
 
 void SetDocumentOpener(DocumentOpener opener) {
-    Opener() = opener ? std::move(opener) : DocumentOpener(OpenWithXdg);
+    Opener() = opener ? std::move(opener) : DocumentOpener(OpenWithDesktopHandler);
 }
 
 }  // namespace nbx

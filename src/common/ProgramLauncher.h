@@ -54,8 +54,9 @@ bool LaunchDocument(const std::string& target, Prompter& prompter);
 // The message LaunchDocument shows for a failed open with `result` (0..32).
 std::string DocumentLaunchMessage(int result);
 
-// How documents are opened: the default runs xdg-open. Tests and the window programs replace
-// it (the windows use their toolkit's own). Returns a launch result.
+// How documents are opened: the default hands them to the desktop's handler (xdg-open; the
+// shell's "open" on Windows). Tests and the window programs replace it (the windows use their
+// toolkit's own). Returns a launch result.
 using DocumentOpener = std::function<int(const std::string& target)>;
 void SetDocumentOpener(DocumentOpener opener);
 

@@ -1,8 +1,5 @@
 // Windows: a program starts with CreateProcessW and runs on its own; nothing is left to reap.
-// "xdg-open" (the desktop's handler) is the shell's "open".
 #ifdef _WIN32
-
-#include <shellapi.h>
 
 #include "platform/DetachedProcess.h"
 
@@ -32,12 +29,6 @@ std::wstring QuotedWord(const std::string& word) {
 DetachedStart StartProgramDetached(const std::vector<std::string>& command,
                                    const DetachedOptions& options) {
     DetachedStart started;
-    if (command.size() == 2 && command[0] == "xdg-open") {
-        const auto result = reinterpret_cast<INT_PTR>(::ShellExecuteW(
-            nullptr, L"open", Utf8ToWide(command[1]).c_str(), nullptr, nullptr, SW_SHOWNORMAL));
-        started.error = result > 32 ? 0 : ENOENT;
-        return started;
-    }
     std::wstring line;
     for (const std::string& w : command) {
         line += (line.empty() ? L"" : L" ") + QuotedWord(w);
