@@ -60,11 +60,10 @@ IconWindow IconWindowOf(const std::string& stubPath) {
     if (stub.Open(stubPath)) {
         place = FindPeIcon(stub);
     }
-    // The resource holds the icon file's image; its 22-byte header lies elsewhere.
-    constexpr std::uint64_t kHeader = 22;
-    if (place && place->imageOffset >= kHeader &&
-        place->imageSize + kHeader == icon::kRequiredSize) {
-        return {place->imageOffset - kHeader, icon::kRequiredSize};
+    // The resource holds the icon file's image; the file's header lies elsewhere.
+    if (place && place->imageOffset >= kIconFileHeaderSize &&
+        place->imageSize + kIconFileHeaderSize == icon::kRequiredSize) {
+        return {place->imageOffset - kIconFileHeaderSize, icon::kRequiredSize};
     }
     return {icon::kWindowOffset, icon::kWindowSize};
 }

@@ -157,10 +157,10 @@ std::string ReadPeIconFile(RandomAccessInput& input) {
         return {};
     }
     // An icon file: reserved 0, type 1, one image; the group's entry with the image's offset
-    // (22) in place of its resource id.
+    // (the header's size) in place of its resource id.
     std::string file("\0\0\1\0\1\0", 6);
     file += place->groupEntry.substr(0, 12);
-    file += std::string("\x16\0\0\0", 4);
+    file += std::string({static_cast<char>(kIconFileHeaderSize), '\0', '\0', '\0'});
     std::string image(place->imageSize, '\0');
     if (!input.ReadAt(place->imageOffset, image.data(), image.size())) {
         return {};

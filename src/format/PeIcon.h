@@ -22,6 +22,9 @@ struct PeIconPlace {
 // no icon resource that lies whole within the file.
 std::optional<PeIconPlace> FindPeIcon(RandomAccessInput& input);
 
+// An icon file of one image: its header and its one entry, which the image follows.
+inline constexpr std::uint64_t kIconFileHeaderSize = 22;
+
 // The first icon of the PE file as an icon file (header, one entry, the image): the bytes the
 // icon patch wrote there. Empty when there is none.
 std::string ReadPeIconFile(RandomAccessInput& input);
