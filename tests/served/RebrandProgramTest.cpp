@@ -21,10 +21,6 @@ namespace {
 
 constexpr std::uint32_t kBuildTime = 1730000000;
 
-std::string Quote(const std::string& text) {
-    return "'" + text + "'";
-}
-
 class RebrandProgramTest : public ::testing::Test {
 protected:
     void SetUp() override {
@@ -61,8 +57,8 @@ protected:
     // The Rebrander with arguments, with no display to connect to; stderr joins stdout.
     std::string Rebrand(const std::string& arguments, int& status, const std::string& limits = "") {
         return test::RunCommand("env -u DISPLAY -u WAYLAND_DISPLAY -u QT_QPA_PLATFORM sh -c " +
-                                    Quote(limits + "exec \"$0\" " + arguments) + " " +
-                                    Quote(rebranderPath) + " 2>&1",
+                                    test::Quote(limits + "exec \"$0\" " + arguments) + " " +
+                                    test::Quote(rebranderPath) + " 2>&1",
                                 status);
     }
 

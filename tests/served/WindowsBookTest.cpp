@@ -29,10 +29,6 @@ namespace {
 
 const std::string kWine = "/usr/bin/wine";
 
-std::string Quote(const std::string& text) {
-    return "'" + text + "'";
-}
-
 // The DLLs a PE file imports, as objdump names them, in lower case.
 std::set<std::string> ImportedDlls(const std::string& path, int& status) {
     const std::string out =

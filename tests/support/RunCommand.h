@@ -9,4 +9,9 @@ namespace nbx::test {
 // status (-1 when the shell could not be started).
 std::string RunCommand(const std::string& command, int& status);
 
+// text as one word of a command line: in single quotes (test paths hold none).
+inline std::string Quote(const std::string& text) {
+    return "'" + text + "'";
+}
+
 }  // namespace nbx::test
