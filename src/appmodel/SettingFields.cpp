@@ -223,7 +223,7 @@ std::optional<SettingsProblem> RunDialog(SettingsDialog dialog, Project& edit,
             }
             std::string why;
             if (!ApplySystemPages(values, edit, &why) && warning != nullptr) {
-                *warning = std::string(kNicknameNotKept) + "\n\n" + why;
+                *warning = NicknameNotKeptMessage(why);
             }
             break;
         }

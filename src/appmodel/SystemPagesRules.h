@@ -60,5 +60,9 @@ bool ApplySystemPages(const SystemPagesValues& values, Project& project,
 
 // What is shown, followed by a blank line and the reason, when ApplySystemPages returned false.
 inline constexpr const char* kNicknameNotKept = "The nickname could not be saved for new projects.";
+// kNicknameNotKept followed by why, as the warning shows it.
+inline std::string NicknameNotKeptMessage(const std::string& why) {
+    return std::string(kNicknameNotKept) + "\n\n" + why;
+}
 
 }  // namespace nbx

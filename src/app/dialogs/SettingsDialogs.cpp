@@ -119,7 +119,7 @@ bool RunSettingsDialog(SettingsArea area, CTamselDoc& document,
                 [&](SystemPagesDialog& d, Prompter& p) {
                     std::string why;
                     if (!ApplySystemPages(d.values(), project, &why)) {
-                        p.Show(std::string(kNicknameNotKept) + "\n\n" + why, MessageIcon::Warning);
+                        p.Show(NicknameNotKeptMessage(why), MessageIcon::Warning);
                     }
                 });
         case SettingsArea::AddIns: {
