@@ -14,6 +14,7 @@
 #include <atomic>
 #include <filesystem>
 #include <memory>
+#include <optional>
 #include <thread>
 
 #include "HttpClient.h"
@@ -21,6 +22,7 @@
 #include "ServedBook.h"
 #include "WebDriver.h"
 #include "platform/BrowserLauncher.h"
+#include "platform/LoopbackPeer.h"
 #include "support/TempDir.h"
 
 namespace nbx::test {
@@ -450,8 +452,15 @@ public:
                     continue;
                 }
                 if (fds[0].revents & POLLIN) {
-                    ::close(::accept(tcp_, nullptr, nullptr));
-                    ++tcp;
+                    // NeighbourTest's other user tries every loopback port meanwhile: a
+                    // connection known to be another user's is not the browser's.
+                    const int client = ::accept(tcp_, nullptr, nullptr);
+                    const std::optional<platform::UserId> peer =
+                        client >= 0 ? platform::LoopbackPeerUser(client) : std::nullopt;
+                    if (!peer || peer == platform::ThisUser()) {
+                        ++tcp;
+                    }
+                    ::close(client);
                 }
                 if (fds[1].revents & POLLIN) {
                     char datagram[2048];
