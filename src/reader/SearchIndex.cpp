@@ -43,6 +43,220 @@ bool HasPosition(std::pair<const std::uint32_t*, const std::uint32_t*> range,
     return at != range.second && (*at >> 1) == position;
 }
 
+// The query's terms, each once; itemTerms[i][k] is the number of item i's term k.
+struct QueryTerms {
+    std::vector<std::string_view> terms;
+    std::vector<std::vector<std::size_t>> itemTerms;
+};
+
+QueryTerms DistinctTerms(const std::vector<QueryItem>& items) {
+    QueryTerms q;
+    q.itemTerms.resize(items.size());
+    for (std::size_t i = 0; i < items.size(); ++i) {
+        for (const QueryItem::Term& t : items[i].terms) {
+            const auto at = std::find(q.terms.begin(), q.terms.end(), t.text);
+            q.itemTerms[i].push_back(static_cast<std::size_t>(at - q.terms.begin()));
+            if (at == q.terms.end()) {
+                q.terms.push_back(t.text);
+            }
+        }
+    }
+    return q;
+}
+
+// What the whole book says of the terms: how rare each is, and how long a page runs.
+struct Weights {
+    std::vector<double> rarity;
+    double averageBody = 1;
+};
+
+struct Ranked {
+    SearchHit hit;
+    std::size_t rank;
+};
+
+// The pages in every one of the posting lists (each in page order), from the list of fewest
+// pages.
+std::vector<std::uint32_t> PagesInEvery(const std::vector<std::vector<Posting>>& postings) {
+    std::vector<std::size_t> byPages(postings.size());
+    for (std::size_t u = 0; u < postings.size(); ++u) {
+        byPages[u] = u;
+    }
+    std::sort(byPages.begin(), byPages.end(), [&](std::size_t a, std::size_t b) {
+        return postings[a].size() < postings[b].size();
+    });
+    std::vector<std::uint32_t> pages;
+    for (const Posting& posting : postings[byPages[0]]) {
+        pages.push_back(posting.page);
+    }
+    for (std::size_t k = 1; k < byPages.size() && !pages.empty(); ++k) {
+        const std::vector<Posting>& other = postings[byPages[k]];
+        std::size_t o = 0, kept = 0;
+        for (const std::uint32_t page : pages) {
+            while (o < other.size() && other[o].page < page) {
+                ++o;
+            }
+            if (o < other.size() && other[o].page == page) {
+                pages[kept++] = page;
+            }
+        }
+        pages.resize(kept);
+    }
+    return pages;
+}
+
+// at[u][c]: the posting of term u for page c, a page every list holds.
+std::vector<std::vector<std::size_t>> PostingsAt(const std::vector<std::vector<Posting>>& postings,
+                                                 const std::vector<std::uint32_t>& pages) {
+    std::vector<std::vector<std::size_t>> at(postings.size());
+    for (std::size_t u = 0; u < postings.size(); ++u) {
+        std::size_t o = 0;
+        for (const std::uint32_t page : pages) {
+            while (postings[u][o].page < page) {
+                ++o;
+            }
+            at[u].push_back(o);
+        }
+    }
+    return at;
+}
+
+// The terms of one index that a page holds, with their positions read only for phrases.
+struct PageTerms {
+    std::vector<std::vector<Posting>> postings;
+    std::vector<std::uint32_t> pages;
+    std::vector<std::vector<std::size_t>> at;
+    std::vector<std::optional<Positions>> positions;
+};
+
+// Where phrase item's terms follow each other on page c, counted by where they start.
+Counts CountPhrase(const QueryItem& item, const std::vector<std::size_t>& itemTerms,
+                   const PageTerms& t, std::size_t c, std::uint32_t titleWords) {
+    Counts counts;
+    const std::size_t first = itemTerms[0];
+    const auto [begin, end] = t.positions[first]->Of(t.at[first][c]);
+    for (const std::uint32_t* v = begin; v != end; ++v) {
+        const std::uint64_t start = *v >> 1;
+        bool follows = true;
+        for (std::size_t k = 1; k < item.terms.size() && follows; ++k) {
+            const std::size_t u = itemTerms[k];
+            follows = HasPosition(t.positions[u]->Of(t.at[u][c]), start + item.terms[k].offset);
+        }
+        if (follows) {
+            ++(start < titleWords ? counts.title : (*v & 1) != 0 ? counts.heading : counts.body);
+        }
+    }
+    return counts;
+}
+
+// The score of a page from the counts of each item on it.
+double ScorePage(const std::vector<QueryItem>& items, const QueryTerms& q,
+                 const std::vector<Counts>& itemCounts, const Weights& weights,
+                 const SearchIndexReader::Page& page) {
+    const double length = static_cast<double>(page.bodyWords) / weights.averageBody;
+    double score = 0, rarities = 0;
+    std::uint64_t titleCovered = 0;
+    bool allInTitle = true;
+    for (std::size_t i = 0; i < items.size(); ++i) {
+        const Counts& counts = itemCounts[i];
+        double rarity = 0;
+        for (const std::size_t u : q.itemTerms[i]) {
+            rarity += weights.rarity[u];
+        }
+        const auto body = static_cast<double>(counts.body);
+        const auto heading = static_cast<double>(counts.heading);
+        const double inBody = body * (kRepeatSaturation + 1) /
+                              (body + kRepeatSaturation * (1 - kLengthNorm + kLengthNorm * length));
+        score += rarity * ((counts.title > 0 ? kTitleWeight : 0) +
+                           kHeadingWeight * heading / (heading + 1) + inBody);
+        rarities += rarity;
+        allInTitle = allInTitle && counts.title > 0;
+        titleCovered += counts.title * items[i].span;
+    }
+    if (allInTitle && page.titleWords > 0) {
+        const double share =
+            std::min(1.0, static_cast<double>(titleCovered) / static_cast<double>(page.titleWords));
+        score += kTitleShareWeight * rarities * share;
+    }
+    return score;
+}
+
+// Adds the pages of one index that hold every item, scored; false when the index turns out
+// damaged.
+bool RankPages(SearchIndexReader& index, const std::vector<SearchIndex::Page>& entries,
+               const std::vector<QueryItem>& items, const QueryTerms& q,
+               const std::vector<std::optional<SearchIndexReader::Term>>& found,
+               const Weights& weights, std::vector<Ranked>& ranked) {
+    if (std::any_of(found.begin(), found.end(), [](const auto& term) { return !term; })) {
+        return true;  // no page here holds every term
+    }
+    PageTerms t;
+    t.postings.resize(q.terms.size());
+    for (std::size_t u = 0; u < q.terms.size(); ++u) {
+        if (!index.ReadPostings(*found[u], t.postings[u])) {
+            return false;
+        }
+    }
+    t.pages = PagesInEvery(t.postings);
+    if (t.pages.empty()) {
+        return true;
+    }
+    t.at = PostingsAt(t.postings, t.pages);
+    t.positions.resize(q.terms.size());
+    for (std::size_t i = 0; i < items.size(); ++i) {
+        if (items[i].terms.size() < 2) {
+            continue;
+        }
+        for (const std::size_t u : q.itemTerms[i]) {
+            if (!t.positions[u]) {
+                t.positions[u].emplace();
+                if (!index.ReadPositions(*found[u], t.postings[u], t.positions[u]->values,
+                                         t.positions[u]->starts)) {
+                    return false;
+                }
+            }
+        }
+    }
+    std::vector<Counts> itemCounts(items.size());
+    for (std::size_t c = 0; c < t.pages.size(); ++c) {
+        const SearchIndexReader::Page& page = index.pages()[t.pages[c]];
+        bool holdsEvery = true;
+        for (std::size_t i = 0; i < items.size() && holdsEvery; ++i) {
+            if (items[i].terms.size() > 1) {
+                itemCounts[i] = CountPhrase(items[i], q.itemTerms[i], t, c, page.titleWords);
+                holdsEvery = itemCounts[i].title + itemCounts[i].heading + itemCounts[i].body > 0;
+            } else {
+                const std::size_t u = q.itemTerms[i][0];
+                const Posting& posting = t.postings[u][t.at[u][c]];
+                itemCounts[i] = {posting.title, posting.heading, posting.body};
+            }
+        }
+        if (holdsEvery) {
+            const SearchIndex::Page& entry = entries[t.pages[c]];
+            ranked.push_back(
+                {{entry.entry, 0, ScorePage(items, q, itemCounts, weights, page)}, entry.rank});
+        }
+    }
+    return true;
+}
+
+// The hits best first (equal scores in reading order), each with its share of the best.
+void RankedHits(std::vector<Ranked>& ranked, std::vector<SearchHit>& hits) {
+    std::sort(ranked.begin(), ranked.end(), [](const Ranked& a, const Ranked& b) {
+        if (a.hit.score != b.hit.score) {
+            return a.hit.score > b.hit.score;
+        }
+        return a.rank < b.rank;
+    });
+    const double best = ranked.empty() ? 1.0 : std::max(ranked.front().hit.score, 1e-9);
+    hits.reserve(ranked.size());
+    for (Ranked& r : ranked) {
+        r.hit.percent =
+            std::clamp(static_cast<int>(std::lround(100.0 * r.hit.score / best)), 1, 100);
+        hits.push_back(r.hit);
+    }
+}
+
 }  // namespace
 
 bool SearchIndex::Add(SearchIndexReader index, std::vector<Page> pages) {
@@ -66,18 +280,8 @@ bool SearchIndex::Search(std::string_view query, std::vector<SearchHit>& hits) {
     if (items.empty()) {
         return true;
     }
-    // Each term once; itemTerms[i][k] is the number of item i's term k.
-    std::vector<std::string_view> terms;
-    std::vector<std::vector<std::size_t>> itemTerms(items.size());
-    for (std::size_t i = 0; i < items.size(); ++i) {
-        for (const QueryItem::Term& t : items[i].terms) {
-            const auto at = std::find(terms.begin(), terms.end(), t.text);
-            itemTerms[i].push_back(static_cast<std::size_t>(at - terms.begin()));
-            if (at == terms.end()) {
-                terms.push_back(t.text);
-            }
-        }
-    }
+    const QueryTerms query_terms = DistinctTerms(items);
+    const std::vector<std::string_view>& terms = query_terms.terms;
     auto fail = [&](std::size_t part) {
         error_ = parts_[part].index.error();
         damagedPart_ = part;
@@ -104,165 +308,23 @@ bool SearchIndex::Search(std::string_view query, std::vector<SearchHit>& hits) {
         }
         pageCount += static_cast<double>(parts_[p].pages.size());
     }
-    std::vector<double> rarityOf(terms.size(), 0);
+    Weights weights;
+    weights.rarity.assign(terms.size(), 0);
     for (std::size_t u = 0; u < terms.size(); ++u) {
         if (pagesWith[u] > 0) {
-            rarityOf[u] = std::log(1.0 + pageCount / pagesWith[u]);
+            weights.rarity[u] = std::log(1.0 + pageCount / pagesWith[u]);
         }
     }
-    const double averageBody = std::max(1.0, bodyWords / std::max(1.0, pageCount));
+    weights.averageBody = std::max(1.0, bodyWords / std::max(1.0, pageCount));
 
-    struct Ranked {
-        SearchHit hit;
-        std::size_t rank;
-    };
     std::vector<Ranked> ranked;
     for (std::size_t p = 0; p < parts_.size(); ++p) {
-        Part& part = parts_[p];
-        if (std::any_of(found[p].begin(), found[p].end(), [](const auto& t) { return !t; })) {
-            continue;  // a page here lacks a term
-        }
-        std::vector<std::vector<Posting>> postings(terms.size());
-        for (std::size_t u = 0; u < terms.size(); ++u) {
-            if (!part.index.ReadPostings(*found[p][u], postings[u])) {
-                return fail(p);
-            }
-        }
-        // The pages holding every term, from the term on fewest pages.
-        std::vector<std::size_t> byPages(terms.size());
-        for (std::size_t u = 0; u < terms.size(); ++u) {
-            byPages[u] = u;
-        }
-        std::sort(byPages.begin(), byPages.end(), [&](std::size_t a, std::size_t b) {
-            return postings[a].size() < postings[b].size();
-        });
-        std::vector<std::uint32_t> pages;
-        for (const Posting& posting : postings[byPages[0]]) {
-            pages.push_back(posting.page);
-        }
-        for (std::size_t k = 1; k < byPages.size() && !pages.empty(); ++k) {
-            const std::vector<Posting>& other = postings[byPages[k]];
-            std::size_t o = 0, kept = 0;
-            for (const std::uint32_t page : pages) {
-                while (o < other.size() && other[o].page < page) {
-                    ++o;
-                }
-                if (o < other.size() && other[o].page == page) {
-                    pages[kept++] = page;
-                }
-            }
-            pages.resize(kept);
-        }
-        if (pages.empty()) {
-            continue;
-        }
-        // at[u][c]: the posting of term u for candidate page c.
-        std::vector<std::vector<std::size_t>> at(terms.size());
-        for (std::size_t u = 0; u < terms.size(); ++u) {
-            std::size_t o = 0;
-            for (const std::uint32_t page : pages) {
-                while (postings[u][o].page < page) {
-                    ++o;
-                }
-                at[u].push_back(o);
-            }
-        }
-        // Phrases count where their terms follow each other.
-        std::vector<std::optional<Positions>> positions(terms.size());
-        std::vector<std::vector<Counts>> phraseCounts(items.size());
-        std::vector<bool> dropped(pages.size(), false);
-        for (std::size_t i = 0; i < items.size(); ++i) {
-            if (items[i].terms.size() < 2) {
-                continue;
-            }
-            for (const std::size_t u : itemTerms[i]) {
-                if (!positions[u]) {
-                    positions[u].emplace();
-                    if (!part.index.ReadPositions(*found[p][u], postings[u], positions[u]->values,
-                                                  positions[u]->starts)) {
-                        return fail(p);
-                    }
-                }
-            }
-            phraseCounts[i].resize(pages.size());
-            for (std::size_t c = 0; c < pages.size(); ++c) {
-                const std::uint32_t titleWords = part.index.pages()[pages[c]].titleWords;
-                const std::size_t first = itemTerms[i][0];
-                const auto [begin, end] = positions[first]->Of(at[first][c]);
-                Counts& counts = phraseCounts[i][c];
-                for (const std::uint32_t* v = begin; v != end; ++v) {
-                    const std::uint64_t start = *v >> 1;
-                    bool follows = true;
-                    for (std::size_t k = 1; k < items[i].terms.size() && follows; ++k) {
-                        const std::size_t u = itemTerms[i][k];
-                        follows = HasPosition(positions[u]->Of(at[u][c]),
-                                              start + items[i].terms[k].offset);
-                    }
-                    if (follows) {
-                        ++(start < titleWords ? counts.title
-                           : (*v & 1) != 0    ? counts.heading
-                                              : counts.body);
-                    }
-                }
-                if (counts.title + counts.heading + counts.body == 0) {
-                    dropped[c] = true;
-                }
-            }
-        }
-        for (std::size_t c = 0; c < pages.size(); ++c) {
-            if (dropped[c]) {
-                continue;
-            }
-            const SearchIndexReader::Page& page = part.index.pages()[pages[c]];
-            const double length = static_cast<double>(page.bodyWords) / averageBody;
-            double score = 0, rarities = 0;
-            std::uint64_t titleCovered = 0;
-            bool allInTitle = true;
-            for (std::size_t i = 0; i < items.size(); ++i) {
-                Counts counts;
-                if (items[i].terms.size() > 1) {
-                    counts = phraseCounts[i][c];
-                } else {
-                    const std::size_t u = itemTerms[i][0];
-                    const Posting& posting = postings[u][at[u][c]];
-                    counts = {posting.title, posting.heading, posting.body};
-                }
-                double rarity = 0;
-                for (const std::size_t u : itemTerms[i]) {
-                    rarity += rarityOf[u];
-                }
-                const auto body = static_cast<double>(counts.body);
-                const auto heading = static_cast<double>(counts.heading);
-                const double inBody =
-                    body * (kRepeatSaturation + 1) /
-                    (body + kRepeatSaturation * (1 - kLengthNorm + kLengthNorm * length));
-                score += rarity * ((counts.title > 0 ? kTitleWeight : 0) +
-                                   kHeadingWeight * heading / (heading + 1) + inBody);
-                rarities += rarity;
-                allInTitle = allInTitle && counts.title > 0;
-                titleCovered += counts.title * items[i].span;
-            }
-            if (allInTitle && page.titleWords > 0) {
-                const double share = std::min(
-                    1.0, static_cast<double>(titleCovered) / static_cast<double>(page.titleWords));
-                score += kTitleShareWeight * rarities * share;
-            }
-            ranked.push_back({{part.pages[pages[c]].entry, 0, score}, part.pages[pages[c]].rank});
+        if (!RankPages(parts_[p].index, parts_[p].pages, items, query_terms, found[p], weights,
+                       ranked)) {
+            return fail(p);
         }
     }
-    std::sort(ranked.begin(), ranked.end(), [](const Ranked& a, const Ranked& b) {
-        if (a.hit.score != b.hit.score) {
-            return a.hit.score > b.hit.score;
-        }
-        return a.rank < b.rank;
-    });
-    const double best = ranked.empty() ? 1.0 : std::max(ranked.front().hit.score, 1e-9);
-    hits.reserve(ranked.size());
-    for (Ranked& r : ranked) {
-        r.hit.percent =
-            std::clamp(static_cast<int>(std::lround(100.0 * r.hit.score / best)), 1, 100);
-        hits.push_back(r.hit);
-    }
+    RankedHits(ranked, hits);
     return true;
 }
 
