@@ -192,6 +192,55 @@ std::vector<DirectoryEntry> PlannedDirectory(const Project& project, const LinkI
     return planned;
 }
 
+// For a series item written from the series' shared part, which stands in for the content:
+// the linking stages pass as a build's would. False when the build was stopped.
+bool PassLinkingStages(const Project& project, BuildUi& ui) {
+    const long long fileCount = static_cast<long long>(project.files.size());
+    if (!BeginStage(ui, "Linking contents", LinkingPercent(65, fileCount)) ||
+        !BeginStage(ui, "Linking contents", LinkingPercent(130, fileCount))) {
+        return false;
+    }
+    for (long long i = 0; i < fileCount; ++i) {
+        if (!project.files[static_cast<std::size_t>(i)].excluded &&
+            !BeginStage(ui, "Linking contents", LinkingPercent(195 + 65 * i, fileCount))) {
+            return false;
+        }
+    }
+    return true;
+}
+
+// The included source files packed into content in list order, each with its stage; after
+// each, writtenOut() may start the disk writes. False after the failure has been reported.
+template <typename WrittenOut>
+bool AppendSourceFiles(const Project& project, BuildUi& ui, unsigned packingWorkers,
+                       platform::FileHandle& content, std::vector<DirectoryEntry>& directory,
+                       const WrittenOut& writtenOut) {
+    std::vector<std::string> included;
+    for (const SourceFile& file : project.files) {
+        if (!file.excluded) {
+            included.push_back(file.path);
+        }
+    }
+    const long long fileCount = static_cast<long long>(project.files.size());
+    EntryPreparer preparer(included, packingWorkers);
+    std::size_t next = 0;
+    for (long long i = 0; i < fileCount; ++i) {
+        const SourceFile& file = project.files[static_cast<std::size_t>(i)];
+        if (file.excluded) {
+            continue;
+        }
+        if (!BeginStage(ui, "Linking contents", LinkingPercent(195 + 65 * i, fileCount))) {
+            return false;
+        }
+        if (!preparer.Append(next++, content, EntryOf(project, file), directory)) {
+            ReportBuildError(ui, build_message::kTemporaryWriteFailed, kDiskAdvice);
+            return false;
+        }
+        writtenOut();
+    }
+    return true;
+}
+
 // "Preparing contents" and "Linking contents": every entry packed into the new e-book itself
 // (output), from contentStart on, where it will stay: the stub and the records before it are
 // filled in by the assembly. Offsets in directory are from contentStart. Without an output,
@@ -203,24 +252,10 @@ bool LinkContent(const Project& project, BuildUi& ui, const LinkInputs& in,
     if (!BeginStage(ui, "Preparing contents", 10)) {
         return false;
     }
-    const long long fileCount = static_cast<long long>(project.files.size());
     if (!output) {
-        // The series' shared part stands in for the content; the stages still pass.
-        if (!BeginStage(ui, "Linking contents", LinkingPercent(65, fileCount))) {
-            return false;
-        }
-        if (!BeginStage(ui, "Linking contents", LinkingPercent(130, fileCount))) {
-            return false;
-        }
-        for (long long i = 0; i < fileCount; ++i) {
-            if (!project.files[static_cast<std::size_t>(i)].excluded) {
-                if (!BeginStage(ui, "Linking contents", LinkingPercent(195 + 65 * i, fileCount))) {
-                    return false;
-                }
-            }
-        }
-        return true;
+        return PassLinkingStages(project, ui);
     }
+    const long long fileCount = static_cast<long long>(project.files.size());
     // The search index is made beside the linking, from the same files.
     std::optional<SearchIndexBuild> searchIndex;
     if (std::vector<SearchIndexSource> pages = IndexedPages(project, in); !pages.empty()) {
@@ -275,27 +310,8 @@ bool LinkContent(const Project& project, BuildUi& ui, const LinkInputs& in,
     if (!appendReaderData(record::kToolbarEntryName, in.toolbarPath, "toolbar")) {
         return false;
     }
-    std::vector<std::string> included;
-    for (const SourceFile& file : project.files) {
-        if (!file.excluded) {
-            included.push_back(file.path);
-        }
-    }
-    EntryPreparer preparer(included, in.packingWorkers);
-    std::size_t next = 0;
-    for (long long i = 0; i < fileCount; ++i) {
-        const SourceFile& file = project.files[static_cast<std::size_t>(i)];
-        if (file.excluded) {
-            continue;
-        }
-        if (!BeginStage(ui, "Linking contents", LinkingPercent(195 + 65 * i, fileCount))) {
-            return false;
-        }
-        if (!preparer.Append(next++, content, EntryOf(project, file), directory)) {
-            ReportBuildError(ui, build_message::kTemporaryWriteFailed, kDiskAdvice);
-            return false;
-        }
-        startWriteBack();
+    if (!AppendSourceFiles(project, ui, in.packingWorkers, content, directory, startWriteBack)) {
+        return false;
     }
     if (searchIndex && !searchIndex->AppendTo(content, directory)) {
         ReportBuildError(ui,
