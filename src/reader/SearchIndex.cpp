@@ -121,7 +121,8 @@ std::vector<std::vector<std::size_t>> PostingsAt(const std::vector<std::vector<P
     return at;
 }
 
-// The terms of one index that a page holds, with their positions read only for phrases.
+// In one index: the postings of the query's terms, the pages that hold every term, and the
+// terms' positions, read only for phrases.
 struct PageTerms {
     std::vector<std::vector<Posting>> postings;
     std::vector<std::uint32_t> pages;
@@ -280,8 +281,8 @@ bool SearchIndex::Search(std::string_view query, std::vector<SearchHit>& hits) {
     if (items.empty()) {
         return true;
     }
-    const QueryTerms query_terms = DistinctTerms(items);
-    const std::vector<std::string_view>& terms = query_terms.terms;
+    const QueryTerms queryTerms = DistinctTerms(items);
+    const std::vector<std::string_view>& terms = queryTerms.terms;
     auto fail = [&](std::size_t part) {
         error_ = parts_[part].index.error();
         damagedPart_ = part;
@@ -319,7 +320,7 @@ bool SearchIndex::Search(std::string_view query, std::vector<SearchHit>& hits) {
 
     std::vector<Ranked> ranked;
     for (std::size_t p = 0; p < parts_.size(); ++p) {
-        if (!RankPages(parts_[p].index, parts_[p].pages, items, query_terms, found[p], weights,
+        if (!RankPages(parts_[p].index, parts_[p].pages, items, queryTerms, found[p], weights,
                        ranked)) {
             return fail(p);
         }
