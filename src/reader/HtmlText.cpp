@@ -3,7 +3,9 @@
 #include "common/Utf8.h"
 #include "platform/AsciiText.h"
 
+#include <bit>
 #include <cstdint>
+#include <cstring>
 
 namespace nbx::reader {
 
@@ -91,6 +93,30 @@ int HeadingTag(std::string_view html, std::size_t pos) {
     return closing ? -1 : 1;
 }
 
+// The first '<' or '&' at or after html[at], or html's end: eight bytes at a time, as a page's
+// text runs are copied whole up to them.
+std::size_t TextRunEnd(std::string_view html, std::size_t at) {
+    constexpr std::uint64_t kOnes = 0x0101010101010101ull, kHighs = kOnes * 0x80;
+    constexpr std::uint64_t kLows = kOnes * 0x7F;
+    // The high bit of each zero byte of v, and of no other.
+    const auto zeros = [](std::uint64_t v) { return ~(((v & kLows) + kLows) | v) & kHighs; };
+    const std::size_t n = html.size();
+    if constexpr (std::endian::native == std::endian::little) {
+        for (; at + 8 <= n; at += 8) {
+            std::uint64_t chunk;
+            std::memcpy(&chunk, html.data() + at, 8);
+            const std::uint64_t stops = zeros(chunk ^ (kOnes * '<')) | zeros(chunk ^ (kOnes * '&'));
+            if (stops != 0) {
+                return at + static_cast<std::size_t>(__builtin_ctzll(stops) / 8);
+            }
+        }
+    }
+    while (at < n && html[at] != '<' && html[at] != '&') {
+        ++at;
+    }
+    return at;
+}
+
 }  // namespace
 
 PageText VisibleText(std::string_view html) {
@@ -156,10 +182,7 @@ void VisibleText(std::string_view html, PageText& page) {
             ++pos;
             continue;
         }
-        std::size_t run = pos + 1;
-        while (run < html.size() && html[run] != '<' && html[run] != '&') {
-            ++run;
-        }
+        const std::size_t run = TextRunEnd(html, pos + 1);
         out.append(html.substr(pos, run - pos));
         pos = run;
     }

@@ -20,6 +20,22 @@ TEST(HtmlTextTest, KeepsOnlyWhatAReaderSees) {
     EXPECT_EQ(VisibleText("<head><title>Not shown</title></head>x").text, "    x");
 }
 
+TEST(HtmlTextTest, CopiesTheTextBetweenTagsAndReferencesWhole) {
+    const std::pair<std::string, std::string> cases[] = {
+        {"a&amp;b<i>c</i>&lt;d", "a&b c <d"},
+        {"&&&x&amp;&", "&&&x&&"},
+        {"<<a>b", " b"},
+        {"text & more <b>bold</b> end &amp", "text & more  bold  end &amp"},
+        // Long stretches of references without a tag, and of tags without a reference.
+        {std::string(5000, 'x') + std::string(20000, '&') + "&amp;y",
+         std::string(5000, 'x') + std::string(20000, '&') + "&y"},
+        {std::string(3000, '<') + ">z", " z"},
+    };
+    for (const auto& [html, text] : cases) {
+        EXPECT_EQ(VisibleText(html).text, text) << html.substr(0, 40);
+    }
+}
+
 TEST(HtmlTextTest, MarksHeadings) {
     const PageText page =
         VisibleText("a<H1 class=x>Top <b>one</b></H1>b<h2>two</h2><h7>no</h7><h3>open");
