@@ -63,30 +63,32 @@ inline std::uint64_t WordByteMask(std::uint64_t chunk) {
     return ((fromA & ~pastZ) | (from0 & ~past9)) & ~chunk & kHighs;
 }
 
+// One bit for each byte of chunk that is not a small ASCII letter or a digit, byte k's at bit k.
+inline unsigned StopBits(std::uint64_t chunk) {
+    const std::uint64_t stops = ~WordByteMask(chunk) & 0x8080808080808080ull;
+    // The high bits moved to bits 0 to 7 of the top byte by one multiplication.
+    return static_cast<unsigned>(((stops >> 7) * 0x0102040810204080ull) >> 56);
+}
+
 // The end of the run of word bytes at text[at], and its first eight bytes as TermHead has
-// them: eight bytes at a time where the text lasts so long (little-endian machines).
+// them: sixteen bytes at a time where the text lasts so long (little-endian machines), with
+// no branch on the length of a word shorter than that.
 inline std::size_t WordBytesEnd(std::string_view text, std::size_t at, std::uint64_t& head) {
     const std::size_t n = text.size();
     if constexpr (std::endian::native == std::endian::little) {
-        if (at + 8 <= n) {
-            std::uint64_t chunk;
-            std::memcpy(&chunk, text.data() + at, 8);
-            const std::uint64_t stops = ~WordByteMask(chunk) & 0x8080808080808080ull;
-            if (stops != 0) {
-                const int bits = std::countr_zero(stops) - 7;  // 8 times the word's length
-                head = chunk & ((std::uint64_t{1} << bits) - 1);
-                return at + static_cast<std::size_t>(bits / 8);
+        if (at + 16 <= n) {
+            std::uint64_t first, second;
+            std::memcpy(&first, text.data() + at, 8);
+            std::memcpy(&second, text.data() + at + 8, 8);
+            // Bit 16 stands for a stop past the two chunks: the count never meets a zero.
+            const unsigned stops = StopBits(first) | StopBits(second) << 8 | 1u << 16;
+            const auto length = static_cast<unsigned>(__builtin_ctz(stops));
+            const unsigned headBits = 8 * (length < 8 ? length : 8);  // 8 at least
+            head = first & (~std::uint64_t{0} >> (64 - headBits));
+            if (length < 16) {
+                return at + length;
             }
-            head = chunk;
-            std::size_t end = at + 8;
-            while (end + 8 <= n) {
-                std::memcpy(&chunk, text.data() + end, 8);
-                const std::uint64_t more = ~WordByteMask(chunk) & 0x8080808080808080ull;
-                if (more != 0) {
-                    return end + static_cast<std::size_t>(std::countr_zero(more) / 8);
-                }
-                end += 8;
-            }
+            std::size_t end = at + 16;
             while (end < n && kWordBytes.is[static_cast<unsigned char>(text[end])]) {
                 ++end;
             }

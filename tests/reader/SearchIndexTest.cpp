@@ -110,6 +110,24 @@ TEST(SearchTextTest, CutsWordsAndIdentifiers) {
     }
 }
 
+// Words of every length up to 40, each after every separator, cut as plain runs of letters
+// and digits are: the texts end at each length too, where fewer than 16 bytes are left.
+TEST(SearchTextTest, CutsWordsOfEveryLengthAnywhereInTheText) {
+    const char* const separators[] = {" ", ", ", "\n\t", "-", "!?", "\"", "("};
+    std::string text, words;
+    for (std::size_t length = 1; length <= 40; ++length) {
+        for (const char* separator : separators) {
+            std::string word;
+            for (std::size_t i = 0; i < length; ++i) {
+                word += "abcdefghijklmnopqrstuvwxyz0123456789"[(length * 7 + i) % 36];
+            }
+            text += separator + word;
+            words += (words.empty() ? "" : " ") + word;
+            EXPECT_EQ(Cut(text), words) << text.substr(text.size() - length - 2);
+        }
+    }
+}
+
 // Items as their terms with offsets: "a b+1 | c".
 std::string Parse(std::string_view query) {
     std::string out;
