@@ -88,7 +88,15 @@ inline std::size_t WordBytesEnd(std::string_view text, std::size_t at, std::uint
             if (length < 16) {
                 return at + length;
             }
+            // A longer word goes on eight bytes at a time, as far as the text allows.
             std::size_t end = at + 16;
+            for (; end + 8 <= n; end += 8) {
+                std::uint64_t chunk;
+                std::memcpy(&chunk, text.data() + end, 8);
+                if (const unsigned more = StopBits(chunk)) {
+                    return end + static_cast<std::size_t>(__builtin_ctz(more));
+                }
+            }
             while (end < n && kWordBytes.is[static_cast<unsigned char>(text[end])]) {
                 ++end;
             }
