@@ -52,7 +52,7 @@ void SearchIndexWriter::VarintList::Grow(BlockArena& arena) {
     end_ = at_ + size;
 }
 
-std::uint32_t SearchIndexWriter::NewTerm(std::string_view term, std::uint64_t head,
+std::uint32_t SearchIndexWriter::NewTerm(std::string_view term, const TermKey& key,
                                          std::uint64_t hash, std::size_t slot) {
     if ((terms_.size() + 1) * 2 > table_.size()) {
         std::vector<Slot> bigger(table_.size() * 2);
@@ -76,15 +76,9 @@ std::uint32_t SearchIndexWriter::NewTerm(std::string_view term, std::uint64_t he
     Term& t = terms_.emplace_back();
     t.name = term;
     t.hash = hash;
-    table_[slot] = {head, static_cast<std::uint32_t>(term.size()), id};
+    table_[slot] = {key, static_cast<std::uint32_t>(term.size()), id};
+    onPage_.resize(terms_.size());
     return id;
-}
-
-void SearchIndexWriter::FirstOnPage(Term& t) {
-    t.onPage = true;
-    t.counts[0] = t.counts[1] = t.counts[2] = 0;
-    t.lastValue = 0;
-    onPage_.push_back(static_cast<std::uint32_t>(&t - terms_.data()));
 }
 
 void SearchIndexWriter::BeginPage(std::string_view name) {
@@ -102,8 +96,8 @@ void SearchIndexWriter::EndPage(std::uint32_t titleWords, std::uint32_t bodyWord
     pages_.back().titleWords = titleWords;
     pages_.back().bodyWords = bodyWords;
     pages_.back().positions = positions;
-    for (const std::uint32_t id : onPage_) {
-        Term& t = terms_[id];
+    for (std::size_t k = 0; k < onPageCount_; ++k) {
+        Term& t = terms_[onPage_[k]];
         const std::uint32_t title = t.counts[static_cast<int>(Field::Title)];
         const std::uint32_t heading = t.counts[static_cast<int>(Field::Heading)];
         const std::uint32_t body = t.counts[static_cast<int>(Field::Body)];
@@ -120,8 +114,10 @@ void SearchIndexWriter::EndPage(std::uint32_t titleWords, std::uint32_t bodyWord
         ++t.pages;
         t.lastPage = page;
         t.onPage = false;
+        t.lastValue = 0;
+        t.counts[0] = t.counts[1] = t.counts[2] = 0;
     }
-    onPage_.clear();
+    onPageCount_ = 0;
 }
 
 std::uint64_t SearchIndexWriter::FinishedSize() const {
@@ -184,6 +180,7 @@ bool SearchIndexWriter::Finish(ByteSink& out) {
     pages.swap(pages_);
     table_.assign(kFirstSlots, Slot());
     onPage_.clear();
+    onPageCount_ = 0;
     pageOpen_ = false;
     if (total > kMaxSection) {
         return false;

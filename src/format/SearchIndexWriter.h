@@ -22,14 +22,20 @@ class ByteSink;
 
 class SearchIndexWriter {
 public:
-    // The term's first eight bytes as a little-endian number, zero-padded: the key the writer
-    // looks terms up by, which a word scanner reading eight bytes at a time has at hand.
-    static std::uint64_t TermHead(std::string_view term) {
-        std::uint64_t head = 0;
-        for (std::size_t i = 0; i < term.size() && i < 8; ++i) {
-            head |= static_cast<std::uint64_t>(static_cast<unsigned char>(term[i])) << (8 * i);
+    // A term's first sixteen bytes as two little-endian numbers, zero-padded: the key the
+    // writer looks terms up by, which a word scanner reading sixteen bytes at a time has at
+    // hand. A term longer than that compares its further bytes too.
+    struct TermKey {
+        std::uint64_t head = 0;  // bytes 0 to 7
+        std::uint64_t tail = 0;  // bytes 8 to 15
+    };
+    static TermKey KeyOf(std::string_view term) {
+        TermKey key;
+        for (std::size_t i = 0; i < term.size() && i < 16; ++i) {
+            const auto byte = static_cast<std::uint64_t>(static_cast<unsigned char>(term[i]));
+            (i < 8 ? key.head : key.tail) |= byte << (8 * (i % 8));
         }
-        return head;
+        return key;
     }
 
     // Starts the next page, called name (an entry name). REQUIRES: no page is open (Finish
@@ -39,11 +45,11 @@ public:
     // are left out) at position in the open page. A term's positions must rise within a page;
     // one that does not is left out.
     void Add(std::string_view term, std::uint32_t position, searchindex::Field field) {
-        Add(term, TermHead(term), position, field);
+        Add(term, KeyOf(term), position, field);
     }
-    // The same, with head == TermHead(term).
-    void Add(std::string_view term, std::uint64_t head, std::uint32_t position,
-             searchindex::Field field);
+    // The same, with key == KeyOf(term).
+    [[gnu::always_inline]] void Add(std::string_view term, const TermKey& key,
+                                    std::uint32_t position, searchindex::Field field);
     // Ends the open page: its title's word count (the title holds positions below it), its
     // body's, and the positions it used in all.
     void EndPage(std::uint32_t titleWords, std::uint32_t bodyWords, std::uint32_t positions);
@@ -126,7 +132,8 @@ private:
         std::uint64_t before_ = 0;  // the bytes of the blocks before the last
     };
     struct Term {
-        // On the open page: the last position written, and the occurrences in each field.
+        // On the open page: the last position written, and the occurrences in each field;
+        // EndPage sets them back to zero.
         std::uint32_t lastValue = 0;
         std::uint32_t counts[3] = {0, 0, 0};
         bool onPage = false;
@@ -146,69 +153,76 @@ private:
     static constexpr std::uint32_t kNoTerm = 0xFFFFFFFF;
     static constexpr std::size_t kFirstSlots = 4096;
     static constexpr std::uint32_t kMaxPosition = 0x7FFFFFFF;  // leaves the heading bit room
-    // A term compares by its head and length here, without a visit to a far Term, but for
-    // the bytes of a term longer than eight.
+    // A term compares by its key and length here, without a visit to a far Term, but for the
+    // bytes of a term longer than sixteen.
     struct Slot {
-        std::uint64_t head = 0;
+        TermKey key;
         std::uint32_t length = 0;
         std::uint32_t id = kNoTerm;
     };
 
-    static std::uint64_t HashOf(std::string_view term, std::uint64_t head) {
+    static std::uint64_t HashOf(std::string_view term, const TermKey& key) {
         constexpr std::uint64_t kMultiplier = 0x9E3779B97F4A7C15ull;
-        std::uint64_t h = (term.size() * kMultiplier ^ head) * kMultiplier;
-        if (term.size() > 8) {
-            h ^= h >> 32;
-            std::uint64_t tail = 0;
-            for (std::size_t i = 8; i < term.size(); ++i) {
-                tail = (tail << 8 | (tail >> 56)) ^ static_cast<unsigned char>(term[i]);
+        std::uint64_t h = (term.size() * kMultiplier ^ key.head) * kMultiplier;
+        h = (h ^ (h >> 32) ^ key.tail) * kMultiplier;
+        if (term.size() > 16) {
+            std::uint64_t rest = 0;
+            for (std::size_t i = 16; i < term.size(); ++i) {
+                rest = (rest << 8 | (rest >> 56)) ^ static_cast<unsigned char>(term[i]);
             }
-            h = (h ^ tail) * kMultiplier;
+            h = (h ^ (h >> 32) ^ rest) * kMultiplier;
         }
         return h ^ (h >> 29);
     }
-    std::uint32_t TermId(std::string_view term, std::uint64_t head) {
-        const std::uint64_t hash = HashOf(term, head);
+    [[gnu::always_inline]] std::uint32_t TermId(std::string_view term, const TermKey& key) {
+        const std::uint64_t hash = HashOf(term, key);
         const auto length = static_cast<std::uint32_t>(term.size());
         const std::size_t mask = table_.size() - 1;
         for (std::size_t slot = hash & mask;; slot = (slot + 1) & mask) {
             const Slot& s = table_[slot];
             if (s.id == kNoTerm) {
-                return NewTerm(term, head, hash, slot);
+                return NewTerm(term, key, hash, slot);
             }
-            if (s.head == head && s.length == length &&
-                (length <= 8 ||
-                 std::memcmp(terms_[s.id].name.data() + 8, term.data() + 8, length - 8) == 0)) {
+            // One branch on the key as a whole: which of its parts differ is anybody's guess.
+            if (((s.key.head == key.head) & (s.key.tail == key.tail) & (s.length == length)) &&
+                (length <= 16 ||
+                 std::memcmp(terms_[s.id].name.data() + 16, term.data() + 16, length - 16) == 0)) {
                 return s.id;
             }
         }
     }
-    std::uint32_t NewTerm(std::string_view term, std::uint64_t head, std::uint64_t hash,
+    std::uint32_t NewTerm(std::string_view term, const TermKey& key, std::uint64_t hash,
                           std::size_t slot);
-    void FirstOnPage(Term& t);
 
     std::vector<Term> terms_;
     BlockArena lists_;  // of the terms' postings and positions
     // Open addressing over the term numbers; at most half full.
     std::vector<Slot> table_ = std::vector<Slot>(kFirstSlots);
-    std::vector<std::uint32_t> onPage_;  // the terms of the open page
+    // The terms of the open page, onPage_[0, onPageCount_); as long as terms_, so that a
+    // term is put there without a branch on whether it is new to the page.
+    std::vector<std::uint32_t> onPage_;
+    std::size_t onPageCount_ = 0;
     std::vector<Page> pages_;
     bool pageOpen_ = false;
 };
 
-inline void SearchIndexWriter::Add(std::string_view term, std::uint64_t head,
+inline void SearchIndexWriter::Add(std::string_view term, const TermKey& key,
                                    std::uint32_t position, searchindex::Field field) {
     if (term.empty() || term.size() > searchindex::kMaxTermLength || !pageOpen_ ||
         position > kMaxPosition) {
         return;
     }
-    Term& t = terms_[TermId(term, head)];
+    const std::uint32_t id = TermId(term, key);
+    Term& t = terms_[id];
     const std::uint32_t value = position << 1 | (field == searchindex::Field::Heading ? 1u : 0u);
-    if (!t.onPage) {
-        FirstOnPage(t);
-    } else if (value <= t.lastValue) {
+    // About one word in six is its term's first on the page, at random: no branch on that.
+    const bool first = !t.onPage;
+    if (!first & (value <= t.lastValue)) {
         return;
     }
+    onPage_[onPageCount_] = id;
+    onPageCount_ += first ? 1 : 0;
+    t.onPage = true;
     t.positions.Put(value - t.lastValue, lists_);
     t.lastValue = value;
     ++t.counts[static_cast<int>(field)];

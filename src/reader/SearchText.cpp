@@ -103,7 +103,7 @@ std::size_t detail::CutRun(std::string_view text, std::size_t at, std::uint32_t&
     auto endPart = [&](std::size_t end) {
         if (partStart != std::string_view::npos) {
             const std::string_view part = text.substr(partStart, end - partStart);
-            terms.push_back({part, TermKind::Part, 0, 1, SearchIndexWriter::TermHead(part)});
+            terms.push_back({part, TermKind::Part, 0, 1, SearchIndexWriter::KeyOf(part)});
             partStart = std::string_view::npos;
         }
     };
@@ -136,7 +136,7 @@ std::size_t detail::CutRun(std::string_view text, std::size_t at, std::uint32_t&
     }
     terms.insert(terms.begin() + static_cast<std::ptrdiff_t>(partsAt),
                  {run, TermKind::Identifier, position, static_cast<std::uint32_t>(parts),
-                  SearchIndexWriter::TermHead(run)});
+                  SearchIndexWriter::KeyOf(run)});
     for (std::size_t k = 0; k < parts; ++k) {
         terms[partsAt + 1 + k].position = position++;
     }
@@ -155,7 +155,7 @@ void AddSearchPage(SearchIndexWriter& writer, std::string_view name, std::string
     auto add = [&](std::string text, std::uint32_t first, Field field) {
         LowerSearchText(text);
         return ForEachSearchTerm(text, first, [&](const SearchTerm& t) {
-            writer.Add(t.text, t.head, t.position, field);
+            writer.Add(t.text, t.key, t.position, field);
         });
     };
     // A word's gap between the fields keeps a phrase from running across them.
@@ -165,15 +165,24 @@ void AddSearchPage(SearchIndexWriter& writer, std::string_view name, std::string
 
     VisibleText(html, page);
     LowerSearchText(page.text);
+    // The field changes only where a heading begins or ends: one check a word until then.
     auto heading = page.headings.begin();
-    const std::uint32_t end = ForEachSearchTerm(page.text, bodyFirst, [&](const SearchTerm& t) {
-        const auto at = static_cast<std::size_t>(t.text.data() - page.text.data());
-        while (heading != page.headings.end() && heading->second <= at) {
-            ++heading;
-        }
-        const bool inHeading = heading != page.headings.end() && heading->first <= at;
-        writer.Add(t.text, t.head, t.position, inHeading ? Field::Heading : Field::Body);
-    });
+    bool inHeading = false;
+    std::size_t change = heading != page.headings.end() ? heading->first : std::string::npos;
+    const std::uint32_t end = ForEachSearchTerm(
+        page.text, bodyFirst, [&](const SearchTerm& t) __attribute__((always_inline)) {
+            const auto at = static_cast<std::size_t>(t.text.data() - page.text.data());
+            if (at >= change) {
+                while (heading != page.headings.end() && heading->second <= at) {
+                    ++heading;
+                }
+                inHeading = heading != page.headings.end() && heading->first <= at;
+                change = heading == page.headings.end() ? std::string::npos
+                         : inHeading                    ? heading->second
+                                                        : heading->first;
+            }
+            writer.Add(t.text, t.key, t.position, inHeading ? Field::Heading : Field::Body);
+        });
     writer.EndPage(titleWords, end - bodyFirst, end);
 }
 

@@ -30,9 +30,9 @@ enum class TermKind : std::uint8_t {
 struct SearchTerm {
     std::string_view text;
     TermKind kind = TermKind::Word;
-    std::uint32_t position = 0;  // a word's number; an identifier has its first word's
-    std::uint32_t span = 1;      // the words an identifier joins; 1 otherwise
-    std::uint64_t head = 0;      // SearchIndexWriter::TermHead(text)
+    std::uint32_t position = 0;      // a word's number; an identifier has its first word's
+    std::uint32_t span = 1;          // the words an identifier joins; 1 otherwise
+    SearchIndexWriter::TermKey key;  // SearchIndexWriter::KeyOf(text)
 };
 
 // text with its ASCII and Latin-1 capital letters made small, in place.
@@ -55,7 +55,7 @@ inline constexpr struct WordBytes {
 
 // The high bit of each byte of chunk set where that byte is a small ASCII letter or a digit.
 // Sums of 7-bit values stay within their byte, so each compares alone.
-inline std::uint64_t WordByteMask(std::uint64_t chunk) {
+[[gnu::always_inline]] inline std::uint64_t WordByteMask(std::uint64_t chunk) {
     constexpr std::uint64_t kOnes = 0x0101010101010101ull, kHighs = kOnes * 0x80;
     const std::uint64_t low = chunk & ~kHighs;
     const std::uint64_t fromA = low + kOnes * (0x80 - 'a'), pastZ = low + kOnes * (0x80 - 'z' - 1);
@@ -64,16 +64,23 @@ inline std::uint64_t WordByteMask(std::uint64_t chunk) {
 }
 
 // One bit for each byte of chunk that is not a small ASCII letter or a digit, byte k's at bit k.
-inline unsigned StopBits(std::uint64_t chunk) {
+[[gnu::always_inline]] inline unsigned StopBits(std::uint64_t chunk) {
     const std::uint64_t stops = ~WordByteMask(chunk) & 0x8080808080808080ull;
     // The high bits moved to bits 0 to 7 of the top byte by one multiplication.
     return static_cast<unsigned>(((stops >> 7) * 0x0102040810204080ull) >> 56);
 }
 
-// The end of the run of word bytes at text[at], and its first eight bytes as TermHead has
-// them: sixteen bytes at a time where the text lasts so long (little-endian machines), with
-// no branch on the length of a word shorter than that.
-inline std::size_t WordBytesEnd(std::string_view text, std::size_t at, std::uint64_t& head) {
+// The low bytes of chunk, of which there are 0 to 8; the rest made zero.
+[[gnu::always_inline]] inline std::uint64_t LowBytes(std::uint64_t chunk, unsigned bytes) {
+    // Two shifts, as one by 64 bits would be undefined.
+    return chunk & (((std::uint64_t{1} << (4 * bytes)) << (4 * bytes)) - 1);
+}
+
+// The end of the run of word bytes at text[at], and its key as KeyOf has it: sixteen bytes at a
+// time where the text lasts so long (little-endian machines), with no branch on the length of
+// a word shorter than that.
+[[gnu::always_inline]] inline std::size_t WordBytesEnd(std::string_view text, std::size_t at,
+                                                       SearchIndexWriter::TermKey& key) {
     const std::size_t n = text.size();
     if constexpr (std::endian::native == std::endian::little) {
         if (at + 16 <= n) {
@@ -83,8 +90,9 @@ inline std::size_t WordBytesEnd(std::string_view text, std::size_t at, std::uint
             // Bit 16 stands for a stop past the two chunks: the count never meets a zero.
             const unsigned stops = StopBits(first) | StopBits(second) << 8 | 1u << 16;
             const auto length = static_cast<unsigned>(__builtin_ctz(stops));
-            const unsigned headBits = 8 * (length < 8 ? length : 8);  // 8 at least
-            head = first & (~std::uint64_t{0} >> (64 - headBits));
+            const unsigned headBytes = length < 8 ? length : 8;
+            key.head = LowBytes(first, headBytes);
+            key.tail = LowBytes(second, length - headBytes);  // 16 bytes at most in all
             if (length < 16) {
                 return at + length;
             }
@@ -107,7 +115,7 @@ inline std::size_t WordBytesEnd(std::string_view text, std::size_t at, std::uint
     while (end < n && kWordBytes.is[static_cast<unsigned char>(text[end])]) {
         ++end;
     }
-    head = SearchIndexWriter::TermHead(text.substr(at, end - at));
+    key = SearchIndexWriter::KeyOf(text.substr(at, end - at));
     return end;
 }
 
@@ -131,11 +139,11 @@ std::uint32_t ForEachSearchTerm(std::string_view text, std::uint32_t first, Visi
         const auto c = static_cast<unsigned char>(text[i]);
         if (detail::kWordBytes.is[c]) {
             // Most words are ASCII letters and digits followed by a space or punctuation.
-            std::uint64_t head = 0;
-            const std::size_t end = detail::WordBytesEnd(text, i, head);
+            SearchIndexWriter::TermKey key;
+            const std::size_t end = detail::WordBytesEnd(text, i, key);
             const auto next = end < n ? static_cast<unsigned char>(text[end]) : ' ';
             if (next < 0x80 && next != '_' && next != '.' && next != ':') {
-                visit(SearchTerm{text.substr(i, end - i), TermKind::Word, position++, 1, head});
+                visit(SearchTerm{text.substr(i, end - i), TermKind::Word, position++, 1, key});
                 i = end + 1;
                 continue;
             }

@@ -71,7 +71,9 @@ std::string Cut(std::string text) {
     CutSearchTerms(text, 0, terms);
     std::string out;
     for (const SearchTerm& t : terms) {
-        EXPECT_EQ(t.head, SearchIndexWriter::TermHead(t.text)) << t.text;
+        const SearchIndexWriter::TermKey key = SearchIndexWriter::KeyOf(t.text);
+        EXPECT_EQ(t.key.head, key.head) << t.text;
+        EXPECT_EQ(t.key.tail, key.tail) << t.text;
         out += out.empty() ? "" : " ";
         out += t.text;
         if (t.kind == TermKind::Identifier) {
