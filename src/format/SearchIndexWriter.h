@@ -88,19 +88,22 @@ private:
             if (end_ - at_ < 5) {
                 Grow(arena);
             }
+            // A local pointer: the bytes written could be anything to the compiler, at_ too.
+            char* at = at_;
             if (value < 0x4000) {
                 // Nearly every value: one byte or two, both written, with no branch on which.
-                const bool two = value >= 0x80;
-                at_[0] = static_cast<char>((value & 0x7F) | (two ? 0x80 : 0));
-                at_[1] = static_cast<char>(value >> 7);
-                at_ += two ? 2 : 1;
+                const auto two = static_cast<std::uint32_t>(value >= 0x80);
+                at[0] = static_cast<char>((value & 0x7F) | two << 7);
+                at[1] = static_cast<char>(value >> 7);
+                at_ = at + 1 + two;
                 return;
             }
             while (value >= 0x80) {
-                *at_++ = static_cast<char>((value & 0x7F) | 0x80);
+                *at++ = static_cast<char>((value & 0x7F) | 0x80);
                 value >>= 7;
             }
-            *at_++ = static_cast<char>(value);
+            *at++ = static_cast<char>(value);
+            at_ = at;
         }
         std::uint64_t size() const {
             return last_ == nullptr ? 0 : before_ + static_cast<std::uint64_t>(at_ - Data(last_));
@@ -154,8 +157,9 @@ private:
     static constexpr std::size_t kFirstSlots = 4096;
     static constexpr std::uint32_t kMaxPosition = 0x7FFFFFFF;  // leaves the heading bit room
     // A term compares by its key and length here, without a visit to a far Term, but for the
-    // bytes of a term longer than sixteen.
-    struct Slot {
+    // bytes of a term longer than sixteen. 32 bytes, so that a slot's place is its number
+    // shifted.
+    struct alignas(32) Slot {
         TermKey key;
         std::uint32_t length = 0;
         std::uint32_t id = kNoTerm;
@@ -208,8 +212,9 @@ private:
 
 inline void SearchIndexWriter::Add(std::string_view term, const TermKey& key,
                                    std::uint32_t position, searchindex::Field field) {
-    if (term.empty() || term.size() > searchindex::kMaxTermLength || !pageOpen_ ||
-        position > kMaxPosition) {
+    // One branch for all: a term empty (its size less one wraps) or too long, no page open, or
+    // a position past the last.
+    if ((term.size() - 1 >= searchindex::kMaxTermLength) | !pageOpen_ | (position > kMaxPosition)) {
         return;
     }
     const std::uint32_t id = TermId(term, key);

@@ -3,6 +3,7 @@
 #include <gtest/gtest.h>
 
 #include <algorithm>
+#include <cstring>
 
 #include "reader/HtmlText.h"
 #include "reader/SearchText.h"
@@ -126,6 +127,25 @@ TEST(SearchTextTest, CutsWordsOfEveryLengthAnywhereInTheText) {
             text += separator + word;
             words += (words.empty() ? "" : " ") + word;
             EXPECT_EQ(Cut(text), words) << text.substr(text.size() - length - 2);
+        }
+    }
+}
+
+// The cutter's sixteen-byte step, in SSE2 and in plain 64-bit arithmetic, against one byte at a
+// time: every byte value in every place, among word bytes.
+TEST(SearchTextTest, FindsTheBytesThatEndAWordSixteenAtATime) {
+    for (std::size_t at = 0; at < 16; ++at) {
+        for (int value = 0; value < 256; ++value) {
+            char bytes[16];
+            std::memcpy(bytes, "qz09amxy5tbc8wvd", 16);
+            bytes[at] = static_cast<char>(value);
+            unsigned expected = 0;
+            for (unsigned k = 0; k < 16; ++k) {
+                expected |=
+                    detail::kWordBytes.is[static_cast<unsigned char>(bytes[k])] ? 0 : 1u << k;
+            }
+            EXPECT_EQ(detail::StopBits16(bytes), expected) << at << " " << value;
+            EXPECT_EQ(detail::StopBits16Portable(bytes), expected) << at << " " << value;
         }
     }
 }
