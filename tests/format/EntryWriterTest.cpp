@@ -150,5 +150,24 @@ TEST_F(EntryWriterTest, StoredEntryWrittenInPieces) {
     EXPECT_EQ(directory.size(), 5u);
 }
 
+// Pieces of every size around the eight bytes masked at once and past the 64 KB buffer: each
+// byte masked, in order.
+TEST(MaskingSinkTest, MasksEveryByteOfEveryPiece) {
+    std::mt19937 rng(5);
+    std::string all;
+    std::string written;
+    StringSink out(written);
+    MaskingSink masked(out, 0xA5);
+    for (const std::size_t size : {0, 1, 7, 8, 9, 17, 64 * 1024 + 13, 3, 64 * 1024, 200 * 1000}) {
+        std::string piece(size, '\0');
+        for (char& c : piece) {
+            c = static_cast<char>(rng());
+        }
+        ASSERT_TRUE(masked.Write(piece.data(), piece.size()));
+        all += piece;
+    }
+    EXPECT_EQ(written, Xor(all, 0xA5));
+}
+
 }  // namespace
 }  // namespace nbx
