@@ -3,6 +3,7 @@
 #include "format/ByteSink.h"
 
 #include <algorithm>
+#include <cstring>
 #include <limits>
 #include <new>
 
@@ -50,6 +51,23 @@ void SearchIndexWriter::VarintList::Grow(BlockArena& arena) {
     last_ = block;
     at_ = Data(block);
     end_ = at_ + size;
+}
+
+std::uint32_t SearchIndexWriter::FindTerm(std::string_view term, const TermKey& key,
+                                          std::uint64_t hash) {
+    const auto length = static_cast<std::uint32_t>(term.size());
+    const std::size_t mask = table_.size() - 1;
+    for (std::size_t slot = hash & mask;; slot = (slot + 1) & mask) {
+        const Slot& s = table_[slot];
+        if (s.id == kNoTerm) {
+            return NewTerm(term, key, hash, slot);
+        }
+        if (s.key.head == key.head && s.key.tail == key.tail && s.length == length &&
+            (length <= 16 ||
+             std::memcmp(terms_[s.id].name.data() + 16, term.data() + 16, length - 16) == 0)) {
+            return s.id;
+        }
+    }
 }
 
 std::uint32_t SearchIndexWriter::NewTerm(std::string_view term, const TermKey& key,

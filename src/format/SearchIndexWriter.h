@@ -178,23 +178,20 @@ private:
         }
         return h ^ (h >> 29);
     }
+    // Nearly every word is a known term in its first slot: that case alone is inline.
     [[gnu::always_inline]] std::uint32_t TermId(std::string_view term, const TermKey& key) {
         const std::uint64_t hash = HashOf(term, key);
-        const auto length = static_cast<std::uint32_t>(term.size());
-        const std::size_t mask = table_.size() - 1;
-        for (std::size_t slot = hash & mask;; slot = (slot + 1) & mask) {
-            const Slot& s = table_[slot];
-            if (s.id == kNoTerm) {
-                return NewTerm(term, key, hash, slot);
-            }
-            // One branch on the key as a whole: which of its parts differ is anybody's guess.
-            if (((s.key.head == key.head) & (s.key.tail == key.tail) & (s.length == length)) &&
-                (length <= 16 ||
-                 std::memcmp(terms_[s.id].name.data() + 16, term.data() + 16, length - 16) == 0)) {
-                return s.id;
-            }
+        const Slot& s = table_[hash & (table_.size() - 1)];
+        // One branch on the key as a whole: which of its parts differ is anybody's guess. An
+        // empty slot's length, 0, is no term's.
+        if ((s.key.head == key.head) & (s.key.tail == key.tail) & (s.length == term.size()) &
+            (term.size() <= 16)) {
+            return s.id;
         }
+        return FindTerm(term, key, hash);
     }
+    // The term's number, looked for from its first slot on, and made when it is new.
+    std::uint32_t FindTerm(std::string_view term, const TermKey& key, std::uint64_t hash);
     std::uint32_t NewTerm(std::string_view term, const TermKey& key, std::uint64_t hash,
                           std::size_t slot);
 

@@ -7,6 +7,10 @@
 #include <cstdint>
 #include <cstring>
 
+#if defined(__SSE2__)
+#include <emmintrin.h>
+#endif
+
 namespace nbx::reader {
 
 namespace {
@@ -101,6 +105,17 @@ std::size_t TextRunEnd(std::string_view html, std::size_t at) {
     // The high bit of each zero byte of v, and of no other.
     const auto zeros = [](std::uint64_t v) { return ~(((v & kLows) + kLows) | v) & kHighs; };
     const std::size_t n = html.size();
+#if defined(__SSE2__)
+    // Sixteen bytes at a time where there are SSE2 registers, then eight.
+    for (; at + 16 <= n; at += 16) {
+        const __m128i chunk = _mm_loadu_si128(reinterpret_cast<const __m128i*>(html.data() + at));
+        const __m128i stops = _mm_or_si128(_mm_cmpeq_epi8(chunk, _mm_set1_epi8('<')),
+                                           _mm_cmpeq_epi8(chunk, _mm_set1_epi8('&')));
+        if (const int found = _mm_movemask_epi8(stops)) {
+            return at + static_cast<std::size_t>(__builtin_ctz(static_cast<unsigned>(found)));
+        }
+    }
+#endif
     if constexpr (std::endian::native == std::endian::little) {
         for (; at + 8 <= n; at += 8) {
             std::uint64_t chunk;

@@ -62,6 +62,22 @@ void LowerSearchText(std::string& text) {
     const std::size_t n = text.size();
     std::size_t i = 0;
     while (i < n) {
+#if defined(__SSE2__)
+        // Sixteen ASCII bytes at once where there are SSE2 registers: 0x20 added to capitals.
+        if (i + 16 <= n) {
+            const __m128i chunk =
+                _mm_loadu_si128(reinterpret_cast<const __m128i*>(text.data() + i));
+            if (_mm_movemask_epi8(chunk) == 0) {
+                const __m128i capitals =
+                    _mm_and_si128(_mm_cmpgt_epi8(chunk, _mm_set1_epi8('A' - 1)),
+                                  _mm_cmplt_epi8(chunk, _mm_set1_epi8('Z' + 1)));
+                _mm_storeu_si128(reinterpret_cast<__m128i*>(text.data() + i),
+                                 _mm_or_si128(chunk, _mm_and_si128(capitals, _mm_set1_epi8(0x20))));
+                i += 16;
+                continue;
+            }
+        }
+#endif
         // Eight ASCII bytes at once: the high bit of each capital's byte, moved to 0x20.
         if (i + 8 <= n) {
             std::uint64_t chunk;

@@ -113,6 +113,26 @@ TEST(SearchTextTest, CutsWordsAndIdentifiers) {
     }
 }
 
+// Sixteen, eight and one byte at a time: every ASCII byte in every place of a text that takes
+// each step, and a Latin-1 capital that stops the wider ones.
+TEST(SearchTextTest, LowersEveryCapitalWhereverItIs) {
+    for (std::size_t at = 0; at < 40; ++at) {
+        for (int value = 1; value < 128; ++value) {
+            std::string text = "The Quick BROWN fox JUMPS over 9 LAZY Dogs";
+            text[at] = static_cast<char>(value);
+            std::string expected = text;
+            for (char& c : expected) {
+                c = c >= 'A' && c <= 'Z' ? static_cast<char>(c + 32) : c;
+            }
+            LowerSearchText(text);
+            ASSERT_EQ(text, expected) << at << " " << value;
+        }
+    }
+    std::string latin = "ABCDEFGHIJKLMNOPQ\u00C0RSTUVWXYZ ABCDEFGH\u00D6";
+    LowerSearchText(latin);
+    EXPECT_EQ(latin, "abcdefghijklmnopq\u00E0rstuvwxyz abcdefgh\u00F6");
+}
+
 // Words of every length up to 40, each after every separator, cut as plain runs of letters
 // and digits are: the texts end at each length too, where fewer than 16 bytes are left.
 TEST(SearchTextTest, CutsWordsOfEveryLengthAnywhereInTheText) {
