@@ -33,9 +33,9 @@ int OpenRegularFile(const std::string& path, int& errorCode) {
 
 bool ReadRegularFile(const std::string& path, std::uint64_t limit, Oversize oversize,
                      std::string& bytes, int& errorCode) {
-    bytes.clear();
     const int fd = OpenRegularFile(path, errorCode);
     if (fd < 0) {
+        bytes.clear();
         return false;
     }
     struct stat st {};
@@ -47,6 +47,8 @@ bool ReadRegularFile(const std::string& path, std::uint64_t limit, Oversize over
         errorCode = EFBIG;
     }
     if (ok) {
+        // Resized from what bytes held: a buffer read into again and again (a build's pages)
+        // is not filled with zeros first, only where it grows.
         bytes.resize(static_cast<std::size_t>(std::min(size, limit)));
         std::size_t got = 0;
         while (got < bytes.size()) {
@@ -65,6 +67,8 @@ bool ReadRegularFile(const std::string& path, std::uint64_t limit, Oversize over
             got += static_cast<std::size_t>(n);
         }
         bytes.resize(ok ? got : 0);
+    } else {
+        bytes.clear();
     }
     ::close(fd);
     return ok;

@@ -38,7 +38,7 @@ TEST(RegularFileTest, ReadsRegularFilesAndRefusesEverythingElse) {
     };
     for (const Case& c : cases) {
         SCOPED_TRACE(c.path + " limit " + std::to_string(c.limit));
-        std::string bytes = "stale";
+        std::string bytes = "stale bytes of a longer file read before";  // none of it kept
         int error = -1;
         EXPECT_EQ(ReadRegularFile(c.path, c.limit, c.oversize, bytes, error), c.ok);
         EXPECT_EQ(error, c.error);
