@@ -95,7 +95,7 @@ std::uint32_t SearchIndexWriter::NewTerm(std::string_view term, const TermKey& k
     t.name = term;
     t.hash = hash;
     table_[slot] = {key, static_cast<std::uint32_t>(term.size()), id};
-    onPage_.resize(terms_.size());
+    onPage_.resize(terms_.size() + 1);
     return id;
 }
 

@@ -184,8 +184,8 @@ private:
         const Slot& s = table_[hash & (table_.size() - 1)];
         // One branch on the key as a whole: which of its parts differ is anybody's guess. An
         // empty slot's length, 0, is no term's.
-        if ((s.key.head == key.head) & (s.key.tail == key.tail) & (s.length == term.size()) &
-            (term.size() <= 16)) {
+        if (((s.key.head ^ key.head) | (s.key.tail ^ key.tail) | (s.length ^ term.size()) |
+             (term.size() > 16)) == 0) {
             return s.id;
         }
         return FindTerm(term, key, hash);
@@ -199,8 +199,9 @@ private:
     BlockArena lists_;  // of the terms' postings and positions
     // Open addressing over the term numbers; at most half full.
     std::vector<Slot> table_ = std::vector<Slot>(kFirstSlots);
-    // The terms of the open page, onPage_[0, onPageCount_); as long as terms_, so that a
-    // term is put there without a branch on whether it is new to the page.
+    // The terms of the open page, onPage_[0, onPageCount_). Every word's term is stored at
+    // onPage_[onPageCount_] and counted only when new to the page, with no branch on that: so
+    // the list has room for every term and one more.
     std::vector<std::uint32_t> onPage_;
     std::size_t onPageCount_ = 0;
     std::vector<Page> pages_;
@@ -209,9 +210,9 @@ private:
 
 inline void SearchIndexWriter::Add(std::string_view term, const TermKey& key,
                                    std::uint32_t position, searchindex::Field field) {
-    // One branch for all: a term empty (its size less one wraps) or too long, no page open, or
-    // a position past the last.
-    if ((term.size() - 1 >= searchindex::kMaxTermLength) | !pageOpen_ | (position > kMaxPosition)) {
+    // A term empty (its size less one wraps) or too long, no page open, a position past the
+    // last: none happens in the hot loop.
+    if (term.size() - 1 >= searchindex::kMaxTermLength || !pageOpen_ || position > kMaxPosition) {
         return;
     }
     const std::uint32_t id = TermId(term, key);
@@ -219,7 +220,8 @@ inline void SearchIndexWriter::Add(std::string_view term, const TermKey& key,
     const std::uint32_t value = position << 1 | (field == searchindex::Field::Heading ? 1u : 0u);
     // About one word in six is its term's first on the page, at random: no branch on that.
     const bool first = !t.onPage;
-    if (!first & (value <= t.lastValue)) {
+    // Positions nearly always rise, so the guess on the first test holds.
+    if (value <= t.lastValue && !first) {
         return;
     }
     onPage_[onPageCount_] = id;
