@@ -62,7 +62,7 @@ std::uint32_t SearchIndexWriter::FindTerm(std::string_view term, const TermKey& 
         if (s.id == kNoTerm) {
             return NewTerm(term, key, hash, slot);
         }
-        if (s.key.head == key.head && s.key.tail == key.tail && s.length == length &&
+        if (SameKey(s, term, key) &&
             (length <= 16 ||
              std::memcmp(terms_[s.id].name.data() + 16, term.data() + 16, length - 16) == 0)) {
             return s.id;

@@ -178,14 +178,16 @@ private:
         }
         return h ^ (h >> 29);
     }
+    // Whether s holds term as far as a slot tells, by its key and length (an empty slot's
+    // length, 0, is no term's): one test of the whole, as which part differs is anybody's guess.
+    static bool SameKey(const Slot& s, std::string_view term, const TermKey& key) {
+        return ((s.key.head ^ key.head) | (s.key.tail ^ key.tail) | (s.length ^ term.size())) == 0;
+    }
     // Nearly every word is a known term in its first slot: that case alone is inline.
     [[gnu::always_inline]] std::uint32_t TermId(std::string_view term, const TermKey& key) {
         const std::uint64_t hash = HashOf(term, key);
         const Slot& s = table_[hash & (table_.size() - 1)];
-        // One branch on the key as a whole: which of its parts differ is anybody's guess. An
-        // empty slot's length, 0, is no term's.
-        if (((s.key.head ^ key.head) | (s.key.tail ^ key.tail) | (s.length ^ term.size()) |
-             (term.size() > 16)) == 0) {
+        if (term.size() <= 16 && SameKey(s, term, key)) {
             return s.id;
         }
         return FindTerm(term, key, hash);
